@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Configures and builds both halves: the Windows program and tests
+# (mingw-w64) and the native portable core with its unit tests.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+werror="${PELLACOR_WERROR:-OFF}"
+jobs="$(nproc)"
+
+cmake -S "$ROOT" -B "$WIN_BUILD" $(cmake_generator) -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DPELLACOR_WERROR="$werror" >/dev/null
+cmake --build "$WIN_BUILD" -j "$jobs" --target Pellacor ${PELLACOR_TARGETS_WIN:-}
+
+if [ -n "${PELLACOR_NATIVE:-}" ]; then
+    cmake -S "$ROOT" -B "$NATIVE_BUILD" $(cmake_generator) -DCMAKE_BUILD_TYPE=Debug \
+          -DPELLACOR_WERROR="$werror" >/dev/null
+    cmake --build "$NATIVE_BUILD" -j "$jobs" ${PELLACOR_TARGETS_NATIVE:-}
+fi

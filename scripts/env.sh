@@ -1,0 +1,38 @@
+# Shared settings of the build, run and test scripts (sourced, not run).
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${PELLACOR_BUILD:-$ROOT/build}"
+WIN_BUILD="$BUILD/windows"
+NATIVE_BUILD="$BUILD/native"
+export WINEPREFIX="$WIN_BUILD/wineprefix"
+export WINEDEBUG=-all
+export WINEARCH=win64
+# Wine runs with LC_ALL=zh_CN.UTF-8 (code page 936) through scripts/wine.sh;
+# the prefix must be made under the same locale.
+WINE="$ROOT/scripts/wine.sh"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+cmake_generator() {
+    if command -v ninja >/dev/null 2>&1; then echo "-G Ninja"; fi
+}
+
+# Creates the private Wine prefix once.
+ensure_wine_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "Creating the Wine prefix in $WINEPREFIX (code page 936)"
+        mkdir -p "$WINEPREFIX"
+        env LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
+        wineserver -w
+    fi
+}
+
+# Uses the display there is, or starts Xvfb on a free one and says so.
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then return; fi
+    local n=91
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    XVFB_PID=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    echo "No display: started Xvfb on $DISPLAY"
+}

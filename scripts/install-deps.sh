@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Pellacor need.
+# Does nothing when they are all present, so a second run costs a second.
+set -euo pipefail
+
+packages=(cmake g++ googletest g++-mingw-w64-x86-64 mingw-w64-tools wine wine64
+          xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

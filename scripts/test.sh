@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything (warnings are errors), then runs
+# every test: native unit tests, Windows tests under Wine, desktop tests.
+# Ends with one line "N passed, N failed" and a non-zero exit on any failure.
+set -uo pipefail
+source "$(dirname "$0")/env.sh"
+
+"$ROOT/scripts/install-deps.sh" || exit 1
+PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all" "$ROOT/scripts/build.sh" || {
+    echo "0 passed, 1 failed"
+    exit 1
+}
+ensure_display
+ensure_wine_prefix
+
+passed=0
+failed=0
+LOGS="$BUILD/test-logs"
+mkdir -p "$LOGS"
+
+# Adds the counts of one GoogleTest run; a run that printed no summary failed.
+count_gtest() {
+    local log=$1 rc=$2 p f
+    p=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -1)
+    f=$(grep -oE '^\[  FAILED  \] [0-9]+ tests?,' "$log" | grep -oE '[0-9]+' | tail -1)
+    p=${p:-0}
+    f=${f:-0}
+    if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then f=1; fi
+    passed=$((passed + p))
+    failed=$((failed + f))
+    echo "   $p passed, $f failed"
+}
+
+echo "== Native unit tests"
+"$NATIVE_BUILD/native_tests" >"$LOGS/native.log" 2>&1
+count_gtest "$LOGS/native.log" $?
+grep -E '^\[  FAILED  \]' "$LOGS/native.log" | head -20
+
+echo "== Windows tests under Wine"
+(cd "$WIN_BUILD" && timeout 600 "$WINE" ./windows_tests.exe) >"$LOGS/windows.log" 2>&1
+count_gtest "$LOGS/windows.log" $?
+grep -E '^\[  FAILED  \]' "$LOGS/windows.log" | head -20
+
+if [ -x "$ROOT/scripts/fuzz.sh" ]; then
+    echo "== Fuzzing the personal history reader"
+    if "$ROOT/scripts/fuzz.sh" >"$LOGS/fuzz.log" 2>&1; then
+        passed=$((passed + 1)); echo "   passed"
+    else
+        failed=$((failed + 1)); echo "   FAILED (see $LOGS/fuzz.log)"; tail -20 "$LOGS/fuzz.log"
+    fi
+fi
+
+echo "== Desktop tests (the real Pellacor.exe on $DISPLAY)"
+for t in "$ROOT"/tests/desktop/test_*.sh; do
+    [ -e "$t" ] || continue
+    name=$(basename "$t" .sh)
+    if timeout 300 bash "$t" >"$LOGS/$name.log" 2>&1; then
+        passed=$((passed + 1)); echo "   $name: passed"
+    else
+        failed=$((failed + 1)); echo "   $name: FAILED"; tail -15 "$LOGS/$name.log" | sed 's/^/      /'
+    fi
+done
+
+echo "Logs in $LOGS, screenshots in $BUILD/screenshots"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,68 @@
+#pragma once
+// The hidden main form. It owns the menus, the kind icons, the histories and
+// the clipboard watcher, and runs start-up (FormCreate) and shutdown
+// (FormDestroy) as lists of independent steps.
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/SettingsFile_win.h"
+#include "clips/Clpbrd_win.h"
+#include "history/History_win.h"
+#include "toolkit/ImageList_win.h"
+#include "toolkit/MenuItem_win.h"
+#include "toolkit/Window_win.h"
+
+namespace app {
+
+class TfrmMain : public toolkit::Window {
+public:
+    // Creates the window and runs FormCreate. `folder` overrides the
+    // application folder (tests keep their settings apart).
+    explicit TfrmMain(std::string folder = ApplicationFolder());
+    ~TfrmMain() override;
+
+    void FormCreate();
+    void FormDestroy();
+
+    // Menus: the bar mnuMain is never shown; its three sub-menus open as pop-ups.
+    toolkit::MenuItem mnuMain;
+    toolkit::MenuItem* mniHistory;
+    toolkit::MenuItem* mniPopup;
+    toolkit::MenuItem* mniGeneral;
+    toolkit::MenuItem* mniMonitorClipboard;
+    toolkit::MenuItem* mniExit;
+    toolkit::ImageList IconList;
+
+    history::History& History() { return *history_; }
+    clips::TClpbrd* Watcher() { return watcher_.get(); }
+    const std::string& Folder() const { return folder_; }
+    const SettingsFile& Settings() const { return settingsFile_; }
+
+    // Ends every change of the history lists: markers, trimming, tray tip.
+    void UpdateHistory();
+    void ClipboardChanged();
+    void AddKindIcon(const char* extension);
+    void mniMonitorClipboardClick(toolkit::MenuItem& sender);
+    void mniExitClick(toolkit::MenuItem& sender);
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void WMEndSession(bool ending);
+
+private:
+    // Runs one start-up or shutdown step; an error is reported and the next step runs.
+    bool Step(const std::function<void()>& body);
+    void ReportProblems(const std::vector<std::string>& problems);
+
+    std::string folder_;
+    SettingsFile settingsFile_;
+    std::unique_ptr<history::History> history_;
+    std::unique_ptr<clips::TClpbrd> watcher_;
+    bool destroyed_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,71 @@
+#include "common/Text.h"
+
+#include "common/CodePage.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace common {
+
+std::string_view TrimBlanks(std::string_view text) {
+    auto blank = [](char c) { return static_cast<unsigned char>(c) <= 32; };
+    size_t b = 0, e = text.size();
+    while (b < e && blank(text[b])) ++b;
+    while (e > b && blank(text[e - 1])) --e;
+    return text.substr(b, e - b);
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (true) {
+        size_t hit = from.empty() ? std::string_view::npos : text.find(from, pos);
+        if (hit == std::string_view::npos) break;
+        out.append(text.substr(pos, hit - pos));
+        out.append(to);
+        pos = hit + from.size();
+    }
+    out.append(text.substr(pos));
+    return out;
+}
+
+bool EndsWithBackslash(std::string_view path) {
+    // In code page 936 a trail byte can be 0x5C: walk by characters so that the
+    // second half of a Chinese character is never taken for a backslash.
+    bool last = false;
+    for (size_t i = 0; i < path.size(); ++i) {
+        last = path[i] == '\\';
+        if (IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            last = false;
+        }
+    }
+    return last;
+}
+
+std::string CompletePath(std::string_view path) {
+    std::string out(path);
+    if (!EndsWithBackslash(out)) out.push_back('\\');
+    return out;
+}
+
+std::string Format(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    va_list copy;
+    va_copy(copy, args);
+    int n = std::vsnprintf(nullptr, 0, format, copy);
+    va_end(copy);
+    std::string out;
+    if (n > 0) {
+        std::vector<char> buf(static_cast<size_t>(n) + 1);
+        std::vsnprintf(buf.data(), buf.size(), format, args);
+        out.assign(buf.data(), static_cast<size_t>(n));
+    }
+    va_end(args);
+    return out;
+}
+
+}  // namespace common

@@ -1,0 +1,22 @@
+#pragma once
+// Small byte-string helpers shared by every subsystem.
+#include <string>
+#include <string_view>
+
+namespace common {
+
+// Removes leading and trailing bytes 0 to 32 (blanks and control characters).
+std::string_view TrimBlanks(std::string_view text);
+inline bool IsBlank(std::string_view text) { return TrimBlanks(text).empty(); }
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+
+// True when the last character (not the trail byte of a double-byte one) is '\\'.
+bool EndsWithBackslash(std::string_view path);
+// A path gets a trailing backslash unless it already ends with one.
+std::string CompletePath(std::string_view path);
+
+// printf-style formatting into a std::string.
+std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace common

@@ -1,0 +1,68 @@
+#include "toolkit/Application_win.h"
+
+#include "common/MessageBox_win.h"
+
+namespace toolkit {
+
+Application& Application::Instance() {
+    static Application app;
+    return app;
+}
+
+void Application::Initialize(const char* title) {
+    if (IsInitialized()) return;
+    // A hidden top-level window rather than HWND_MESSAGE: message-only windows
+    // miss broadcasts such as WM_QUERYENDSESSION and "TaskbarCreated".
+    CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, title);
+    common::SetMessageOwner(Handle());
+}
+
+int Application::Run() {
+    MSG msg;
+    while (!terminated_) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    terminated_ = true;
+    return 0;
+}
+
+void Application::Terminate() noexcept {
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void Application::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));  // let the main loop see it too
+            return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+LRESULT Application::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A close request (taskkill, a session manager) ends the program in order
+    // instead of destroying the window that owns the forms.
+    if (msg == WM_CLOSE) {
+        Terminate();
+        return 0;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}
+
+void Application::HandleException(const std::exception& error) noexcept {
+    try {
+        common::ShowMessageBox(Handle(), error.what(), "PELLACOR", MB_ICONERROR | MB_OK);
+    } catch (...) {
+        // Nothing more can be reported.
+    }
+}
+
+}  // namespace toolkit

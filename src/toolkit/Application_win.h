@@ -1,0 +1,45 @@
+#pragma once
+// The application object: the hidden top-level window that owns the program's
+// forms (so none of them gets a taskbar button), the message loop and the
+// general error handler.
+#include <windows.h>
+
+#include <exception>
+
+#include "toolkit/Window_win.h"
+
+namespace toolkit {
+
+class Application : public Window {
+public:
+    static Application& Instance();
+
+    // Creates the application window. The program shows it never.
+    void Initialize(const char* title);
+    bool IsInitialized() const noexcept { return Handle() != nullptr; }
+
+    // Runs the message loop until Terminate.
+    int Run();
+    void Terminate() noexcept;
+    bool Terminated() const noexcept { return terminated_; }
+    // Dispatches every message waiting in the queue, then returns.
+    void ProcessMessages();
+
+    // Shows an error's text in a message box; the caller's loop runs on.
+    void HandleException(const std::exception& error) noexcept;
+
+    // Forms that are open (created and not yet destroyed), the main form included.
+    int FormCount() const noexcept { return formCount_; }
+    void FormOpened() noexcept { ++formCount_; }
+    void FormClosed() noexcept { --formCount_; }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    Application() = default;
+    bool terminated_ = false;
+    int formCount_ = 0;
+};
+
+}  // namespace toolkit

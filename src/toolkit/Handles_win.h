@@ -1,0 +1,161 @@
+#pragma once
+// One guard per resource kind. Each owns exactly one handle and releases it in
+// its destructor; a guard can be moved, never copied.
+#include <windows.h>
+
+#include <utility>
+
+namespace toolkit {
+
+template <typename H, typename Traits>
+class UniqueHandle {
+public:
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(H h) noexcept : h_(h) {}
+    ~UniqueHandle() { reset(); }
+    UniqueHandle(UniqueHandle&& o) noexcept : h_(o.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& o) noexcept {
+        if (this != &o) reset(o.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    H get() const noexcept { return h_; }
+    explicit operator bool() const noexcept { return Traits::Valid(h_); }
+    H release() noexcept { return std::exchange(h_, Traits::Invalid()); }
+    void reset(H h = Traits::Invalid()) noexcept {
+        H old = std::exchange(h_, h);
+        if (Traits::Valid(old)) Traits::Close(old);
+    }
+
+private:
+    H h_ = Traits::Invalid();
+};
+
+template <typename H, BOOL(WINAPI* CloseFn)(H)>
+struct NullTraits {
+    static H Invalid() noexcept { return nullptr; }
+    static bool Valid(H h) noexcept { return h != nullptr; }
+    static void Close(H h) noexcept { CloseFn(h); }
+};
+
+struct FileTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool Valid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) noexcept { CloseHandle(h); }
+};
+
+struct GdiTraits {
+    static HGDIOBJ Invalid() noexcept { return nullptr; }
+    static bool Valid(HGDIOBJ h) noexcept { return h != nullptr; }
+    static void Close(HGDIOBJ h) noexcept { DeleteObject(h); }
+};
+
+template <typename H>
+struct GdiObjectTraits {
+    static H Invalid() noexcept { return nullptr; }
+    static bool Valid(H h) noexcept { return h != nullptr; }
+    static void Close(H h) noexcept { DeleteObject(h); }
+};
+
+struct RegKeyTraits {
+    static HKEY Invalid() noexcept { return nullptr; }
+    static bool Valid(HKEY h) noexcept { return h != nullptr; }
+    static void Close(HKEY h) noexcept { RegCloseKey(h); }
+};
+
+struct GlobalTraits {
+    static HGLOBAL Invalid() noexcept { return nullptr; }
+    static bool Valid(HGLOBAL h) noexcept { return h != nullptr; }
+    static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
+};
+
+struct AtomTraits {
+    static ATOM Invalid() noexcept { return 0; }
+    static bool Valid(ATOM a) noexcept { return a != 0; }
+    static void Close(ATOM a) noexcept { GlobalDeleteAtom(a); }
+};
+
+using UniqueKernelHandle = UniqueHandle<HANDLE, NullTraits<HANDLE, CloseHandle>>;
+using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
+using UniqueMenu = UniqueHandle<HMENU, NullTraits<HMENU, DestroyMenu>>;
+using UniqueIcon = UniqueHandle<HICON, NullTraits<HICON, DestroyIcon>>;
+using UniqueWindow = UniqueHandle<HWND, NullTraits<HWND, DestroyWindow>>;
+using UniqueDC = UniqueHandle<HDC, NullTraits<HDC, DeleteDC>>;
+using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
+using UniquePalette = UniqueHandle<HPALETTE, GdiObjectTraits<HPALETTE>>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
+using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
+// A global block we still own: freed unless released to the clipboard.
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
+
+// A window's DC obtained with GetDC, released with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    ~WindowDC() {
+        if (dc_) ReleaseDC(hwnd_, dc_);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND hwnd_;
+    HDC dc_;
+};
+
+// Selects an object into a DC and puts the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(SelectObject(dc, obj)) {}
+    ~SelectedObject() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// Locks a global block for the guard's lifetime; size() is what GlobalSize
+// reports, the only length a reader may trust.
+class GlobalLockGuard {
+public:
+    explicit GlobalLockGuard(HGLOBAL h) noexcept
+        : h_(h), data_(h ? GlobalLock(h) : nullptr), size_(data_ ? GlobalSize(h) : 0) {}
+    ~GlobalLockGuard() {
+        if (data_) GlobalUnlock(h_);
+    }
+    GlobalLockGuard(const GlobalLockGuard&) = delete;
+    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+    void* data() const noexcept { return data_; }
+    SIZE_T size() const noexcept { return size_; }
+    explicit operator bool() const noexcept { return data_ != nullptr; }
+
+private:
+    HGLOBAL h_;
+    void* data_;
+    SIZE_T size_;
+};
+
+// The clipboard, open for the guard's lifetime. Never held across messages.
+class ClipboardSession {
+public:
+    explicit ClipboardSession(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    ~ClipboardSession() {
+        if (open_) CloseClipboard();
+    }
+    ClipboardSession(const ClipboardSession&) = delete;
+    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    bool IsOpen() const noexcept { return open_; }
+    explicit operator bool() const noexcept { return open_; }
+
+private:
+    bool open_;
+};
+
+}  // namespace toolkit

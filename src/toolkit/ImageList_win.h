@@ -1,0 +1,36 @@
+#pragma once
+// A list of small icons (16 x 16). Each icon is also offered as a bitmap drawn
+// on the menu colour, which menu items show beside their captions.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "toolkit/Handles_win.h"
+
+namespace toolkit {
+
+class ImageList {
+public:
+    ImageList(int width = 16, int height = 16);
+    ~ImageList();
+    ImageList(const ImageList&) = delete;
+    ImageList& operator=(const ImageList&) = delete;
+
+    // Appends a copy of the icon (the caller keeps its own); an empty icon
+    // still takes its index so that the indexes after it do not move.
+    int AddIcon(HICON icon);
+    int Count() const noexcept { return count_; }
+    HIMAGELIST Handle() const noexcept { return list_; }
+    // The icon at `index` drawn on the menu colour; owned by the list.
+    HBITMAP MenuBitmap(int index);
+    void Draw(int index, HDC dc, int x, int y) const;
+
+private:
+    HIMAGELIST list_;
+    int width_, height_;
+    int count_ = 0;
+    std::vector<UniqueBitmap> menuBitmaps_;
+};
+
+}  // namespace toolkit
