@@ -1,0 +1,50 @@
+#include "clips/Caption.h"
+
+#include "common/CodePage.h"
+#include "common/Text.h"
+
+namespace clips {
+
+const char* const kNoNameCaption = "无名称";
+
+namespace {
+
+// Halves runs of spaces in one left-to-right pass without overlap.
+std::string HalveSpacePairs(std::string_view text) { return common::ReplaceAll(text, "  ", " "); }
+
+// Finds `needle` (one or two ASCII bytes) treating a double-byte character as one.
+bool ContainsChars(std::string_view text, std::string_view needle) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.substr(i, needle.size()) == needle) return true;
+        if (common::IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+    }
+    return false;
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+}  // namespace
+
+std::string MakeCaption(std::string_view text, int maxLength) {
+    std::string_view trimmed = common::TrimBlanks(text);
+    if (trimmed.empty()) return kNoNameCaption;
+    std::string caption;
+    if (maxLength >= 0 && trimmed.size() > static_cast<size_t>(maxLength)) {
+        size_t keep = maxLength > 5 ? static_cast<size_t>(maxLength - 5) : 0;
+        keep = common::CharBoundaryPrefix(trimmed, keep);
+        caption = std::string(common::TrimBlanks(trimmed.substr(0, keep))) + " [..]";
+    } else {
+        caption = std::string(trimmed);
+    }
+    caption = common::ReplaceAll(caption, "\r\n", " ");
+    caption = HalveSpacePairs(caption);
+    return std::string(common::TrimBlanks(caption));
+}
+
+bool IsLink(std::string_view text) {
+    if (ContainsChars(text, "\r\n") || ContainsChars(text, " ") || !ContainsChars(text, ".")) return false;
+    if (StartsWith(text, "http://") || StartsWith(text, "https://") || StartsWith(text, "ftp://") || StartsWith(text, "file:///")) return true;
+    return StartsWith(text, "mailto:") && ContainsChars(text, "@");
+}
+
+}  // namespace clips
