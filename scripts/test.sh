@@ -36,6 +36,7 @@ echo "== Native unit tests"
 count_gtest "$LOGS/native.log" $?
 grep -E '^\[  FAILED  \]' "$LOGS/native.log" | head -20
 
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null  # no Pellacor left holding the hot key
 echo "== Windows tests under Wine"
 (cd "$WIN_BUILD" && timeout 600 "$WINE" ./windows_tests.exe) >"$LOGS/windows.log" 2>&1
 count_gtest "$LOGS/windows.log" $?

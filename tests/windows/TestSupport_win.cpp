@@ -60,3 +60,43 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) {
 MessageBoxRecorder::~MessageBoxRecorder() { common::SetMessageBoxHandler(std::move(previous_)); }
 
 }  // namespace testing_support
+
+namespace testing_support {
+namespace {
+MenuCloser* g_closer = nullptr;
+}
+
+MenuCloser::MenuCloser() {
+    g_closer = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &MenuCloser::Hook, nullptr, GetCurrentThreadId());
+    timer_ = SetTimer(nullptr, 0, 100, &MenuCloser::Tick);
+}
+
+MenuCloser::~MenuCloser() {
+    KillTimer(nullptr, timer_);
+    UnhookWindowsHookEx(hook_);
+    g_closer = nullptr;
+}
+
+LRESULT CALLBACK MenuCloser::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_closer && msg->message == WM_INITMENUPOPUP)
+        g_closer->opened.push_back(reinterpret_cast<HMENU>(msg->wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK MenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+void PumpMessages(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG msg;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+}  // namespace testing_support

@@ -55,3 +55,28 @@ public:
 };
 
 }  // namespace testing_support
+
+namespace testing_support {
+
+// Watches the menus that open on this thread and closes each one shortly
+// after it opened, so a modal menu loop never waits for a person.
+class MenuCloser {
+public:
+    MenuCloser();
+    ~MenuCloser();
+    MenuCloser(const MenuCloser&) = delete;
+    MenuCloser& operator=(const MenuCloser&) = delete;
+    // The menus that were opened (WM_INITMENUPOPUP), in order.
+    std::vector<HMENU> opened;
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    HHOOK hook_;
+    UINT_PTR timer_;
+};
+
+// Dispatches this thread's messages for `ms` milliseconds.
+void PumpMessages(DWORD ms);
+
+}  // namespace testing_support
