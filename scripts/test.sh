@@ -12,6 +12,11 @@ PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all" "$ROOT/
 }
 ensure_display
 ensure_wine_prefix
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
 
 passed=0
 failed=0
