@@ -141,11 +141,12 @@ std::vector<uint8_t> BitmapDataValue(Cursor& c) {
     auto block = c.Take(blockSize);
     if (blockSize < 4)
         throw ReadFailure{RecordProblem::BadBitmapFraming, blockAt,
-                          common::Format("Bitmap.Data 的数据块只有 %zu 字节", blockSize)};
+                          common::Format("Bitmap.Data 的数据块只有 %s 字节", std::to_string(blockSize).c_str())};
     size_t n = block[0] | (block[1] << 8) | (block[2] << 16) | (static_cast<size_t>(block[3]) << 24);
     if (n != blockSize - 4)
         throw ReadFailure{RecordProblem::BadBitmapFraming, blockAt,
-                          common::Format("Bitmap.Data 声明 %zu 字节的图像, 数据块却有 %zu 字节", n, blockSize)};
+                          common::Format("Bitmap.Data 声明 %s 字节的图像, 数据块却有 %s 字节",
+                                         std::to_string(n).c_str(), std::to_string(blockSize).c_str())};
     return std::vector<uint8_t>(block.begin() + 4, block.end());
 }
 
@@ -266,8 +267,9 @@ PersonalReadResult ReadPersonalRecords(std::span<const uint8_t> data) {
 }
 
 std::string DescribeReadError(const RecordReadError& e) {
-    return common::Format("第 %zu 条记录 (从第 %zu 字节起) 无法读取: %s (第 %zu 字节).", e.RecordIndex + 1,
-                          e.RecordOffset, e.Detail.c_str(), e.Offset);
+    return common::Format("第 %s 条记录 (从第 %s 字节起) 无法读取: %s (第 %s 字节).",
+                          std::to_string(e.RecordIndex + 1).c_str(), std::to_string(e.RecordOffset).c_str(),
+                          e.Detail.c_str(), std::to_string(e.Offset).c_str());
 }
 
 }  // namespace clips
