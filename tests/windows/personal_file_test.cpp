@@ -25,19 +25,22 @@ protected:
         ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
     }
 
-    void TearDown() override {
+    void TearDown() override { RemoveFolder(folder_); }
+
+    // Removes a folder that holds files only.
+    static void RemoveFolder(const std::string& folder) {
         WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder_ + "*").c_str(), &found);
+        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
         if (search != INVALID_HANDLE_VALUE) {
             do {
                 std::string name = found.cFileName;
                 if (name == "." || name == "..") continue;
-                SetFileAttributesA((folder_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((folder_ + name).c_str());
+                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileA((folder + name).c_str());
             } while (FindNextFileA(search, &found));
             FindClose(search);
         }
-        RemoveDirectoryA(folder_.c_str());
+        RemoveDirectoryA(folder.c_str());
     }
 
     std::string Path(const char* name) const { return folder_ + name; }
@@ -104,6 +107,16 @@ TEST_F(PersonalFileTest, SavedClipsLoadBackInOrder) {
     records.pop_back();
     ASSERT_EQ(SavePersonalFile(folder_, records), std::nullopt);
     EXPECT_EQ(LoadPersonalFile(folder_).Records, records);
+}
+
+TEST_F(PersonalFileTest, AFolderWithAChineseNameWorks) {
+    std::string chinese = folder_ + "个人历史\\";
+    if (!CreateDirectoryA(chinese.c_str(), nullptr))
+        GTEST_SKIP() << "this Wine cannot make non-ASCII file names (is its unix locale zh_CN.UTF-8 generated?)";
+    std::vector<ClipRecord> records = ThreeClips();
+    EXPECT_EQ(SavePersonalFile(chinese, records), std::nullopt);
+    EXPECT_EQ(LoadPersonalFile(chinese).Records, records);
+    RemoveFolder(chinese);
 }
 
 TEST_F(PersonalFileTest, NoClipsMakeAnEmptyFileAndNoFileLoadsNothing) {
