@@ -2,10 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <limits>
-#include <algorithm>
+#include <new>
 #include <variant>
 #include <vector>
 
@@ -15,7 +16,7 @@
 namespace clips {
 namespace {
 
-// Larger than any history the format's 32-bit lengths let this program write.
+// The whole file is read into memory: a bound far above any real personal history.
 constexpr uint64_t kLargestReadableFile = std::numeric_limits<int32_t>::max();
 
 std::string SystemErrorText(DWORD code) {
@@ -119,7 +120,12 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder) {
     if (std::holds_alternative<FileMissing>(content)) return {};
     if (auto* problem = std::get_if<ReadProblem>(&content)) return NotCompletelyRead(folder, problem->Reason, {});
 
-    PersonalReadResult read = ReadPersonalRecords(std::get<std::vector<uint8_t>>(content));
+    PersonalReadResult read;
+    try {
+        read = ReadPersonalRecords(std::get<std::vector<uint8_t>>(content));
+    } catch (const std::bad_alloc&) {
+        return NotCompletelyRead(folder, "内存不足", {});
+    }
     if (!read.Error) return {std::move(read.Records), std::nullopt, std::nullopt};
     return NotCompletelyRead(folder, DescribeReadError(*read.Error), std::move(read.Records));
 }
