@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake g++ googletest g++-mingw-w64-x86-64 mingw-w64-tools wine wine64
-          xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build)
+          xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build
+          clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
