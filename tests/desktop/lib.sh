@@ -80,3 +80,15 @@ pick_with_hot_key() {
 }
 
 write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
+
+# Opens the history menu with the hot key and picks the `downs`-th selectable
+# item from the top (Down in a freshly opened menu selects the first one).
+pick_from_top_with_hot_key() {
+    local downs=$1 shot_name=${2:-}
+    xdotool key alt+v
+    sleep 1
+    for _ in $(seq "$downs"); do xdotool key Down; sleep 0.2; done
+    [ -n "$shot_name" ] && shot "$shot_name"
+    xdotool key Return
+    sleep 1
+}
