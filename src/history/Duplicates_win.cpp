@@ -2,7 +2,7 @@
 #include "clips/ClipText_win.h"
 #include "common/Settings.h"
 #include "history/History_win.h"
-#include "history/SameText_win.h"
+#include "history/Collation_win.h"
 
 namespace history {
 namespace {
@@ -20,13 +20,14 @@ bool History::FindDuplicate(const std::string& data, int kind) {
     if (kind != clips::kPlainText && kind != clips::kRichText && kind != clips::kHtml && kind != clips::kFileList)
         return false;
     bool ignoreCase = kind == clips::kFileList;  // paths name the same files in any letter case
+    TextMatcher matcher(collation_, data, ignoreCase);
     // Personal clips first, then the clipboard clips from the oldest.
     for (int i = 1; i < mniHistory.Count(); ++i) {
         toolkit::MenuItem* item = mniHistory.Items(i);
         if (!KindsCompared(kind, item->ImageIndex())) continue;
         auto* clip = dynamic_cast<clips::TClip*>(item);
         const std::string* itemData = clip ? clip->DuplicateData() : nullptr;
-        if (!itemData || !SameText(*itemData, data, ignoreCase)) continue;
+        if (!itemData || !matcher.Matches(*itemData)) continue;
         // The older entry stays where it is and stands for what is on the clipboard.
         if (!item->Default()) item->SetDefault(true);
         return true;

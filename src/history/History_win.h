@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "history/Collation_win.h"
 #include "toolkit/MenuItem_win.h"
 
 namespace clips {
@@ -72,6 +73,8 @@ public:
 private:
     void CaptureTextClip();
     void ClipboardEmptied();
+
+    CollationCache collation_;
 };
 
 }  // namespace history
