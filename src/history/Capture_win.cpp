@@ -43,11 +43,11 @@ void History::ClipboardEmptied() {
 
 void History::ClearDefaultMark() {
     int position = static_cast<int>(GetMenuDefaultItem(mniHistory.Handle(), TRUE, 0));
-    if (position < 0) return;
     if (toolkit::MenuItem* item = ItemAtPlatformPosition(position)) item->SetDefault(false);
 }
 
 toolkit::MenuItem* History::ItemAtPlatformPosition(int position) const {
+    if (position < 0) return nullptr;  // the platform's "none"
     int index = ItemPositionFromPlatform(position, !mniPersonalHistoryEmpty->Visible(), ClipboardSeparatorIndex(),
                                          !mniClipboardHistoryEmpty->Visible());
     return index >= 0 && index < mniHistory.Count() ? mniHistory.Items(index) : nullptr;
