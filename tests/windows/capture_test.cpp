@@ -69,9 +69,7 @@ TEST_F(CaptureTest, CaptionsFollowTheLimitAtTheMomentOfCapture) {
         {std::string(30, 'a'), std::string(15, 'a') + " [..]"},
         {std::string(20, 'b'), std::string(20, 'b')},
         {"line one\r\nline two", "line one line two"},
-        {"three   spaces", "three  spaces"},
         {"four    spaces", "four  spaces"},
-        {"cut here       then more text", "cut here [..]"},
         {"abcdefghijklmn中文字符串", "abcdefghijklmn [..]"},
     };
     for (const auto& c : cases) {
@@ -92,12 +90,10 @@ TEST_F(CaptureTest, LinkTextGetsItsOwnKind) {
         const char* text;
         int kind;
     } cases[] = {
-        {"http://example.com/page", kLinkText},  {"https://example.com", kLinkText},
-        {"ftp://files.example.com", kLinkText},  {"file:///C:/notes.txt", kLinkText},
-        {"HTTP://EXAMPLE.COM", kPlainText},      {"http://example .com", kPlainText},
-        {"http://example.com\r\nnext", kPlainText}, {"mailto:someone@example.com", kLinkText},
-        {"mailto:someone.example.com", kPlainText}, {"mailto:x\x81\x40y.cn", kPlainText},
-        {"http://x\x81.", kPlainText},
+        {"http://example.com/page", kLinkText},     {"https://example.com", kLinkText},
+        {"HTTP://EXAMPLE.COM", kPlainText},         {"http://example .com", kPlainText},
+        {"mailto:someone@example.com", kLinkText},  {"mailto:someone.example.com", kPlainText},
+        {"mailto:x\x81\x40y.cn", kPlainText},
     };
     for (const auto& c : cases) {
         CopyText(c.text);
