@@ -59,9 +59,10 @@ struct HistoryFixture : ::testing::Test {
     T* NewestAs() const {
         return dynamic_cast<T*>(Newest());
     }
-    // The items holding the default mark, as the platform menu sees it.
-    toolkit::MenuItem* PlatformDefault() const { return history->ItemAtPlatformPosition(
-        static_cast<int>(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0))); }
+    // The item holding the default mark, as the platform menu sees it.
+    toolkit::MenuItem* PlatformDefault() const {
+        return history->ItemAtPlatformPosition(static_cast<int>(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0)));
+    }
     int MarkedItems() const {
         int marked = 0;
         for (int i = 0; i < mniHistory->Count(); ++i) marked += mniHistory->Items(i)->Default() ? 1 : 0;
