@@ -162,7 +162,7 @@ void TfrmMain::UpdateHistory() {
                                   static_cast<unsigned>(history_->PersonalCount())));
 }
 
-void TfrmMain::ClipboardChanged() {}
+void TfrmMain::ClipboardChanged() { history_->ClipboardChanged(); }
 
 void TfrmMain::AddKindIcon(const char* extension) {
     SHFILEINFOA info{};

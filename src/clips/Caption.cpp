@@ -42,9 +42,13 @@ std::string MakeCaption(std::string_view text, int maxLength) {
 }
 
 bool IsLink(std::string_view text) {
+    // The scheme is the cheap part: long texts rarely get past it.
+    bool mail = StartsWith(text, "mailto:");
+    if (!mail && !StartsWith(text, "http://") && !StartsWith(text, "https://") && !StartsWith(text, "ftp://") &&
+        !StartsWith(text, "file:///"))
+        return false;
     if (ContainsChars(text, "\r\n") || ContainsChars(text, " ") || !ContainsChars(text, ".")) return false;
-    if (StartsWith(text, "http://") || StartsWith(text, "https://") || StartsWith(text, "ftp://") || StartsWith(text, "file:///")) return true;
-    return StartsWith(text, "mailto:") && ContainsChars(text, "@");
+    return !mail || ContainsChars(text, "@");
 }
 
 }  // namespace clips

@@ -2,7 +2,10 @@
 
 #include <tlhelp32.h>
 
+#include <optional>
+
 #include "clips/CapturedAt.h"
+#include "common/Text.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -31,16 +34,25 @@ void TClip::InsertLoaded(toolkit::MenuItem& menu, int position, ClickHandler act
     menu.Insert(position, std::unique_ptr<toolkit::MenuItem>(this));
 }
 
-std::string ClipboardOwnerName() {
-    HWND owner = GetClipboardOwner();
-    if (!owner) return kUnavailable;
-    DWORD pid = 0;
-    GetWindowThreadProcessId(owner, &pid);
-    toolkit::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    if (!snapshot || snapshot.get() == INVALID_HANDLE_VALUE) {
-        snapshot.release();
-        return kUnavailable;
-    }
+namespace {
+
+// The image file name of a process, asked of the process itself: much cheaper
+// than walking a snapshot of every process.
+std::optional<std::string> ImageFileName(DWORD pid) {
+    toolkit::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
+    if (!process) return std::nullopt;
+    char path[MAX_PATH * 2];
+    DWORD length = sizeof(path);
+    if (!QueryFullProcessImageNameA(process.get(), 0, path, &length)) return std::nullopt;
+    std::string_view name = common::FileNamePart(std::string_view(path, length));
+    if (name.empty()) return std::nullopt;
+    return std::string(name);
+}
+
+// The executable name from the ToolHelp process snapshot (processes we may not open).
+std::string SnapshotFileName(DWORD pid) {
+    toolkit::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) return kUnavailable;
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
@@ -50,6 +62,17 @@ std::string ClipboardOwnerName() {
         }
     }
     return kUnavailable;
+}
+
+}  // namespace
+
+std::string ClipboardOwnerName() {
+    HWND owner = GetClipboardOwner();
+    if (!owner) return kUnavailable;
+    DWORD pid = 0;
+    if (!GetWindowThreadProcessId(owner, &pid) || pid == 0) return kUnavailable;
+    if (std::optional<std::string> name = ImageFileName(pid)) return *name;
+    return SnapshotFileName(pid);
 }
 
 std::string FormatCapturedAt(const SYSTEMTIME& time) {

@@ -1,10 +1,20 @@
 #include <windows.h>
 
+#include <array>
+
 #include "common/CodePage.h"
 
 namespace common {
 
-bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+bool IsLeadByte(unsigned char byte) {
+    // Asked per byte of long texts: one table per process instead of a call per byte.
+    static const auto table = [] {
+        std::array<bool, 256> leads{};
+        for (int b = 0; b < 256; ++b) leads[static_cast<size_t>(b)] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
+        return leads;
+    }();
+    return table[byte];
+}
 
 std::u16string AnsiToUtf16(std::string_view ansi) {
     if (ansi.empty()) return {};

@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <vector>
@@ -49,6 +50,15 @@ std::string CompletePath(std::string_view path) {
     std::string out(path);
     if (!EndsWithBackslash(out)) out.push_back('\\');
     return out;
+}
+
+std::string_view FileNamePart(std::string_view path) {
+    size_t start = 0;
+    for (size_t i = 0; i < path.size(); ++i) {
+        if (path[i] == '\\') start = i + 1;
+        else if (IsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
+    }
+    return path.substr(std::min(start, path.size()));
 }
 
 std::string Format(const char* format, ...) {

@@ -15,6 +15,8 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 bool EndsWithBackslash(std::string_view path);
 // A path gets a trailing backslash unless it already ends with one.
 std::string CompletePath(std::string_view path);
+// What follows the last backslash (not the trail byte of a double-byte character).
+std::string_view FileNamePart(std::string_view path);
 
 // printf-style formatting into a std::string.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));

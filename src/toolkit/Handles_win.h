@@ -25,6 +25,7 @@ public:
     explicit operator bool() const noexcept { return Traits::Valid(h_); }
     H release() noexcept { return std::exchange(h_, Traits::Invalid()); }
     void reset(H h = Traits::Invalid()) noexcept {
+        if (h == h_) return;  // resetting to the handle held must not close it
         H old = std::exchange(h_, h);
         if (Traits::Valid(old)) Traits::Close(old);
     }
@@ -40,6 +41,8 @@ struct NullTraits {
     static void Close(H h) noexcept { CloseFn(h); }
 };
 
+// Kernel objects: failing creators return either null (CreateEvent, OpenProcess)
+// or INVALID_HANDLE_VALUE (CreateFile, CreateToolhelp32Snapshot); neither is a handle.
 struct FileTraits {
     static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static bool Valid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
@@ -77,7 +80,7 @@ struct AtomTraits {
     static void Close(ATOM a) noexcept { GlobalDeleteAtom(a); }
 };
 
-using UniqueKernelHandle = UniqueHandle<HANDLE, NullTraits<HANDLE, CloseHandle>>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, FileTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
 using UniqueMenu = UniqueHandle<HMENU, NullTraits<HMENU, DestroyMenu>>;
 using UniqueIcon = UniqueHandle<HICON, NullTraits<HICON, DestroyIcon>>;
@@ -89,6 +92,7 @@ using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 // A global block we still own: freed unless released to the clipboard.
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
+using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
 
 // A window's DC obtained with GetDC, released with ReleaseDC.
 class WindowDC {
@@ -106,10 +110,13 @@ private:
     HDC dc_;
 };
 
-// Selects an object into a DC and puts the previous one back.
+// Selects an object into a DC and puts the previous one back. Selecting a
+// region returns no object (only the region's kind), so nothing is put back.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(SelectObject(dc, obj)) {}
+    SelectedObject(HDC dc, HGDIOBJ obj) noexcept : dc_(dc), old_(SelectObject(dc, obj)) {
+        if (GetObjectType(obj) == OBJ_REGION) old_ = nullptr;  // the result was the region's kind
+    }
     ~SelectedObject() {
         if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
     }
