@@ -16,6 +16,9 @@ mkdir -p "$APP_DIR"
 cp "$WIN_BUILD/Pellacor.exe" "$APP_DIR/"
 APP_WIN_DIR="$(env LC_ALL=C winepath -w "$APP_DIR" 2>/dev/null || echo "Z:${APP_DIR//\//\\}")"
 
+# Whatever a test started under Wine (Pellacor, an editor) ends with the test.
+trap 'wineserver -k 2>/dev/null || true' EXIT
+
 fail() {
     echo "FAIL: $*" >&2
     shot "failure"
@@ -30,7 +33,16 @@ fresh_session() {
     wineserver -w 2>/dev/null || true
 }
 
-pellacor_running() { pgrep -fi 'pellacor\.exe' >/dev/null; }
+# Our Pellacor processes: those of this Wine prefix only (other builds may run their own).
+pellacor_pids() {
+    local pid
+    for pid in $(pgrep -fi 'pellacor\.exe' || true); do
+        tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+    done
+    return 0
+}
+pellacor_count() { pellacor_pids | wc -l; }
+pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 
 start_pellacor() {
     (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)

@@ -14,7 +14,7 @@ done
 [ -n "$box" ] || fail "no warning box for the second start"
 title=$(xdotool getwindowname "$box")
 [ "$title" = "PELLACOR: 警告   " ] || fail "warning title was '$title'"
-[ "$(pgrep -fic 'pellacor\.exe')" -eq 2 ] || fail "expected two processes while the warning shows"
+[ "$(pellacor_count)" -eq 2 ] || fail "expected two processes while the warning shows"
 shot warning
 
 # Answer the box as a person would.
@@ -23,10 +23,10 @@ xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 sleep 0.3
 xdotool key Return
 for _ in $(seq 20); do
-    [ "$(pgrep -fic 'pellacor\.exe')" -eq 1 ] && break
+    [ "$(pellacor_count)" -eq 1 ] && break
     sleep 0.5
 done
-[ "$(pgrep -fic 'pellacor\.exe')" -eq 1 ] || fail "the second copy did not end, or the first ended too"
+[ "$(pellacor_count)" -eq 1 ] || fail "the second copy did not end, or the first ended too"
 
 stop_pellacor
 [ -f "$APP_DIR/Pellacor.ini" ] || fail "the first copy did not write its settings at exit"
