@@ -34,24 +34,25 @@ std::vector<uint8_t> BuildDropFiles(std::string_view fileList) {
     return block;
 }
 
-bool IsDropFilesBlockComplete(std::span<const uint8_t> block) {
-    if (block.size() < kDropFilesHeaderSize) return false;
+std::optional<size_t> CountDropFiles(std::span<const uint8_t> block) {
+    if (block.size() < kDropFilesHeaderSize) return std::nullopt;
     uint32_t offset = Get32(block, 0);
     size_t unit = Get32(block, 16) != 0 ? 2 : 1;
-    if (offset < kDropFilesHeaderSize || offset >= block.size()) return false;
+    if (offset < kDropFilesHeaderSize || offset >= block.size()) return std::nullopt;
     auto isZero = [&](size_t at) { return block[at] == 0 && (unit == 1 || block[at + 1] == 0); };
-    size_t at = offset;
+    size_t at = offset, names = 0;
     bool nameStarted = false;
     while (at + unit <= block.size()) {
         if (isZero(at)) {
-            if (!nameStarted) return true;  // an empty name ends the list
+            if (!nameStarted) return names;  // an empty name ends the list
+            ++names;
             nameStarted = false;
         } else {
             nameStarted = true;
         }
         at += unit;
     }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace clips

@@ -2,6 +2,7 @@
 // The CF_HDROP block (a DROPFILES header and the names) as plain bytes.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -19,9 +20,9 @@ std::vector<std::string_view> SplitFileList(std::string_view fileList);
 // and a final 0 byte.
 std::vector<uint8_t> BuildDropFiles(std::string_view fileList);
 
-// True when the header's list offset lies inside the block and the list ends
-// (an empty name) before the block does, so reading the names stays inside it.
-// Handles both ANSI and wide names.
-bool IsDropFilesBlockComplete(std::span<const uint8_t> block);
+// The number of names in a CF_HDROP block, ANSI or wide; nothing when the
+// header's list offset lies outside the block or the list does not end (an
+// empty name) before the block does, since reading the names would run past it.
+std::optional<size_t> CountDropFiles(std::span<const uint8_t> block);
 
 }  // namespace clips

@@ -37,7 +37,7 @@ TEST(DropFiles, ThreeNamesEachEndedByZeroThenAFinalZero) {
     EXPECT_EQ(block, Concat(Header(20, 0), Bytes(names)));
     // The block is 20 + L + 1 bytes, L being the list with each CR LF turned into one 0.
     EXPECT_EQ(block.size(), 20 + (list.size() - 3) + 1);
-    EXPECT_TRUE(IsDropFilesBlockComplete(block));
+    EXPECT_EQ(CountDropFiles(block), 3u);
 }
 
 TEST(DropFiles, ListsWithoutFinalBreakOrWithEmptyLinesStillTerminate) {
@@ -51,19 +51,19 @@ TEST(DropFiles, ListsWithoutFinalBreakOrWithEmptyLinesStillTerminate) {
 
 TEST(DropFiles, BlocksWhoseListRunsOffTheEndAreIncomplete) {
     std::string ok = std::string("x") + '\0' + '\0';
-    EXPECT_TRUE(IsDropFilesBlockComplete(Concat(Header(20, 0), Bytes(ok))));
-    EXPECT_TRUE(IsDropFilesBlockComplete(Concat(Header(20, 0), {0})));  // no files at all
+    EXPECT_EQ(CountDropFiles(Concat(Header(20, 0), Bytes(ok))), 1u);
+    EXPECT_EQ(CountDropFiles(Concat(Header(20, 0), {0})), 0u);  // no files at all
 
-    EXPECT_FALSE(IsDropFilesBlockComplete({}));
-    EXPECT_FALSE(IsDropFilesBlockComplete(Header(20, 0)));                             // list missing
-    EXPECT_FALSE(IsDropFilesBlockComplete(Concat(Header(20, 0), Bytes("x"))));         // name unended
-    EXPECT_FALSE(IsDropFilesBlockComplete(Concat(Header(20, 0), {'x', 0})));           // list unended
-    EXPECT_FALSE(IsDropFilesBlockComplete(Concat(Header(200, 0), Bytes(ok))));         // offset beyond
-    EXPECT_FALSE(IsDropFilesBlockComplete(Concat(Header(4, 0), Bytes(ok))));           // offset in header
+    EXPECT_FALSE(CountDropFiles({}));
+    EXPECT_FALSE(CountDropFiles(Header(20, 0)));                             // list missing
+    EXPECT_FALSE(CountDropFiles(Concat(Header(20, 0), Bytes("x"))));         // name unended
+    EXPECT_FALSE(CountDropFiles(Concat(Header(20, 0), {'x', 0})));           // list unended
+    EXPECT_FALSE(CountDropFiles(Concat(Header(200, 0), Bytes(ok))));         // offset beyond
+    EXPECT_FALSE(CountDropFiles(Concat(Header(4, 0), Bytes(ok))));           // offset in header
     // Wide names end with two zero bytes on a character boundary.
-    EXPECT_TRUE(IsDropFilesBlockComplete(Concat(Header(20, 1), {'x', 0, 0, 0, 0, 0})));
-    EXPECT_FALSE(IsDropFilesBlockComplete(Concat(Header(20, 1), {'x', 0, 0, 0, 0})));  // half a character
-    EXPECT_FALSE(IsDropFilesBlockComplete(Concat(Header(20, 1), {0x00, 'x', 0x00, 0x00})));
+    EXPECT_EQ(CountDropFiles(Concat(Header(20, 1), {'x', 0, 0, 0, 0, 0})), 1u);
+    EXPECT_FALSE(CountDropFiles(Concat(Header(20, 1), {'x', 0, 0, 0, 0})));  // half a character
+    EXPECT_FALSE(CountDropFiles(Concat(Header(20, 1), {0x00, 'x', 0x00, 0x00})));
 }
 
 TEST(WaveBlock, LengthIsTheChunkSizePlusEight) {
