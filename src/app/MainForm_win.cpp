@@ -91,7 +91,7 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::UpdateHistory() { history_->UpdateMarkersAndTrim(); }
 
-void TfrmMain::ClipboardChanged() {}
+void TfrmMain::ClipboardChanged() { history_->ClipboardChanged(); }
 
 void TfrmMain::AddKindIcon(const char* extension) {
     SHFILEINFOA info{};

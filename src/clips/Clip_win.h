@@ -37,6 +37,9 @@ public:
 
     // The class name stored in the personal history file.
     virtual const char* ClassName() const { return "TClip"; }
+    // The data two clips of one kind are compared by when duplicates are
+    // refused (Text, RichText, HTMLText, FileList); null for kinds never compared.
+    virtual const std::string* DuplicateData() const { return nullptr; }
 
     // Stamps source and time, sets the kind and click action, appends the clip
     // to `menu` and gives it the default mark.

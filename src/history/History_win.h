@@ -4,9 +4,14 @@
 //   sepClipboardHistory, mniClipboardHistoryEmpty, the clipboard clips (oldest first).
 // Counts and positions are always derived from the index of sepClipboardHistory.
 #include <functional>
+#include <string>
 #include <string_view>
 
 #include "toolkit/MenuItem_win.h"
+
+namespace clips {
+class TClip;
+}
 
 namespace history {
 
@@ -32,6 +37,41 @@ public:
 
     // Markers follow the lists; the clipboard history is cut to MaxHistorySize.
     void UpdateMarkersAndTrim();
+
+    // Capture (Capture_win.cpp): run once for every clipboard change.
+    // Ignores our own writes, forgets the mark when the clipboard was emptied,
+    // keeps nothing of content marked private, else makes the clips of the
+    // formats offered: one text kind, then image, file list and sound.
+    void ClipboardChanged();
+    // With duplicates refused: true when an item of `kind` holds equal data;
+    // that item then gets the default mark.
+    bool FindDuplicate(const std::string& data, int kind);
+    // The click action of every clip: puts it back on the clipboard and gives
+    // it the default mark (nothing is written when it already has the mark).
+    void ClipClick(toolkit::MenuItem& sender);
+    toolkit::MenuItem::ClickHandler ClickAction() {
+        return [this](toolkit::MenuItem& sender) { ClipClick(sender); };
+    }
+
+    // The item of mniHistory shown at a position of the platform menu, or null.
+    toolkit::MenuItem* ItemAtPlatformPosition(int position) const;
+    // Clears the mark of the item the platform menu shows as its default.
+    void ClearDefaultMark();
+
+    // Runs the making of one clip; an error is reported with ShowLastError and
+    // the capture goes on. `make` keeps the clip in a unique_ptr until it is
+    // appended, so an error destroys it.
+    static void MakeOneClip(const std::function<void()>& make);
+
+    // The image, file-list and sound branches (CaptureMedia_win.cpp).
+    void CaptureImageClip();
+    void CaptureFileListClip();
+    void CaptureWaveClip();
+    void RestoreMediaClip(clips::TClip& clip);
+
+private:
+    void CaptureTextClip();
+    void ClipboardEmptied();
 };
 
 }  // namespace history

@@ -1,0 +1,35 @@
+#include "clips/PrivateContent_win.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "clips/Clip_win.h"
+#include "toolkit/Handles_win.h"
+
+namespace clips {
+namespace {
+
+const UINT kViewerIgnoreFormat = RegisterClipboardFormatA("Clipboard Viewer Ignore");
+const UINT kExcludeFormat = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
+const UINT kCanIncludeFormat = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+
+// Reads the DWORD of "CanIncludeInClipboardHistory"; 0 when it can't be read.
+DWORD CanIncludeValue() {
+    toolkit::ClipboardSession session(ClipboardOwnerWindow);
+    if (!session) return 0;
+    toolkit::GlobalLockGuard lock(GetClipboardData(kCanIncludeFormat));
+    if (!lock || lock.size() < sizeof(DWORD)) return 0;
+    DWORD value = 0;
+    std::memcpy(&value, lock.data(), sizeof(value));
+    return value;
+}
+
+}  // namespace
+
+bool ClipboardContentIsPrivate() {
+    if (IsClipboardFormatAvailable(kViewerIgnoreFormat) || IsClipboardFormatAvailable(kExcludeFormat)) return true;
+    return IsClipboardFormatAvailable(kCanIncludeFormat) && CanIncludeValue() == 0;
+}
+
+}  // namespace clips
