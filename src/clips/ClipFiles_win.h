@@ -12,6 +12,7 @@ public:
     std::string FileList;
 
     const char* ClassName() const override { return "TClipFiles"; }
+    const std::string* DuplicateData() const override { return &FileList; }
 
     // Reads the names of CF_HDROP (at most 259 bytes each). False when the
     // clipboard cannot be opened, or holds no complete list with at least one file.
