@@ -4,16 +4,24 @@
 set -euo pipefail
 
 packages=(cmake g++ googletest g++-mingw-w64-x86-64 mingw-w64-tools wine wine64
-          xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build)
+          xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build
+          clang libclang-rt-14-dev locales)
 
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine maps file names through the Unix locale: without a generated zh_CN.UTF-8
+# it cannot create files or folders with Chinese names.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+    echo "Generating the zh_CN.UTF-8 locale"
+    $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi

@@ -12,6 +12,11 @@ PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all" "$ROOT/
 }
 ensure_display
 ensure_wine_prefix
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
 
 passed=0
 failed=0
@@ -36,6 +41,7 @@ echo "== Native unit tests"
 count_gtest "$LOGS/native.log" $?
 grep -E '^\[  FAILED  \]' "$LOGS/native.log" | head -20
 
+wineserver -k 2>/dev/null; wineserver -w 2>/dev/null  # no Pellacor left holding the hot key
 echo "== Windows tests under Wine"
 (cd "$WIN_BUILD" && timeout 600 "$WINE" ./windows_tests.exe) >"$LOGS/windows.log" 2>&1
 count_gtest "$LOGS/windows.log" $?

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "app/TrayTip.h"
+#include "clips/Clip_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "toolkit/Application_win.h"
@@ -22,6 +24,7 @@ TfrmMain::TfrmMain(std::string folder) : folder_(std::move(folder)), settingsFil
     toolkit::Application& application = toolkit::Application::Instance();
     CreateHandle(0, WS_POPUP, application.Handle(), "Pellacor");
     application.FormOpened();
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
     mniHistory = AddItem(mnuMain, "历史");
     mniPopup = AddItem(mnuMain, "剪辑");
@@ -65,15 +68,26 @@ void TfrmMain::ReportProblems(const std::vector<std::string>& problems) {
 void TfrmMain::FormCreate() {
     common::Settings& s = common::settings();
     std::vector<std::string> problems;
-    // Each step runs even when an earlier one failed.
+    // One line per step; each runs even when an earlier one failed.
     Step([&] {
         for (const char* extension : {".txt", ".rtf", ".htm", ".bmp", ".", ".wav", ".url"}) AddKindIcon(extension);
     });
     Step([&] { settingsFile_.ReadPersonalHistoryPath(folder_, s); });
+    Step([&] { LoadPersonalHistory(); });
     Step([&] { settingsFile_.ReadRemaining(s, problems); });
     Step([&] { ReportProblems(std::exchange(problems, {})); });
     Step([&] {
+        hotKey_ = std::make_unique<HotKey>(Handle());
+        if (s.HotKeyOn) ApplyHotKey(true);
+    });
+    Step([&] {
+        tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+        tray_->Add();
+        if (personalLoaded_) UpdateHistory();
+    });
+    Step([&] {
         watcher_ = std::make_unique<clips::TClpbrd>();
+        clips::ClipboardOwnerWindow = Handle();
         watcher_->OnChange = [this] { ClipboardChanged(); };
     });
     Step([&] {
@@ -86,10 +100,67 @@ void TfrmMain::FormCreate() {
 void TfrmMain::FormDestroy() {
     destroyed_ = true;
     // Independent steps: a failure in one is reported and the others still run.
+    Step([&] { SavePersonalHistory(); });
     Step([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
+    Step([&] { ApplyHotKey(false); });
+    Step([&] {
+        if (tray_) tray_->Remove();
+    });
 }
 
-void TfrmMain::UpdateHistory() { history_->UpdateMarkersAndTrim(); }
+void TfrmMain::LoadPersonalHistory() {}
+
+void TfrmMain::SavePersonalHistory() {}
+
+void TfrmMain::ApplyHotKey(bool on) {
+    if (hotKey_) hotKey_->Apply(on, common::settings().HotKeyCombination);
+}
+
+void TfrmMain::PopupAtCursor(HMENU menu) {
+    POINT at{};
+    GetCursorPos(&at);
+    SetForegroundWindow(Handle());
+    TrackPopupMenuEx(menu, 0, at.x, at.y, Handle(), nullptr);
+    PostMessageA(Handle(), WM_NULL, 0, 0);
+}
+
+void TfrmMain::WMTrayIcon(UINT mouseMessage) {
+    // While a dialog of ours is open, the icon opens no menu.
+    bool onlyForm = toolkit::Application::Instance().FormCount() == 1;
+    switch (mouseMessage) {
+    case WM_LBUTTONUP:
+    case WM_CONTEXTMENU:
+        if (onlyForm) {
+            SendMessageA(Handle(), WM_LBUTTONUP, 0, 0);
+            PopupAtCursor(mniHistory->Handle());
+        }
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+        SetForegroundWindow(toolkit::Application::Instance().Handle());
+        break;
+    case WM_RBUTTONUP:
+        if (onlyForm) PopupAtCursor(mniGeneral->Handle());
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::WMHotKey() {
+    HWND previous = GetForegroundWindow();
+    PopupAtCursor(mniHistory->Handle());
+    // The chosen item's command (the restore) runs here, before the focus goes back.
+    toolkit::Application::Instance().ProcessMessages();
+    if (previous) SetForegroundWindow(previous);
+}
+
+void TfrmMain::UpdateHistory() {
+    history_->UpdateMarkersAndTrim();
+    if (tray_)
+        tray_->SetTip(TrayTipText(static_cast<unsigned>(history_->ClipboardCount()),
+                                  static_cast<unsigned>(history_->PersonalCount())));
+}
 
 void TfrmMain::ClipboardChanged() { history_->ClipboardChanged(); }
 
@@ -109,9 +180,11 @@ void TfrmMain::mniMonitorClipboardClick(toolkit::MenuItem& sender) {
 void TfrmMain::mniExitClick(toolkit::MenuItem&) { toolkit::Application::Instance().Terminate(); }
 
 void TfrmMain::WMEndSession(bool ending) {
-    // A cancelled end of session leaves everything running as it was.
+    // A cancelled end of session leaves everything running as it was; a real
+    // one saves what must survive. The process may be ended right after.
     if (!ending) return;
-    FormDestroy();
+    Step([&] { SavePersonalHistory(); });
+    Step([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -124,7 +197,14 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
         WMEndSession(wParam != FALSE);
         return 0;
+    case WM_TRAYICON:
+        WMTrayIcon(static_cast<UINT>(lParam));
+        return DefaultProc(msg, wParam, lParam);
+    case WM_HOTKEY:
+        WMHotKey();
+        return 0;
     default:
+        if (msg == taskbarCreated_ && taskbarCreated_ != 0 && tray_) tray_->Restore();
         return DefaultProc(msg, wParam, lParam);
     }
 }

@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "app/HotKey_win.h"
 #include "app/SettingsFile_win.h"
+#include "app/TrayIcon_win.h"
 #include "clips/Clpbrd_win.h"
 #include "history/History_win.h"
 #include "toolkit/ImageList_win.h"
@@ -44,6 +46,11 @@ public:
 
     // Ends every change of the history lists: markers, trimming, tray tip.
     void UpdateHistory();
+    void ApplyHotKey(bool on);
+    // Shows `menu` at the pointer and returns when it has closed.
+    void PopupAtCursor(HMENU menu);
+    TrayIcon* Tray() { return tray_.get(); }
+    HotKey* GlobalHotKey() { return hotKey_.get(); }
     void ClipboardChanged();
     void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
@@ -52,17 +59,26 @@ public:
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
     void WMEndSession(bool ending);
+    void WMTrayIcon(UINT mouseMessage);
+    void WMHotKey();
 
 private:
     // Runs one start-up or shutdown step; an error is reported and the next step runs.
     bool Step(const std::function<void()>& body);
     void ReportProblems(const std::vector<std::string>& problems);
+    void LoadPersonalHistory();
+    void SavePersonalHistory();
 
     std::string folder_;
     SettingsFile settingsFile_;
     std::unique_ptr<history::History> history_;
     std::unique_ptr<clips::TClpbrd> watcher_;
+    std::unique_ptr<HotKey> hotKey_;
+    std::unique_ptr<TrayIcon> tray_;
+    UINT taskbarCreated_ = 0;
     bool destroyed_ = false;
+    // Personal clips loaded at start-up (the tip counts them at once).
+    bool personalLoaded_ = false;
 };
 
 }  // namespace app

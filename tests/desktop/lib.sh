@@ -55,3 +55,40 @@ copy_text() { printf '%s' "$1" | xclip -selection clipboard -i; sleep 1; }
 clipboard_text() { xclip -selection clipboard -o 2>/dev/null; }
 
 ini_value() { grep -E "^$1=" "$APP_DIR/Pellacor.ini" | head -1 | cut -d= -f2- | tr -d '\r'; }
+
+# Key presses reach the Wine window under the pointer (there is no window
+# manager); the tray window is always there.
+pointer_on_tray() {
+    local tray
+    tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true)
+    [ -n "$tray" ] || fail "no system tray window"
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    xdotool mousemove $((X + WIDTH - 20)) $((Y + HEIGHT / 2))
+    sleep 0.3
+}
+
+# Opens the history menu with the hot key and picks the item `ups` presses
+# above the bottom (Up in a freshly opened menu selects the last item).
+pick_with_hot_key() {
+    local ups=$1 shot_name=${2:-}
+    xdotool key alt+v
+    sleep 1
+    for _ in $(seq "$ups"); do xdotool key Up; sleep 0.2; done
+    [ -n "$shot_name" ] && shot "$shot_name"
+    xdotool key Return
+    sleep 1
+}
+
+write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
+
+# Opens the history menu with the hot key and picks the `downs`-th selectable
+# item from the top (Down in a freshly opened menu selects the first one).
+pick_from_top_with_hot_key() {
+    local downs=$1 shot_name=${2:-}
+    xdotool key alt+v
+    sleep 1
+    for _ in $(seq "$downs"); do xdotool key Down; sleep 0.2; done
+    [ -n "$shot_name" ] && shot "$shot_name"
+    xdotool key Return
+    sleep 1
+}

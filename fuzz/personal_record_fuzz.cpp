@@ -1,0 +1,19 @@
+// Feeds arbitrary bytes to the personal history reader. Besides not crashing,
+// whatever it reads must come back unchanged through the writer and the reader.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "clips/PersonalRecord.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    clips::PersonalReadResult read = clips::ReadPersonalRecords({data, size});
+    if (read.Error) {
+        const clips::RecordReadError& e = *read.Error;
+        if (e.RecordOffset > e.Offset || e.Offset > size || e.RecordIndex != read.Records.size()) std::abort();
+        (void)clips::DescribeReadError(e);
+    }
+    clips::PersonalReadResult again = clips::ReadPersonalRecords(clips::WritePersonalRecords(read.Records));
+    if (again.Error || again.Records != read.Records) std::abort();
+    return 0;
+}

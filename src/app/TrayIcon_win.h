@@ -1,0 +1,36 @@
+#pragma once
+// The notification-area icon: one record in the shell's first layout, filled
+// once and sent whole with every add, modify and delete.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace app {
+
+constexpr UINT WM_TRAYICON = WM_USER + 1;
+
+class TrayIcon {
+public:
+    // The record for `window`, with `icon` and the initial tip; nothing is shown yet.
+    TrayIcon(HWND window, HICON icon);
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    void Add();
+    void Remove();
+    // Shown at once when the icon is there.
+    void SetTip(const std::string& tip);
+    // After the shell restarted ("TaskbarCreated"): the icon again, with the current tip.
+    void Restore();
+
+    bool Added() const noexcept { return added_; }
+    const NOTIFYICONDATAA& Data() const noexcept { return data_; }
+
+private:
+    NOTIFYICONDATAA data_{};
+    bool added_ = false;
+};
+
+}  // namespace app

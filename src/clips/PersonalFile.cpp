@@ -1,0 +1,30 @@
+#include "clips/PersonalFile.h"
+
+#include "common/Text.h"
+
+namespace clips {
+
+std::string PersonalFilePath(std::string_view folder) {
+    return common::Format("%sPersonal.dat", std::string(folder).c_str());
+}
+
+std::string PersonalTempPath(std::string_view folder) { return PersonalFilePath(folder) + ".tmp"; }
+
+std::string DamagedCopyPath(std::string_view folder, int attempt) {
+    std::string base = PersonalFilePath(folder);
+    return attempt == 0 ? base + ".bad" : common::Format("%s.%d.bad", base.c_str(), attempt);
+}
+
+std::string DamagedFileMessage(std::string_view path, std::string_view reason, std::size_t clipsRead,
+                               const std::optional<std::string>& keptAt, std::string_view keepFailure) {
+    std::string text = common::Format("个人历史文件 %s 无法完整读取:\n%s\n已读入其前面的 %s 个剪辑.",
+                                      std::string(path).c_str(), std::string(reason).c_str(),
+                                      std::to_string(clipsRead).c_str());
+    if (keptAt)
+        text += common::Format("\n原文件已保留为 %s.", keptAt->c_str());
+    else
+        text += common::Format("\n原文件无法另存: %s", std::string(keepFailure).c_str());
+    return text;
+}
+
+}  // namespace clips

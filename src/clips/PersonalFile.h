@@ -1,0 +1,34 @@
+#pragma once
+// The personal history file on disk: its names and what loading reports. The
+// Win32 reading and writing is in PersonalFile_win.h; this half is portable.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "clips/PersonalRecord.h"
+
+namespace clips {
+
+// `folder` is PersonalHistoryPath, which always ends with a backslash.
+std::string PersonalFilePath(std::string_view folder);  // "<folder>Personal.dat"
+// Saving writes here first and then replaces Personal.dat in one step.
+std::string PersonalTempPath(std::string_view folder);  // "<folder>Personal.dat.tmp"
+// A file that could not be loaded completely is moved aside under the first
+// free name of Personal.dat.bad, Personal.dat.1.bad, Personal.dat.2.bad, ...
+std::string DamagedCopyPath(std::string_view folder, int attempt);
+inline constexpr int kDamagedCopyAttempts = 1000;
+
+struct PersonalLoadResult {
+    std::vector<ClipRecord> Records;          // in file order: every clip read before any damage
+    std::optional<std::string> Error;         // for the user (code page 936) when not all was read
+    std::optional<std::string> KeptDamagedPath;  // where the unreadable file was moved
+};
+
+// The user's message for a file that was not read completely. `keptAt` is the
+// damaged copy's path, or `keepFailure` says why it could not be moved aside.
+std::string DamagedFileMessage(std::string_view path, std::string_view reason, std::size_t clipsRead,
+                               const std::optional<std::string>& keptAt, std::string_view keepFailure);
+
+}  // namespace clips

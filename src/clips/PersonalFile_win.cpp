@@ -1,0 +1,172 @@
+#include "clips/PersonalFile_win.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <limits>
+#include <new>
+#include <variant>
+#include <vector>
+
+#include "common/Text.h"
+#include "toolkit/Handles_win.h"
+
+namespace clips {
+namespace {
+
+// The whole file is read into memory: a bound far above any real personal history.
+constexpr uint64_t kLargestReadableFile = std::numeric_limits<int32_t>::max();
+
+std::string SystemErrorText(DWORD code) {
+    char buffer[256] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
+                             255, nullptr);
+    std::string text(buffer, n);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text.empty() ? common::Format("系统错误 %lu", static_cast<unsigned long>(code)) : text;
+}
+
+struct FileMissing {};
+struct ReadProblem {
+    std::string Reason;
+};
+using FileContent = std::variant<std::vector<uint8_t>, FileMissing, ReadProblem>;
+
+FileContent ReadWholeFile(const std::string& path) {
+    toolkit::UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileMissing{};
+        return ReadProblem{SystemErrorText(error)};
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return ReadProblem{SystemErrorText(GetLastError())};
+    if (static_cast<uint64_t>(size.QuadPart) > kLargestReadableFile)
+        return ReadProblem{"文件太大 (" + std::to_string(size.QuadPart) + " 字节)"};
+
+    std::vector<uint8_t> data;
+    try {
+        data.resize(static_cast<size_t>(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return ReadProblem{"内存不足"};
+    }
+    size_t done = 0;
+    while (done < data.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr))
+            return ReadProblem{SystemErrorText(GetLastError())};
+        if (got == 0) break;  // the file became shorter: what was read is judged as it is
+        done += got;
+    }
+    data.resize(done);
+    return data;
+}
+
+struct KeptCopy {
+    std::optional<std::string> Path;  // where the file now is
+    std::string Failure;              // why it could not be moved, otherwise
+};
+
+// Moves the file aside under the first free damaged-copy name.
+KeptCopy KeepDamagedFile(const std::string& folder) {
+    std::string path = PersonalFilePath(folder);
+    for (int attempt = 0; attempt < kDamagedCopyAttempts; ++attempt) {
+        std::string copy = DamagedCopyPath(folder, attempt);
+        if (MoveFileA(path.c_str(), copy.c_str())) return {copy, {}};
+        DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {std::nullopt, SystemErrorText(error)};
+    }
+    return {std::nullopt, "已有太多损坏文件的副本"};
+}
+
+PersonalLoadResult NotCompletelyRead(const std::string& folder, std::string_view reason,
+                                     std::vector<ClipRecord> records) {
+    KeptCopy kept = KeepDamagedFile(folder);
+    std::string message =
+        DamagedFileMessage(PersonalFilePath(folder), reason, records.size(), kept.Path, kept.Failure);
+    return {std::move(records), std::move(message), std::move(kept.Path)};
+}
+
+// The temporary file of a save: deleted unless it became Personal.dat.
+class TempFileGuard {
+public:
+    explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
+    ~TempFileGuard() {
+        if (!committed_) DeleteFileA(path_.c_str());
+    }
+    TempFileGuard(const TempFileGuard&) = delete;
+    TempFileGuard& operator=(const TempFileGuard&) = delete;
+    void Commit() { committed_ = true; }
+
+private:
+    std::string path_;
+    bool committed_ = false;
+};
+
+std::string SaveError(const std::string& folder, std::string_view reason) {
+    return common::Format("无法保存个人历史文件 %s:\n%s", PersonalFilePath(folder).c_str(),
+                          std::string(reason).c_str());
+}
+
+}  // namespace
+
+PersonalLoadResult LoadPersonalFile(const std::string& folder) {
+    std::string path = PersonalFilePath(folder);
+    FileContent content = ReadWholeFile(path);
+    if (std::holds_alternative<FileMissing>(content)) return {};
+    if (auto* problem = std::get_if<ReadProblem>(&content)) return NotCompletelyRead(folder, problem->Reason, {});
+
+    PersonalReadResult read;
+    try {
+        read = ReadPersonalRecords(std::get<std::vector<uint8_t>>(content));
+    } catch (const std::bad_alloc&) {
+        return NotCompletelyRead(folder, "内存不足", {});
+    }
+    if (!read.Error) return {std::move(read.Records), std::nullopt, std::nullopt};
+    return NotCompletelyRead(folder, DescribeReadError(*read.Error), std::move(read.Records));
+}
+
+std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records) {
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = WritePersonalRecords(records);
+    } catch (const std::exception& e) {
+        return SaveError(folder, e.what());
+    }
+
+    // A read-only Personal.dat is the user's wish that it stay as it is. Windows
+    // refuses to replace it anyway; checking first says so on every platform.
+    DWORD attributes = GetFileAttributesA(PersonalFilePath(folder).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return SaveError(folder, SystemErrorText(ERROR_ACCESS_DENIED));
+
+    std::string temp = PersonalTempPath(folder);
+    {
+        TempFileGuard guard(temp);  // declared first: the file is closed before it is deleted
+        toolkit::UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) return SaveError(folder, SystemErrorText(GetLastError()));
+        size_t done = 0;
+        while (done < bytes.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
+                return SaveError(folder, SystemErrorText(GetLastError()));
+            if (written == 0) return SaveError(folder, "写入的字节数为 0");
+            done += written;
+        }
+        if (!FlushFileBuffers(file.get())) return SaveError(folder, SystemErrorText(GetLastError()));
+        file.reset();
+        if (!MoveFileExA(temp.c_str(), PersonalFilePath(folder).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return SaveError(folder, SystemErrorText(GetLastError()));
+        guard.Commit();
+    }
+    return std::nullopt;
+}
+
+}  // namespace clips

@@ -1,0 +1,25 @@
+#pragma once
+// Loading and saving Personal.dat. Neither shows a message: the caller reports
+// the returned text.
+#include <optional>
+#include <span>
+#include <string>
+
+#include "clips/PersonalFile.h"
+#include "clips/PersonalRecord.h"
+
+namespace clips {
+
+// Reads <folder>Personal.dat. No file: no records and no error. A file that
+// cannot be read completely (damaged, cut short, unreadable) gives the records
+// before the damage and an error naming where the file was moved aside, so the
+// next save cannot overwrite what was not read.
+PersonalLoadResult LoadPersonalFile(const std::string& folder);
+
+// Writes the records to <folder>Personal.dat.tmp, flushes it and then replaces
+// Personal.dat in one step, so a failure at any point leaves the old file as it
+// was. No records give a file of 0 bytes. Returns nothing when saved, else the
+// error for the user.
+std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records);
+
+}  // namespace clips

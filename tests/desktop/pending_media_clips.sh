@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# A picture and a file list copied by X programs become clips; picking them
+# puts a picture and a file list back on the clipboard.
+source "$(dirname "$0")/lib.sh"
+fresh_session
+start_pellacor
+
+convert -size 64x48 xc:'#3070B0' "bmp3:$APP_DIR/picture.bmp"
+xclip -selection clipboard -t image/bmp -i "$APP_DIR/picture.bmp"
+sleep 1.5
+touch "$APP_DIR/one.txt" "$APP_DIR/two.txt"
+printf 'file://%s/one.txt\r\nfile://%s/two.txt\r\n' "$APP_DIR" "$APP_DIR" |
+    xclip -selection clipboard -t text/uri-list -i
+sleep 1.5
+copy_text "a text after them"
+
+pointer_on_tray
+pick_with_hot_key 3 menu-picture-selected  # picture, file list, text: the picture is third from the bottom
+targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
+echo "$targets" | grep -q 'image/bmp' || fail "no picture on the clipboard after picking the image clip: $targets"
+
+pick_with_hot_key 2
+targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
+echo "$targets" | grep -q 'text/uri-list' || fail "no file list on the clipboard after picking the file clip: $targets"
+uris=$(xclip -selection clipboard -o -t text/uri-list 2>/dev/null || true)
+echo "$uris" | grep -q 'one.txt' || fail "the file list lost its files: $uris"
+stop_pellacor
+echo ok

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# With a real editor in front, Alt+V and a pick give the focus back to the
+# editor, and Ctrl+V there pastes the picked clip.
+source "$(dirname "$0")/lib.sh"
+fresh_session
+start_pellacor
+copy_text "pasted by Pellacor"
+copy_text "newer text"
+
+(cd "$APP_DIR" && "$WINE" notepad >>"$APP_DIR/wine.log" 2>&1 &)
+editor=""
+for _ in $(seq 40); do
+    editor=$(xdotool search --onlyvisible --name '记事本|Notepad' 2>/dev/null | head -1 || true)
+    [ -n "$editor" ] && break
+    sleep 0.5
+done
+[ -n "$editor" ] || fail "notepad did not open"
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$editor")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+sleep 0.5
+
+pick_with_hot_key 2 menu-over-editor
+xdotool key ctrl+v
+sleep 0.5
+shot pasted
+# Read the editor back through the clipboard.
+xdotool key ctrl+a ctrl+c
+sleep 1
+[ "$(clipboard_text)" = "pasted by Pellacor" ] || fail "the editor holds '$(clipboard_text)'"
+stop_pellacor
+echo ok

@@ -1,0 +1,102 @@
+#include "TestSupport_win.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace testing_support {
+namespace {
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string full = folder + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full + "\\");
+            else DeleteFileA(full.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryA(folder.c_str());
+}
+}  // namespace
+
+TempFolder::TempFolder() {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    static int counter = 0;
+    for (;;) {
+        path_ = std::string(base) + "pellacor-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(++counter) + "\\";
+        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+    }
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+MessageBoxRecorder::MessageBoxRecorder(int answer) {
+    previous_ = common::SetMessageBoxHandler([this, answer](HWND, const std::string& text, const std::string& title,
+                                                            UINT flags) {
+        boxes.push_back({text, title, flags});
+        return answer;
+    });
+}
+
+MessageBoxRecorder::~MessageBoxRecorder() { common::SetMessageBoxHandler(std::move(previous_)); }
+
+}  // namespace testing_support
+
+namespace testing_support {
+namespace {
+MenuCloser* g_closer = nullptr;
+}
+
+MenuCloser::MenuCloser() {
+    g_closer = this;
+    hook_ = SetWindowsHookExA(WH_CALLWNDPROC, &MenuCloser::Hook, nullptr, GetCurrentThreadId());
+    timer_ = SetTimer(nullptr, 0, 100, &MenuCloser::Tick);
+}
+
+MenuCloser::~MenuCloser() {
+    KillTimer(nullptr, timer_);
+    UnhookWindowsHookEx(hook_);
+    g_closer = nullptr;
+}
+
+LRESULT CALLBACK MenuCloser::Hook(int code, WPARAM wParam, LPARAM lParam) {
+    auto* msg = reinterpret_cast<CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_closer && msg->message == WM_INITMENUPOPUP)
+        g_closer->opened.push_back(reinterpret_cast<HMENU>(msg->wParam));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK MenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
+
+void PumpMessages(DWORD ms) {
+    DWORD end = GetTickCount() + ms;
+    MSG msg;
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(5);
+    }
+}
+
+}  // namespace testing_support

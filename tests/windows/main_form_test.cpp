@@ -1,0 +1,136 @@
+// The hidden main form: tray-icon mouse messages, the hot key, start-up and shutdown.
+#include <gtest/gtest.h>
+
+#include "TestSupport_win.h"
+#include "app/MainForm_win.h"
+#include "common/Settings.h"
+#include "toolkit/Application_win.h"
+
+using testing_support::MenuCloser;
+using testing_support::MessageBoxRecorder;
+using testing_support::OtherProgramWindow;
+using testing_support::TempFolder;
+using testing_support::WriteWholeFile;
+
+namespace {
+// True when nobody holds the combination (we can take it for a moment).
+bool HotKeyFree(UINT modifiers, UINT key) {
+    OtherProgramWindow probe;
+    if (!RegisterHotKey(probe.Handle(), 0x7000, modifiers, key)) return false;
+    UnregisterHotKey(probe.Handle(), 0x7000);
+    return true;
+}
+
+const char kQuietIni[] = "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n";
+}  // namespace
+
+TEST(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), kQuietIni);
+    app::TfrmMain form(folder.Path());
+    auto send = [&](UINT mouse) { SendMessageA(form.Handle(), app::WM_TRAYICON, 1, mouse); };
+    {
+        MenuCloser menus;
+        send(WM_LBUTTONDOWN);
+        send(WM_RBUTTONDOWN);
+        send(WM_LBUTTONDBLCLK);
+        send(WM_MOUSEMOVE);
+        EXPECT_TRUE(menus.opened.empty());
+        send(WM_LBUTTONUP);
+        send(WM_RBUTTONUP);
+        send(WM_CONTEXTMENU);
+        ASSERT_EQ(menus.opened.size(), 3u);
+        EXPECT_EQ(menus.opened[0], form.mniHistory->Handle());
+        EXPECT_EQ(menus.opened[1], form.mniGeneral->Handle());
+        EXPECT_EQ(menus.opened[2], form.mniHistory->Handle());
+    }
+    {
+        // While a dialog of ours is open the icon opens nothing; the hot key still does.
+        toolkit::Application::Instance().FormOpened();
+        MenuCloser menus;
+        send(WM_LBUTTONUP);
+        send(WM_RBUTTONUP);
+        EXPECT_TRUE(menus.opened.empty());
+        SendMessageA(form.Handle(), WM_HOTKEY, 0, 0);
+        ASSERT_EQ(menus.opened.size(), 1u);
+        EXPECT_EQ(menus.opened[0], form.mniHistory->Handle());
+        toolkit::Application::Instance().FormClosed();
+    }
+}
+
+TEST(MainFormTrayIcon, TipCountsBothHistoriesFromTheStart) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), kQuietIni);
+    app::TfrmMain form(folder.Path());
+    ASSERT_NE(form.Tray(), nullptr);
+    EXPECT_TRUE(form.Tray()->Added());
+    EXPECT_STREQ(form.Tray()->Data().szTip, "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]");
+    EXPECT_EQ(form.Tray()->Data().uCallbackMessage, static_cast<UINT>(WM_USER + 1));
+    form.UpdateHistory();
+    EXPECT_STREQ(form.Tray()->Data().szTip, "PELLACOR [ 0 剪辑 -  0 个人剪辑 ]");
+}
+
+TEST(HotKey, RegistersReRegistersAndUnregisters) {
+    OtherProgramWindow window;
+    app::HotKey hotKey(window.Handle());
+    ASSERT_TRUE(HotKeyFree(MOD_ALT | MOD_CONTROL, 'A'));
+    hotKey.Apply(true, 49217);  // Ctrl+Alt+A
+    EXPECT_TRUE(hotKey.Registered());
+    EXPECT_NE(hotKey.Id(), 0);
+    EXPECT_FALSE(HotKeyFree(MOD_ALT | MOD_CONTROL, 'A'));
+
+    hotKey.Apply(true, 0x6070);  // Ctrl+Shift+F1 replaces it
+    EXPECT_TRUE(HotKeyFree(MOD_ALT | MOD_CONTROL, 'A'));
+    EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F1));
+
+    hotKey.Apply(false, 0);
+    EXPECT_FALSE(hotKey.Registered());
+    EXPECT_EQ(hotKey.Id(), 0);
+    EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F1));
+}
+
+TEST(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
+    TempFolder folder;
+    // A folder where the settings file should be: reads give defaults, writes fail.
+    CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
+    common::settings().HotKeyCombination = 32854;
+    MessageBoxRecorder boxes;
+    {
+        app::TfrmMain form(folder.Path());
+        if (form.Watcher()) form.Watcher()->SetActive(false);
+        EXPECT_FALSE(HotKeyFree(MOD_ALT, 'V'));
+    }
+    EXPECT_EQ(boxes.boxes.size(), 10u);  // one error per key
+    EXPECT_TRUE(HotKeyFree(MOD_ALT, 'V'));
+}
+
+TEST(MainFormShutdown, ExitWritesTheSettingsAsTheyStand) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"
+                                                "MaxHistorySize=7\r\nPreviewMode=TRUE\r\n");
+    {
+        app::TfrmMain form(folder.Path());
+        EXPECT_FALSE(form.mniMonitorClipboard->Checked());
+        EXPECT_FALSE(form.Watcher()->Active());
+        form.mniMonitorClipboard->Click();  // the user switches watching on
+        EXPECT_TRUE(form.Watcher()->Active());
+    }
+    app::SettingsFile file(folder.File("Pellacor.ini"));
+    EXPECT_EQ(file.Read("MonitorClipboard", ""), "-1");
+    EXPECT_EQ(file.Read("MaxHistorySize", ""), "7");
+    EXPECT_EQ(file.Read("PreviewMode", ""), "-1");
+    EXPECT_EQ(file.Read("PersonalHistoryPath", ""), folder.Path());
+}
+
+TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), kQuietIni);
+    app::TfrmMain form(folder.Path());
+    SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
+    app::SettingsFile file(folder.File("Pellacor.ini"));
+    EXPECT_EQ(file.Read("MaxHistorySize", "absent"), "absent");
+    EXPECT_TRUE(form.Tray()->Added());  // a cancelled end leaves everything running
+
+    SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(file.Read("MaxHistorySize", "absent"), "20");
+}

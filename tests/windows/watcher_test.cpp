@@ -1,0 +1,140 @@
+// The clipboard watcher in the real viewer chain.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "TestSupport_win.h"
+#include "clips/Clpbrd_win.h"
+
+using testing_support::PumpMessages;
+
+namespace {
+
+// A well-behaved viewer of the test's own that records what reaches it.
+class TestViewer : public toolkit::Window {
+public:
+    TestViewer() { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, "TestViewer"); }
+    ~TestViewer() override { Leave(); }
+    void Join() {
+        joined = true;
+        next = SetClipboardViewer(Handle());
+    }
+    void Leave() {
+        if (joined) ChangeClipboardChain(Handle(), next);
+        joined = false;
+    }
+    HWND next = nullptr;
+    bool joined = false;
+    int draws = 0;
+    std::vector<std::pair<HWND, HWND>> chainChanges;
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg == WM_DRAWCLIPBOARD) {
+            ++draws;
+            if (next) SendMessageA(next, msg, wParam, lParam);
+            return 0;
+        }
+        if (msg == WM_CHANGECBCHAIN) {
+            chainChanges.emplace_back(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+            if (reinterpret_cast<HWND>(wParam) == next) next = reinterpret_cast<HWND>(lParam);
+            else if (next) SendMessageA(next, msg, wParam, lParam);
+            return 0;
+        }
+        return DefaultProc(msg, wParam, lParam);
+    }
+};
+
+struct CountingWatcher {
+    clips::TClpbrd watcher;
+    int changes = 0;
+    CountingWatcher() {
+        watcher.OnChange = [this] { ++changes; };
+    }
+};
+
+}  // namespace
+
+TEST(ClipboardWatcher, JoiningLooksAtTheClipboardAtOnceAndEachSwitchOnAgain) {
+    CountingWatcher w;
+    w.watcher.SetActive(true);
+    PumpMessages(50);
+    EXPECT_EQ(w.changes, 1);
+    EXPECT_TRUE(w.watcher.Active());
+
+    w.watcher.SetActive(true);  // on while on: no second join
+    PumpMessages(50);
+    EXPECT_EQ(w.changes, 1);
+
+    w.watcher.SetActive(false);
+    w.watcher.SetActive(false);  // off while off: nothing
+    EXPECT_FALSE(w.watcher.Active());
+    EXPECT_EQ(w.watcher.NextViewer(), nullptr);
+
+    w.watcher.SetActive(true);
+    PumpMessages(50);
+    EXPECT_EQ(w.changes, 2);
+}
+
+TEST(ClipboardWatcher, ChangesArePassedOnBeforeOurCaptureRuns) {
+    TestViewer later;
+    later.Join();
+    CountingWatcher w;
+    int viewerDrawsSeenAtChange = -1;
+    w.watcher.OnChange = [&] { viewerDrawsSeenAtChange = later.draws; };
+    w.watcher.SetActive(true);
+    ASSERT_EQ(w.watcher.NextViewer(), later.Handle());
+    later.draws = 0;
+    // A change by another program reaches the watcher first, which tells the next viewer before capturing.
+    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(later.draws, 1);
+    EXPECT_EQ(viewerDrawsSeenAtChange, 1);
+    w.watcher.SetActive(false);
+}
+
+TEST(ClipboardWatcher, RepairsTheChainWhenTheNextViewerLeaves) {
+    TestViewer second;
+    second.Join();
+    TestViewer first;
+    first.Join();
+    CountingWatcher w;
+    w.watcher.SetActive(true);  // chain: watcher -> first -> second
+    ASSERT_EQ(w.watcher.NextViewer(), first.Handle());
+
+    first.Leave();
+    EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
+    second.draws = 0;
+    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(second.draws, 1);
+    w.watcher.SetActive(false);
+}
+
+TEST(ClipboardWatcher, PassesOnTheNoticeOfAViewerFurtherDownLeaving) {
+    TestViewer third;
+    third.Join();
+    HWND afterThird = third.next;
+    TestViewer second;
+    second.Join();
+    CountingWatcher w;
+    w.watcher.SetActive(true);  // chain: watcher -> second -> third
+    ASSERT_EQ(w.watcher.NextViewer(), second.Handle());
+
+    third.Leave();
+    EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
+    ASSERT_EQ(second.chainChanges.size(), 1u);
+    EXPECT_EQ(second.chainChanges[0].first, third.Handle());
+    EXPECT_EQ(second.chainChanges[0].second, afterThird);
+    w.watcher.SetActive(false);
+}
+
+TEST(ClipboardWatcher, WithoutANextViewerTheChangeStillRuns) {
+    CountingWatcher w;
+    w.watcher.SetActive(true);
+    // Whatever followed us leaves, and nothing follows it.
+    SendMessageA(w.watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(w.watcher.NextViewer()), 0);
+    ASSERT_EQ(w.watcher.NextViewer(), nullptr);
+    int before = w.changes;
+    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(w.changes, before + 1);
+    w.watcher.SetActive(false);
+}
