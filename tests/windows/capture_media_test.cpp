@@ -3,11 +3,11 @@
 
 #include "ClipboardFixture.h"
 #include "PixelHelpers.h"
+#include "TestSupport_win.h"
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipWave_win.h"
 #include "clips/DropFiles.h"
-#include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "history/History_win.h"
 
@@ -34,18 +34,13 @@ protected:
     void SetUp() override {
         ClipboardFixture::SetUp();
         savedSettings_ = common::settings();
-        savedHandler_ = common::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string&, UINT) {
-            messages_.push_back(text);
-            return IDOK;
-        });
     }
     void TearDown() override {
         for (int i = 0; i < menu_.Count(); ++i) {
             if (auto* wave = dynamic_cast<TClipWave*>(menu_.Items(i))) DeleteFileA(wave->FilePath.c_str());
         }
-        common::SetMessageBoxHandler(savedHandler_);
         common::settings() = savedSettings_;
-        EXPECT_TRUE(messages_.empty()) << messages_.front();
+        EXPECT_TRUE(boxes_.boxes.empty()) << boxes_.boxes.front().text;
         ClipboardFixture::TearDown();
     }
 
@@ -58,11 +53,10 @@ protected:
 
     toolkit::MenuItem menu_;
     history::History history_{menu_};
-    std::vector<std::string> messages_;
+    testing_support::MessageBoxRecorder boxes_;
 
 private:
     common::Settings savedSettings_;
-    common::MessageBoxHandler savedHandler_;
 };
 
 }  // namespace
