@@ -22,7 +22,10 @@ echo "$targets" | grep -q 'image/bmp' || fail "no picture on the clipboard after
 pick_with_hot_key 2
 targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
 echo "$targets" | grep -q 'text/uri-list' || fail "no file list on the clipboard after picking the file clip: $targets"
+# Wine writes every byte of a path as %XX: decode before looking for the names.
 uris=$(xclip -selection clipboard -o -t text/uri-list 2>/dev/null || true)
+uris=$(printf '%b' "${uris//%/\\x}")
 echo "$uris" | grep -q 'one.txt' || fail "the file list lost its files: $uris"
+echo "$uris" | grep -q 'two.txt' || fail "the file list lost its second file: $uris"
 stop_pellacor
 echo ok

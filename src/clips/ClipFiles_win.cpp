@@ -1,0 +1,65 @@
+#include "clips/ClipFiles_win.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "clips/Caption.h"
+#include "clips/DropFiles.h"
+#include "common/Settings.h"
+#include "toolkit/Handles_win.h"
+
+namespace clips {
+namespace {
+constexpr UINT kNameBufferSize = 260;
+constexpr UINT kFileCountQuery = 0xFFFFFFFF;
+}  // namespace
+
+bool TClipFiles::CaptureFromClipboard() {
+    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
+    if (!clipboard) return false;
+    HANDLE drop = GetClipboardData(CF_HDROP);
+    if (!drop) return false;
+    std::optional<size_t> names;
+    {
+        // DragQueryFileA trusts the block (and may count an empty list as one
+        // name); we count first, within GlobalSize.
+        toolkit::GlobalLockGuard lock(drop);
+        if (lock) names = CountDropFiles({static_cast<const uint8_t*>(lock.data()), lock.size()});
+    }
+    if (!names || *names == 0) return false;
+    auto files = static_cast<HDROP>(drop);
+    UINT count = std::min<UINT>(DragQueryFileA(files, kFileCountQuery, nullptr, 0), static_cast<UINT>(*names));
+    std::string list;
+    for (UINT i = 0; i < count; ++i) {
+        char name[kNameBufferSize] = {};
+        DragQueryFileA(files, i, name, kNameBufferSize);
+        list.append(name, strnlen(name, kNameBufferSize - 1));
+        list += "\r\n";
+    }
+    FileList = std::move(list);
+    return count > 0;
+}
+
+void TClipFiles::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
+    SetCaption(MakeCaption(FileList, common::settings().MaxCaptionLength));
+    StampAndAppend(menu, kFileList, std::move(action));
+}
+
+void TClipFiles::RestoreToClipboard() const {
+    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
+    if (!clipboard) return;
+    std::vector<uint8_t> block = BuildDropFiles(FileList);
+    toolkit::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, block.size()));
+    if (!memory) return;
+    {
+        toolkit::GlobalLockGuard lock(memory.get());
+        if (!lock) return;
+        std::memcpy(lock.data(), block.data(), block.size());
+    }
+    EmptyClipboard();
+    if (SetClipboardData(CF_HDROP, memory.get())) memory.release();
+}
+
+}  // namespace clips

@@ -1,0 +1,115 @@
+#include "clips/ClipWave_win.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "clips/WaveBlock.h"
+#include "common/SystemError_win.h"
+#include "toolkit/Handles_win.h"
+
+namespace clips {
+
+const char* const kWaveCaption = "Wave 声音";
+
+namespace {
+
+constexpr DWORD kPathBufferSize = 260;
+constexpr size_t kIoChunk = size_t{1} << 30;  // ReadFile and WriteFile count in DWORDs
+
+// A new empty file "Clp????.tmp" in the temporary folder, or "" when none can
+// be made. A drive's root folder is as good a temporary folder as any other.
+std::string MakeTemporaryFile() {
+    char folder[kPathBufferSize] = {};
+    DWORD length = GetTempPathA(kPathBufferSize, folder);
+    if (length == 0 || length >= kPathBufferSize) return {};
+    char name[MAX_PATH] = {};
+    if (GetTempFileNameA(folder, "Clp", 0, name) == 0) return {};
+    return name;
+}
+
+// Writes `bytes` as the whole content of `path`; on failure removes the file
+// and throws with the platform's error.
+void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
+    DWORD error = ERROR_SUCCESS;
+    {
+        toolkit::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
+            error = GetLastError();
+        } else {
+            while (!bytes.empty()) {
+                DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kIoChunk)), written = 0;
+                if (!WriteFile(file.get(), bytes.data(), chunk, &written, nullptr) || written != chunk) {
+                    error = GetLastError();
+                    if (error == ERROR_SUCCESS) error = ERROR_WRITE_FAULT;
+                    break;
+                }
+                bytes = bytes.subspan(chunk);
+            }
+        }
+    }
+    if (error == ERROR_SUCCESS) return;
+    DeleteFileA(path.c_str());
+    throw std::system_error(static_cast<int>(error), std::system_category(), "writing the sound file");
+}
+
+}  // namespace
+
+bool TClipWave::CaptureFromClipboard() {
+    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
+    if (!clipboard) return false;
+    HANDLE wave = GetClipboardData(CF_WAVE);
+    if (!wave) return false;
+    toolkit::GlobalLockGuard lock(wave);
+    if (!lock) return false;
+    std::span<const uint8_t> block(static_cast<const uint8_t*>(lock.data()), lock.size());
+    std::optional<size_t> length = WaveBytesToCopy(block);
+    if (!length) return false;
+    FilePath = MakeTemporaryFile();
+    if (FilePath.empty()) return true;
+    try {
+        WriteWholeFile(FilePath, block.first(*length));
+    } catch (...) {
+        FilePath.clear();
+        throw;
+    }
+    return true;
+}
+
+void TClipWave::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
+    SetCaption(kWaveCaption);
+    StampAndAppend(menu, kWave, std::move(action));
+}
+
+void TClipWave::RestoreToClipboard() const {
+    if (FilePath.empty()) return;
+    toolkit::UniqueFile file(CreateFileA(FilePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+        static_cast<unsigned long long>(size.QuadPart) > SIZE_MAX) {
+        return;
+    }
+    toolkit::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(size.QuadPart)));
+    if (!memory) return;
+    {
+        toolkit::GlobalLockGuard lock(memory.get());
+        if (!lock) return;
+        auto* at = static_cast<uint8_t*>(lock.data());
+        size_t left = static_cast<size_t>(size.QuadPart);
+        while (left > 0) {
+            DWORD chunk = static_cast<DWORD>(std::min(left, kIoChunk)), read = 0;
+            if (!ReadFile(file.get(), at, chunk, &read, nullptr) || read != chunk) return;  // shrank meanwhile
+            at += read;
+            left -= read;
+        }
+    }
+    file.reset();
+    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
+    if (!clipboard) return;
+    EmptyClipboard();
+    if (SetClipboardData(CF_WAVE, memory.get())) memory.release();
+}
+
+}  // namespace clips

@@ -1,0 +1,74 @@
+#pragma once
+// The toolkit's bitmap: one device-independent copy of a picture's pixels (a
+// DIB section) and, when the picture came with one, a copy of its palette.
+// It copies to and from clipboard bitmaps and reads and writes BMP files.
+#include <windows.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "toolkit/BmpFile.h"
+#include "toolkit/Handles_win.h"
+
+namespace toolkit {
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    Bitmap(Bitmap&&) noexcept = default;
+    Bitmap& operator=(Bitmap&&) noexcept = default;
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    bool Empty() const noexcept { return !dib_; }
+    int Width() const noexcept { return format_.width; }
+    int Height() const noexcept { return format_.height; }
+    int BitsPerPixel() const noexcept { return Empty() ? 0 : format_.bitsPerPixel; }
+    // Depth, colour table and masks (meaningless while empty).
+    const BmpFormat& Format() const noexcept { return format_; }
+    // The pixel rows, bottom-up, each padded to 4 bytes.
+    std::span<const uint8_t> Pixels() const noexcept;
+    // The DIB section that holds the pixels; stays ours.
+    HBITMAP Handle() const noexcept { return dib_.get(); }
+    HPALETTE Palette() const noexcept { return palette_.get(); }
+
+    // Back to an empty image.
+    void Clear() noexcept;
+    // Makes this image an independent copy of `other`.
+    void Assign(const Bitmap& other);
+
+    // Copies a bitmap (a device-dependent bitmap or a DIB section) and its
+    // palette, which may be null; the caller keeps both. The depth is kept,
+    // except that 16-bit pictures become 32-bit so that no colour bit is lost.
+    // Throws std::system_error when the copy cannot be made; the image is then unchanged.
+    void LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette);
+
+    // A new screen-compatible bitmap and a copy of the palette (null when there
+    // is none), for SetClipboardData, which then owns them.
+    // Throws std::system_error when they cannot be made.
+    struct ClipboardData {
+        UniqueBitmap bitmap;
+        UniquePalette palette;
+    };
+    ClipboardData SaveToClipboardFormat() const;
+
+    // A complete BMP file of the image; fails for an empty image.
+    BmpResult<std::vector<uint8_t>> SaveToBmp() const;
+    // Replaces the image with a BMP file's; a file of 8 bits or fewer per pixel
+    // also gives the image a palette of its colour table. On failure the image
+    // is unchanged and `error` says why.
+    [[nodiscard]] bool LoadFromBmp(std::span<const uint8_t> file, std::string& error);
+
+private:
+    // A DIB section of `format`, pixels uninitialised. Throws on failure.
+    static UniqueBitmap CreateDib(const BmpFormat& format, uint8_t*& bits);
+
+    BmpFormat format_;
+    UniqueBitmap dib_;
+    uint8_t* bits_ = nullptr;  // owned by dib_
+    UniquePalette palette_;
+};
+
+}  // namespace toolkit
