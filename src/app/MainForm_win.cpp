@@ -5,7 +5,9 @@
 #include <stdexcept>
 
 #include "app/TrayTip.h"
+#include "clips/ClipRecords_win.h"
 #include "clips/Clip_win.h"
+#include "clips/PersonalFile_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "toolkit/Application_win.h"
@@ -108,9 +110,31 @@ void TfrmMain::FormDestroy() {
     });
 }
 
-void TfrmMain::LoadPersonalHistory() {}
+void TfrmMain::LoadPersonalHistory() {
+    history::History& h = *history_;
+    clips::PersonalLoadResult loaded =
+        clips::LoadPersonalFile(common::settings().PersonalHistoryPath, [&](const clips::ClipRecord& record) {
+            std::string error;
+            std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
+            if (!clip) return std::optional<std::string>(error);
+            clip.release()->InsertLoaded(*mniHistory, h.ClipboardSeparatorIndex(), h.ClickAction());
+            return std::optional<std::string>();
+        });
+    personalLoaded_ = !loaded.Records.empty();
+    UpdateHistory();
+    // The damaged file was moved aside, so the next exit cannot overwrite what was not read.
+    if (loaded.Error) throw std::runtime_error(*loaded.Error);
+}
 
-void TfrmMain::SavePersonalHistory() {}
+void TfrmMain::SavePersonalHistory() {
+    history::History& h = *history_;
+    std::vector<clips::ClipRecord> records;
+    for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
+        if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
+            if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
+    if (auto error = clips::SavePersonalFile(common::settings().PersonalHistoryPath, records))
+        throw std::runtime_error(*error);
+}
 
 void TfrmMain::ApplyHotKey(bool on) {
     if (hotKey_) hotKey_->Apply(on, common::settings().HotKeyCombination);

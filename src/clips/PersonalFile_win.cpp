@@ -114,7 +114,7 @@ std::string SaveError(const std::string& folder, std::string_view reason) {
 
 }  // namespace
 
-PersonalLoadResult LoadPersonalFile(const std::string& folder) {
+PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAcceptor& accept) {
     std::string path = PersonalFilePath(folder);
     FileContent content = ReadWholeFile(path);
     if (std::holds_alternative<FileMissing>(content)) return {};
@@ -125,6 +125,15 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder) {
         read = ReadPersonalRecords(std::get<std::vector<uint8_t>>(content));
     } catch (const std::bad_alloc&) {
         return NotCompletelyRead(folder, "内存不足", {});
+    }
+    if (accept) {
+        for (size_t i = 0; i < read.Records.size(); ++i) {
+            if (auto refused = accept(read.Records[i])) {
+                read.Records.resize(i);
+                return NotCompletelyRead(folder, common::Format("第 %u 个剪辑: %s", static_cast<unsigned>(i + 1), refused->c_str()),
+                                         std::move(read.Records));
+            }
+        }
     }
     if (!read.Error) return {std::move(read.Records), std::nullopt, std::nullopt};
     return NotCompletelyRead(folder, DescribeReadError(*read.Error), std::move(read.Records));

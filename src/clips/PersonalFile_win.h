@@ -1,6 +1,7 @@
 #pragma once
 // Loading and saving Personal.dat. Neither shows a message: the caller reports
 // the returned text.
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -14,7 +15,11 @@ namespace clips {
 // cannot be read completely (damaged, cut short, unreadable) gives the records
 // before the damage and an error naming where the file was moved aside, so the
 // next save cannot overwrite what was not read.
-PersonalLoadResult LoadPersonalFile(const std::string& folder);
+// Checks one record as it is taken in (for instance its picture); an error
+// text stops the load there, as damage in the file itself would.
+using RecordAcceptor = std::function<std::optional<std::string>(const ClipRecord& record)>;
+
+PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAcceptor& accept = {});
 
 // Writes the records to <folder>Personal.dat.tmp, flushes it and then replaces
 // Personal.dat in one step, so a failure at any point leaves the old file as it

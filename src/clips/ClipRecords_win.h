@@ -1,0 +1,20 @@
+#pragma once
+// The one place where clips become personal-history records and back.
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "clips/Clip_win.h"
+#include "clips/PersonalRecord.h"
+
+namespace clips {
+
+// The record of a clip that can be kept in the personal history; nothing for
+// a sound clip, which never is. Throws when a picture cannot be encoded.
+std::optional<ClipRecord> RecordOfClip(const TClip& clip);
+
+// A new clip (no owner, not in any menu) from a record, or nothing with
+// `error` set when the record's picture is not a readable BMP image.
+std::unique_ptr<TClip> ClipOfRecord(const ClipRecord& record, std::string& error);
+
+}  // namespace clips

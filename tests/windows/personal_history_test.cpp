@@ -1,0 +1,175 @@
+// The personal history across a restart of the main form, with real files.
+#include <gtest/gtest.h>
+
+#include "TestSupport_win.h"
+#include "app/MainForm_win.h"
+#include "clips/ClipFiles_win.h"
+#include "clips/ClipImage_win.h"
+#include "clips/ClipText_win.h"
+#include "clips/PersonalRecord.h"
+#include "toolkit/BmpFile.h"
+
+using testing_support::MessageBoxRecorder;
+using testing_support::ReadWholeFile;
+using testing_support::TempFolder;
+using testing_support::WriteWholeFile;
+
+namespace {
+
+class PersonalHistory : public ::testing::Test {
+protected:
+    PersonalHistory() {
+        WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n");
+    }
+    std::unique_ptr<app::TfrmMain> Start() { return std::make_unique<app::TfrmMain>(folder.Path()); }
+
+    static void AddPersonal(app::TfrmMain& form, std::unique_ptr<clips::TClip> clip, int kind) {
+        clip->SetImageIndex(kind);
+        history::History& h = form.History();
+        clip.release()->InsertLoaded(*form.mniHistory, h.ClipboardSeparatorIndex(), h.ClickAction());
+    }
+    static std::unique_ptr<clips::TClipText> Text(const std::string& text) {
+        auto clip = std::make_unique<clips::TClipText>();
+        clip->Text = text;
+        clip->SetCaption(text);
+        clip->Source = "notepad.exe";
+        clip->CapturedAt = "Monday 07 December 2026, 10:20:30";
+        return clip;
+    }
+    static std::vector<std::string> PersonalCaptions(app::TfrmMain& form) {
+        std::vector<std::string> captions;
+        for (int i = 2; i < form.History().ClipboardSeparatorIndex(); ++i)
+            captions.push_back(form.mniHistory->Items(i)->Caption());
+        return captions;
+    }
+
+    TempFolder folder;
+};
+
+}  // namespace
+
+TEST_F(PersonalHistory, ClipsComeBackInOrderAboveTheClipboardHistoryAndNoneMarked) {
+    {
+        auto form = Start();
+        AddPersonal(*form, Text("one"), 0);
+        AddPersonal(*form, Text("两个"), 0);
+        AddPersonal(*form, Text("three"), 0);
+        form->mniHistory->Items(3)->SetDefault(true);  // "两个" is on the clipboard at exit
+        form->UpdateHistory();
+    }
+    auto form = Start();
+    EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"one", "两个", "three"}));
+    EXPECT_FALSE(form->History().mniPersonalHistoryEmpty->Visible());
+    EXPECT_EQ(GetMenuDefaultItem(form->mniHistory->Handle(), TRUE, 0), static_cast<UINT>(-1));
+    EXPECT_STREQ(form->Tray()->Data().szTip, "PELLACOR [ 0 剪辑 -  3 个人剪辑 ]");
+}
+
+TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
+    {
+        auto form = Start();
+        auto transformed = Text("HELLO");
+        transformed->Backup = "hello";
+        transformed->Tag = 1;
+        AddPersonal(*form, std::move(transformed), 0);
+
+        toolkit::BmpImage image;
+        image.format = {3, 2, 32, {}, {}};
+        for (int i = 0; i < 6; ++i) image.pixels.insert(image.pixels.end(), {uint8_t(i), uint8_t(10 * i), 200, 0});
+        auto picture = std::make_unique<clips::TClipImage>();
+        std::string error;
+        ASSERT_TRUE(picture->Bitmap().LoadFromBmp(toolkit::WriteBmp(image).value(), error)) << error;
+        picture->SetCaption("图像  [ 3 x 2 ]");
+        AddPersonal(*form, std::move(picture), clips::kImage);
+
+        auto files = std::make_unique<clips::TClipFiles>();
+        files->FileList = "C:\\a.txt\r\nC:\\b.txt\r\n";
+        files->SetCaption("C:\\a.txt C:\\b.txt");
+        AddPersonal(*form, std::move(files), clips::kFileList);
+    }
+    // The picture's record carries its BMP before its caption.
+    std::string bytes = ReadWholeFile(folder.File("Personal.dat"));
+    size_t second = bytes.find("TPF0", 4);
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_LT(bytes.find("Bitmap.Data", second), bytes.find("Caption", second));
+
+    auto form = Start();
+    ASSERT_EQ(form->History().PersonalCount(), 3);
+    auto* text = dynamic_cast<clips::TClipText*>(form->mniHistory->Items(2));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->Tag, 1);
+    EXPECT_EQ(text->Backup, "hello");
+    auto* picture = dynamic_cast<clips::TClipImage*>(form->mniHistory->Items(3));
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->Bitmap().Width(), 3);
+    EXPECT_EQ(picture->Bitmap().Height(), 2);
+    auto pixels = picture->Bitmap().Pixels();
+    ASSERT_EQ(pixels.size(), 24u);
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(pixels[4 * i], i);
+        EXPECT_EQ(pixels[4 * i + 1], 10 * i);
+        EXPECT_EQ(pixels[4 * i + 2], 200);
+    }
+    auto* files = dynamic_cast<clips::TClipFiles*>(form->mniHistory->Items(4));
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->FileList, "C:\\a.txt\r\nC:\\b.txt\r\n");
+    EXPECT_EQ(files->ImageIndex(), clips::kFileList);
+}
+
+TEST_F(PersonalHistory, ADamagedFileKeepsTheClipsBeforeTheDamageAndIsSetAside) {
+    std::vector<clips::ClipRecord> records(3);
+    for (int i = 0; i < 3; ++i) {
+        records[i].Class = clips::ClipClass::Text;
+        records[i].Caption = records[i].Text = "clip " + std::to_string(i);
+        records[i].ImageIndex = 0;
+    }
+    std::vector<uint8_t> file = clips::WritePersonalRecords(records);
+    file.resize(file.size() - 5);  // the third record is cut short
+    std::string original(file.begin(), file.end());
+    WriteWholeFile(folder.File("Personal.dat"), original);
+    {
+        MessageBoxRecorder boxes;
+        auto form = Start();
+        EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"clip 0", "clip 1"}));
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_NE(boxes.boxes[0].text.find("Personal.dat.bad"), std::string::npos);
+        // Start-up went on: the tray icon is there.
+        EXPECT_TRUE(form->Tray()->Added());
+    }
+    EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat.bad")), original);
+    std::vector<uint8_t> saved = clips::WritePersonalRecords(std::span(records.data(), 2));
+    EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat")), std::string(saved.begin(), saved.end()));
+}
+
+TEST_F(PersonalHistory, ARecordWithAnImpossiblePictureStopsTheLoadThere) {
+    std::vector<clips::ClipRecord> records(2);
+    records[0].Class = clips::ClipClass::Text;
+    records[0].Caption = records[0].Text = "kept";
+    records[1].Class = clips::ClipClass::Image;
+    records[1].Caption = "图像  [ 9 x 9 ]";
+    records[1].BitmapData = {'B', 'M', 1, 2, 3};
+    std::vector<uint8_t> file = clips::WritePersonalRecords(records);
+    WriteWholeFile(folder.File("Personal.dat"), std::string(file.begin(), file.end()));
+    MessageBoxRecorder boxes;
+    auto form = Start();
+    EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST_F(PersonalHistory, AFailedSaveIsReportedAndTheSettingsAreStillWritten) {
+    // A folder in place of Personal.dat: the file cannot be replaced.
+    CreateDirectoryA(folder.File("Personal.dat").c_str(), nullptr);
+    MessageBoxRecorder boxes;
+    {
+        auto form = Start();
+        AddPersonal(*form, Text("not lost"), 0);
+    }
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_NE(ReadWholeFile(folder.File("Pellacor.ini")).find("PersonalHistoryPath="), std::string::npos);
+}
+
+TEST_F(PersonalHistory, AnEmptyHistoryGivesAnEmptyFile) {
+    { auto form = Start(); }
+    EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat")), "");
+    auto form = Start();
+    EXPECT_TRUE(form->History().mniPersonalHistoryEmpty->Visible());
+}
