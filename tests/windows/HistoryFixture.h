@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "TestSupport.h"
+#include "ClipboardSupport.h"
 #include "clips/ClipText_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "common/MessageBox_win.h"
-#include "toolkit/Window_win.h"
 
 namespace testing_support {
 
@@ -46,12 +45,6 @@ public:
 
 private:
     common::MessageBoxHandler previous_;
-};
-
-// A hidden top-level window that is not the program's own.
-class OtherProgramWindow : public toolkit::Window {
-public:
-    OtherProgramWindow() { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, "OtherProgram"); }
 };
 
 }  // namespace testing_support

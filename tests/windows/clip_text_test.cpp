@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "TestSupport.h"
+#include "ClipboardSupport.h"
 #include "clips/ClipText_win.h"
 #include "clips/ClipboardText_win.h"
 

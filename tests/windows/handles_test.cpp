@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "TestSupport.h"
+#include "ClipboardSupport.h"
 #include "toolkit/Handles_win.h"
 
 using namespace toolkit;

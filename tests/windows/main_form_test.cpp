@@ -1,6 +1,7 @@
 // The hidden main form: tray-icon mouse messages, the hot key, start-up and shutdown.
 #include <gtest/gtest.h>
 
+#include "ClipboardSupport.h"
 #include "TestSupport_win.h"
 #include "app/MainForm_win.h"
 #include "common/Settings.h"
@@ -8,14 +9,14 @@
 
 using testing_support::MenuCloser;
 using testing_support::MessageBoxRecorder;
-using testing_support::OtherProgramWindow;
+using testing_support::HiddenWindow;
 using testing_support::TempFolder;
 using testing_support::WriteWholeFile;
 
 namespace {
 // True when nobody holds the combination (we can take it for a moment).
 bool HotKeyFree(UINT modifiers, UINT key) {
-    OtherProgramWindow probe;
+    HiddenWindow probe;
     if (!RegisterHotKey(probe.Handle(), 0x7000, modifiers, key)) return false;
     UnregisterHotKey(probe.Handle(), 0x7000);
     return true;
@@ -71,7 +72,7 @@ TEST(MainFormTrayIcon, TipCountsBothHistoriesFromTheStart) {
 }
 
 TEST(HotKey, RegistersReRegistersAndUnregisters) {
-    OtherProgramWindow window;
+    HiddenWindow window;
     app::HotKey hotKey(window.Handle());
     ASSERT_TRUE(HotKeyFree(MOD_ALT | MOD_CONTROL, 'A'));
     hotKey.Apply(true, 49217);  // Ctrl+Alt+A
@@ -133,4 +134,28 @@ TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
 
     SendMessageA(form.Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(file.Read("MaxHistorySize", "absent"), "20");
+}
+
+TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n");
+    testing_support::HiddenWindow other;
+    ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), {testing_support::Text(CF_TEXT, "already there")}));
+    app::TfrmMain form(folder.Path());
+    testing_support::PumpMessages(100);
+    history::History& h = form.History();
+    ASSERT_EQ(h.ClipboardCount(), 1);
+    EXPECT_EQ(form.mniHistory->Items(form.mniHistory->Count() - 1)->Caption(), "already there");
+
+    form.mniMonitorClipboard->Click();  // watching off
+    EXPECT_FALSE(form.mniMonitorClipboard->Checked());
+    ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), {testing_support::Text(CF_TEXT, "while off")}));
+    testing_support::PumpMessages(100);
+    EXPECT_EQ(h.ClipboardCount(), 1);
+
+    form.mniMonitorClipboard->Click();  // on again: what is there now is captured
+    testing_support::PumpMessages(100);
+    ASSERT_EQ(h.ClipboardCount(), 2);
+    EXPECT_EQ(form.mniHistory->Items(form.mniHistory->Count() - 1)->Caption(), "while off");
+    EXPECT_TRUE(form.mniHistory->Items(form.mniHistory->Count() - 1)->Default());
 }

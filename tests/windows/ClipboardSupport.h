@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the Windows tests: hidden windows that play the program and
+// Helpers of the Windows tests: hidden windows that play the program or
 // "another program", and direct writes to the real clipboard.
 #include <windows.h>
 
