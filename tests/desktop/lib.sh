@@ -63,7 +63,7 @@ stop_pellacor() {
     fail "Pellacor did not exit"
 }
 
-copy_text() { printf '%s' "$1" | xclip -selection clipboard -i; sleep 1; }
+copy_text() { printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; sleep 1; }
 clipboard_text() { xclip -selection clipboard -o 2>/dev/null; }
 
 ini_value() { grep -E "^$1=" "$APP_DIR/Pellacor.ini" | head -1 | cut -d= -f2- | tr -d '\r'; }
