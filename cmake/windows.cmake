@@ -14,20 +14,28 @@ target_compile_options(Pellacor PRIVATE ${PELLACOR_FLAGS})
 target_link_libraries(Pellacor PRIVATE pellacor_win)
 set_target_properties(Pellacor PROPERTIES OUTPUT_NAME Pellacor)
 
-# GoogleTest from the sources Debian (or MSYS2) ships, built with this compiler.
-if(NOT GTEST_SOURCE_DIR)
+# GoogleTest: built from sources with this compiler when a source tree is
+# given (Debian's googletest package puts one in /usr/src/googletest), else an
+# installed package (MSYS2's mingw-w64-x86_64-gtest).
+if(NOT GTEST_SOURCE_DIR AND EXISTS /usr/src/googletest/CMakeLists.txt)
     set(GTEST_SOURCE_DIR /usr/src/googletest)
 endif()
-set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
-set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+if(GTEST_SOURCE_DIR)
+    set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${GTEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+    set(GTEST_LIBRARY gtest)
+else()
+    find_package(GTest REQUIRED)
+    set(GTEST_LIBRARY GTest::gtest)
+endif()
 
 enable_testing()
 file(GLOB WINDOWS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
 add_executable(windows_tests ${WINDOWS_TESTS} res/Pellacor.rc)
 target_compile_options(windows_tests PRIVATE ${PELLACOR_FLAGS})
-target_link_libraries(windows_tests PRIVATE pellacor_win gtest)
+target_link_libraries(windows_tests PRIVATE pellacor_win ${GTEST_LIBRARY})
 add_test(NAME windows_tests COMMAND windows_tests)
 
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
