@@ -35,6 +35,22 @@ inline constexpr Field kWriteOrder[] = {Field::Tag,        Field::BitmapData, Fi
 
 // The property name in the file ("Tag", "Bitmap.Data", ...).
 std::string_view FieldName(Field field);
+
+// The text member of a record behind a text field (every field but Tag,
+// BitmapData, Default and ImageIndex).
+template <typename Record>
+auto& TextField(Record& r, Field field) {
+    switch (field) {
+        case Field::Caption: return r.Caption;
+        case Field::CapturedAt: return r.CapturedAt;
+        case Field::Source: return r.Source;
+        case Field::Text: return r.Text;
+        case Field::FileList: return r.FileList;
+        case Field::Backup: return r.Backup;
+        case Field::RichText: return r.RichText;
+        default: return r.HTMLText;
+    }
+}
 std::optional<Field> FieldFromName(std::string_view name);
 
 // Whether a clip of this class has the field at all.

@@ -188,19 +188,6 @@ void SkipIgnored(Cursor& c, std::string_view name, IgnoredKind kind) {
     }
 }
 
-std::string& TextField(ClipRecord& r, Field field) {
-    switch (field) {
-        case Field::Caption: return r.Caption;
-        case Field::CapturedAt: return r.CapturedAt;
-        case Field::Source: return r.Source;
-        case Field::Text: return r.Text;
-        case Field::FileList: return r.FileList;
-        case Field::Backup: return r.Backup;
-        case Field::RichText: return r.RichText;
-        default: return r.HTMLText;
-    }
-}
-
 void ReadProperty(Cursor& c, ClipRecord& r, std::string_view name, size_t nameAt) {
     std::optional<Field> field = FieldFromName(name);
     if (!field || !ClassHasField(r.Class, *field)) {

@@ -104,26 +104,13 @@ private:
     std::vector<uint8_t>& out_;
 };
 
-const std::string& TextOf(const ClipRecord& r, Field field) {
-    switch (field) {
-        case Field::Caption: return r.Caption;
-        case Field::CapturedAt: return r.CapturedAt;
-        case Field::Source: return r.Source;
-        case Field::Text: return r.Text;
-        case Field::FileList: return r.FileList;
-        case Field::Backup: return r.Backup;
-        case Field::RichText: return r.RichText;
-        default: return r.HTMLText;
-    }
-}
-
 bool HoldsDefault(const ClipRecord& r, Field field) {
     switch (field) {
         case Field::Tag: return r.Tag == 0;
         case Field::BitmapData: return r.BitmapData.empty();
         case Field::Default: return !r.Default;
         case Field::ImageIndex: return r.ImageIndex == -1;
-        default: return TextOf(r, field).empty();
+        default: return TextField(r, field).empty();
     }
 }
 
@@ -133,7 +120,7 @@ void WriteValue(RecordWriter& w, const ClipRecord& r, Field field) {
         case Field::BitmapData: return w.BitmapData(r.BitmapData);
         case Field::Default: return w.Byte(kTrue);
         case Field::ImageIndex: return w.Integer(r.ImageIndex);
-        default: return w.String(TextOf(r, field));
+        default: return w.String(TextField(r, field));
     }
 }
 

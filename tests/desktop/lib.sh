@@ -79,13 +79,14 @@ pointer_on_tray() {
     sleep 0.3
 }
 
-# Opens the history menu with the hot key and picks the item `ups` presses
-# above the bottom (Up in a freshly opened menu selects the last item).
+# Opens the history menu with the hot key, presses `key` (Up or Down) `count`
+# times and takes the item. In a freshly opened menu the first Up selects the
+# last item, the first Down the first selectable one.
 pick_with_hot_key() {
-    local ups=$1 shot_name=${2:-}
+    local key=$1 count=$2 shot_name=${3:-}
     xdotool key alt+v
     sleep 1
-    for _ in $(seq "$ups"); do xdotool key Up; sleep 0.2; done
+    for _ in $(seq "$count"); do xdotool key "$key"; sleep 0.2; done
     [ -n "$shot_name" ] && shot "$shot_name"
     xdotool key Return
     sleep 1
@@ -93,14 +94,3 @@ pick_with_hot_key() {
 
 write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
 
-# Opens the history menu with the hot key and picks the `downs`-th selectable
-# item from the top (Down in a freshly opened menu selects the first one).
-pick_from_top_with_hot_key() {
-    local downs=$1 shot_name=${2:-}
-    xdotool key alt+v
-    sleep 1
-    for _ in $(seq "$downs"); do xdotool key Down; sleep 0.2; done
-    [ -n "$shot_name" ] && shot "$shot_name"
-    xdotool key Return
-    sleep 1
-}

@@ -15,11 +15,11 @@ sleep 1.5
 copy_text "a text after them"
 
 pointer_on_tray
-pick_with_hot_key 3 menu-picture-selected  # picture, file list, text: the picture is third from the bottom
+pick_with_hot_key Up 3 menu-picture-selected  # picture, file list, text: the picture is third from the bottom
 targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
 echo "$targets" | grep -q 'image/bmp' || fail "no picture on the clipboard after picking the image clip: $targets"
 
-pick_with_hot_key 2
+pick_with_hot_key Up 2
 targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
 echo "$targets" | grep -q 'text/uri-list' || fail "no file list on the clipboard after picking the file clip: $targets"
 # Wine writes every byte of a path as %XX: decode before looking for the names.

@@ -20,7 +20,7 @@ eval "$(xdotool getwindowgeometry --shell "$editor")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
 sleep 0.5
 
-pick_with_hot_key 2 menu-over-editor
+pick_with_hot_key Up 2 menu-over-editor
 xdotool key ctrl+v
 sleep 0.5
 shot pasted

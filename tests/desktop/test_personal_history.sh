@@ -11,7 +11,7 @@ cmp "$DATA/Personal-three.dat" "$APP_DIR/Personal.dat" || fail "Personal.dat cha
 
 start_pellacor
 pointer_on_tray
-pick_from_top_with_hot_key 2 second-personal-selected
+pick_with_hot_key Down 2 second-personal-selected
 [ "$(clipboard_text)" = "第二个个人剪辑" ] || fail "clipboard holds '$(clipboard_text)'"
 stop_pellacor
 cmp "$DATA/Personal-three-second-picked.dat" "$APP_DIR/Personal.dat" ||

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport_win.h"
 #include "clips/PersonalFile_win.h"
 #include "toolkit/Handles_win.h"
 
@@ -14,35 +15,8 @@ using namespace clips;
 
 namespace {
 
-// A fresh folder under the temporary folder, removed with everything in it.
 class PersonalFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
-        folder_ = std::string(temp) + "pellacor-personal-" + std::to_string(GetCurrentProcessId()) + "-" +
-                  testing::UnitTest::GetInstance()->current_test_info()->name() + "\\";
-        ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)) << folder_;
-    }
-
-    void TearDown() override { RemoveFolder(folder_); }
-
-    // Removes a folder that holds files only.
-    static void RemoveFolder(const std::string& folder) {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                std::string name = found.cFileName;
-                if (name == "." || name == "..") continue;
-                SetFileAttributesA((folder + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((folder + name).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(folder.c_str());
-    }
-
     std::string Path(const char* name) const { return folder_ + name; }
 
     static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -87,7 +61,8 @@ protected:
         return records;
     }
 
-    std::string folder_;
+    testing_support::TempFolder scratch_;  // removed with everything in it
+    std::string folder_ = scratch_.Path();
 };
 
 }  // namespace
@@ -116,7 +91,6 @@ TEST_F(PersonalFileTest, AFolderWithAChineseNameWorks) {
     std::vector<ClipRecord> records = ThreeClips();
     EXPECT_EQ(SavePersonalFile(chinese, records), std::nullopt);
     EXPECT_EQ(LoadPersonalFile(chinese).Records, records);
-    RemoveFolder(chinese);
 }
 
 TEST_F(PersonalFileTest, NoClipsMakeAnEmptyFileAndNoFileLoadsNothing) {
