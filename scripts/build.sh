@@ -3,7 +3,7 @@
 # (mingw-w64) and the native portable core with its unit tests.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
-werror="${PELLACOR_WERROR:-OFF}"
+werror="${PELLACOR_WERROR:-ON}"  # one setting for every build, so none reconfigures another
 jobs="$(nproc)"
 
 cmake -S "$ROOT" -B "$WIN_BUILD" $(cmake_generator) -DCMAKE_BUILD_TYPE=Release \
