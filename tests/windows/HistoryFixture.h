@@ -1,16 +1,18 @@
 #pragma once
-// A history menu with the capture routine, "another program" that owns the
-// clipboard and our own window (ClipboardOwnerWindow). Settings and message
-// boxes are put back after each test.
+// The real clipboard with a history menu and its capture routine: one hidden
+// window plays "another program" that copies, the other is our own
+// ClipboardOwnerWindow. Settings are put back after each test, message boxes
+// are recorded (none is expected unless a test takes it), and the clipboard
+// must never be left open.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "ClipboardSupport.h"
+#include "TestSupport_win.h"
 #include "clips/ClipText_win.h"
-#include "common/MessageBox_win.h"
+#include "clips/ClipWave_win.h"
 #include "common/Settings.h"
 #include "history/History_win.h"
 
@@ -20,8 +22,7 @@ struct HistoryFixture : ::testing::Test {
     toolkit::MenuItem* mniHistory = nullptr;
     std::unique_ptr<history::History> history;
     common::Settings savedSettings = common::settings();
-    common::MessageBoxHandler savedHandler;
-    std::vector<std::string> messages;  // "title|text" of every message box
+    testing_support::MessageBoxRecorder boxes;
 
     void SetUp() override {
         clips::ClipboardOwnerWindow = ours.Handle();
@@ -33,27 +34,40 @@ struct HistoryFixture : ::testing::Test {
         s.MaxHistorySize = 20;
         s.MaxCaptionLength = 20;
         s.NoDuplicatedEntries = true;
-        savedHandler = common::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& title, UINT) {
-            messages.push_back(title + "|" + text);
-            return IDOK;
-        });
+        Put({});
     }
 
     void TearDown() override {
-        common::SetMessageBoxHandler(std::move(savedHandler));
+        EXPECT_TRUE(testing_support::ClipboardIsFree()) << "the clipboard was left open";
+        for (int i = 0; i < mniHistory->Count(); ++i) {
+            if (auto* wave = dynamic_cast<clips::TClipWave*>(mniHistory->Items(i))) DeleteFileA(wave->FilePath.c_str());
+        }
+        EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
+        Put({});
         common::settings() = savedSettings;
         clips::ClipboardOwnerWindow = nullptr;
     }
 
-    // Another program puts `formats` on the clipboard; the change is captured.
-    void Copy(const testing_support::Formats& formats) {
+    // Another program puts `formats` on the clipboard; Copy also captures the change.
+    void Put(const std::vector<testing_support::Format>& formats) {
         ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), formats));
+    }
+    void Copy(const std::vector<testing_support::Format>& formats) {
+        Put(formats);
         history->ClipboardChanged();
     }
     void CopyText(const std::string& text) { Copy({testing_support::Text(CF_TEXT, text)}); }
+    std::vector<uint8_t> Read(UINT format) const { return testing_support::ClipboardBytes(other.Handle(), format); }
+    std::string ReadText(UINT format) const { return testing_support::ClipboardText(other.Handle(), format); }
 
     int Clips() const { return history->ClipboardCount(); }
     toolkit::MenuItem* Item(int index) const { return mniHistory->Items(index); }
+    // The clipboard clips, oldest first.
+    std::vector<toolkit::MenuItem*> ClipboardClips() const {
+        std::vector<toolkit::MenuItem*> items;
+        for (int i = history->ClipboardSeparatorIndex() + 2; i < mniHistory->Count(); ++i) items.push_back(Item(i));
+        return items;
+    }
     toolkit::MenuItem* Newest() const { return mniHistory->Items(mniHistory->Count() - 1); }
     template <typename T = clips::TClipText>
     T* NewestAs() const {

@@ -1,7 +1,7 @@
 #pragma once
-// Pictures for the bitmap and image-clip tests, and their pixels as Windows
-// itself reads them back (GetDIBits at 32 bits), so comparisons never rely on
-// our own code.
+// Pictures for the bitmap and image-clip tests, and their pixels and palettes
+// as Windows itself reads them back (GetDIBits at 32 bits), so comparisons
+// never rely on our own code.
 #include <windows.h>
 
 #include <cstdint>
@@ -58,6 +58,47 @@ inline toolkit::UniqueBitmap MakeScreenBitmap(int width, int height, const std::
     info.bmiHeader.biCompression = BI_RGB;
     SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     return bitmap;
+}
+
+struct Dib8 {
+    toolkit::UniqueBitmap bitmap;
+    toolkit::UniquePalette palette;
+    std::vector<RGBQUAD> colors;
+};
+
+// An 8-bit DIB section with a colour table of 256 distinct colours and the matching palette.
+inline Dib8 MakeDib8(int width, int height) {
+    struct {
+        BITMAPINFOHEADER header;
+        RGBQUAD colors[256];
+    } info{};
+    info.header = {sizeof(BITMAPINFOHEADER), width, height, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
+    std::vector<uint8_t> log(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
+    auto* pal = reinterpret_cast<LOGPALETTE*>(log.data());
+    pal->palVersion = 0x300;
+    pal->palNumEntries = 256;
+    for (int i = 0; i < 256; ++i) {
+        BYTE r = static_cast<BYTE>(i), g = static_cast<BYTE>(255 - i), b = static_cast<BYTE>(i * 3);
+        info.colors[i] = {b, g, r, 0};
+        pal->palPalEntry[i] = {r, g, b, 0};
+    }
+    void* bits = nullptr;
+    Dib8 dib;
+    dib.bitmap.reset(
+        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
+    size_t size = ((static_cast<size_t>(width) + 3) & ~size_t{3}) * static_cast<size_t>(height);
+    for (size_t i = 0; i < size; ++i) static_cast<uint8_t*>(bits)[i] = static_cast<uint8_t>(i * 13);
+    dib.palette.reset(CreatePalette(pal));
+    dib.colors.assign(info.colors, info.colors + 256);
+    return dib;
+}
+
+// The entries of a palette, as bytes that compare easily.
+inline std::vector<uint8_t> PaletteBytes(HPALETTE palette) {
+    std::vector<PALETTEENTRY> entries(GetPaletteEntries(palette, 0, 0, nullptr));
+    GetPaletteEntries(palette, 0, static_cast<UINT>(entries.size()), entries.data());
+    auto* bytes = reinterpret_cast<const uint8_t*>(entries.data());
+    return {bytes, bytes + entries.size() * sizeof(PALETTEENTRY)};
 }
 
 }  // namespace testpix

@@ -1,7 +1,10 @@
 #include "TestSupport_win.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace testing_support {
 namespace {
@@ -49,6 +52,50 @@ void WriteWholeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HGLOBAL Block(const void* bytes, size_t size, size_t allocated) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::max({allocated, size, size_t{1}}));
+    toolkit::GlobalLockGuard lock(block);
+    std::memset(lock.data(), 0xEE, lock.size());
+    std::memcpy(lock.data(), bytes, size);
+    return block;
+}
+
+bool PutOnClipboard(HWND owner, const std::vector<Format>& formats) {
+    toolkit::ClipboardSession session(owner);
+    if (!session) return false;
+    EmptyClipboard();
+    for (const Format& f : formats) {
+        if (!SetClipboardData(f.id, f.data)) return false;
+    }
+    return true;
+}
+
+std::vector<uint8_t> ClipboardBytes(HWND reader, UINT format) {
+    toolkit::ClipboardSession session(reader);
+    toolkit::GlobalLockGuard lock(session ? GetClipboardData(format) : nullptr);
+    if (!lock) return {};
+    auto* bytes = static_cast<const uint8_t*>(lock.data());
+    return {bytes, bytes + lock.size()};
+}
+
+std::string ClipboardText(HWND reader, UINT format) {
+    std::vector<uint8_t> bytes = ClipboardBytes(reader, format);
+    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
+}
+
+bool ClipboardIsFree() {
+    bool free = false;
+    std::thread([&] {
+        if (OpenClipboard(nullptr)) {
+            free = true;
+            CloseClipboard();
+        }
+    }).join();
+    return free;
+}
+
 MessageBoxRecorder::MessageBoxRecorder(int answer) {
     previous_ = common::SetMessageBoxHandler([this, answer](HWND, const std::string& text, const std::string& title,
                                                             UINT flags) {
@@ -59,9 +106,6 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) {
 
 MessageBoxRecorder::~MessageBoxRecorder() { common::SetMessageBoxHandler(std::move(previous_)); }
 
-}  // namespace testing_support
-
-namespace testing_support {
 namespace {
 MenuCloser* g_closer = nullptr;
 }

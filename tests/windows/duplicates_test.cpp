@@ -9,16 +9,6 @@
 
 using namespace clips;
 
-namespace {
-
-// A file-list clip as far as duplicates go: its data is the list of paths.
-struct FakeFiles : TClip {
-    std::string FileList;
-    const std::string* DuplicateData() const override { return &FileList; }
-};
-
-}  // namespace
-
 TEST(Collation, TheCachedMatchAgreesWithCompareString) {
     const char* pairs[][2] = {
         {"same", "same"},
@@ -49,27 +39,10 @@ TEST(Collation, TheCachedMatchAgreesWithCompareString) {
 
 using DuplicatesTest = HistoryFixture;
 
-TEST_F(DuplicatesTest, FileListsMatchInAnyLetterCase) {
-    auto files = std::make_unique<FakeFiles>();
-    files->FileList = "C:\\Docs\\Report.txt";
-    FakeFiles* raw = files.release();
-    raw->StampAndAppend(*mniHistory, kFileList, history->ClickAction());
-    CopyText("something else");
-    EXPECT_TRUE(history->FindDuplicate("c:\\docs\\REPORT.TXT", kFileList));
-    EXPECT_TRUE(raw->Default());
-    EXPECT_FALSE(history->FindDuplicate("c:\\docs\\other.txt", kFileList));
-    EXPECT_FALSE(history->FindDuplicate("C:\\Docs\\Report.txt", kPlainText));  // kinds stay apart
-}
-
-TEST_F(DuplicatesTest, ImagesSoundsAndLinksAreNeverSearched) {
+TEST_F(DuplicatesTest, EachKindComparesItsOwnDataAndSomeAreNeverSearched) {
     CopyText("http://example.com");
-    EXPECT_FALSE(history->FindDuplicate("http://example.com", kImage));
-    EXPECT_FALSE(history->FindDuplicate("http://example.com", kWave));
-    EXPECT_FALSE(history->FindDuplicate("http://example.com", kLinkText));
+    for (int kind : {kImage, kWave, kLinkText}) EXPECT_FALSE(history->FindDuplicate("http://example.com", kind));
     EXPECT_TRUE(history->FindDuplicate("http://example.com", kPlainText));
-}
-
-TEST_F(DuplicatesTest, RichAndHtmlClipsCompareTheirOwnData) {
     Copy({testing_support::Text(CF_TEXT, "words"), testing_support::Text(RichTextFormat, "{\\rtf1 words}")});
     EXPECT_TRUE(history->FindDuplicate("{\\rtf1 words}", kRichText));
     EXPECT_FALSE(history->FindDuplicate("words", kRichText));

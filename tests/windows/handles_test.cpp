@@ -3,11 +3,15 @@
 
 #include <string>
 
-#include "ClipboardSupport.h"
+#include "TestSupport_win.h"
 #include "toolkit/Handles_win.h"
 
 using namespace toolkit;
 using testing_support::HiddenWindow;
+
+namespace {
+bool Freed(HGLOBAL block) { return GlobalFlags(block) == static_cast<UINT>(GMEM_INVALID_HANDLE); }
+}  // namespace
 
 TEST(Handles, ClipboardSessionClosesTheClipboard) {
     HiddenWindow first, second;
@@ -15,12 +19,10 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
         ClipboardSession session(first.Handle());
         ASSERT_TRUE(session.IsOpen());
         EXPECT_EQ(GetOpenClipboardWindow(), first.Handle());
-        ClipboardSession busy(second.Handle());  // another window can't have it meanwhile
-        EXPECT_FALSE(busy);
+        EXPECT_FALSE(ClipboardSession(second.Handle()));  // another window can't have it meanwhile
     }
     EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
-    ClipboardSession after(second.Handle());
-    EXPECT_TRUE(after);
+    EXPECT_TRUE(ClipboardSession(second.Handle()));
 }
 
 TEST(Handles, GlobalLockGuardUnlocksAndReportsTheBlockSize) {
@@ -37,35 +39,27 @@ TEST(Handles, GlobalLockGuardUnlocksAndReportsTheBlockSize) {
     EXPECT_EQ(none.size(), 0u);
 }
 
-TEST(Handles, UniqueGlobalFreesUnlessReleased) {
-    HGLOBAL kept = nullptr;
-    HGLOBAL freed = nullptr;
+TEST(Handles, UniqueGlobalFreesUnlessReleasedAndMovesOwnership) {
+    HGLOBAL kept = nullptr, freed = nullptr;
     {
         UniqueGlobal a(GlobalAlloc(GMEM_MOVEABLE, 8)), b(GlobalAlloc(GMEM_MOVEABLE, 8));
         freed = a.get();
         kept = b.release();
         EXPECT_FALSE(b);
     }
-    EXPECT_EQ(GlobalFlags(freed), static_cast<UINT>(GMEM_INVALID_HANDLE));
+    EXPECT_TRUE(Freed(freed));
     EXPECT_EQ(GlobalSize(kept), 8u);
-    GlobalFree(kept);
-}
 
-TEST(Handles, MovingAGuardMovesOwnership) {
-    UniqueGlobal a(GlobalAlloc(GMEM_MOVEABLE, 8));
-    HGLOBAL h = a.get();
-    UniqueGlobal b(std::move(a));
-    EXPECT_FALSE(a);
-    EXPECT_EQ(b.get(), h);
-    UniqueGlobal c(GlobalAlloc(GMEM_MOVEABLE, 8));
+    UniqueGlobal b(kept), c(GlobalAlloc(GMEM_MOVEABLE, 8));
     HGLOBAL replaced = c.get();
     c = std::move(b);  // frees what c held
-    EXPECT_EQ(GlobalFlags(replaced), static_cast<UINT>(GMEM_INVALID_HANDLE));
-    EXPECT_EQ(c.get(), h);
-    c.reset(h);  // resetting to the handle held keeps it
-    EXPECT_EQ(GlobalSize(h), 8u);
+    EXPECT_FALSE(b);
+    EXPECT_TRUE(Freed(replaced));
+    EXPECT_EQ(c.get(), kept);
+    c.reset(kept);  // resetting to the handle held keeps it
+    EXPECT_EQ(GlobalSize(kept), 8u);
     c.reset();
-    EXPECT_EQ(GlobalFlags(h), static_cast<UINT>(GMEM_INVALID_HANDLE));
+    EXPECT_TRUE(Freed(kept));
 }
 
 TEST(Handles, UserObjectGuardsDestroyTheirObjects) {
@@ -74,14 +68,14 @@ TEST(Handles, UserObjectGuardsDestroyTheirObjects) {
     HICON icon;
     {
         UniqueMenu menuGuard(CreatePopupMenu());
-        UniqueWindow windowGuard(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+        UniqueWindow windowGuard(
+            CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
         BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
         UniqueIcon iconGuard(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask));
         menu = menuGuard.get();
         hwnd = windowGuard.get();
         icon = iconGuard.get();
-        EXPECT_TRUE(IsMenu(menu));
-        EXPECT_TRUE(IsWindow(hwnd));
+        EXPECT_TRUE(IsMenu(menu) && IsWindow(hwnd));
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info));
         DeleteObject(info.hbmMask);
@@ -96,29 +90,21 @@ TEST(Handles, UserObjectGuardsDestroyTheirObjects) {
 TEST(Handles, GdiGuardsDeleteTheirObjects) {
     WindowDC screen(nullptr);
     ASSERT_NE(screen.get(), nullptr);
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ brush;
-    HPALETTE palette;
+    HGDIOBJ objects[4];
     {
-        UniqueDC dcGuard(CreateCompatibleDC(screen.get()));
-        UniqueBitmap bitmapGuard(CreateCompatibleBitmap(screen.get(), 4, 4));
-        UniqueGdiObject brushGuard(CreateSolidBrush(RGB(1, 2, 3)));
+        UniqueDC dc(CreateCompatibleDC(screen.get()));
+        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+        UniqueGdiObject brush(CreateSolidBrush(RGB(1, 2, 3)));
         LOGPALETTE log{0x300, 1, {{1, 2, 3, 0}}};
-        UniquePalette paletteGuard(CreatePalette(&log));
-        dc = dcGuard.get();
-        bitmap = bitmapGuard.get();
-        brush = brushGuard.get();
-        palette = paletteGuard.get();
-        EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
-        EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
-        EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
-        EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
+        UniquePalette palette(CreatePalette(&log));
+        objects[0] = dc.get();
+        objects[1] = bitmap.get();
+        objects[2] = brush.get();
+        objects[3] = palette.get();
+        const DWORD types[] = {OBJ_MEMDC, OBJ_BITMAP, OBJ_BRUSH, OBJ_PAL};
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(GetObjectType(objects[i]), types[i]) << i;
     }
-    EXPECT_EQ(GetObjectType(dc), 0u);
-    EXPECT_EQ(GetObjectType(bitmap), 0u);
-    EXPECT_EQ(GetObjectType(brush), 0u);
-    EXPECT_EQ(GetObjectType(palette), 0u);
+    for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u);
 }
 
 TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
@@ -131,9 +117,7 @@ TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
-    // Deselected, the bitmap can be deleted at once.
-    EXPECT_TRUE(DeleteObject(bitmap.release()));
-
+    EXPECT_TRUE(DeleteObject(bitmap.release()));  // deselected, it can be deleted at once
 }
 
 TEST(Handles, WindowDCIsReleased) {
@@ -145,48 +129,45 @@ TEST(Handles, WindowDCIsReleased) {
         ASSERT_NE(dc, nullptr);
         EXPECT_EQ(WindowFromDC(dc), window.Handle());
     }
-    // A released window DC belongs to no window any more.
-    EXPECT_NE(WindowFromDC(dc), window.Handle());
+    EXPECT_NE(WindowFromDC(dc), window.Handle());  // a released DC belongs to no window any more
 }
 
 TEST(Handles, UniqueRegKeyClosesTheKey) {
+    auto query = [](HKEY key) {
+        return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, nullptr);
+    };
     HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
     {
-        HKEY opened = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &opened), ERROR_SUCCESS);
-        UniqueRegKey guard(opened);
-        key = guard.get();
-        EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr, nullptr),
-                  ERROR_SUCCESS);
+        UniqueRegKey guard(key);
+        EXPECT_EQ(query(key), ERROR_SUCCESS);
     }
-    EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr),
-              ERROR_INVALID_HANDLE);
+    EXPECT_EQ(query(key), ERROR_INVALID_HANDLE);
 }
 
 TEST(Handles, UniqueKernelHandleAndUniqueFileClose) {
     HANDLE event;
+    DWORD flags;
     {
         UniqueKernelHandle guard(CreateEventA(nullptr, TRUE, FALSE, nullptr));
         event = guard.get();
-        DWORD flags;
         EXPECT_TRUE(GetHandleInformation(event, &flags));
     }
-    DWORD flags;
     EXPECT_FALSE(GetHandleInformation(event, &flags));
 
-    char folder[MAX_PATH], path[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "Pct", 0, path);
+    testing_support::TempFolder folder;
+    const std::string path = folder.File("closed");
     {
-        UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        UniqueFile file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
         ASSERT_TRUE(file);
-        EXPECT_NE(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(testing_support::FileExists(path));
     }
-    EXPECT_EQ(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES);  // closed, so deleted
-    UniqueFile failed(CreateFileA("Z:\\no\\such\\folder\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_FALSE(failed);  // INVALID_HANDLE_VALUE is no handle
+    EXPECT_FALSE(testing_support::FileExists(path));  // closed, so deleted
+    // INVALID_HANDLE_VALUE (a failed open or snapshot) and null are no handles.
+    EXPECT_FALSE(UniqueFile(CreateFileA("Z:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    EXPECT_FALSE(UniqueKernelHandle(nullptr));
 }
 
 TEST(Handles, UniqueAtomDeletesTheAtom) {
@@ -197,11 +178,4 @@ TEST(Handles, UniqueAtomDeletesTheAtom) {
         EXPECT_EQ(GlobalFindAtomA(name), atom.get());
     }
     EXPECT_EQ(GlobalFindAtomA(name), 0);
-}
-
-TEST(Handles, AFailedSnapshotIsNoHandle) {
-    UniqueKernelHandle none(INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(none);
-    UniqueKernelHandle null(nullptr);
-    EXPECT_FALSE(null);
 }

@@ -92,38 +92,27 @@ TEST(ClipboardWatcher, ChangesArePassedOnBeforeOurCaptureRuns) {
     w.watcher.SetActive(false);
 }
 
-TEST(ClipboardWatcher, RepairsTheChainWhenTheNextViewerLeaves) {
-    TestViewer second;
+TEST(ClipboardWatcher, PassesOnLeavingNoticesAndRepairsTheChainWhenTheNextViewerLeaves) {
+    TestViewer third, second, first;
+    third.Join();
+    HWND afterThird = third.next;
     second.Join();
-    TestViewer first;
     first.Join();
     CountingWatcher w;
-    w.watcher.SetActive(true);  // chain: watcher -> first -> second
+    w.watcher.SetActive(true);  // chain: watcher -> first -> second -> third
     ASSERT_EQ(w.watcher.NextViewer(), first.Handle());
+
+    third.Leave();  // the notice goes down the chain to the viewer before it
+    EXPECT_EQ(w.watcher.NextViewer(), first.Handle());
+    ASSERT_EQ(first.chainChanges.size(), 1u);
+    EXPECT_EQ(first.chainChanges[0], std::pair(third.Handle(), afterThird));
+    EXPECT_EQ(second.next, afterThird);
 
     first.Leave();
     EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
     second.draws = 0;
     SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
     EXPECT_EQ(second.draws, 1);
-    w.watcher.SetActive(false);
-}
-
-TEST(ClipboardWatcher, PassesOnTheNoticeOfAViewerFurtherDownLeaving) {
-    TestViewer third;
-    third.Join();
-    HWND afterThird = third.next;
-    TestViewer second;
-    second.Join();
-    CountingWatcher w;
-    w.watcher.SetActive(true);  // chain: watcher -> second -> third
-    ASSERT_EQ(w.watcher.NextViewer(), second.Handle());
-
-    third.Leave();
-    EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
-    ASSERT_EQ(second.chainChanges.size(), 1u);
-    EXPECT_EQ(second.chainChanges[0].first, third.Handle());
-    EXPECT_EQ(second.chainChanges[0].second, afterThird);
     w.watcher.SetActive(false);
 }
 
