@@ -6,6 +6,7 @@
 // must never be left open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,15 +58,19 @@ struct HistoryFixture : ::testing::Test {
         history->ClipboardChanged();
     }
     void CopyText(const std::string& text) { Copy({testing_support::Text(CF_TEXT, text)}); }
+    // What another program reads: all of the block, or the text up to its zero.
     std::vector<uint8_t> Read(UINT format) const { return testing_support::ClipboardBytes(other.Handle(), format); }
-    std::string ReadText(UINT format) const { return testing_support::ClipboardText(other.Handle(), format); }
+    std::string ReadText(UINT format) const {
+        std::vector<uint8_t> bytes = Read(format);
+        return {bytes.begin(), std::find(bytes.begin(), bytes.end(), 0)};
+    }
 
     int Clips() const { return history->ClipboardCount(); }
-    toolkit::MenuItem* Item(int index) const { return mniHistory->Items(index); }
     // The clipboard clips, oldest first.
     std::vector<toolkit::MenuItem*> ClipboardClips() const {
         std::vector<toolkit::MenuItem*> items;
-        for (int i = history->ClipboardSeparatorIndex() + 2; i < mniHistory->Count(); ++i) items.push_back(Item(i));
+        for (int i = history->ClipboardSeparatorIndex() + 2; i < mniHistory->Count(); ++i)
+            items.push_back(mniHistory->Items(i));
         return items;
     }
     toolkit::MenuItem* Newest() const { return mniHistory->Items(mniHistory->Count() - 1); }
@@ -79,7 +84,7 @@ struct HistoryFixture : ::testing::Test {
     }
     int MarkedItems() const {
         int marked = 0;
-        for (int i = 0; i < mniHistory->Count(); ++i) marked += mniHistory->Items(i)->Default() ? 1 : 0;
+        for (int i = 0; i < mniHistory->Count(); ++i) marked += mniHistory->Items(i)->Default();
         return marked;
     }
 

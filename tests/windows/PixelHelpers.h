@@ -11,17 +11,18 @@
 
 namespace testpix {
 
+// The layout of a 32-bit picture, bottom row first.
+inline BITMAPINFO Info32(LONG width, LONG height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    return info;
+}
+
 // Every pixel of a picture as 0x00RRGGBB, bottom row first.
 inline std::vector<uint32_t> ReadPixels(HBITMAP bitmap) {
     BITMAP bm{};
     if (!GetObjectA(bitmap, sizeof(bm), &bm)) return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = bm.bmWidth;
-    info.bmiHeader.biHeight = bm.bmHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Info32(bm.bmWidth, bm.bmHeight);
     std::vector<uint32_t> pixels(static_cast<size_t>(bm.bmWidth) * static_cast<size_t>(bm.bmHeight));
     toolkit::UniqueDC dc(CreateCompatibleDC(nullptr));
     if (GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(bm.bmHeight), pixels.data(), &info, DIB_RGB_COLORS) !=
@@ -49,13 +50,7 @@ inline std::vector<uint32_t> Pattern(int width, int height) {
 inline toolkit::UniqueBitmap MakeScreenBitmap(int width, int height, const std::vector<uint32_t>& pixels) {
     toolkit::WindowDC screen(nullptr);
     toolkit::UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = Info32(width, height);
     SetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &info, DIB_RGB_COLORS);
     return bitmap;
 }

@@ -2,31 +2,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 namespace testing_support {
-namespace {
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = folder + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full + "\\");
-            else DeleteFileA(full.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
-}
-}  // namespace
-
 TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
@@ -38,7 +19,10 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -78,11 +62,6 @@ std::vector<uint8_t> ClipboardBytes(HWND reader, UINT format) {
     if (!lock) return {};
     auto* bytes = static_cast<const uint8_t*>(lock.data());
     return {bytes, bytes + lock.size()};
-}
-
-std::string ClipboardText(HWND reader, UINT format) {
-    std::vector<uint8_t> bytes = ClipboardBytes(reader, format);
-    return std::string(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
 }
 
 bool ClipboardIsFree() {

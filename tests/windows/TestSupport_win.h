@@ -94,9 +94,8 @@ inline Format Text(UINT format, const std::string& text) { return {format, Block
 
 // Empties the clipboard as `owner` and puts each format on it.
 bool PutOnClipboard(HWND owner, const std::vector<Format>& formats);
-// The bytes of `format` (all of its block, or up to the first zero), read with `reader`'s window.
+// All the bytes of `format`'s block, read with `reader`'s window.
 std::vector<uint8_t> ClipboardBytes(HWND reader, UINT format);
-std::string ClipboardText(HWND reader, UINT format);
 // Another thread can open the clipboard: nobody holds it.
 bool ClipboardIsFree();
 

@@ -10,8 +10,105 @@ using namespace toolkit;
 using testing_support::HiddenWindow;
 
 namespace {
+
+// `alive` asks the platform whether the object still exists.
+template <typename Guard, typename Handle, typename Alive>
+void ExpectReleased(Handle handle, Alive alive) {
+    ASSERT_TRUE(alive(handle));
+    {
+        Guard guard(handle);
+        EXPECT_TRUE(guard);
+    }
+    EXPECT_FALSE(alive(handle));
+}
+
+bool GdiAlive(HGDIOBJ object) { return GetObjectType(object) != 0; }
 bool Freed(HGLOBAL block) { return GlobalFlags(block) == static_cast<UINT>(GMEM_INVALID_HANDLE); }
+
 }  // namespace
+
+TEST(Handles, UniqueMenu) { ExpectReleased<UniqueMenu>(CreatePopupMenu(), [](HMENU m) { return IsMenu(m) != 0; }); }
+
+TEST(Handles, UniqueWindow) {
+    ExpectReleased<UniqueWindow>(
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        [](HWND w) { return IsWindow(w) != 0; });
+}
+
+TEST(Handles, UniqueIcon) {
+    BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
+    ExpectReleased<UniqueIcon>(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask), [](HICON icon) {
+        ICONINFO info{};
+        if (!GetIconInfo(icon, &info)) return false;
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        return true;
+    });
+}
+
+TEST(Handles, GdiGuards) {
+    WindowDC screen(nullptr);
+    LOGPALETTE log{0x300, 1, {{1, 2, 3, 0}}};
+    ExpectReleased<UniqueDC>(CreateCompatibleDC(screen.get()), GdiAlive);
+    ExpectReleased<UniqueBitmap>(CreateCompatibleBitmap(screen.get(), 4, 4), GdiAlive);
+    ExpectReleased<UniquePalette>(CreatePalette(&log), GdiAlive);
+    ExpectReleased<UniqueGdiObject>(static_cast<HGDIOBJ>(CreateSolidBrush(RGB(1, 2, 3))), GdiAlive);
+}
+
+TEST(Handles, UniqueRegKey) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
+    ExpectReleased<UniqueRegKey>(key, [](HKEY k) {
+        return RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, nullptr) == ERROR_SUCCESS;
+    });
+}
+
+TEST(Handles, UniqueKernelHandleAndUniqueFile) {
+    ExpectReleased<UniqueKernelHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr), [](HANDLE h) {
+        DWORD flags;
+        return GetHandleInformation(h, &flags) != 0;
+    });
+    testing_support::TempFolder folder;
+    const std::string path = folder.File("closed");  // deleted when closed
+    ExpectReleased<UniqueFile>(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr),
+        [&](HANDLE) { return testing_support::FileExists(path); });
+    // INVALID_HANDLE_VALUE (a failed open or snapshot) and null are no handles.
+    EXPECT_FALSE(UniqueFile(CreateFileA("Z:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    EXPECT_FALSE(UniqueKernelHandle(nullptr));
+}
+
+TEST(Handles, UniqueAtom) {
+    ExpectReleased<UniqueAtom>(GlobalAddAtomA("PellacorTestAtom"),
+                               [](ATOM atom) { return GlobalFindAtomA("PellacorTestAtom") == atom; });
+}
+
+TEST(Handles, UniqueGlobalFreesUnlessReleasedAndMovesOwnership) {
+    ExpectReleased<UniqueGlobal>(GlobalAlloc(GMEM_MOVEABLE, 8), [](HGLOBAL h) { return !Freed(h); });
+    UniqueGlobal b(GlobalAlloc(GMEM_MOVEABLE, 8)), c(GlobalAlloc(GMEM_MOVEABLE, 8));
+    HGLOBAL kept = b.get(), replaced = c.get();
+    c = std::move(b);  // frees what c held
+    EXPECT_FALSE(b);
+    EXPECT_TRUE(Freed(replaced));
+    c.reset(kept);  // resetting to the handle held keeps it
+    EXPECT_EQ(GlobalSize(kept), 8u);
+    EXPECT_EQ(c.release(), kept);
+    EXPECT_FALSE(c);
+    EXPECT_TRUE(GlobalFree(kept) == nullptr);  // released, so still ours to free
+}
+
+TEST(Handles, GlobalLockGuardUnlocksAndReportsTheBlockSize) {
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, 37));
+    {
+        GlobalLockGuard lock(block.get());
+        ASSERT_TRUE(lock);
+        EXPECT_EQ(lock.size(), 37u);
+        EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 1u);
+    }
+    EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 0u);
+    EXPECT_FALSE(GlobalLockGuard(nullptr));
+}
 
 TEST(Handles, ClipboardSessionClosesTheClipboard) {
     HiddenWindow first, second;
@@ -25,89 +122,16 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
     EXPECT_TRUE(ClipboardSession(second.Handle()));
 }
 
-TEST(Handles, GlobalLockGuardUnlocksAndReportsTheBlockSize) {
-    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, 37));
+TEST(Handles, WindowDCIsReleasedAndSelectedObjectPutsThePreviousOneBack) {
+    HiddenWindow window;
+    HDC windowDC;
     {
-        GlobalLockGuard lock(block.get());
-        ASSERT_TRUE(lock);
-        EXPECT_EQ(lock.size(), 37u);
-        EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 1u);
+        WindowDC guard(window.Handle());
+        windowDC = guard.get();
+        EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
     }
-    EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 0u);
-    GlobalLockGuard none(nullptr);
-    EXPECT_FALSE(none);
-    EXPECT_EQ(none.size(), 0u);
-}
+    EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
 
-TEST(Handles, UniqueGlobalFreesUnlessReleasedAndMovesOwnership) {
-    HGLOBAL kept = nullptr, freed = nullptr;
-    {
-        UniqueGlobal a(GlobalAlloc(GMEM_MOVEABLE, 8)), b(GlobalAlloc(GMEM_MOVEABLE, 8));
-        freed = a.get();
-        kept = b.release();
-        EXPECT_FALSE(b);
-    }
-    EXPECT_TRUE(Freed(freed));
-    EXPECT_EQ(GlobalSize(kept), 8u);
-
-    UniqueGlobal b(kept), c(GlobalAlloc(GMEM_MOVEABLE, 8));
-    HGLOBAL replaced = c.get();
-    c = std::move(b);  // frees what c held
-    EXPECT_FALSE(b);
-    EXPECT_TRUE(Freed(replaced));
-    EXPECT_EQ(c.get(), kept);
-    c.reset(kept);  // resetting to the handle held keeps it
-    EXPECT_EQ(GlobalSize(kept), 8u);
-    c.reset();
-    EXPECT_TRUE(Freed(kept));
-}
-
-TEST(Handles, UserObjectGuardsDestroyTheirObjects) {
-    HMENU menu;
-    HWND hwnd;
-    HICON icon;
-    {
-        UniqueMenu menuGuard(CreatePopupMenu());
-        UniqueWindow windowGuard(
-            CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
-        BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
-        UniqueIcon iconGuard(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask));
-        menu = menuGuard.get();
-        hwnd = windowGuard.get();
-        icon = iconGuard.get();
-        EXPECT_TRUE(IsMenu(menu) && IsWindow(hwnd));
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
-    }
-    EXPECT_FALSE(IsMenu(menu));
-    EXPECT_FALSE(IsWindow(hwnd));
-    ICONINFO info{};
-    EXPECT_FALSE(GetIconInfo(icon, &info));
-}
-
-TEST(Handles, GdiGuardsDeleteTheirObjects) {
-    WindowDC screen(nullptr);
-    ASSERT_NE(screen.get(), nullptr);
-    HGDIOBJ objects[4];
-    {
-        UniqueDC dc(CreateCompatibleDC(screen.get()));
-        UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
-        UniqueGdiObject brush(CreateSolidBrush(RGB(1, 2, 3)));
-        LOGPALETTE log{0x300, 1, {{1, 2, 3, 0}}};
-        UniquePalette palette(CreatePalette(&log));
-        objects[0] = dc.get();
-        objects[1] = bitmap.get();
-        objects[2] = brush.get();
-        objects[3] = palette.get();
-        const DWORD types[] = {OBJ_MEMDC, OBJ_BITMAP, OBJ_BRUSH, OBJ_PAL};
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(GetObjectType(objects[i]), types[i]) << i;
-    }
-    for (HGDIOBJ object : objects) EXPECT_EQ(GetObjectType(object), 0u);
-}
-
-TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
     WindowDC screen(nullptr);
     UniqueDC dc(CreateCompatibleDC(screen.get()));
     HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BITMAP);
@@ -118,64 +142,4 @@ TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
     EXPECT_TRUE(DeleteObject(bitmap.release()));  // deselected, it can be deleted at once
-}
-
-TEST(Handles, WindowDCIsReleased) {
-    HiddenWindow window;
-    HDC dc;
-    {
-        WindowDC guard(window.Handle());
-        dc = guard.get();
-        ASSERT_NE(dc, nullptr);
-        EXPECT_EQ(WindowFromDC(dc), window.Handle());
-    }
-    EXPECT_NE(WindowFromDC(dc), window.Handle());  // a released DC belongs to no window any more
-}
-
-TEST(Handles, UniqueRegKeyClosesTheKey) {
-    auto query = [](HKEY key) {
-        return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                nullptr, nullptr);
-    };
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
-    {
-        UniqueRegKey guard(key);
-        EXPECT_EQ(query(key), ERROR_SUCCESS);
-    }
-    EXPECT_EQ(query(key), ERROR_INVALID_HANDLE);
-}
-
-TEST(Handles, UniqueKernelHandleAndUniqueFileClose) {
-    HANDLE event;
-    DWORD flags;
-    {
-        UniqueKernelHandle guard(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-        event = guard.get();
-        EXPECT_TRUE(GetHandleInformation(event, &flags));
-    }
-    EXPECT_FALSE(GetHandleInformation(event, &flags));
-
-    testing_support::TempFolder folder;
-    const std::string path = folder.File("closed");
-    {
-        UniqueFile file(
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-        ASSERT_TRUE(file);
-        EXPECT_TRUE(testing_support::FileExists(path));
-    }
-    EXPECT_FALSE(testing_support::FileExists(path));  // closed, so deleted
-    // INVALID_HANDLE_VALUE (a failed open or snapshot) and null are no handles.
-    EXPECT_FALSE(UniqueFile(CreateFileA("Z:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
-    EXPECT_FALSE(UniqueKernelHandle(nullptr));
-}
-
-TEST(Handles, UniqueAtomDeletesTheAtom) {
-    const char name[] = "PellacorTestAtom";
-    {
-        UniqueAtom atom(GlobalAddAtomA(name));
-        ASSERT_TRUE(atom);
-        EXPECT_EQ(GlobalFindAtomA(name), atom.get());
-    }
-    EXPECT_EQ(GlobalFindAtomA(name), 0);
 }

@@ -15,26 +15,17 @@ using testing_support::FileExists;
 using testing_support::ReadWholeFile;
 using testing_support::WriteWholeFile;
 
+// The records below name only the fields that matter; the rest keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
 
 std::vector<ClipRecord> ThreeClips() {
-    std::vector<ClipRecord> records(3);
-    records[0].Class = ClipClass::Text;
-    records[0].Caption = "第一";
-    records[0].ImageIndex = 0;
-    records[0].Text = "第一 first";
-    records[0].Tag = 1;
-    records[0].Backup = "第一 FIRST";
-    records[1].Class = ClipClass::Image;
-    records[1].Caption = "图像  [ 1 x 1 ]";
-    records[1].ImageIndex = 3;
-    records[1].BitmapData = {'B', 'M', 58, 0, 0, 0};
-    records[2].Class = ClipClass::Files;
-    records[2].Caption = "C:\\a.txt";
-    records[2].ImageIndex = 4;
-    records[2].FileList = "C:\\a.txt";
-    records[2].Default = true;
-    return records;
+    return {{.Class = ClipClass::Text, .Tag = 1, .Caption = "第一", .ImageIndex = 0, .Text = "第一 first",
+             .Backup = "第一 FIRST"},
+            {.Class = ClipClass::Image, .BitmapData = {'B', 'M', 58, 0, 0, 0}, .Caption = "图像", .ImageIndex = 3},
+            {.Class = ClipClass::Files, .Caption = "C:\\a.txt", .Default = true, .ImageIndex = 4,
+             .FileList = "C:\\a.txt"}};
 }
 
 std::string Bytes(const std::vector<uint8_t>& data) { return {data.begin(), data.end()}; }
