@@ -67,12 +67,8 @@ ClipRecord PlainTextAbc() {
 
 // The same clip after an upper-case transformation, on the clipboard when saved.
 ClipRecord UndoableAbc() {
-    ClipRecord r = PlainTextAbc();
-    r.Tag = 1;
-    r.Default = true;
-    r.Text = "ABC";
-    r.Backup = "abc";
-    return r;
+    return {.Class = ClipClass::Text, .Tag = 1, .Caption = "abc", .Default = true, .ImageIndex = 0,
+            .CapturedAt = "Monday 07 December 2026, 10:20:30", .Source = "notepad.exe", .Text = "ABC", .Backup = "abc"};
 }
 
 struct Seed {
@@ -208,7 +204,8 @@ TEST(PersonalRecordReader, DamageStopsTheReadingAndKeepsTheRecordsBefore) {
         {text().Prop("Tag").ShortValue("1").End().v, WrongValueType, valueAt("Tag")},
         {text().Prop("Break").B({0x07}).Short("mbMaybe").End().v, WrongValueType, valueAt("Break")},
         {Bytes().Raw("TPF1").Short("TClip").B({0}).End().v, BadSignature, 0},
-        {Bytes().Start("TClip").B({0}).Short("TClip").B({0}).End().v, UnexpectedSubItem, 12},  // where the sub-item begins
+        // A sub-item, at offset 12 after the clip's empty property list.
+        {Bytes().Start("TClip").B({0}).Short("TClip").B({0}).End().v, UnexpectedSubItem, 12},
         {bitmap().Le32(8).Le32(3).B({'B', 'M', 0, 0}).End().v, BadBitmapFraming, block},  // BMP beyond its block
         {bitmap().Le32(2).B({0, 0}).End().v, BadBitmapFraming, block},                    // no room for its length
         // Huge declared lengths are damage, never allocations.

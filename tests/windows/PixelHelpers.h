@@ -35,12 +35,11 @@ inline std::vector<uint32_t> ReadPixels(HBITMAP bitmap) {
 
 // A gradient with a diagonal stripe: no two neighbouring rows or columns alike.
 inline std::vector<uint32_t> Pattern(int width, int height) {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::vector<uint32_t> pixels;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             uint32_t r = static_cast<uint32_t>(x * 255 / width), g = static_cast<uint32_t>(y * 255 / height);
-            uint32_t b = (x + y) % 7 == 0 ? 0xFF : static_cast<uint32_t>((x * y) & 0x7F);
-            pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = r << 16 | g << 8 | b;
+            pixels.push_back(r << 16 | g << 8 | ((x + y) % 7 == 0 ? 0xFF : static_cast<uint32_t>((x * y) & 0x7F)));
         }
     }
     return pixels;
@@ -58,7 +57,6 @@ inline toolkit::UniqueBitmap MakeScreenBitmap(int width, int height, const std::
 struct Dib8 {
     toolkit::UniqueBitmap bitmap;
     toolkit::UniquePalette palette;
-    std::vector<RGBQUAD> colors;
 };
 
 // An 8-bit DIB section with a colour table of 256 distinct colours and the matching palette.
@@ -84,7 +82,6 @@ inline Dib8 MakeDib8(int width, int height) {
     size_t size = ((static_cast<size_t>(width) + 3) & ~size_t{3}) * static_cast<size_t>(height);
     for (size_t i = 0; i < size; ++i) static_cast<uint8_t*>(bits)[i] = static_cast<uint8_t>(i * 13);
     dib.palette.reset(CreatePalette(pal));
-    dib.colors.assign(info.colors, info.colors + 256);
     return dib;
 }
 

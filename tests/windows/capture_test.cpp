@@ -48,7 +48,7 @@ TEST_F(CaptureTest, BlankTextIsDroppedButRichTextIsKeptWithoutName) {
     EXPECT_EQ(Newest()->Caption(), "无名称");
 }
 
-TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlace) {
+TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicatesAreAllowed) {
     CopyText("alpha");
     toolkit::MenuItem* alpha = Newest();
     CopyText("beta");
@@ -68,6 +68,12 @@ TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlace) {
     CopyText("name: \xC0\xC9 and more text");
     CopyText("name: \xFD\x9C and more text");
     EXPECT_EQ(Clips(), 3);
+
+    common::settings().NoDuplicatedEntries = false;  // equal texts are appended
+    CopyText("alpha");
+    EXPECT_EQ(Clips(), 4);
+    EXPECT_EQ(PlatformDefault(), Newest());
+    EXPECT_EQ(MarkedItems(), 1);
 }
 
 TEST_F(CaptureTest, PlainTextMatchesLinksButNotThePlainTextOfRichClips) {
@@ -79,15 +85,6 @@ TEST_F(CaptureTest, PlainTextMatchesLinksButNotThePlainTextOfRichClips) {
     CopyText("shared words");
     EXPECT_EQ(Clips(), 3);
     EXPECT_EQ(Newest()->ImageIndex(), kPlainText);
-}
-
-TEST_F(CaptureTest, WithDuplicatesAllowedEqualTextsAreAppended) {
-    common::settings().NoDuplicatedEntries = false;
-    CopyText("again");
-    CopyText("again");
-    EXPECT_EQ(Clips(), 2);
-    EXPECT_TRUE(Newest()->Default());
-    EXPECT_EQ(MarkedItems(), 1);
 }
 
 TEST_F(CaptureTest, TheHistoryKeepsItsLimitOldestFirst) {

@@ -2,7 +2,6 @@
 // capture routine, and restored when chosen.
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "HistoryFixture.h"  // windows.h before shellapi.h
 #include <shellapi.h>
@@ -55,11 +54,6 @@ std::vector<uint8_t> Riff(uint32_t length) {
 // A CF_WAVE block of `allocated` bytes that begins with `riff`.
 Format Wave(const std::vector<uint8_t>& riff, size_t allocated) {
     return {CF_WAVE, Block(riff.data(), std::min(riff.size(), allocated), allocated)};
-}
-
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 }  // namespace
@@ -153,7 +147,7 @@ TEST_F(MediaClips, TheSoundFileHoldsExactlyTheRiffFileAndOutlivesTheClip) {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
     EXPECT_EQ(path.substr(0, strlen(folder) + 3), std::string(folder) + "Clp");
-    EXPECT_EQ(ReadFileBytes(path), riff);
+    EXPECT_EQ(testing_support::ReadWholeFile(path), std::string(riff.begin(), riff.end()));
 
     CopyText("other");
     clip->Click();
@@ -168,7 +162,8 @@ TEST_F(MediaClips, ABlockShorterThanItsHeaderSaysIsCopiedAsFarAsItGoes) {
     std::vector<uint8_t> riff = Riff(5000);
     Copy({Wave(riff, 60)});
     ASSERT_NE(NewestAs<TClipWave>(), nullptr);
-    EXPECT_EQ(ReadFileBytes(NewestAs<TClipWave>()->FilePath), std::vector(riff.begin(), riff.begin() + 60));
+    std::string copied = testing_support::ReadWholeFile(NewestAs<TClipWave>()->FilePath);
+    EXPECT_EQ(copied, std::string(riff.begin(), riff.begin() + 60));
 }
 
 TEST_F(MediaClips, ASoundWhoseFileIsMissingOrEmptyLeavesTheClipboardAlone) {
