@@ -30,26 +30,16 @@ TEST(MakeCaption, TrimsJoinsAndCutsAtTheLimitLessFive) {
 
 TEST(IsLink, SchemesByteForByteOnOneLineWithADotAndNoSpace) {
     const std::pair<const char*, bool> cases[] = {
-        {"http://example.com", true},
-        {"https://example.com/a?b=c", true},
-        {"ftp://files.example.com", true},
-        {"file:///C:/notes.txt", true},
-        {"HTTP://example.com", false},
-        {"Http://example.com", false},
+        {"http://example.com", true},   {"https://example.com/a?b=c", true}, {"ftp://files.example.com", true},
+        {"file:///C:/notes.txt", true}, {"HTTP://example.com", false},       {"Http://example.com", false},
         {"gopher://example.com", false},
         {" http://example.com", false},  // the test runs on the untrimmed text
-        {"http://example com", false},
-        {"http://example.com\r\n", false},
+        {"http://example com", false},  {"http://example.com\r\n", false},   {"http://localhost", false},
         {"http://example.com\n", true},  // only the CR LF pair counts
-        {"http://localhost", false},
-        {"mailto:someone@example.com", true},
-        {"mailto:someone.example.com", false},
-        {"mailto:someone@example", false},
+        {"mailto:someone@example.com", true}, {"mailto:someone.example.com", false}, {"mailto:someone@example", false},
         // "\x81\x40" is one character whose trail byte is "@"; a lead byte
         // swallows the "." after it; nor is a trail byte taken for a space.
-        {"mailto:x\x81\x40y.cn", false},
-        {"mailto:x\x81\x40y@a.cn", true},
-        {"http://x\x81.", false},
+        {"mailto:x\x81\x40y.cn", false}, {"mailto:x\x81\x40y@a.cn", true}, {"http://x\x81.", false},
         {"http://a.b\x81\x20", true},
     };
     for (const auto& [text, link] : cases) EXPECT_EQ(IsLink(text), link) << text;

@@ -64,24 +64,22 @@ inline Dib8 MakeDib8(int width, int height) {
     struct {
         BITMAPINFOHEADER header;
         RGBQUAD colors[256];
-    } info{};
-    info.header = {sizeof(BITMAPINFOHEADER), width, height, 1, 8, BI_RGB, 0, 0, 0, 256, 0};
-    std::vector<uint8_t> log(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
-    auto* pal = reinterpret_cast<LOGPALETTE*>(log.data());
-    pal->palVersion = 0x300;
-    pal->palNumEntries = 256;
+    } info{{sizeof(BITMAPINFOHEADER), width, height, 1, 8, BI_RGB, 0, 0, 0, 256, 0}, {}};
+    struct {
+        WORD version, count;
+        PALETTEENTRY entries[256];
+    } log{0x300, 256, {}};
     for (int i = 0; i < 256; ++i) {
         BYTE r = static_cast<BYTE>(i), g = static_cast<BYTE>(255 - i), b = static_cast<BYTE>(i * 3);
         info.colors[i] = {b, g, r, 0};
-        pal->palPalEntry[i] = {r, g, b, 0};
+        log.entries[i] = {r, g, b, 0};
     }
-    void* bits = nullptr;
-    Dib8 dib;
-    dib.bitmap.reset(
-        CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0));
-    size_t size = ((static_cast<size_t>(width) + 3) & ~size_t{3}) * static_cast<size_t>(height);
-    for (size_t i = 0; i < size; ++i) static_cast<uint8_t*>(bits)[i] = static_cast<uint8_t>(i * 13);
-    dib.palette.reset(CreatePalette(pal));
+    uint8_t* bits = nullptr;
+    Dib8 dib{toolkit::UniqueBitmap(CreateDIBSection(nullptr, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS,
+                                                    reinterpret_cast<void**>(&bits), nullptr, 0)),
+             toolkit::UniquePalette(CreatePalette(reinterpret_cast<LOGPALETTE*>(&log)))};
+    for (size_t i = 0; i < ((static_cast<size_t>(width) + 3) & ~size_t{3}) * static_cast<size_t>(height); ++i)
+        bits[i] = static_cast<uint8_t>(i * 13);
     return dib;
 }
 

@@ -1,5 +1,6 @@
 // The capture routine on the real clipboard: which text clips a change adds,
-// duplicates, trimming, restoring and the emptied clipboard.
+// duplicates, trimming, restoring, the emptied clipboard and the blocks we
+// read and hand over.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -101,17 +102,12 @@ TEST_F(CaptureTest, TheHistoryKeepsItsLimitOldestFirst) {
     EXPECT_EQ(Clips(), 1);
 }
 
-TEST_F(CaptureTest, ChoosingTheMarkedClipWritesNothing) {
-    CopyText("marked");
-    Put({Text(CF_TEXT, "unseen")});  // another program's copy we did not see (watching was off)
-    Newest()->Click();
-    EXPECT_EQ(GetClipboardOwner(), other.Handle());
-    EXPECT_EQ(ReadText(CF_TEXT), "unseen");
-}
-
-TEST_F(CaptureTest, ChoosingAnotherClipRestoresItAndOurWritesAreNeverCaptured) {
+TEST_F(CaptureTest, ChoosingAClipRestoresItUnlessMarkedAndOurWritesAreNeverCaptured) {
     Copy({Text(CF_TEXT, "rich plain"), Text(RichTextFormat, "{\\rtf1 rich}")});
     toolkit::MenuItem* rich = Newest();
+    Put({Text(CF_TEXT, "unseen")});  // another program's copy we did not see (watching was off)
+    rich->Click();                   // the marked clip: nothing is written
+    EXPECT_EQ(ReadText(CF_TEXT), "unseen");
     CopyText("newer");
     rich->Click();
     EXPECT_TRUE(rich->Default());
@@ -168,6 +164,24 @@ TEST_F(CaptureTest, SourceAndTimeOfCapture) {
     history->ClipboardChanged();
     EXPECT_EQ(Newest()->Caption(), "from nobody");
     EXPECT_EQ(NewestAs<TClip>()->Source, "不可用");
+}
+
+TEST_F(CaptureTest, AHandedBlockIsFreedOnlyWhenTheClipboardRefusesIt) {
+    Put({Text(CF_TEXT, "kept")});
+    toolkit::ClipboardSession session(ours.Handle());
+    EXPECT_FALSE(HandToClipboard(toolkit::UniqueGlobal(), CF_TEXT, true));  // a failed allocation
+    EXPECT_EQ(GetClipboardOwner(), other.Handle());                        // not emptied
+
+    toolkit::UniqueGlobal refused = MakeTextBlock("refused");
+    HGLOBAL refusedHandle = refused.get();
+    EXPECT_FALSE(HandToClipboard(std::move(refused), 0, true));  // no format 0
+    EXPECT_EQ(GlobalFlags(refusedHandle), static_cast<UINT>(GMEM_INVALID_HANDLE));
+
+    toolkit::UniqueGlobal taken = MakeTextBlock("taken");
+    HGLOBAL takenHandle = taken.get();
+    EXPECT_TRUE(HandToClipboard(std::move(taken), CF_TEXT, false));
+    EXPECT_EQ(GlobalSize(takenHandle), 6u);  // still alive: the clipboard owns it
+    EXPECT_EQ(GetClipboardData(CF_TEXT), takenHandle);
 }
 
 TEST_F(CaptureTest, DataWithoutATerminatingZeroIsReadUpToItsSize) {

@@ -16,6 +16,7 @@ using namespace clips;
 using testing_support::Block;
 using testing_support::Format;
 using testing_support::Text;
+using namespace std::string_view_literals;
 
 namespace {
 
@@ -28,17 +29,13 @@ Format Drop(std::string_view fileList) {
     return {CF_HDROP, Block(block.data(), block.size())};
 }
 
-// A CF_HDROP block as the shell makes it: wide names.
-Format WideDrop(const std::vector<std::wstring>& names) {
-    std::vector<uint8_t> block(20, 0);
+// A CF_HDROP block as the shell makes it: wide names, each ended by a zero, then a final zero.
+Format WideDrop(std::wstring_view names) {
+    std::string block(20, '\0');
     block[0] = 20;
     block[16] = 1;
-    for (const std::wstring& name : names) {
-        auto* p = reinterpret_cast<const uint8_t*>(name.c_str());
-        block.insert(block.end(), p, p + (name.size() + 1) * 2);
-    }
-    block.insert(block.end(), {0, 0});
-    return {CF_HDROP, Block(block.data(), block.size())};
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+    return {CF_HDROP, Block(block)};
 }
 
 // A RIFF file of `length` bytes in all (header included).
@@ -96,18 +93,20 @@ TEST_F(MediaClips, EachKindOfOneChangeAddsAClipInTheirOrderAndTheLastHoldsTheMar
     EXPECT_EQ(static_cast<TClipFiles*>(clips[1])->FileList, "C:\\p\\shot.bmp\r\n");
     EXPECT_TRUE(clips[1]->Default());
 
-    Copy({Wave(Riff(44), 44), Drop("C:\\a\r\n"), Picture(2, 2), Text(CF_TEXT, "words")});
+    // Pictures and sounds are never taken for duplicates.
+    Copy({Wave(Riff(44), 44), Drop("C:\\a\r\n"), Picture(30, 20), Text(CF_TEXT, "words")});
+    Copy({Wave(Riff(44), 44)});
     clips = ClipboardClips();
-    ASSERT_EQ(clips.size(), 6u);
-    const int kinds[] = {kPlainText, kImage, kFileList, kWave};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(clips[2 + i]->ImageIndex(), kinds[i]) << i;
+    ASSERT_EQ(clips.size(), 7u);
+    const int kinds[] = {kPlainText, kImage, kFileList, kWave, kWave};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(clips[2 + i]->ImageIndex(), kinds[i]) << i;
     EXPECT_EQ(clips[5]->Caption(), "Wave 声音");
     EXPECT_EQ(MarkedItems(), 1);
-    EXPECT_TRUE(clips[5]->Default());
+    EXPECT_TRUE(clips[6]->Default());
 }
 
 TEST_F(MediaClips, ThreeFilesRoundTripThroughHdrop) {
-    Copy({WideDrop({L"C:\\docs\\a.txt", L"C:\\照片\\b.jpg", L"D:\\c"})});
+    Copy({WideDrop(L"C:\\docs\\a.txt\0C:\\照片\\b.jpg\0D:\\c\0\0"sv)});
     auto* clip = NewestAs<TClipFiles>();
     ASSERT_NE(clip, nullptr);
     const std::string list = "C:\\docs\\a.txt\r\nC:\\照片\\b.jpg\r\nD:\\c\r\n";

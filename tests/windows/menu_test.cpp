@@ -118,9 +118,7 @@ TEST_F(MenuTest, OwnerDrawnItemsGetTheOwnerWindowsMessages) {
     EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure), result));
     EXPECT_EQ(measure.itemWidth, 40u);
     EXPECT_EQ(measure.itemHeight, 7u);
-    DRAWITEMSTRUCT draw{};
-    draw.CtlType = ODT_MENU;
-    draw.itemData = measure.itemData;
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, nullptr, {}, measure.itemData};
     EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw), result));
     EXPECT_EQ(measured + drawn, 2);
     // Items that draw nothing of their own are left to the system.
@@ -151,9 +149,7 @@ TEST_F(MenuTest, ImageIndexGivesABitmap) {
     EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr);
     a->SetImageIndex(0);
     EXPECT_EQ(GetObjectType(PlatformInfo(menu, 0).hbmpItem), static_cast<DWORD>(OBJ_BITMAP));
-    for (int beyond : {5, -1}) {
-        a->SetImageIndex(beyond);
-        EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr) << beyond;
-    }
+    a->SetImageIndex(5);  // beyond the list: no picture
+    EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr);
     root.SetImages(nullptr);
 }
