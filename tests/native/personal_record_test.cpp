@@ -25,15 +25,9 @@ struct Bytes {
         v.insert(v.end(), s.begin(), s.end());
         return *this;
     }
-    Bytes& B(std::initializer_list<uint8_t> bytes) {
-        v.insert(v.end(), bytes);
-        return *this;
-    }
+    Bytes& B(std::initializer_list<uint8_t> b) { return Raw({reinterpret_cast<const char*>(b.begin()), b.size()}); }
     Bytes& Le32(uint32_t n) { return B({uint8_t(n), uint8_t(n >> 8), uint8_t(n >> 16), uint8_t(n >> 24)}); }
-    Bytes& Short(std::string_view s) {
-        v.push_back(static_cast<uint8_t>(s.size()));
-        return Raw(s);
-    }
+    Bytes& Short(std::string_view s) { return B({static_cast<uint8_t>(s.size())}).Raw(s); }
     // "TPF0", the class name and the empty object name.
     Bytes& Start(std::string_view className) { return Raw("TPF0").Short(className).B({0}); }
     Bytes& Prop(std::string_view name) { return Short(name); }
@@ -41,11 +35,7 @@ struct Bytes {
     Bytes& End() { return B({0, 0}); }
 };
 
-std::vector<uint8_t> Write(const ClipRecord& r) {
-    std::vector<uint8_t> out;
-    WriteRecord(r, out);
-    return out;
-}
+std::vector<uint8_t> Write(const ClipRecord& r) { return WritePersonalRecords(std::span(&r, 1)); }
 
 std::vector<ClipRecord> ReadBack(const std::vector<uint8_t>& bytes) {
     PersonalReadResult back = ReadPersonalRecords(bytes);
@@ -71,13 +61,8 @@ ClipRecord UndoableAbc() {
             .CapturedAt = "Monday 07 December 2026, 10:20:30", .Source = "notepad.exe", .Text = "ABC", .Backup = "abc"};
 }
 
-struct Seed {
-    const char* name;
-    std::vector<ClipRecord> records;
-};
-
-// One clip of every class; they are also the fuzzer's seeds.
-std::vector<Seed> Seeds() {
+// One clip of every class; they are also the fuzzer's seeds, by name.
+std::vector<std::pair<const char*, std::vector<ClipRecord>>> Seeds() {
     ClipRecord rich{.Class = ClipClass::RichText, .Caption = "中文", .ImageIndex = 1, .Text = "中文",
                     .RichText = "{\\rtf1\\ansi " + std::string(300, 'r') + "}"};
     ClipRecord html{.Class = ClipClass::HTMLText, .Caption = "你好 ab", .ImageIndex = 2, .Text = "你好 ab",
@@ -141,7 +126,7 @@ TEST(PersonalRecordWriter, EachTextTakesTheFormThatHoldsItBest) {
 
 TEST(PersonalRecordFile, EveryClassRoundTripsInOrder) {
     std::vector<ClipRecord> all;
-    for (const Seed& seed : Seeds()) all.insert(all.end(), seed.records.begin(), seed.records.end());
+    for (const auto& [name, records] : Seeds()) all.insert(all.end(), records.begin(), records.end());
     EXPECT_EQ(ReadBack(WritePersonalRecords(all)), all);
     EXPECT_TRUE(WritePersonalRecords({}).empty());
     EXPECT_TRUE(ReadBack({}).empty());
@@ -150,9 +135,9 @@ TEST(PersonalRecordFile, EveryClassRoundTripsInOrder) {
 TEST(PersonalRecordCorpus, SeedsAreWhatTheWriterWrites) {
     const std::string dir = std::string(PELLACOR_SOURCE_DIR) + "/fuzz/corpus/personal_record/";
     const bool update = std::getenv("PELLACOR_UPDATE_CORPUS") != nullptr;
-    for (const Seed& seed : Seeds()) {
-        std::vector<uint8_t> bytes = WritePersonalRecords(seed.records);
-        std::string path = dir + seed.name;
+    for (const auto& [name, records] : Seeds()) {
+        std::vector<uint8_t> bytes = WritePersonalRecords(records);
+        std::string path = dir + name;
         if (update) {
             std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
             continue;
@@ -160,7 +145,7 @@ TEST(PersonalRecordCorpus, SeedsAreWhatTheWriterWrites) {
         std::ifstream in(path, std::ios::binary);
         ASSERT_TRUE(in) << path << " is missing; run with PELLACOR_UPDATE_CORPUS=1";
         std::vector<uint8_t> stored{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-        EXPECT_EQ(stored, bytes) << seed.name;
+        EXPECT_EQ(stored, bytes) << name;
     }
 }
 
@@ -253,5 +238,6 @@ TEST(PersonalRecordReader, DescribesWhereTheDamageIs) {
     std::vector<uint8_t> file = Write(PlainTextAbc()), wave = Bytes().Start("TClipWave").End().v;
     file.insert(file.end(), wave.begin(), wave.end());
     std::string text = DescribeReadError(*ReadPersonalRecords(file).Error);
-    for (const char* part : {"第 2 条记录", "119", "TClipWave"}) EXPECT_NE(text.find(part), std::string::npos) << text;
+    for (const char* part : {"第 2 条记录", "119", "TClipWave"})
+        EXPECT_NE(text.find(part), std::string::npos) << text;
 }

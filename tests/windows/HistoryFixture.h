@@ -89,14 +89,13 @@ struct HistoryFixture : ::testing::Test {
     }
 
     // A personal clip, as the personal history file would give it.
-    clips::TClipText* AddPersonal(const std::string& text, int kind = clips::kPlainText) {
-        auto clip = std::make_unique<clips::TClipText>();
+    clips::TClipText* AddPersonal(const std::string& text) {
+        auto* clip = new clips::TClipText;  // owned by the menu once inserted
         clip->Text = text;
         clip->SetCaption(text);
-        clip->SetImageIndex(kind);
-        clips::TClipText* raw = clip.release();
-        raw->InsertLoaded(*mniHistory, history->ClipboardSeparatorIndex(), history->ClickAction());
+        clip->SetImageIndex(clips::kPlainText);
+        clip->InsertLoaded(*mniHistory, history->ClipboardSeparatorIndex(), history->ClickAction());
         history->UpdateHistory();
-        return raw;
+        return clip;
     }
 };

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <thread>
 
 namespace testing_support {
@@ -12,11 +12,10 @@ TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     static int counter = 0;
-    for (;;) {
+    do {
         path_ = std::string(base) + "pellacor-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(++counter) + "\\";
-        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-    }
+    } while (!CreateDirectoryA(path_.c_str(), nullptr));
 }
 
 TempFolder::~TempFolder() {
@@ -26,14 +25,11 @@ TempFolder::~TempFolder() {
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -50,10 +46,7 @@ bool PutOnClipboard(HWND owner, const std::vector<Format>& formats) {
     toolkit::ClipboardSession session(owner);
     if (!session) return false;
     EmptyClipboard();
-    for (const Format& f : formats) {
-        if (!SetClipboardData(f.id, f.data)) return false;
-    }
-    return true;
+    return std::all_of(formats.begin(), formats.end(), [](const Format& f) { return SetClipboardData(f.id, f.data); });
 }
 
 std::vector<uint8_t> ClipboardBytes(HWND reader, UINT format) {

@@ -6,12 +6,7 @@
 #include "common/Settings.h"
 #include "toolkit/Application_win.h"
 
-using testing_support::MenuCloser;
-using testing_support::MessageBoxRecorder;
-using testing_support::PumpMessages;
-using testing_support::HiddenWindow;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using namespace testing_support;
 
 namespace {
 // True when nobody holds the combination (we can take it for a moment).
@@ -106,7 +101,7 @@ TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n");
     HiddenWindow other;
     auto copy = [&](const char* text) {
-        ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), {testing_support::Text(CF_TEXT, text)}));
+        ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, text)}));
     };
     copy("already there");
     app::TfrmMain form(folder.Path());

@@ -11,9 +11,7 @@
 #include "clips/PersonalFile_win.h"
 
 using namespace clips;
-using testing_support::FileExists;
-using testing_support::ReadWholeFile;
-using testing_support::WriteWholeFile;
+using namespace testing_support;
 
 // The records below name only the fields that matter; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
@@ -31,7 +29,7 @@ std::vector<ClipRecord> ThreeClips() {
 std::string Bytes(const std::vector<uint8_t>& data) { return {data.begin(), data.end()}; }
 
 struct PersonalFileTest : testing::Test {
-    testing_support::TempFolder scratch;  // removed with everything in it
+    TempFolder scratch;  // removed with everything in it
     const std::string folder = scratch.Path();
     const std::string dat = scratch.File("Personal.dat");
 };

@@ -9,10 +9,7 @@
 #include "clips/PersonalRecord.h"
 #include "toolkit/BmpFile.h"
 
-using testing_support::MessageBoxRecorder;
-using testing_support::ReadWholeFile;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using namespace testing_support;
 
 // The records below name only the fields that matter; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

@@ -6,12 +6,11 @@
 #include "HistoryFixture.h"
 
 using namespace clips;
-using testing_support::Format;
-using testing_support::Text;
+using namespace testing_support;
 
 namespace {
 Format Marker(const char* name, std::string bytes = "") {
-    return {RegisterClipboardFormatA(name), testing_support::Block(bytes)};
+    return {RegisterClipboardFormatA(name), Block(bytes)};
 }
 std::string Dword(DWORD value) { return std::string(reinterpret_cast<const char*>(&value), sizeof(value)); }
 }  // namespace

@@ -5,10 +5,7 @@
 #include "app/SettingsFile_win.h"
 #include "common/Settings.h"
 
-using testing_support::MessageBoxRecorder;
-using testing_support::ReadWholeFile;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using namespace testing_support;
 
 namespace {
 struct Loaded {
@@ -60,7 +57,8 @@ TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
 
 TEST(SettingsFile, ValuesThatDoNotConvertKeepTheirDefaultsAndAreNamed) {
     TempFolder folder;
-    Loaded l = LoadFrom(folder, "MaxHistorySize=abc\r\nHotKeyOn=maybe\r\nMaxCaptionLength=30\r\nPersonalHistoryPath=\r\n");
+    Loaded l =
+        LoadFrom(folder, "MaxHistorySize=abc\r\nHotKeyOn=maybe\r\nMaxCaptionLength=30\r\nPersonalHistoryPath=\r\n");
     EXPECT_EQ(l.settings.MaxHistorySize, 20);
     EXPECT_TRUE(l.settings.HotKeyOn);
     EXPECT_EQ(l.settings.MaxCaptionLength, 30);                 // the rest is still read

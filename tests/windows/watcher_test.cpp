@@ -45,42 +45,36 @@ protected:
     }
 };
 
-struct CountingWatcher {
-    clips::TClpbrd watcher;
-    int changes = 0;
-    CountingWatcher() {
-        watcher.OnChange = [this] { ++changes; };
-    }
-};
-
 }  // namespace
 
 TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer) {
-    CountingWatcher w;
-    w.watcher.SetActive(true);
+    clips::TClpbrd watcher;
+    int changes = 0;
+    watcher.OnChange = [&] { ++changes; };
+    watcher.SetActive(true);
     PumpMessages(50);
-    EXPECT_EQ(w.changes, 1);
-    EXPECT_TRUE(w.watcher.Active());
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(watcher.Active());
 
-    w.watcher.SetActive(true);  // on while on: no second join
+    watcher.SetActive(true);  // on while on: no second join
     PumpMessages(50);
-    EXPECT_EQ(w.changes, 1);
+    EXPECT_EQ(changes, 1);
 
-    w.watcher.SetActive(false);
-    w.watcher.SetActive(false);  // off while off: nothing
-    EXPECT_FALSE(w.watcher.Active());
-    EXPECT_EQ(w.watcher.NextViewer(), nullptr);
+    watcher.SetActive(false);
+    watcher.SetActive(false);  // off while off: nothing
+    EXPECT_FALSE(watcher.Active());
+    EXPECT_EQ(watcher.NextViewer(), nullptr);
 
-    w.watcher.SetActive(true);
+    watcher.SetActive(true);
     PumpMessages(50);
-    EXPECT_EQ(w.changes, 2);
+    EXPECT_EQ(changes, 2);
 
     // Whatever followed us leaves, and nothing follows it: changes still run.
-    SendMessageA(w.watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(w.watcher.NextViewer()), 0);
-    ASSERT_EQ(w.watcher.NextViewer(), nullptr);
-    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
-    EXPECT_EQ(w.changes, 3);
-    w.watcher.SetActive(false);
+    SendMessageA(watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(watcher.NextViewer()), 0);
+    ASSERT_EQ(watcher.NextViewer(), nullptr);
+    SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(changes, 3);
+    watcher.SetActive(false);
 }
 
 TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
@@ -89,24 +83,24 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
     HWND afterThird = third.next;
     second.Join();
     first.Join();
-    CountingWatcher w;
-    w.watcher.SetActive(true);  // chain: watcher -> first -> second -> third
-    ASSERT_EQ(w.watcher.NextViewer(), first.Handle());
+    clips::TClpbrd watcher;
+    watcher.SetActive(true);  // chain: watcher -> first -> second -> third
+    ASSERT_EQ(watcher.NextViewer(), first.Handle());
 
     third.Leave();  // the notice goes down the chain to the viewer before it
-    EXPECT_EQ(w.watcher.NextViewer(), first.Handle());
+    EXPECT_EQ(watcher.NextViewer(), first.Handle());
     ASSERT_EQ(first.chainChanges.size(), 1u);
     EXPECT_EQ(first.chainChanges[0], std::pair(third.Handle(), afterThird));
     EXPECT_EQ(second.next, afterThird);
 
     first.Leave();
-    EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
+    EXPECT_EQ(watcher.NextViewer(), second.Handle());
     // A change reaches the watcher first, which tells the next viewer before capturing.
     second.draws = 0;
     int drawsSeenAtChange = -1;
-    w.watcher.OnChange = [&] { drawsSeenAtChange = second.draws; };
-    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    watcher.OnChange = [&] { drawsSeenAtChange = second.draws; };
+    SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
     EXPECT_EQ(second.draws, 1);
     EXPECT_EQ(drawsSeenAtChange, 1);
-    w.watcher.SetActive(false);
+    watcher.SetActive(false);
 }
