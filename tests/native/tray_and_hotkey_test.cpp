@@ -6,6 +6,7 @@
 
 TEST(TrayTip, CountsBothHistoriesInTheTwoFormats) {
     EXPECT_STREQ(app::kInitialTrayTip, "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]");
+    EXPECT_EQ(app::TrayTipText(0, 0), "PELLACOR [ 0 剪辑 -  0 个人剪辑 ]");
     EXPECT_EQ(app::TrayTipText(1, 0), "PELLACOR [ 1 剪辑 -  0 个人剪辑 ]");
     EXPECT_EQ(app::TrayTipText(5, 2), "PELLACOR [ 5 剪辑 -  2 个人剪辑 ]");
     // Ten-digit counts still fit the 63 bytes of the tip.

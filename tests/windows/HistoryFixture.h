@@ -27,9 +27,8 @@ struct HistoryFixture : ::testing::Test {
 
     void SetUp() override {
         clips::ClipboardOwnerWindow = ours.Handle();
-        auto menu = std::make_unique<toolkit::MenuItem>("history");
-        mniHistory = menu.get();
-        root.Add(std::move(menu));
+        root.Add(std::make_unique<toolkit::MenuItem>("history"));
+        mniHistory = root.Items(0);
         history = std::make_unique<history::History>(*mniHistory);
         common::Settings& s = common::settings();
         s.MaxHistorySize = 20;

@@ -74,9 +74,7 @@ void PumpMessages(DWORD ms);
 
 class HiddenWindow : public toolkit::Window {
 public:
-    explicit HiddenWindow(const char* title = "PellacorTestWindow") {
-        CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, title);
-    }
+    explicit HiddenWindow(const char* title = "Test") { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, title); }
 };
 
 // A movable block of `allocated` bytes (default: `size`, at least 1) that

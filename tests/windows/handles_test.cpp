@@ -46,12 +46,16 @@ TEST(Handles, UniqueIcon) {
     });
 }
 
-TEST(Handles, GdiGuards) {
-    WindowDC screen(nullptr);
+TEST(Handles, UniqueDC) { ExpectReleased<UniqueDC>(CreateCompatibleDC(nullptr), GdiAlive); }
+
+TEST(Handles, UniqueBitmap) { ExpectReleased<UniqueBitmap>(CreateBitmap(4, 4, 1, 32, nullptr), GdiAlive); }
+
+TEST(Handles, UniquePalette) {
     LOGPALETTE log{0x300, 1, {{1, 2, 3, 0}}};
-    ExpectReleased<UniqueDC>(CreateCompatibleDC(screen.get()), GdiAlive);
-    ExpectReleased<UniqueBitmap>(CreateCompatibleBitmap(screen.get(), 4, 4), GdiAlive);
     ExpectReleased<UniquePalette>(CreatePalette(&log), GdiAlive);
+}
+
+TEST(Handles, UniqueGdiObject) {
     ExpectReleased<UniqueGdiObject>(static_cast<HGDIOBJ>(CreateSolidBrush(RGB(1, 2, 3))), GdiAlive);
 }
 
@@ -120,7 +124,7 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
     EXPECT_TRUE(ClipboardSession(second.Handle()));
 }
 
-TEST(Handles, WindowDCIsReleasedAndSelectedObjectPutsThePreviousOneBack) {
+TEST(Handles, WindowDCIsReleased) {
     HiddenWindow window;
     HDC windowDC;
     {
@@ -129,11 +133,12 @@ TEST(Handles, WindowDCIsReleasedAndSelectedObjectPutsThePreviousOneBack) {
         EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
     }
     EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
+}
 
-    WindowDC screen(nullptr);
-    UniqueDC dc(CreateCompatibleDC(screen.get()));
+TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
+    UniqueDC dc(CreateCompatibleDC(nullptr));
     HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BITMAP);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+    UniqueBitmap bitmap(CreateBitmap(4, 4, 1, 1, nullptr));  // monochrome, as the memory DC
     {
         SelectedObject selected(dc.get(), bitmap.get());
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
