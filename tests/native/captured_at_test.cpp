@@ -1,9 +1,8 @@
-// The capture-time text and the platform-position rule of the history menu.
+// The capture-time text and the file-name part of a source path.
 #include <gtest/gtest.h>
 
 #include "clips/CapturedAt.h"
 #include "common/Text.h"
-#include "history/MenuPositions.h"
 
 using clips::ComposeCapturedAt;
 
@@ -18,19 +17,6 @@ TEST(CapturedAt, NeverStartsWithALowerCaseLetter) {
     // Only the first byte; a non-ASCII first byte is left alone.
     EXPECT_EQ(ComposeCapturedAt("\xe9t\xe9", 6, "x", 2026, 1, 2, 3).substr(0, 3), "\xe9t\xe9");
     EXPECT_EQ(ComposeCapturedAt("", 6, "x", 2026, 1, 2, 3)[0], ' ');
-}
-
-TEST(MenuPositions, HiddenMarkersShiftPlatformPositions) {
-    using history::ItemPositionFromPlatform;
-    // Both lists empty, both markers shown: the positions agree.
-    EXPECT_EQ(ItemPositionFromPlatform(3, false, 2, false), 3);
-    // Personal clips (marker hidden), separator at 4, clipboard marker hidden.
-    EXPECT_EQ(ItemPositionFromPlatform(1, true, 4, true), 2);  // first personal clip
-    EXPECT_EQ(ItemPositionFromPlatform(3, true, 4, true), 4);  // the clipboard header itself
-    EXPECT_EQ(ItemPositionFromPlatform(4, true, 4, true), 6);  // first clipboard clip
-    // No personal clips, clipboard clips: only the second marker is hidden.
-    EXPECT_EQ(ItemPositionFromPlatform(2, false, 2, true), 2);
-    EXPECT_EQ(ItemPositionFromPlatform(3, false, 2, true), 4);
 }
 
 TEST(FileNamePart, TakesWhatFollowsTheLastBackslash) {

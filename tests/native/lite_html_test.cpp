@@ -10,8 +10,6 @@ using clips::LiteHtmlFragment;
 
 namespace {
 
-std::string Utf8(const char8_t* text) { return reinterpret_cast<const char*>(text); }
-
 // CF_HTML data with a correct header around `page`; `fragmentAt`/`fragmentEnd`
 // are offsets within the page (-1: no such header lines).
 std::string WithHeader(const std::string& page, long fragmentAt = -1, long fragmentEnd = -1) {
@@ -33,46 +31,30 @@ std::string WithHeader(const std::string& page, long fragmentAt = -1, long fragm
 
 }  // namespace
 
-TEST(LiteHtml, TextBetweenTheMarkersInTheAnsiCodePage) {
-    std::string page = Utf8(u8"<html><body><!--StartFragment--><b>粗体</b><!--EndFragment--></body></html>");
-    EXPECT_EQ(LiteHtmlFragment(WithHeader(page)), "<b>粗体</b>");
-    EXPECT_EQ(LiteHtmlFragment(WithHeader("<!--StartFragment--><!--EndFragment-->")), "");
-}
-
-TEST(LiteHtml, WithoutMarkersTheHeaderOffsetsGiveTheFragment) {
-    std::string page = "<html><body><i>x</i></body></html>";
-    EXPECT_EQ(LiteHtmlFragment(WithHeader(page, 12, 20)), "<i>x</i>");
-}
-
-TEST(LiteHtml, WithoutMarkersOrFragmentOffsetsThePageIsShown) {
-    std::string page = "<html><body>plain</body></html>";
-    EXPECT_EQ(LiteHtmlFragment(WithHeader(page)), page);
-    // No header offsets at all: everything after the header lines.
-    EXPECT_EQ(LiteHtmlFragment("Version:0.9\r\nSourceURL:http://a.b/\r\n" + page), page);
-    // No header either.
-    EXPECT_EQ(LiteHtmlFragment(page), page);
-}
-
-TEST(LiteHtml, OneMarkerBoundsItsSide) {
-    EXPECT_EQ(LiteHtmlFragment(WithHeader("<body><!--StartFragment-->tail</body>")), "tail</body>");
-    EXPECT_EQ(LiteHtmlFragment(WithHeader("<body>head<!--EndFragment--></body>")), "<body>head");
-    // Markers in the wrong order: from the start marker to the page end.
-    EXPECT_EQ(LiteHtmlFragment(WithHeader("<!--EndFragment-->a<!--StartFragment-->b")), "b");
-}
-
-TEST(LiteHtml, NeverShowsHeaderBytes) {
-    // Offsets that point into the header or past the data are ignored.
-    std::string page = "<p>body</p>";
-    std::string data = "Version:0.9\r\nStartHTML:0000000002\r\nEndHTML:0000000003\r\nStartFragment:0000000001\r\n"
-                       "EndFragment:9999999999\r\n" + page;
-    EXPECT_EQ(LiteHtmlFragment(data), page);
-    // Header lines alone.
-    EXPECT_EQ(LiteHtmlFragment("Version:0.9\r\nStartHTML:-1\r\n"), "");
-    EXPECT_EQ(LiteHtmlFragment(""), "");
-    // An end marker inside the header is not taken for one.
-    EXPECT_EQ(LiteHtmlFragment("Version:0.9\r\nSourceURL:x<!--EndFragment-->\r\n<p>b</p>"), "<p>b</p>");
-}
-
-TEST(LiteHtml, LinesAfterTheHeaderThatLookLikeKeysArePage) {
-    EXPECT_EQ(LiteHtmlFragment("Version:0.9\nNote: kept\n"), "Note: kept\n");
+TEST(LiteHtml, TheFragmentBetweenMarkersElseByOffsetsElseThePage) {
+    const std::string page = "<html><body>plain</body></html>";
+    const std::pair<std::string, std::string> cases[] = {
+        // Between the markers, in the ANSI code page.
+        {WithHeader(reinterpret_cast<const char*>(
+             u8"<html><body><!--StartFragment--><b>粗体</b><!--EndFragment--></body></html>")),
+         "<b>粗体</b>"},
+        // Without markers: the header's fragment offsets, else the page.
+        {WithHeader("<html><body><i>x</i></body></html>", 12, 20), "<i>x</i>"},
+        {WithHeader(page), page},
+        {"Version:0.9\r\nSourceURL:http://a.b/\r\n" + page, page},
+        {page, page},
+        // One marker bounds its side; in the wrong order, from the start marker on.
+        {WithHeader("<body><!--StartFragment-->tail</body>"), "tail</body>"},
+        {WithHeader("<body>head<!--EndFragment--></body>"), "<body>head"},
+        {WithHeader("<!--EndFragment-->a<!--StartFragment-->b"), "b"},
+        // Header bytes are never shown: offsets into the header or past the data
+        // are ignored, and a marker inside the header is none.
+        {"Version:0.9\r\nStartHTML:0000000002\r\nEndHTML:0000000003\r\nStartFragment:0000000001\r\n"
+         "EndFragment:9999999999\r\n<p>body</p>",
+         "<p>body</p>"},
+        {"", ""},
+        {"Version:0.9\r\nSourceURL:x<!--EndFragment-->\r\n<p>b</p>", "<p>b</p>"},
+        {"Version:0.9\nNote: kept\n", "Note: kept\n"},  // lines after the header that look like keys
+    };
+    for (const auto& [data, fragment] : cases) EXPECT_EQ(LiteHtmlFragment(data), fragment) << data;
 }

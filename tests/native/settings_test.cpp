@@ -7,31 +7,18 @@
 using namespace common;
 
 TEST(SettingConversions, FlagsAcceptNumbersAndWordsInAnyCase) {
-    EXPECT_EQ(StrToBoolStrict("-1"), true);
-    EXPECT_EQ(StrToBoolStrict("1"), true);
-    EXPECT_EQ(StrToBoolStrict("TRUE"), true);
-    EXPECT_EQ(StrToBoolStrict("true"), true);
-    EXPECT_EQ(StrToBoolStrict("0"), false);
-    EXPECT_EQ(StrToBoolStrict("False"), false);
-    EXPECT_EQ(StrToBoolStrict("0.5"), true);
-    EXPECT_EQ(StrToBoolStrict("yes"), std::nullopt);
-    EXPECT_EQ(StrToBoolStrict(""), std::nullopt);
-    EXPECT_EQ(StrToBoolStrict("1x"), std::nullopt);
+    const std::pair<const char*, std::optional<bool>> cases[] = {
+        {"-1", true}, {"1", true},      {"TRUE", true},        {"true", true}, {"0", false},
+        {"False", false}, {"0.5", true}, {"yes", std::nullopt}, {"", std::nullopt}, {"1x", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(StrToBoolStrict(text), value) << text;
 }
 
 TEST(SettingConversions, IntegersAreStrict) {
-    EXPECT_EQ(StrToIntStrict("20"), 20);
-    EXPECT_EQ(StrToIntStrict("-5"), -5);
-    EXPECT_EQ(StrToIntStrict("$8056"), 0x8056);
-    EXPECT_EQ(StrToIntStrict("0x10"), 16);
-    EXPECT_EQ(StrToIntStrict("2147483647"), 2147483647);
-    EXPECT_EQ(StrToIntStrict("2147483648"), std::nullopt);
-    EXPECT_EQ(StrToIntStrict("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(StrToIntStrict("12a"), std::nullopt);
-    EXPECT_EQ(StrToIntStrict("abc"), std::nullopt);
-    EXPECT_EQ(StrToIntStrict(""), std::nullopt);
-    EXPECT_EQ(StrToIntStrict("-"), std::nullopt);
-    EXPECT_EQ(StrToIntStrict("99999999999999999999"), std::nullopt);
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"20", 20}, {"-5", -5}, {"$8056", 0x8056}, {"0x10", 16}, {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1}, {"2147483648", std::nullopt}, {"99999999999999999999", std::nullopt},
+        {"12a", std::nullopt}, {"abc", std::nullopt}, {"", std::nullopt}, {"-", std::nullopt}};
+    for (const auto& [text, value] : cases) EXPECT_EQ(StrToIntStrict(text), value) << text;
 }
 
 TEST(PathCompletion, AddsOneBackslashOnlyWhenMissing) {
@@ -44,17 +31,11 @@ TEST(PathCompletion, AddsOneBackslashOnlyWhenMissing) {
 }
 
 TEST(ShortcutCode, SplitsKeyAndModifiers) {
-    Shortcut altV = SplitShortcut(32854);
-    EXPECT_EQ(altV.virtualKey, 0x56);
-    EXPECT_TRUE(altV.alt);
-    EXPECT_FALSE(altV.ctrl || altV.shift);
-    Shortcut ctrlAltA = SplitShortcut(49217);
-    EXPECT_EQ(ctrlAltA.virtualKey, 'A');
-    EXPECT_TRUE(ctrlAltA.alt && ctrlAltA.ctrl);
-    EXPECT_FALSE(ctrlAltA.shift);
-    // Only the low 16 bits count.
-    Shortcut high = SplitShortcut(0x10000 | 0x6070);
-    EXPECT_EQ(high.virtualKey, 0x70);
-    EXPECT_TRUE(high.ctrl && high.shift);
-    EXPECT_FALSE(high.alt);
+    auto split = [](int code) {
+        Shortcut s = SplitShortcut(code);
+        return std::tuple(s.virtualKey, s.ctrl, s.alt, s.shift);
+    };
+    EXPECT_EQ(split(32854), std::tuple(0x56, false, true, false));  // Alt+V
+    EXPECT_EQ(split(49217), std::tuple('A', true, true, false));    // Ctrl+Alt+A
+    EXPECT_EQ(split(0x10000 | 0x6070), std::tuple(0x70, true, false, true));  // only the low 16 bits count
 }

@@ -1,16 +1,19 @@
 #pragma once
-// A history menu with the capture routine, "another program" that owns the
-// clipboard and our own window (ClipboardOwnerWindow). Settings and message
-// boxes are put back after each test.
+// The real clipboard with a history menu and its capture routine: one hidden
+// window plays "another program" that copies, the other is our own
+// ClipboardOwnerWindow. Settings are put back after each test, message boxes
+// are recorded (none is expected unless a test takes it), and the clipboard
+// must never be left open.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "ClipboardSupport.h"
+#include "TestSupport_win.h"
 #include "clips/ClipText_win.h"
-#include "common/MessageBox_win.h"
+#include "clips/ClipWave_win.h"
 #include "common/Settings.h"
 #include "history/History_win.h"
 
@@ -20,40 +23,55 @@ struct HistoryFixture : ::testing::Test {
     toolkit::MenuItem* mniHistory = nullptr;
     std::unique_ptr<history::History> history;
     common::Settings savedSettings = common::settings();
-    common::MessageBoxHandler savedHandler;
-    std::vector<std::string> messages;  // "title|text" of every message box
+    testing_support::MessageBoxRecorder boxes;
 
     void SetUp() override {
         clips::ClipboardOwnerWindow = ours.Handle();
-        auto menu = std::make_unique<toolkit::MenuItem>("history");
-        mniHistory = menu.get();
-        root.Add(std::move(menu));
+        root.Add(std::make_unique<toolkit::MenuItem>("history"));
+        mniHistory = root.Items(0);
         history = std::make_unique<history::History>(*mniHistory);
         common::Settings& s = common::settings();
         s.MaxHistorySize = 20;
         s.MaxCaptionLength = 20;
         s.NoDuplicatedEntries = true;
-        savedHandler = common::SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& title, UINT) {
-            messages.push_back(title + "|" + text);
-            return IDOK;
-        });
+        Put({});
     }
 
     void TearDown() override {
-        common::SetMessageBoxHandler(std::move(savedHandler));
+        EXPECT_TRUE(testing_support::ClipboardIsFree()) << "the clipboard was left open";
+        for (int i = 0; i < mniHistory->Count(); ++i) {
+            if (auto* wave = dynamic_cast<clips::TClipWave*>(mniHistory->Items(i))) DeleteFileA(wave->FilePath.c_str());
+        }
+        EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
+        Put({});
         common::settings() = savedSettings;
         clips::ClipboardOwnerWindow = nullptr;
     }
 
-    // Another program puts `formats` on the clipboard; the change is captured.
-    void Copy(const testing_support::Formats& formats) {
+    // Another program puts `formats` on the clipboard; Copy also captures the change.
+    void Put(const std::vector<testing_support::Format>& formats) {
         ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), formats));
+    }
+    void Copy(const std::vector<testing_support::Format>& formats) {
+        Put(formats);
         history->ClipboardChanged();
     }
     void CopyText(const std::string& text) { Copy({testing_support::Text(CF_TEXT, text)}); }
+    // What another program reads: all of the block, or the text up to its zero.
+    std::vector<uint8_t> Read(UINT format) const { return testing_support::ClipboardBytes(other.Handle(), format); }
+    std::string ReadText(UINT format) const {
+        std::vector<uint8_t> bytes = Read(format);
+        return {bytes.begin(), std::find(bytes.begin(), bytes.end(), 0)};
+    }
 
     int Clips() const { return history->ClipboardCount(); }
-    toolkit::MenuItem* Item(int index) const { return mniHistory->Items(index); }
+    // The clipboard clips, oldest first.
+    std::vector<toolkit::MenuItem*> ClipboardClips() const {
+        std::vector<toolkit::MenuItem*> items;
+        for (int i = history->ClipboardSeparatorIndex() + 2; i < mniHistory->Count(); ++i)
+            items.push_back(mniHistory->Items(i));
+        return items;
+    }
     toolkit::MenuItem* Newest() const { return mniHistory->Items(mniHistory->Count() - 1); }
     template <typename T = clips::TClipText>
     T* NewestAs() const {
@@ -65,19 +83,18 @@ struct HistoryFixture : ::testing::Test {
     }
     int MarkedItems() const {
         int marked = 0;
-        for (int i = 0; i < mniHistory->Count(); ++i) marked += mniHistory->Items(i)->Default() ? 1 : 0;
+        for (int i = 0; i < mniHistory->Count(); ++i) marked += mniHistory->Items(i)->Default();
         return marked;
     }
 
     // A personal clip, as the personal history file would give it.
-    clips::TClipText* AddPersonal(const std::string& text, int kind = clips::kPlainText) {
-        auto clip = std::make_unique<clips::TClipText>();
+    clips::TClipText* AddPersonal(const std::string& text) {
+        auto* clip = new clips::TClipText;  // owned by the menu once inserted
         clip->Text = text;
         clip->SetCaption(text);
-        clip->SetImageIndex(kind);
-        clips::TClipText* raw = clip.release();
-        raw->InsertLoaded(*mniHistory, history->ClipboardSeparatorIndex(), history->ClickAction());
+        clip->SetImageIndex(clips::kPlainText);
+        clip->InsertLoaded(*mniHistory, history->ClipboardSeparatorIndex(), history->ClickAction());
         history->UpdateHistory();
-        return raw;
+        return clip;
     }
 };

@@ -1,52 +1,71 @@
 #include "TestSupport_win.h"
 
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
+#include <thread>
 
 namespace testing_support {
-namespace {
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string full = folder + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(full + "\\");
-            else DeleteFileA(full.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryA(folder.c_str());
-}
-}  // namespace
-
 TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     static int counter = 0;
-    for (;;) {
+    do {
         path_ = std::string(base) + "pellacor-test-" + std::to_string(GetCurrentProcessId()) + "-" +
                 std::to_string(++counter) + "\\";
-        if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-    }
+    } while (!CreateDirectoryA(path_.c_str(), nullptr));
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
 
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    std::stringstream buffer;
-    buffer << in.rdbuf();
-    return buffer.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HGLOBAL Block(const void* bytes, size_t size, size_t allocated) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::max({allocated, size, size_t{1}}));
+    toolkit::GlobalLockGuard lock(block);
+    std::memset(lock.data(), 0xEE, lock.size());
+    std::memcpy(lock.data(), bytes, size);
+    return block;
+}
+
+bool PutOnClipboard(HWND owner, const std::vector<Format>& formats) {
+    toolkit::ClipboardSession session(owner);
+    if (!session) return false;
+    EmptyClipboard();
+    return std::all_of(formats.begin(), formats.end(), [](const Format& f) { return SetClipboardData(f.id, f.data); });
+}
+
+std::vector<uint8_t> ClipboardBytes(HWND reader, UINT format) {
+    toolkit::ClipboardSession session(reader);
+    toolkit::GlobalLockGuard lock(session ? GetClipboardData(format) : nullptr);
+    if (!lock) return {};
+    auto* bytes = static_cast<const uint8_t*>(lock.data());
+    return {bytes, bytes + lock.size()};
+}
+
+bool ClipboardIsFree() {
+    bool free = false;
+    std::thread([&] {
+        if (OpenClipboard(nullptr)) {
+            free = true;
+            CloseClipboard();
+        }
+    }).join();
+    return free;
 }
 
 MessageBoxRecorder::MessageBoxRecorder(int answer) {
@@ -59,9 +78,6 @@ MessageBoxRecorder::MessageBoxRecorder(int answer) {
 
 MessageBoxRecorder::~MessageBoxRecorder() { common::SetMessageBoxHandler(std::move(previous_)); }
 
-}  // namespace testing_support
-
-namespace testing_support {
 namespace {
 MenuCloser* g_closer = nullptr;
 }

@@ -1,13 +1,16 @@
 #pragma once
 // Shared pieces of the Windows tests: a scratch folder, a recorder that
-// answers message boxes instead of a person, and a window that plays
-// "another program".
+// answers message boxes instead of a person, a closer for menus, hidden
+// windows that play the program or "another program", and direct use of the
+// real clipboard.
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "common/MessageBox_win.h"
+#include "toolkit/Handles_win.h"
+#include "toolkit/Window_win.h"
 
 namespace testing_support {
 
@@ -28,6 +31,7 @@ private:
 
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
+bool FileExists(const std::string& path);
 
 struct RecordedBox {
     std::string text, title;
@@ -46,10 +50,6 @@ public:
 private:
     common::MessageBoxHandler previous_;
 };
-
-}  // namespace testing_support
-
-namespace testing_support {
 
 // Watches the menus that open on this thread and closes each one shortly
 // after it opened, so a modal menu loop never waits for a person.
@@ -71,5 +71,30 @@ private:
 
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
+
+class HiddenWindow : public toolkit::Window {
+public:
+    explicit HiddenWindow(const char* title = "Test") { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, title); }
+};
+
+// A movable block of `allocated` bytes (default: `size`, at least 1) that
+// begins with `bytes`; the rest is 0xEE so nobody can count on zeros.
+HGLOBAL Block(const void* bytes, size_t size, size_t allocated = 0);
+inline HGLOBAL Block(const std::string& bytes) { return Block(bytes.data(), bytes.size()); }
+
+// A format and its data, handed to the clipboard.
+struct Format {
+    UINT id;
+    HANDLE data;
+};
+// A text format with its terminating zero.
+inline Format Text(UINT format, const std::string& text) { return {format, Block(text.c_str(), text.size() + 1)}; }
+
+// Empties the clipboard as `owner` and puts each format on it.
+bool PutOnClipboard(HWND owner, const std::vector<Format>& formats);
+// All the bytes of `format`'s block, read with `reader`'s window.
+std::vector<uint8_t> ClipboardBytes(HWND reader, UINT format);
+// Another thread can open the clipboard: nobody holds it.
+bool ClipboardIsFree();
 
 }  // namespace testing_support

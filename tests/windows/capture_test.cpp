@@ -1,6 +1,9 @@
-// The capture routine on the real clipboard: which clips a change adds.
+// The capture routine on the real clipboard: which text clips a change adds,
+// duplicates, trimming, restoring, the emptied clipboard and the blocks we
+// read and hand over.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "HistoryFixture.h"
@@ -26,104 +29,57 @@ TEST_F(CaptureTest, HtmlBesideTextGivesOneHtmlClip) {
     EXPECT_EQ(clip->Text, "bold words");
     EXPECT_EQ(clip->Caption(), "bold words");
     EXPECT_EQ(clip->LiteHTMLText(), "<b>bold</b>");
-    EXPECT_TRUE(clip->Default());
     EXPECT_EQ(PlatformDefault(), clip);
+
+    // The same HTML with another plain text is a duplicate, not a plain-text clip.
+    Copy({Text(CF_TEXT, "other plain text"), Text(HTMLFormat, kPage)});
+    EXPECT_EQ(Clips(), 1);
 }
 
-TEST_F(CaptureTest, RichTextBeforePlainText) {
-    Copy({Text(CF_TEXT, "styled"), Text(RichTextFormat, "{\\rtf1 styled}")});
-    auto* clip = NewestAs<TClipRichText>();
-    ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->ImageIndex(), kRichText);
-    EXPECT_EQ(clip->RichText, "{\\rtf1 styled}");
-    EXPECT_EQ(clip->Caption(), "styled");
-}
-
-TEST_F(CaptureTest, BlankTextIsDropped) {
+TEST_F(CaptureTest, BlankTextIsDroppedButRichTextIsKeptWithoutName) {
     CopyText(" \t\r\n  ");
     EXPECT_EQ(Clips(), 0);
     EXPECT_TRUE(history->mniClipboardHistoryEmpty->Visible());
-    EXPECT_TRUE(messages.empty());
-}
 
-TEST_F(CaptureTest, RichTextWithBlankPlainTextIsKeptWithoutName) {
     Copy({Text(CF_TEXT, "   "), Text(RichTextFormat, "{\\rtf1 \\pict picture}")});
     ASSERT_EQ(Clips(), 1);
+    ASSERT_NE(NewestAs<TClipRichText>(), nullptr);
+    EXPECT_EQ(NewestAs<TClipRichText>()->RichText, "{\\rtf1 \\pict picture}");
     EXPECT_EQ(Newest()->ImageIndex(), kRichText);
     EXPECT_EQ(Newest()->Caption(), "无名称");
 }
 
-TEST_F(CaptureTest, ADroppedRichKindIsNotReplacedByAPoorerOne) {
-    Copy({Text(CF_TEXT, "first"), Text(HTMLFormat, kPage)});
-    // The same HTML with another plain text: a duplicate HTML clip, and no
-    // plain-text clip in its place.
-    Copy({Text(CF_TEXT, "other plain text"), Text(HTMLFormat, kPage)});
-    EXPECT_EQ(Clips(), 1);
-    EXPECT_EQ(Newest()->Caption(), "first");
-}
-
-TEST_F(CaptureTest, CaptionsFollowTheLimitAtTheMomentOfCapture) {
-    struct {
-        std::string text, caption;
-    } cases[] = {
-        {std::string(30, 'a'), std::string(15, 'a') + " [..]"},
-        {std::string(20, 'b'), std::string(20, 'b')},
-        {"line one\r\nline two", "line one line two"},
-        {"four    spaces", "four  spaces"},
-        {"abcdefghijklmn中文字符串", "abcdefghijklmn [..]"},
-    };
-    for (const auto& c : cases) {
-        CopyText(c.text);
-        EXPECT_EQ(Newest()->Caption(), c.caption) << c.text;
-        char platform[64] = {};
-        GetMenuStringA(mniHistory->Handle(), static_cast<UINT>(Newest()->PlatformIndex()), platform, sizeof(platform),
-                       MF_BYPOSITION);
-        EXPECT_EQ(platform, c.caption);
-    }
-    common::settings().MaxCaptionLength = 10;
-    CopyText("0123456789abc");
-    EXPECT_EQ(Newest()->Caption(), "01234 [..]");
-}
-
-TEST_F(CaptureTest, LinkTextGetsItsOwnKind) {
-    struct {
-        const char* text;
-        int kind;
-    } cases[] = {
-        {"http://example.com/page", kLinkText},     {"https://example.com", kLinkText},
-        {"HTTP://EXAMPLE.COM", kPlainText},         {"http://example .com", kPlainText},
-        {"mailto:someone@example.com", kLinkText},  {"mailto:someone.example.com", kPlainText},
-        {"mailto:x\x81\x40y.cn", kPlainText},
-    };
-    for (const auto& c : cases) {
-        CopyText(c.text);
-        EXPECT_EQ(Newest()->ImageIndex(), c.kind) << c.text;
-    }
-}
-
-TEST_F(CaptureTest, DuplicatesMarkTheOlderEntry) {
+TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicatesAreAllowed) {
     CopyText("alpha");
     toolkit::MenuItem* alpha = Newest();
     CopyText("beta");
     CopyText("alpha");
     EXPECT_EQ(Clips(), 2);
-    EXPECT_TRUE(alpha->Default());
     EXPECT_EQ(MarkedItems(), 1);
-    EXPECT_EQ(alpha->MenuIndex(), history->ClipboardSeparatorIndex() + 2);  // not moved
+    EXPECT_EQ(alpha->MenuIndex(), history->ClipboardSeparatorIndex() + 2);
     EXPECT_EQ(PlatformDefault(), alpha);
-}
 
-TEST_F(CaptureTest, APersonalClipCountsAsADuplicate) {
-    TClipText* personal = AddPersonal("keep me");
+    TClipText* personal = AddPersonal("keep me");  // personal clips count too
     CopyText("keep me");
-    EXPECT_EQ(Clips(), 0);
-    EXPECT_TRUE(personal->Default());
+    EXPECT_EQ(Clips(), 2);
     EXPECT_EQ(PlatformDefault(), personal);
+
+    // Different bytes that the locale compares equal: the unified and the
+    // compatibility form of one ideograph.
+    CopyText("name: \xC0\xC9 and more text");
+    CopyText("name: \xFD\x9C and more text");
+    EXPECT_EQ(Clips(), 3);
+
+    common::settings().NoDuplicatedEntries = false;  // equal texts are appended
+    CopyText("alpha");
+    EXPECT_EQ(Clips(), 4);
+    EXPECT_EQ(PlatformDefault(), Newest());
+    EXPECT_EQ(MarkedItems(), 1);
 }
 
 TEST_F(CaptureTest, PlainTextMatchesLinksButNotThePlainTextOfRichClips) {
     CopyText("http://example.com");
-    ASSERT_EQ(Newest()->ImageIndex(), kLinkText);
+    EXPECT_EQ(Newest()->ImageIndex(), kLinkText);
     Copy({Text(CF_TEXT, "shared words"), Text(RichTextFormat, "{\\rtf1 shared words}")});
     CopyText("http://example.com");
     EXPECT_EQ(Clips(), 2);
@@ -132,123 +88,73 @@ TEST_F(CaptureTest, PlainTextMatchesLinksButNotThePlainTextOfRichClips) {
     EXPECT_EQ(Newest()->ImageIndex(), kPlainText);
 }
 
-TEST_F(CaptureTest, LinguisticallyEqualTextsAreDuplicates) {
-    // "\xC0\xC9" and "\xFD\x9C" are the same ideograph, unified and compatibility
-    // forms: different bytes that the locale compares equal.
-    CopyText("name: \xC0\xC9 and more text");
-    CopyText("name: \xFD\x9C and more text");
-    EXPECT_EQ(Clips(), 1);
-    CopyText("name: \xC0\xC9 and more text!");
-    EXPECT_EQ(Clips(), 2);
-}
-
-TEST_F(CaptureTest, WithDuplicatesAllowedEqualTextsAreAppended) {
-    common::settings().NoDuplicatedEntries = false;
-    CopyText("again");
-    CopyText("again");
-    EXPECT_EQ(Clips(), 2);
-    EXPECT_TRUE(Newest()->Default());
-    EXPECT_EQ(MarkedItems(), 1);
-}
-
-TEST_F(CaptureTest, TheHistoryKeepsItsLimit) {
-    for (int i = 0; i < 20; ++i) CopyText("clip " + std::to_string(i));
-    ASSERT_EQ(Clips(), 20);
-    CopyText("clip 20");
+TEST_F(CaptureTest, TheHistoryKeepsItsLimitOldestFirst) {
+    for (int i = 0; i <= 20; ++i) CopyText("clip " + std::to_string(i));
     EXPECT_EQ(Clips(), 20);
-    EXPECT_EQ(Item(history->ClipboardSeparatorIndex() + 2)->Caption(), "clip 1");
-    EXPECT_EQ(Newest()->Caption(), "clip 20");
+    EXPECT_EQ(ClipboardClips().front()->Caption(), "clip 1");
     EXPECT_TRUE(Newest()->Default());
-
-    // A lowered limit cuts at once, oldest first.
-    common::settings().MaxHistorySize = 5;
+    common::settings().MaxHistorySize = 5;  // a lowered limit cuts at once
     CopyText("clip 21");
     EXPECT_EQ(Clips(), 5);
-    EXPECT_EQ(Item(history->ClipboardSeparatorIndex() + 2)->Caption(), "clip 17");
-    // A limit below one keeps the newest clip.
-    common::settings().MaxHistorySize = 0;
+    EXPECT_EQ(ClipboardClips().front()->Caption(), "clip 17");
+    common::settings().MaxHistorySize = 0;  // below one, the newest clip stays
     CopyText("clip 22");
     EXPECT_EQ(Clips(), 1);
-    EXPECT_EQ(Newest()->Caption(), "clip 22");
 }
 
-TEST_F(CaptureTest, ChoosingTheMarkedClipWritesNothing) {
-    CopyText("marked");
-    toolkit::MenuItem* marked = Newest();
-    // Another program's copy that we did not see (watching was off).
-    ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), {Text(CF_TEXT, "unseen")}));
-    marked->Click();
-    EXPECT_EQ(GetClipboardOwner(), other.Handle());
-    EXPECT_EQ(testing_support::ClipboardText(other.Handle(), CF_TEXT), "unseen");
-}
-
-TEST_F(CaptureTest, ChoosingAnotherClipRestoresItAndOurWriteIsIgnored) {
+TEST_F(CaptureTest, ChoosingAClipRestoresItUnlessMarkedAndOurWritesAreNeverCaptured) {
     Copy({Text(CF_TEXT, "rich plain"), Text(RichTextFormat, "{\\rtf1 rich}")});
     toolkit::MenuItem* rich = Newest();
+    Put({Text(CF_TEXT, "unseen")});  // another program's copy we did not see (watching was off)
+    rich->Click();                   // the marked clip: nothing is written
+    EXPECT_EQ(ReadText(CF_TEXT), "unseen");
     CopyText("newer");
     rich->Click();
     EXPECT_TRUE(rich->Default());
     EXPECT_EQ(MarkedItems(), 1);
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
-    EXPECT_EQ(testing_support::ClipboardText(other.Handle(), RichTextFormat), "{\\rtf1 rich}");
-    EXPECT_EQ(testing_support::ClipboardText(other.Handle(), CF_TEXT), "rich plain");
-    history->ClipboardChanged();  // the notification of our own write
-    EXPECT_EQ(Clips(), 2);
-    EXPECT_TRUE(rich->Default());
-
+    EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
+    EXPECT_EQ(ReadText(CF_TEXT), "rich plain");
+    history->ClipboardChanged();  // the notice of our own write
     WriteClipboardText("written by us", CF_TEXT, true);
     history->ClipboardChanged();
     EXPECT_EQ(Clips(), 2);
+    EXPECT_TRUE(rich->Default());
 }
 
-TEST_F(CaptureTest, AnEmptiedClipboardClearsTheMark) {
-    AddPersonal("personal");
-    CopyText("one");
-    CopyText("two");
-    ASSERT_EQ(PlatformDefault(), Newest());
-    {
-        toolkit::ClipboardSession session(other.Handle());
-        EmptyClipboard();
-    }
-    history->ClipboardChanged();
-    EXPECT_EQ(MarkedItems(), 0);
-    EXPECT_EQ(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0), static_cast<UINT>(-1));
-    EXPECT_EQ(Clips(), 2);
-
-    // The mark on a personal clip goes too.
-    CopyText("personal");
-    ASSERT_EQ(MarkedItems(), 1);
-    {
-        toolkit::ClipboardSession session(nullptr);  // the tools command empties it without an owner
-        EmptyClipboard();
-    }
-    history->ClipboardChanged();
-    EXPECT_EQ(MarkedItems(), 0);
-}
-
-TEST_F(CaptureTest, AnEmptiedClipboardTakesANewestFileListAlong) {
+TEST_F(CaptureTest, AnEmptiedClipboardClearsTheMarkAndTakesANewestFileListAlong) {
     CopyText("text");
+    toolkit::MenuItem* text = Newest();
     auto files = std::make_unique<TClip>();
     files->SetCaption("C:\\file.txt");
-    TClip* raw = files.release();
-    raw->StampAndAppend(*mniHistory, kFileList, history->ClickAction());
+    files.release()->StampAndAppend(*mniHistory, kFileList, history->ClickAction());
     history->UpdateHistory();
     ASSERT_EQ(Clips(), 2);
+    Put({});
+    history->ClipboardChanged();
+    EXPECT_EQ(ClipboardClips(), std::vector{text});
+    EXPECT_EQ(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0), static_cast<UINT>(-1));
+    history->ClipboardChanged();  // only the newest item is looked at
+    EXPECT_EQ(Clips(), 1);
+
+    // The mark on a personal clip goes too, also when nobody owns the empty clipboard.
+    AddPersonal("mine");
+    CopyText("mine");
+    ASSERT_EQ(MarkedItems(), 1);
     {
-        toolkit::ClipboardSession session(other.Handle());
+        toolkit::ClipboardSession session(nullptr);
         EmptyClipboard();
     }
     history->ClipboardChanged();
-    EXPECT_EQ(Clips(), 1);
-    EXPECT_EQ(Newest()->Caption(), "text");
     EXPECT_EQ(MarkedItems(), 0);
-    history->ClipboardChanged();  // only the newest item is looked at
-    EXPECT_EQ(Clips(), 1);
 }
 
-TEST_F(CaptureTest, SourceIsTheOwnersExecutable) {
+TEST_F(CaptureTest, SourceAndTimeOfCapture) {
     CopyText("from a program");
     EXPECT_EQ(NewestAs<TClip>()->Source, "windows_tests.exe");
+    const std::string& at = NewestAs<TClip>()->CapturedAt;
+    ASSERT_GT(at.size(), 20u);
+    EXPECT_FALSE(at[0] >= 'a' && at[0] <= 'z') << at;
     {
         toolkit::ClipboardSession session(nullptr);
         EmptyClipboard();
@@ -260,54 +166,31 @@ TEST_F(CaptureTest, SourceIsTheOwnersExecutable) {
     EXPECT_EQ(NewestAs<TClip>()->Source, "不可用");
 }
 
-TEST_F(CaptureTest, CapturedAtNeverStartsWithALowerCaseLetter) {
-    CopyText("timed");
-    const std::string& at = NewestAs<TClip>()->CapturedAt;
-    ASSERT_GT(at.size(), 20u);
-    EXPECT_FALSE(at[0] >= 'a' && at[0] <= 'z') << at;
-    EXPECT_EQ(at[at.size() - 3], ':');
+TEST_F(CaptureTest, AHandedBlockIsFreedOnlyWhenTheClipboardRefusesIt) {
+    Put({Text(CF_TEXT, "kept")});
+    toolkit::ClipboardSession session(ours.Handle());
+    EXPECT_FALSE(HandToClipboard(toolkit::UniqueGlobal(), CF_TEXT, true));  // a failed allocation
+    EXPECT_EQ(GetClipboardOwner(), other.Handle());                        // not emptied
+
+    toolkit::UniqueGlobal refused = MakeTextBlock("refused");
+    HGLOBAL refusedHandle = refused.get();
+    EXPECT_FALSE(HandToClipboard(std::move(refused), 0, true));  // no format 0
+    EXPECT_EQ(GlobalFlags(refusedHandle), static_cast<UINT>(GMEM_INVALID_HANDLE));
+
+    toolkit::UniqueGlobal taken = MakeTextBlock("taken");
+    HGLOBAL takenHandle = taken.get();
+    EXPECT_TRUE(HandToClipboard(std::move(taken), CF_TEXT, false));
+    EXPECT_EQ(GlobalSize(takenHandle), 6u);  // still alive: the clipboard owns it
+    EXPECT_EQ(GetClipboardData(CF_TEXT), takenHandle);
 }
 
 TEST_F(CaptureTest, DataWithoutATerminatingZeroIsReadUpToItsSize) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 64);
-    std::memset(GlobalLock(block), 'y', 64);
-    GlobalUnlock(block);
+    // Shrunk in place from a larger block: the bytes beyond GlobalSize are not zero.
+    HGLOBAL block = testing_support::Block(std::string(64, 'y'));
     block = GlobalReAlloc(block, 6, GMEM_MOVEABLE);
     std::memcpy(GlobalLock(block), "{\\rtf}", 6);
     GlobalUnlock(block);
-    {
-        toolkit::ClipboardSession session(other.Handle());
-        EmptyClipboard();
-        SetClipboardData(RichTextFormat, block);
-    }
-    history->ClipboardChanged();
+    Copy({{RichTextFormat, block}});
     ASSERT_EQ(Clips(), 1);
     EXPECT_EQ(NewestAs<TClipRichText>()->RichText, "{\\rtf}");
-}
-
-TEST_F(CaptureTest, AnErrorWhileMakingAClipDestroysItAndIsReported) {
-    history::History::MakeOneClip([&] {
-        auto clip = std::make_unique<TClipText>();
-        clip->Text = "half made";
-        clip->AddToHistory(*mniHistory, history->ClickAction());
-        throw std::runtime_error("failed");
-    });
-    EXPECT_EQ(Clips(), 0);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].substr(0, messages[0].find('|')), "PELLACOR : 错误 ");
-    CopyText("the next one works");  // the capture goes on
-    EXPECT_EQ(Clips(), 1);
-}
-
-TEST_F(CaptureTest, TheMenuShowsTheLayout) {
-    CopyText("only clip");
-    HMENU menu = mniHistory->Handle();
-    ASSERT_EQ(GetMenuItemCount(menu), 4);
-    char text[64];
-    GetMenuStringA(menu, 1, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "[  空  ]");
-    GetMenuStringA(menu, 3, text, sizeof(text), MF_BYPOSITION);
-    EXPECT_STREQ(text, "only clip");
-    EXPECT_EQ(GetMenuItemID(menu, 0), history->sepPersonalHistory->Command());
-    EXPECT_EQ(GetMenuItemID(menu, 2), history->sepClipboardHistory->Command());
 }

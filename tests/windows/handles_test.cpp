@@ -3,24 +3,101 @@
 
 #include <string>
 
-#include "ClipboardSupport.h"
+#include "TestSupport_win.h"
 #include "toolkit/Handles_win.h"
 
 using namespace toolkit;
 using testing_support::HiddenWindow;
 
-TEST(Handles, ClipboardSessionClosesTheClipboard) {
-    HiddenWindow first, second;
+namespace {
+
+// `alive` asks the platform whether the object still exists.
+template <typename Guard, typename Handle, typename Alive>
+void ExpectReleased(Handle handle, Alive alive) {
+    ASSERT_TRUE(alive(handle));
     {
-        ClipboardSession session(first.Handle());
-        ASSERT_TRUE(session.IsOpen());
-        EXPECT_EQ(GetOpenClipboardWindow(), first.Handle());
-        ClipboardSession busy(second.Handle());  // another window can't have it meanwhile
-        EXPECT_FALSE(busy);
+        Guard guard(handle);
+        EXPECT_TRUE(guard);
     }
-    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
-    ClipboardSession after(second.Handle());
-    EXPECT_TRUE(after);
+    EXPECT_FALSE(alive(handle));
+}
+
+bool GdiAlive(HGDIOBJ object) { return GetObjectType(object) != 0; }
+bool Freed(HGLOBAL block) { return GlobalFlags(block) == static_cast<UINT>(GMEM_INVALID_HANDLE); }
+
+}  // namespace
+
+TEST(Handles, UniqueMenu) { ExpectReleased<UniqueMenu>(CreatePopupMenu(), [](HMENU m) { return IsMenu(m) != 0; }); }
+
+TEST(Handles, UniqueWindow) {
+    ExpectReleased<UniqueWindow>(
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
+        [](HWND w) { return IsWindow(w) != 0; });
+}
+
+TEST(Handles, UniqueIcon) {
+    BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
+    ExpectReleased<UniqueIcon>(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask), [](HICON icon) {
+        ICONINFO info{};
+        if (!GetIconInfo(icon, &info)) return false;
+        DeleteObject(info.hbmMask);
+        DeleteObject(info.hbmColor);
+        return true;
+    });
+}
+
+TEST(Handles, UniqueDC) { ExpectReleased<UniqueDC>(CreateCompatibleDC(nullptr), GdiAlive); }
+
+TEST(Handles, UniqueBitmap) { ExpectReleased<UniqueBitmap>(CreateBitmap(4, 4, 1, 32, nullptr), GdiAlive); }
+
+TEST(Handles, UniquePalette) {
+    LOGPALETTE log{0x300, 1, {{1, 2, 3, 0}}};
+    ExpectReleased<UniquePalette>(CreatePalette(&log), GdiAlive);
+}
+
+TEST(Handles, UniqueGdiObject) {
+    ExpectReleased<UniqueGdiObject>(static_cast<HGDIOBJ>(CreateSolidBrush(RGB(1, 2, 3))), GdiAlive);
+}
+
+TEST(Handles, UniqueRegKey) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key), ERROR_SUCCESS);
+    ExpectReleased<UniqueRegKey>(key, [](HKEY k) {
+        return RegQueryInfoKeyA(k, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                nullptr, nullptr) == ERROR_SUCCESS;
+    });
+}
+
+TEST(Handles, UniqueKernelHandleAndUniqueFile) {
+    ExpectReleased<UniqueKernelHandle>(CreateEventA(nullptr, TRUE, FALSE, nullptr), [](HANDLE h) {
+        DWORD flags;
+        return GetHandleInformation(h, &flags) != 0;
+    });
+    testing_support::TempFolder folder;
+    const std::string path = folder.File("closed");  // deleted when closed
+    ExpectReleased<UniqueFile>(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr),
+        [&](HANDLE) { return testing_support::FileExists(path); });
+    // INVALID_HANDLE_VALUE (a failed open or snapshot) and null are no handles.
+    EXPECT_FALSE(UniqueFile(CreateFileA("Z:\\no\\such\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)));
+    EXPECT_FALSE(UniqueKernelHandle(nullptr));
+}
+
+TEST(Handles, UniqueAtom) {
+    ExpectReleased<UniqueAtom>(GlobalAddAtomA("PellacorTestAtom"),
+                               [](ATOM atom) { return GlobalFindAtomA("PellacorTestAtom") == atom; });
+}
+
+TEST(Handles, UniqueGlobalFreesUnlessReleasedAndMovesOwnership) {
+    ExpectReleased<UniqueGlobal>(GlobalAlloc(GMEM_MOVEABLE, 8), [](HGLOBAL h) { return !Freed(h); });
+    UniqueGlobal b(GlobalAlloc(GMEM_MOVEABLE, 8)), c(GlobalAlloc(GMEM_MOVEABLE, 8));
+    HGLOBAL kept = b.get(), replaced = c.get();
+    c = std::move(b);  // frees what c held
+    EXPECT_FALSE(b);
+    EXPECT_TRUE(Freed(replaced));
+    c.reset(kept);  // resetting to the handle held keeps it
+    EXPECT_EQ(c.release(), kept);
+    EXPECT_EQ(GlobalFree(kept), nullptr);  // released, so still there and ours to free
 }
 
 TEST(Handles, GlobalLockGuardUnlocksAndReportsTheBlockSize) {
@@ -32,176 +109,40 @@ TEST(Handles, GlobalLockGuardUnlocksAndReportsTheBlockSize) {
         EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 1u);
     }
     EXPECT_EQ(GlobalFlags(block.get()) & GMEM_LOCKCOUNT, 0u);
-    GlobalLockGuard none(nullptr);
-    EXPECT_FALSE(none);
-    EXPECT_EQ(none.size(), 0u);
+    EXPECT_FALSE(GlobalLockGuard(nullptr));
 }
 
-TEST(Handles, UniqueGlobalFreesUnlessReleased) {
-    HGLOBAL kept = nullptr;
-    HGLOBAL freed = nullptr;
+TEST(Handles, ClipboardSessionClosesTheClipboard) {
+    HiddenWindow first, second;
     {
-        UniqueGlobal a(GlobalAlloc(GMEM_MOVEABLE, 8)), b(GlobalAlloc(GMEM_MOVEABLE, 8));
-        freed = a.get();
-        kept = b.release();
-        EXPECT_FALSE(b);
+        ClipboardSession session(first.Handle());
+        ASSERT_TRUE(session.IsOpen());
+        EXPECT_EQ(GetOpenClipboardWindow(), first.Handle());
+        EXPECT_FALSE(ClipboardSession(second.Handle()));  // another window can't have it meanwhile
     }
-    EXPECT_EQ(GlobalFlags(freed), static_cast<UINT>(GMEM_INVALID_HANDLE));
-    EXPECT_EQ(GlobalSize(kept), 8u);
-    GlobalFree(kept);
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+    EXPECT_TRUE(ClipboardSession(second.Handle()));
 }
 
-TEST(Handles, MovingAGuardMovesOwnership) {
-    UniqueGlobal a(GlobalAlloc(GMEM_MOVEABLE, 8));
-    HGLOBAL h = a.get();
-    UniqueGlobal b(std::move(a));
-    EXPECT_FALSE(a);
-    EXPECT_EQ(b.get(), h);
-    UniqueGlobal c(GlobalAlloc(GMEM_MOVEABLE, 8));
-    HGLOBAL replaced = c.get();
-    c = std::move(b);  // frees what c held
-    EXPECT_EQ(GlobalFlags(replaced), static_cast<UINT>(GMEM_INVALID_HANDLE));
-    EXPECT_EQ(c.get(), h);
-    c.reset(h);  // resetting to the handle held keeps it
-    EXPECT_EQ(GlobalSize(h), 8u);
-    c.reset();
-    EXPECT_EQ(GlobalFlags(h), static_cast<UINT>(GMEM_INVALID_HANDLE));
-}
-
-TEST(Handles, UserObjectGuardsDestroyTheirObjects) {
-    HMENU menu;
-    HWND hwnd;
-    HICON icon;
+TEST(Handles, WindowDCIsReleased) {
+    HiddenWindow window;
+    HDC windowDC;
     {
-        UniqueMenu menuGuard(CreatePopupMenu());
-        UniqueWindow windowGuard(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
-        BYTE andMask[32 * 4] = {}, xorMask[32 * 4] = {};
-        UniqueIcon iconGuard(CreateIcon(nullptr, 32, 32, 1, 1, andMask, xorMask));
-        menu = menuGuard.get();
-        hwnd = windowGuard.get();
-        icon = iconGuard.get();
-        EXPECT_TRUE(IsMenu(menu));
-        EXPECT_TRUE(IsWindow(hwnd));
-        ICONINFO info{};
-        ASSERT_TRUE(GetIconInfo(icon, &info));
-        DeleteObject(info.hbmMask);
-        DeleteObject(info.hbmColor);
+        WindowDC guard(window.Handle());
+        windowDC = guard.get();
+        EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
     }
-    EXPECT_FALSE(IsMenu(menu));
-    EXPECT_FALSE(IsWindow(hwnd));
-    ICONINFO info{};
-    EXPECT_FALSE(GetIconInfo(icon, &info));
-}
-
-TEST(Handles, GdiGuardsDeleteTheirObjects) {
-    WindowDC screen(nullptr);
-    ASSERT_NE(screen.get(), nullptr);
-    HDC dc;
-    HBITMAP bitmap;
-    HGDIOBJ brush;
-    HPALETTE palette;
-    {
-        UniqueDC dcGuard(CreateCompatibleDC(screen.get()));
-        UniqueBitmap bitmapGuard(CreateCompatibleBitmap(screen.get(), 4, 4));
-        UniqueGdiObject brushGuard(CreateSolidBrush(RGB(1, 2, 3)));
-        LOGPALETTE log{0x300, 1, {{1, 2, 3, 0}}};
-        UniquePalette paletteGuard(CreatePalette(&log));
-        dc = dcGuard.get();
-        bitmap = bitmapGuard.get();
-        brush = brushGuard.get();
-        palette = paletteGuard.get();
-        EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
-        EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
-        EXPECT_EQ(GetObjectType(brush), static_cast<DWORD>(OBJ_BRUSH));
-        EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
-    }
-    EXPECT_EQ(GetObjectType(dc), 0u);
-    EXPECT_EQ(GetObjectType(bitmap), 0u);
-    EXPECT_EQ(GetObjectType(brush), 0u);
-    EXPECT_EQ(GetObjectType(palette), 0u);
+    EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
 }
 
 TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
-    WindowDC screen(nullptr);
-    UniqueDC dc(CreateCompatibleDC(screen.get()));
+    UniqueDC dc(CreateCompatibleDC(nullptr));
     HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BITMAP);
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+    UniqueBitmap bitmap(CreateBitmap(4, 4, 1, 1, nullptr));  // monochrome, as the memory DC
     {
         SelectedObject selected(dc.get(), bitmap.get());
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
-    // Deselected, the bitmap can be deleted at once.
-    EXPECT_TRUE(DeleteObject(bitmap.release()));
-
-}
-
-TEST(Handles, WindowDCIsReleased) {
-    HiddenWindow window;
-    HDC dc;
-    {
-        WindowDC guard(window.Handle());
-        dc = guard.get();
-        ASSERT_NE(dc, nullptr);
-        EXPECT_EQ(WindowFromDC(dc), window.Handle());
-    }
-    // A released window DC belongs to no window any more.
-    EXPECT_NE(WindowFromDC(dc), window.Handle());
-}
-
-TEST(Handles, UniqueRegKeyClosesTheKey) {
-    HKEY key = nullptr;
-    {
-        HKEY opened = nullptr;
-        ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &opened), ERROR_SUCCESS);
-        UniqueRegKey guard(opened);
-        key = guard.get();
-        EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, nullptr, nullptr),
-                  ERROR_SUCCESS);
-    }
-    EXPECT_EQ(RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                               nullptr, nullptr),
-              ERROR_INVALID_HANDLE);
-}
-
-TEST(Handles, UniqueKernelHandleAndUniqueFileClose) {
-    HANDLE event;
-    {
-        UniqueKernelHandle guard(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-        event = guard.get();
-        DWORD flags;
-        EXPECT_TRUE(GetHandleInformation(event, &flags));
-    }
-    DWORD flags;
-    EXPECT_FALSE(GetHandleInformation(event, &flags));
-
-    char folder[MAX_PATH], path[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "Pct", 0, path);
-    {
-        UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
-        ASSERT_TRUE(file);
-        EXPECT_NE(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES);
-    }
-    EXPECT_EQ(GetFileAttributesA(path), INVALID_FILE_ATTRIBUTES);  // closed, so deleted
-    UniqueFile failed(CreateFileA("Z:\\no\\such\\folder\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    EXPECT_FALSE(failed);  // INVALID_HANDLE_VALUE is no handle
-}
-
-TEST(Handles, UniqueAtomDeletesTheAtom) {
-    const char name[] = "PellacorTestAtom";
-    {
-        UniqueAtom atom(GlobalAddAtomA(name));
-        ASSERT_TRUE(atom);
-        EXPECT_EQ(GlobalFindAtomA(name), atom.get());
-    }
-    EXPECT_EQ(GlobalFindAtomA(name), 0);
-}
-
-TEST(Handles, AFailedSnapshotIsNoHandle) {
-    UniqueKernelHandle none(INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(none);
-    UniqueKernelHandle null(nullptr);
-    EXPECT_FALSE(null);
+    EXPECT_TRUE(DeleteObject(bitmap.release()));  // deselected, it can be deleted at once
 }

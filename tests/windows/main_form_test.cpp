@@ -1,17 +1,12 @@
 // The hidden main form: tray-icon mouse messages, the hot key, start-up and shutdown.
 #include <gtest/gtest.h>
 
-#include "ClipboardSupport.h"
 #include "TestSupport_win.h"
 #include "app/MainForm_win.h"
 #include "common/Settings.h"
 #include "toolkit/Application_win.h"
 
-using testing_support::MenuCloser;
-using testing_support::MessageBoxRecorder;
-using testing_support::HiddenWindow;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using namespace testing_support;
 
 namespace {
 // True when nobody holds the combination (we can take it for a moment).
@@ -22,28 +17,25 @@ bool HotKeyFree(UINT modifiers, UINT key) {
     return true;
 }
 
-const char kQuietIni[] = "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n";
+// A settings file that leaves the clipboard and the hot key alone.
+struct QuietFolder : TempFolder {
+    QuietFolder() { WriteWholeFile(File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"); }
+};
 }  // namespace
 
 TEST(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), kQuietIni);
+    QuietFolder folder;
     app::TfrmMain form(folder.Path());
+    ASSERT_TRUE(form.Tray() && form.Tray()->Added());
+    EXPECT_STREQ(form.Tray()->Data().szTip, "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]");
     auto send = [&](UINT mouse) { SendMessageA(form.Handle(), app::WM_TRAYICON, 1, mouse); };
     {
         MenuCloser menus;
-        send(WM_LBUTTONDOWN);
-        send(WM_RBUTTONDOWN);
-        send(WM_LBUTTONDBLCLK);
-        send(WM_MOUSEMOVE);
+        for (UINT mouse : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) send(mouse);
         EXPECT_TRUE(menus.opened.empty());
-        send(WM_LBUTTONUP);
-        send(WM_RBUTTONUP);
-        send(WM_CONTEXTMENU);
-        ASSERT_EQ(menus.opened.size(), 3u);
-        EXPECT_EQ(menus.opened[0], form.mniHistory->Handle());
-        EXPECT_EQ(menus.opened[1], form.mniGeneral->Handle());
-        EXPECT_EQ(menus.opened[2], form.mniHistory->Handle());
+        for (UINT mouse : {WM_LBUTTONUP, WM_RBUTTONUP, WM_CONTEXTMENU}) send(mouse);
+        HMENU history = form.mniHistory->Handle();
+        EXPECT_EQ(menus.opened, (std::vector{history, form.mniGeneral->Handle(), history}));
     }
     {
         // While a dialog of ours is open the icon opens nothing; the hot key still does.
@@ -53,22 +45,9 @@ TEST(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
         send(WM_RBUTTONUP);
         EXPECT_TRUE(menus.opened.empty());
         SendMessageA(form.Handle(), WM_HOTKEY, 0, 0);
-        ASSERT_EQ(menus.opened.size(), 1u);
-        EXPECT_EQ(menus.opened[0], form.mniHistory->Handle());
+        EXPECT_EQ(menus.opened, std::vector{form.mniHistory->Handle()});
         toolkit::Application::Instance().FormClosed();
     }
-}
-
-TEST(MainFormTrayIcon, TipCountsBothHistoriesFromTheStart) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), kQuietIni);
-    app::TfrmMain form(folder.Path());
-    ASSERT_NE(form.Tray(), nullptr);
-    EXPECT_TRUE(form.Tray()->Added());
-    EXPECT_STREQ(form.Tray()->Data().szTip, "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]");
-    EXPECT_EQ(form.Tray()->Data().uCallbackMessage, static_cast<UINT>(WM_USER + 1));
-    form.UpdateHistory();
-    EXPECT_STREQ(form.Tray()->Data().szTip, "PELLACOR [ 0 剪辑 -  0 个人剪辑 ]");
 }
 
 TEST(HotKey, RegistersReRegistersAndUnregisters) {
@@ -105,27 +84,8 @@ TEST(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
     EXPECT_TRUE(HotKeyFree(MOD_ALT, 'V'));
 }
 
-TEST(MainFormShutdown, ExitWritesTheSettingsAsTheyStand) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"
-                                                "MaxHistorySize=7\r\nPreviewMode=TRUE\r\n");
-    {
-        app::TfrmMain form(folder.Path());
-        EXPECT_FALSE(form.mniMonitorClipboard->Checked());
-        EXPECT_FALSE(form.Watcher()->Active());
-        form.mniMonitorClipboard->Click();  // the user switches watching on
-        EXPECT_TRUE(form.Watcher()->Active());
-    }
-    app::SettingsFile file(folder.File("Pellacor.ini"));
-    EXPECT_EQ(file.Read("MonitorClipboard", ""), "-1");
-    EXPECT_EQ(file.Read("MaxHistorySize", ""), "7");
-    EXPECT_EQ(file.Read("PreviewMode", ""), "-1");
-    EXPECT_EQ(file.Read("PersonalHistoryPath", ""), folder.Path());
-}
-
 TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), kQuietIni);
+    QuietFolder folder;
     app::TfrmMain form(folder.Path());
     SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
     app::SettingsFile file(folder.File("Pellacor.ini"));
@@ -139,23 +99,26 @@ TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
 TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     TempFolder folder;
     WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n");
-    testing_support::HiddenWindow other;
-    ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), {testing_support::Text(CF_TEXT, "already there")}));
+    HiddenWindow other;
+    auto copy = [&](const char* text) {
+        ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, text)}));
+    };
+    copy("already there");
     app::TfrmMain form(folder.Path());
-    testing_support::PumpMessages(100);
-    history::History& h = form.History();
-    ASSERT_EQ(h.ClipboardCount(), 1);
-    EXPECT_EQ(form.mniHistory->Items(form.mniHistory->Count() - 1)->Caption(), "already there");
+    auto newest = [&] { return form.mniHistory->Items(form.mniHistory->Count() - 1); };
+    PumpMessages(100);
+    ASSERT_EQ(form.History().ClipboardCount(), 1);
+    EXPECT_EQ(newest()->Caption(), "already there");
 
     form.mniMonitorClipboard->Click();  // watching off
     EXPECT_FALSE(form.mniMonitorClipboard->Checked());
-    ASSERT_TRUE(testing_support::PutOnClipboard(other.Handle(), {testing_support::Text(CF_TEXT, "while off")}));
-    testing_support::PumpMessages(100);
-    EXPECT_EQ(h.ClipboardCount(), 1);
+    copy("while off");
+    PumpMessages(100);
+    EXPECT_EQ(form.History().ClipboardCount(), 1);
 
     form.mniMonitorClipboard->Click();  // on again: what is there now is captured
-    testing_support::PumpMessages(100);
-    ASSERT_EQ(h.ClipboardCount(), 2);
-    EXPECT_EQ(form.mniHistory->Items(form.mniHistory->Count() - 1)->Caption(), "while off");
-    EXPECT_TRUE(form.mniHistory->Items(form.mniHistory->Count() - 1)->Default());
+    PumpMessages(100);
+    ASSERT_EQ(form.History().ClipboardCount(), 2);
+    EXPECT_EQ(newest()->Caption(), "while off");
+    EXPECT_TRUE(newest()->Default());
 }

@@ -1,29 +1,40 @@
-// Image, file-list and sound clips against the real clipboard.
-#include <filesystem>
+// Picture, file-list and sound clips: captured from the real clipboard by the
+// capture routine, and restored when chosen.
+#include <cstring>
 #include <fstream>
-#include <iterator>
 
-#include "ClipboardFixture.h"  // windows.h before shellapi.h
+#include "HistoryFixture.h"  // windows.h before shellapi.h
 #include <shellapi.h>
 
 #include "PixelHelpers.h"
 #include "clips/Caption.h"
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
-#include "clips/ClipWave_win.h"
 #include "clips/DropFiles.h"
-#include "common/Settings.h"
 
 using namespace clips;
+using namespace testing_support;
+using namespace std::string_view_literals;
 
 namespace {
 
-std::vector<uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+Format Picture(int width, int height) {
+    return {CF_BITMAP, testpix::MakeScreenBitmap(width, height, testpix::Pattern(width, height)).release()};
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+Format Drop(std::string_view fileList) {
+    std::vector<uint8_t> block = BuildDropFiles(fileList);
+    return {CF_HDROP, Block(block.data(), block.size())};
+}
+
+// A CF_HDROP block as the shell makes it: wide names, each ended by a zero, then a final zero.
+Format WideDrop(std::wstring_view names) {
+    std::string block(20, '\0');
+    block[0] = 20;
+    block[16] = 1;
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+    return {CF_HDROP, Block(block)};
+}
 
 // A RIFF file of `length` bytes in all (header included).
 std::vector<uint8_t> Riff(uint32_t length) {
@@ -35,216 +46,132 @@ std::vector<uint8_t> Riff(uint32_t length) {
     for (size_t i = 12; i < riff.size(); ++i) riff[i] = static_cast<uint8_t>(i * 7);
     return riff;
 }
-
-// A CF_HDROP block as the shell makes it: wide names.
-HGLOBAL WideDrop(const std::vector<std::wstring>& names) {
-    std::vector<uint8_t> block(20, 0);
-    block[0] = 20;
-    block[16] = 1;
-    for (const std::wstring& name : names) {
-        auto* p = reinterpret_cast<const uint8_t*>(name.c_str());
-        block.insert(block.end(), p, p + (name.size() + 1) * 2);
-    }
-    block.insert(block.end(), {0, 0});
-    return Block(block.data(), block.size());
+// A CF_WAVE block of `allocated` bytes that begins with `riff`.
+Format Wave(const std::vector<uint8_t>& riff, size_t allocated) {
+    return {CF_WAVE, Block(riff.data(), std::min(riff.size(), allocated), allocated)};
 }
 
 }  // namespace
 
-using ImageClip = ClipboardFixture;
+using MediaClips = HistoryFixture;
 
-TEST_F(ImageClip, A640By480PictureIsCapturedCaptionedAndRestoredEqual) {
+TEST_F(MediaClips, A640By480PictureIsCapturedAndRestoredEqualWhenChosen) {
     std::vector<uint32_t> pattern = testpix::Pattern(640, 480);
     Copy({{CF_BITMAP, testpix::MakeScreenBitmap(640, 480, pattern).release()}});
-
-    toolkit::MenuItem history;
-    auto* clip = new TClipImage;
-    ASSERT_TRUE(clip->CaptureFromClipboard());
-    clip->AddToHistory(history, {});
+    ASSERT_EQ(Clips(), 1);
+    auto* clip = NewestAs<TClipImage>();
+    ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->Caption(), "图像  [ 640 x 480 ]");
     EXPECT_EQ(clip->ImageIndex(), kImage);
     EXPECT_TRUE(clip->Default());
-    EXPECT_EQ(history.Count(), 1);
 
-    Copy({{CF_TEXT, Text("something else")}});
-    clip->RestoreToClipboard();
-    EXPECT_EQ(GetClipboardOwner(), Owner());
+    CopyText("something else");  // the clipboard's picture is gone: the clip holds a copy
+    clip->Click();
+    EXPECT_TRUE(clip->Default());
+    EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_PALETTE));
-    toolkit::ClipboardSession clipboard(Other());
+    history->ClipboardChanged();  // our own write: nothing new
+    EXPECT_EQ(Clips(), 2);
+    toolkit::ClipboardSession clipboard(other.Handle());
     auto restored = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    ASSERT_NE(restored, nullptr);
-    EXPECT_NE(restored, clip->Bitmap().Handle());
+    EXPECT_NE(restored, clip->Bitmap().Handle());  // a copy of its own
     EXPECT_EQ(testpix::ReadPixels(restored), pattern);
 }
 
-TEST_F(ImageClip, APaletteTravelsWithThePicture) {
-    std::vector<uint8_t> log(sizeof(LOGPALETTE) + 16 * sizeof(PALETTEENTRY));
-    auto* pal = reinterpret_cast<LOGPALETTE*>(log.data());
-    pal->palVersion = 0x300;
-    pal->palNumEntries = 16;
-    for (BYTE i = 0; i < 16; ++i) pal->palPalEntry[i] = {static_cast<BYTE>(i * 16), 0, static_cast<BYTE>(255 - i), 0};
-    Copy({{CF_BITMAP, testpix::MakeScreenBitmap(8, 8, testpix::Pattern(8, 8)).release()},
-          {CF_PALETTE, CreatePalette(pal)}});
+TEST_F(MediaClips, EachKindOfOneChangeAddsAClipInTheirOrderAndTheLastHoldsTheMark) {
+    Copy({Picture(30, 20), Drop("C:\\p\\shot.bmp\r\n")});
+    std::vector<toolkit::MenuItem*> clips = ClipboardClips();
+    ASSERT_EQ(clips.size(), 2u);
+    EXPECT_EQ(clips[0]->ImageIndex(), kImage);
+    EXPECT_EQ(clips[0]->Caption(), "图像  [ 30 x 20 ]");
+    EXPECT_FALSE(clips[0]->Default());
+    ASSERT_EQ(clips[1]->ImageIndex(), kFileList);
+    EXPECT_EQ(static_cast<TClipFiles*>(clips[1])->FileList, "C:\\p\\shot.bmp\r\n");
+    EXPECT_TRUE(clips[1]->Default());
 
-    TClipImage clip;
-    ASSERT_TRUE(clip.CaptureFromClipboard());
-    ASSERT_NE(clip.Bitmap().Palette(), nullptr);
-    Copy({});
-    clip.RestoreToClipboard();
-
-    toolkit::ClipboardSession clipboard(Other());
-    auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
-    ASSERT_NE(palette, nullptr);
-    PALETTEENTRY entries[16];
-    ASSERT_EQ(GetPaletteEntries(palette, 0, 16, entries), 16u);
-    EXPECT_EQ(std::memcmp(entries, pal->palPalEntry, sizeof(entries)), 0);
-    EXPECT_EQ(testpix::ReadPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))), testpix::Pattern(8, 8));
+    // Pictures and sounds are never taken for duplicates.
+    Copy({Wave(Riff(44), 44), Drop("C:\\a\r\n"), Picture(30, 20), Text(CF_TEXT, "words")});
+    Copy({Wave(Riff(44), 44)});
+    clips = ClipboardClips();
+    ASSERT_EQ(clips.size(), 7u);
+    const int kinds[] = {kPlainText, kImage, kFileList, kWave, kWave};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(clips[2 + i]->ImageIndex(), kinds[i]) << i;
+    EXPECT_EQ(clips[5]->Caption(), "Wave 声音");
+    EXPECT_EQ(MarkedItems(), 1);
+    EXPECT_TRUE(clips[6]->Default());
 }
 
-TEST_F(ImageClip, NothingIsCapturedWithoutAPictureOrAnOpenClipboard) {
-    Copy({{CF_TEXT, Text("words")}});
-    TClipImage clip;
-    EXPECT_FALSE(clip.CaptureFromClipboard());
-    EXPECT_TRUE(clip.Bitmap().Empty());
-
-    Copy({{CF_BITMAP, testpix::MakeScreenBitmap(2, 2, testpix::Pattern(2, 2)).release()}});
-    toolkit::ClipboardSession busy(Other());  // someone else holds the clipboard open
-    EXPECT_FALSE(clip.CaptureFromClipboard());
-}
-
-using FilesClip = ClipboardFixture;
-
-TEST_F(FilesClip, ThreeFilesRoundTripThroughHdrop) {
-    Copy({{CF_HDROP, WideDrop({L"C:\\docs\\a.txt", L"C:\\照片\\b.jpg", L"D:\\c"})}});
-
-    toolkit::MenuItem history;
-    auto* clip = new TClipFiles;
-    ASSERT_TRUE(clip->CaptureFromClipboard());
+TEST_F(MediaClips, ThreeFilesRoundTripThroughHdrop) {
+    Copy({WideDrop(L"C:\\docs\\a.txt\0C:\\照片\\b.jpg\0D:\\c\0\0"sv)});
+    auto* clip = NewestAs<TClipFiles>();
+    ASSERT_NE(clip, nullptr);
     const std::string list = "C:\\docs\\a.txt\r\nC:\\照片\\b.jpg\r\nD:\\c\r\n";
     EXPECT_EQ(clip->FileList, list);
-    clip->AddToHistory(history, {});
-    EXPECT_EQ(clip->Caption(), MakeCaption(list, common::settings().MaxCaptionLength));
-    EXPECT_EQ(clip->ImageIndex(), kFileList);
+    EXPECT_EQ(clip->Caption(), MakeCaption(list, 20));
 
-    Copy({{CF_TEXT, Text("other")}});
-    clip->RestoreToClipboard();
-    EXPECT_EQ(GetClipboardOwner(), Owner());
+    CopyText("other");
+    clip->Click();
+    EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_EQ(Read(CF_HDROP), BuildDropFiles(list));
-    {
-        toolkit::ClipboardSession clipboard(Other());
-        auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
-        ASSERT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 3u);
-        char name[260];
-        DragQueryFileA(drop, 1, name, sizeof(name));
-        EXPECT_STREQ(name, "C:\\照片\\b.jpg");
-    }
-    EXPECT_EQ(clip->FileList, list);  // the clip still lists three files
+    toolkit::ClipboardSession clipboard(other.Handle());
+    auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
+    ASSERT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 3u);
+    char name[260];
+    DragQueryFileA(drop, 1, name, sizeof(name));
+    EXPECT_STREQ(name, "C:\\照片\\b.jpg");
 }
 
-TEST_F(FilesClip, LongNamesAreCutTo259Bytes) {
-    std::wstring longName = L"C:\\" + std::wstring(300, L'x');
-    Copy({{CF_HDROP, WideDrop({longName, L"C:\\short"})}});
-    TClipFiles clip;
-    ASSERT_TRUE(clip.CaptureFromClipboard());
-    EXPECT_EQ(clip.FileList, "C:\\" + std::string(256, 'x') + "\r\nC:\\short\r\n");
+TEST_F(MediaClips, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {
+    Copy({Drop("C:\\Docs\\a.txt\r\nC:\\Docs\\b.txt\r\n")});
+    CopyText("in between");
+    Copy({Drop("c:\\docs\\A.TXT\r\nC:\\Docs\\b.txt\r\n")});  // letter case does not count
+    std::vector<toolkit::MenuItem*> clips = ClipboardClips();
+    ASSERT_EQ(clips.size(), 2u);
+    EXPECT_TRUE(clips[0]->Default());  // the older equal entry stands for the clipboard
+    common::settings().NoDuplicatedEntries = false;
+    history->ClipboardChanged();
+    EXPECT_EQ(Clips(), 3);
 }
 
-TEST_F(FilesClip, AnUnendedOrEmptyListIsNotCaptured) {
-    std::vector<uint8_t> unended(20, 0);
-    unended[0] = 20;
-    unended.insert(unended.end(), {'C', ':', '\\', 'a'});
-    Copy({{CF_HDROP, Block(unended.data(), unended.size())}});
-    TClipFiles clip;
-    EXPECT_FALSE(clip.CaptureFromClipboard());
-    EXPECT_EQ(clip.FileList, "");
-
-    std::vector<uint8_t> empty = BuildDropFiles("");
-    Copy({{CF_HDROP, Block(empty.data(), empty.size())}});
-    EXPECT_FALSE(clip.CaptureFromClipboard());
-}
-
-class WaveClip : public ClipboardFixture {
-protected:
-    void TearDown() override {
-        for (const std::string& path : made_) DeleteFileA(path.c_str());
-        ClipboardFixture::TearDown();
-    }
-    // Copies a CF_WAVE block of `allocated` bytes that begins with `riff`.
-    void CopyWave(const std::vector<uint8_t>& riff, size_t allocated) {
-        Copy({{CF_WAVE, Block(riff.data(), std::min(riff.size(), allocated), allocated)}});
-    }
-    void Forget(const TClipWave& clip) {
-        if (!clip.FilePath.empty()) made_.push_back(clip.FilePath);
-    }
-
-private:
-    std::vector<std::string> made_;
-};
-
-TEST_F(WaveClip, TheTemporaryFileHoldsExactlyTheRiffFileAndOutlivesTheClip) {
+TEST_F(MediaClips, TheSoundFileHoldsExactlyTheRiffFileAndOutlivesTheClip) {
     std::vector<uint8_t> riff = Riff(1000);
-    CopyWave(riff, riff.size() + 100);  // the block is larger than the sound
-
-    toolkit::MenuItem history;
-    auto* clip = new TClipWave;
-    ASSERT_TRUE(clip->CaptureFromClipboard());
-    Forget(*clip);
-    clip->AddToHistory(history, {});
-    EXPECT_EQ(clip->Caption(), "Wave 声音");
-    EXPECT_EQ(clip->ImageIndex(), kWave);
-
-    std::string path = clip->FilePath;
+    Copy({Wave(riff, riff.size() + 100)});  // the block is larger than the sound
+    auto* clip = NewestAs<TClipWave>();
+    ASSERT_NE(clip, nullptr);
+    const std::string path = clip->FilePath;
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
-    EXPECT_EQ(std::filesystem::path(path).parent_path(), std::filesystem::path(folder).parent_path());
-    EXPECT_EQ(std::filesystem::path(path).filename().string().substr(0, 3), "Clp");
-    EXPECT_EQ(ReadFileBytes(path), riff);
+    EXPECT_EQ(path.substr(0, strlen(folder) + 3), std::string(folder) + "Clp");
+    EXPECT_EQ(ReadWholeFile(path), std::string(riff.begin(), riff.end()));
 
-    Copy({{CF_TEXT, Text("other")}});
-    clip->RestoreToClipboard();
-    EXPECT_EQ(GetClipboardOwner(), Owner());
+    CopyText("other");
+    clip->Click();
+    EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_EQ(Read(CF_WAVE), riff);
-
     delete clip;
-    EXPECT_EQ(history.Count(), 0);
     EXPECT_TRUE(FileExists(path));
+    DeleteFileA(path.c_str());
 }
 
-TEST_F(WaveClip, ABlockShorterThanItsHeaderSaysIsCopiedAsFarAsItGoes) {
+TEST_F(MediaClips, ABlockShorterThanItsHeaderSaysIsCopiedAsFarAsItGoes) {
     std::vector<uint8_t> riff = Riff(5000);
-    CopyWave(riff, 60);
-    TClipWave clip;
-    ASSERT_TRUE(clip.CaptureFromClipboard());
-    Forget(clip);
-    EXPECT_EQ(ReadFileBytes(clip.FilePath), std::vector<uint8_t>(riff.begin(), riff.begin() + 60));
+    Copy({Wave(riff, 60)});
+    ASSERT_NE(NewestAs<TClipWave>(), nullptr);
+    std::string copied = ReadWholeFile(NewestAs<TClipWave>()->FilePath);
+    EXPECT_EQ(copied, std::string(riff.begin(), riff.begin() + 60));
 }
 
-TEST_F(WaveClip, ABlockWithoutARiffHeaderIsNotCaptured) {
-    CopyWave(Riff(44), 7);
-    TClipWave clip;
-    EXPECT_FALSE(clip.CaptureFromClipboard());
-    EXPECT_EQ(clip.FilePath, "");
-}
-
-TEST_F(WaveClip, RestoringAMissingOrEmptyFileLeavesTheClipboardAlone) {
-    std::vector<uint8_t> riff = Riff(44);
-    CopyWave(riff, riff.size());
-    TClipWave clip;
-    ASSERT_TRUE(clip.CaptureFromClipboard());
-    Forget(clip);
-
-    Copy({{CF_TEXT, Text("keep me")}});
-    std::ofstream(clip.FilePath, std::ios::trunc).close();
-    clip.RestoreToClipboard();
-    EXPECT_EQ(GetClipboardOwner(), Other());
-
-    ASSERT_TRUE(DeleteFileA(clip.FilePath.c_str()));
-    clip.RestoreToClipboard();
-    EXPECT_EQ(GetClipboardOwner(), Other());
-    EXPECT_EQ(Read(CF_TEXT), std::vector<uint8_t>({'k', 'e', 'e', 'p', ' ', 'm', 'e', 0}));
-
-    TClipWave noFile;
-    noFile.RestoreToClipboard();
-    EXPECT_EQ(GetClipboardOwner(), Other());
+TEST_F(MediaClips, ASoundWhoseFileIsMissingOrEmptyLeavesTheClipboardAlone) {
+    Copy({Wave(Riff(44), 44)});
+    auto* clip = NewestAs<TClipWave>();
+    ASSERT_NE(clip, nullptr);
+    CopyText("keep me");
+    std::ofstream(clip->FilePath, std::ios::trunc).close();
+    clip->Click();
+    EXPECT_EQ(GetClipboardOwner(), other.Handle());
+    EXPECT_TRUE(clip->Default());  // the user chose it all the same
+    ASSERT_TRUE(DeleteFileA(clip->FilePath.c_str()));
+    clip->RestoreToClipboard();
+    EXPECT_EQ(ReadText(CF_TEXT), "keep me");
 }

@@ -12,16 +12,8 @@ using toolkit::MenuItem;
 namespace {
 
 MenuItem* AddItem(MenuItem& parent, const char* caption) {
-    auto item = std::make_unique<MenuItem>(caption);
-    MenuItem* raw = item.get();
-    parent.Add(std::move(item));
-    return raw;
-}
-
-std::string PlatformCaption(HMENU menu, int position) {
-    char text[256] = {};
-    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof(text), MF_BYPOSITION);
-    return text;
+    parent.Add(std::make_unique<MenuItem>(caption));
+    return parent.Items(parent.Count() - 1);
 }
 
 MENUITEMINFOA PlatformInfo(HMENU menu, int position) {
@@ -39,71 +31,60 @@ struct MenuTest : ::testing::Test {
     MenuItem* c = AddItem(root, "c");
     HMENU menu = root.Handle();
 
+    // Every caption of the platform menu, in order.
     std::string Captions() {
         std::string all;
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) all += PlatformCaption(menu, i);
+        char text[256];
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+            all += text;
+        }
         return all;
     }
+    UINT State(int position) { return PlatformInfo(menu, position).fState & (MFS_GRAYED | MFS_CHECKED | MFS_DEFAULT); }
 };
 
 }  // namespace
 
-TEST_F(MenuTest, ItemsAppearInOrder) {
-    EXPECT_EQ(GetMenuItemCount(menu), 3);
+TEST_F(MenuTest, ItemsAndTheirChangesReachThePlatformMenu) {
     EXPECT_EQ(Captions(), "abc");
     EXPECT_EQ(GetMenuItemID(menu, 1), b->Command());
     EXPECT_EQ(PlatformInfo(menu, 2).dwItemData, reinterpret_cast<ULONG_PTR>(c));
-}
-
-TEST_F(MenuTest, HiddenItemsAreAbsentAndComeBackInPlace) {
-    b->SetVisible(false);
-    EXPECT_EQ(Captions(), "ac");
-    EXPECT_EQ(b->PlatformIndex(), -1);
-    EXPECT_EQ(c->PlatformIndex(), 1);
-    // Changes made while hidden are there when it shows again.
     b->SetCaption("B");
     b->SetEnabled(false);
-    auto d = std::make_unique<MenuItem>("d");
-    root.Insert(1, std::move(d));  // before the hidden b
-    b->SetVisible(true);
-    EXPECT_EQ(Captions(), "adBc");
-    EXPECT_TRUE(PlatformInfo(menu, 2).fState & MFS_GRAYED);
-}
-
-TEST_F(MenuTest, ChangesReachThePlatformMenu) {
-    b->SetCaption("second");
-    b->SetEnabled(false);
     c->SetChecked(true);
-    EXPECT_EQ(PlatformCaption(menu, 1), "second");
-    EXPECT_TRUE(PlatformInfo(menu, 1).fState & MFS_GRAYED);
-    EXPECT_TRUE(PlatformInfo(menu, 2).fState & MFS_CHECKED);
+    EXPECT_EQ(Captions(), "aBc");
+    EXPECT_EQ(State(1), UINT{MFS_GRAYED});
+    EXPECT_EQ(State(2), UINT{MFS_CHECKED});
     b->SetEnabled(true);
     c->SetChecked(false);
-    EXPECT_FALSE(PlatformInfo(menu, 1).fState & MFS_GRAYED);
-    EXPECT_FALSE(PlatformInfo(menu, 2).fState & MFS_CHECKED);
-}
+    EXPECT_EQ(State(1) | State(2), 0u);
 
-TEST_F(MenuTest, DefaultClearsItsSiblings) {
-    a->SetDefault(true);
-    EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), 0u);
+    a->SetDefault(true);  // one default at most: setting one clears its siblings
     c->SetDefault(true);
     EXPECT_FALSE(a->Default());
-    EXPECT_FALSE(PlatformInfo(menu, 0).fState & MFS_DEFAULT);
-    EXPECT_TRUE(PlatformInfo(menu, 2).fState & MFS_DEFAULT);
+    EXPECT_EQ(State(0), 0u);
     EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), 2u);
     c->SetDefault(false);
     EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), static_cast<UINT>(-1));
 }
 
-TEST_F(MenuTest, DefaultOfAHiddenItemShowsWithIt) {
+TEST_F(MenuTest, HiddenItemsAreAbsentAndComeBackInPlaceWithTheirChanges) {
     b->SetVisible(false);
+    EXPECT_EQ(Captions(), "ac");
+    EXPECT_EQ(b->PlatformIndex(), -1);
+    EXPECT_EQ(c->PlatformIndex(), 1);
+    b->SetCaption("B");
+    b->SetEnabled(false);
     b->SetDefault(true);
     EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), static_cast<UINT>(-1));
+    root.Insert(1, std::make_unique<MenuItem>("d"));  // before the hidden b
     b->SetVisible(true);
-    EXPECT_EQ(GetMenuDefaultItem(menu, TRUE, 0), 1u);
+    EXPECT_EQ(Captions(), "adBc");
+    EXPECT_EQ(State(2), UINT{MFS_GRAYED | MFS_DEFAULT});
 }
 
-TEST_F(MenuTest, RemoveHandsTheItemBack) {
+TEST_F(MenuTest, RemovingAndDestroyingItems) {
     std::unique_ptr<MenuItem> removed = root.Remove(b);
     ASSERT_EQ(removed.get(), b);
     EXPECT_EQ(removed->Parent(), nullptr);
@@ -111,62 +92,32 @@ TEST_F(MenuTest, RemoveHandsTheItemBack) {
     EXPECT_EQ(root.Remove(b), nullptr);  // not a child any more
     root.Insert(0, std::move(removed));
     EXPECT_EQ(Captions(), "bac");
-}
 
-TEST_F(MenuTest, MovingAnItem) {
-    a->SetMenuIndex(2);
-    EXPECT_EQ(Captions(), "bca");
-    EXPECT_EQ(a->MenuIndex(), 2);
-    c->SetMenuIndex(0);
-    EXPECT_EQ(Captions(), "cba");
-    c->SetMenuIndex(99);  // clamped to the end
-    EXPECT_EQ(Captions(), "bac");
-}
-
-TEST_F(MenuTest, DestroyingAnItemTakesItOut) {
+    AddItem(*b, "child");
+    HMENU sub = b->Handle();
+    EXPECT_EQ(PlatformInfo(menu, 0).hSubMenu, sub);
     UINT command = b->Command();
-    delete b;
-    EXPECT_EQ(root.Count(), 2);
+    delete b;  // takes its sub-menu and child along
     EXPECT_EQ(Captions(), "ac");
+    EXPECT_FALSE(IsMenu(sub));
     EXPECT_EQ(MenuItem::FromCommand(command), nullptr);
 }
 
-TEST_F(MenuTest, SubMenusAreLinkedAndOwned) {
-    MenuItem* child = AddItem(*b, "child");
-    HMENU sub = b->Handle();
-    EXPECT_EQ(PlatformInfo(menu, 1).hSubMenu, sub);
-    EXPECT_EQ(GetMenuItemCount(sub), 1);
-    EXPECT_EQ(PlatformCaption(sub, 0), "child");
-    EXPECT_EQ(child->Parent(), b);
-    delete b;  // takes its sub-menu and child along
-    EXPECT_FALSE(IsMenu(sub));
-    EXPECT_EQ(GetMenuItemCount(menu), 2);
-}
-
-TEST_F(MenuTest, SeparatorsAndOwnerDrawnItems) {
+TEST_F(MenuTest, OwnerDrawnItemsGetTheOwnerWindowsMessages) {
     MenuItem* separator = AddItem(root, "-");
-    EXPECT_TRUE(PlatformInfo(menu, 3).fType & MFT_SEPARATOR);
     int measured = 0, drawn = 0;
     separator->SetOwnerDraw([&](MenuItem&, HDC, UINT& w, UINT& h) { ++measured, w = 40, h = 7; },
                             [&](MenuItem&, const DRAWITEMSTRUCT&) { ++drawn; });
-    UINT type = PlatformInfo(menu, 3).fType;
-    EXPECT_TRUE(type & MFT_OWNERDRAW);
-    EXPECT_TRUE(type & MFT_SEPARATOR);
-
-    // The owner window's messages reach the handlers through the item data.
-    MEASUREITEMSTRUCT measure{};
-    measure.CtlType = ODT_MENU;
-    measure.itemData = PlatformInfo(menu, 3).dwItemData;
+    EXPECT_EQ(PlatformInfo(menu, 3).fType & (MFT_OWNERDRAW | MFT_SEPARATOR), UINT{MFT_OWNERDRAW | MFT_SEPARATOR});
+    // The messages reach the handlers through the item data.
+    MEASUREITEMSTRUCT measure{ODT_MENU, 0, 0, 0, 0, PlatformInfo(menu, 3).dwItemData};
     LRESULT result = 0;
     EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure), result));
     EXPECT_EQ(measure.itemWidth, 40u);
     EXPECT_EQ(measure.itemHeight, 7u);
-    DRAWITEMSTRUCT draw{};
-    draw.CtlType = ODT_MENU;
-    draw.itemData = measure.itemData;
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, nullptr, {}, measure.itemData};
     EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw), result));
-    EXPECT_EQ(measured, 1);
-    EXPECT_EQ(drawn, 1);
+    EXPECT_EQ(measured + drawn, 2);
     // Items that draw nothing of their own are left to the system.
     draw.itemData = PlatformInfo(menu, 0).dwItemData;
     EXPECT_FALSE(MenuItem::HandleOwnerWindowMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw), result));
@@ -182,8 +133,7 @@ TEST_F(MenuTest, CommandsReachTheClickedItem) {
     };
     LRESULT result = 1;
     EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_COMMAND, GetMenuItemID(menu, 2), 0, result));
-    EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(PlatformInfo(menu, 2).fState & MFS_CHECKED);
+    EXPECT_EQ(State(2), UINT{MFS_CHECKED});
     // Accelerator and control notifications are not menu commands.
     EXPECT_FALSE(MenuItem::HandleOwnerWindowMessage(WM_COMMAND, MAKEWPARAM(c->Command(), 1), 0, result));
     EXPECT_EQ(clicks, 1);
@@ -195,12 +145,8 @@ TEST_F(MenuTest, ImageIndexGivesABitmap) {
     root.SetImages(&images);
     EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr);
     a->SetImageIndex(0);
-    HBITMAP bitmap = PlatformInfo(menu, 0).hbmpItem;
-    EXPECT_NE(bitmap, nullptr);
-    EXPECT_EQ(GetObjectType(bitmap), static_cast<DWORD>(OBJ_BITMAP));
+    EXPECT_EQ(GetObjectType(PlatformInfo(menu, 0).hbmpItem), static_cast<DWORD>(OBJ_BITMAP));
     a->SetImageIndex(5);  // beyond the list: no picture
-    EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr);
-    a->SetImageIndex(-1);
     EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr);
     root.SetImages(nullptr);
 }

@@ -5,10 +5,7 @@
 #include "app/SettingsFile_win.h"
 #include "common/Settings.h"
 
-using testing_support::MessageBoxRecorder;
-using testing_support::ReadWholeFile;
-using testing_support::TempFolder;
-using testing_support::WriteWholeFile;
+using namespace testing_support;
 
 namespace {
 struct Loaded {
@@ -17,7 +14,9 @@ struct Loaded {
     std::vector<std::string> problems;
 };
 
-Loaded LoadFrom(const TempFolder& folder) {
+// Reads the settings from `lines` of the [Configuration] section (none: no file).
+Loaded LoadFrom(const TempFolder& folder, const std::string& lines = "") {
+    if (!lines.empty()) WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\n" + lines);
     app::SettingsFile file(folder.File("Pellacor.ini"));
     Loaded l;
     file.ReadPersonalHistoryPath(folder.Path(), l.settings);
@@ -31,71 +30,54 @@ TEST(SettingsFile, FirstShutdownWritesAllTenKeysInOrder) {
     TempFolder folder;
     Loaded l = LoadFrom(folder);
     EXPECT_EQ(l.settings.PersonalHistoryPath, folder.Path());
-    EXPECT_EQ(l.settings.MaxHistorySize, 20);
     EXPECT_TRUE(l.monitor);
     EXPECT_TRUE(l.problems.empty());
-
     app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(l.settings, l.monitor);
-    std::string ini = ReadWholeFile(folder.File("Pellacor.ini"));
-    std::string expected = "[Configuration]\r\nMonitorClipboard=-1\r\nMaxHistorySize=20\r\nMaxCaptionLength=20\r\n"
-                           "NoDuplicatedEntries=-1\r\nDeleteClipConf=-1\r\nDeleteAllConf=-1\r\nHotKeyOn=-1\r\n"
-                           "HotKeyCombination=32854\r\nPreviewMode=-1\r\nPersonalHistoryPath=" +
-                           folder.Path() + "\r\n";
-    EXPECT_EQ(ini, expected);
+    EXPECT_EQ(ReadWholeFile(folder.File("Pellacor.ini")),
+              "[Configuration]\r\nMonitorClipboard=-1\r\nMaxHistorySize=20\r\nMaxCaptionLength=20\r\n"
+              "NoDuplicatedEntries=-1\r\nDeleteClipConf=-1\r\nDeleteAllConf=-1\r\nHotKeyOn=-1\r\n"
+              "HotKeyCombination=32854\r\nPreviewMode=-1\r\nPersonalHistoryPath=" + folder.Path() + "\r\n");
 }
 
 TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
     TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"),
-                   "[Configuration]\r\nPreviewMode=TRUE\r\nDeleteClipConf=False\r\nMaxHistorySize=1000\r\n"
-                   "PersonalHistoryPath=D:\\Clips\r\nHotKeyCombination=49217\r\nMonitorClipboard=0\r\n");
-    Loaded l = LoadFrom(folder);
+    Loaded l = LoadFrom(folder, "PreviewMode=TRUE\r\nDeleteClipConf=False\r\nMaxHistorySize=1000\r\n"
+                                "PersonalHistoryPath=D:\\Clips\r\nHotKeyCombination=49217\r\nMonitorClipboard=0\r\n");
     EXPECT_TRUE(l.problems.empty());
-    EXPECT_TRUE(l.settings.PreviewMode);
-    EXPECT_FALSE(l.settings.DeleteClipConf);
-    EXPECT_EQ(l.settings.MaxHistorySize, 1000);  // only the dialog enforces its range
-    EXPECT_EQ(l.settings.PersonalHistoryPath, "D:\\Clips\\");
     EXPECT_EQ(l.settings.HotKeyCombination, 49217);
     EXPECT_FALSE(l.monitor);
-
     app::SettingsFile file(folder.File("Pellacor.ini"));
     file.WriteAll(l.settings, l.monitor);
     EXPECT_EQ(file.Read("PreviewMode", ""), "-1");
     EXPECT_EQ(file.Read("DeleteClipConf", ""), "0");
     EXPECT_EQ(file.Read("PersonalHistoryPath", ""), "D:\\Clips\\");
-    EXPECT_EQ(file.Read("MaxHistorySize", ""), "1000");
+    EXPECT_EQ(file.Read("MaxHistorySize", ""), "1000");  // only the dialog enforces its range
+    EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
 }
 
 TEST(SettingsFile, ValuesThatDoNotConvertKeepTheirDefaultsAndAreNamed) {
     TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"),
-                   "[Configuration]\r\nMaxHistorySize=abc\r\nHotKeyOn=maybe\r\nMaxCaptionLength=30\r\n"
-                   "PersonalHistoryPath=\r\n");
-    Loaded l = LoadFrom(folder);
+    Loaded l =
+        LoadFrom(folder, "MaxHistorySize=abc\r\nHotKeyOn=maybe\r\nMaxCaptionLength=30\r\nPersonalHistoryPath=\r\n");
     EXPECT_EQ(l.settings.MaxHistorySize, 20);
     EXPECT_TRUE(l.settings.HotKeyOn);
-    EXPECT_EQ(l.settings.MaxCaptionLength, 30);  // the rest is still read
+    EXPECT_EQ(l.settings.MaxCaptionLength, 30);                 // the rest is still read
     EXPECT_EQ(l.settings.PersonalHistoryPath, folder.Path());  // empty means the application folder
     ASSERT_EQ(l.problems.size(), 2u);
     EXPECT_NE(l.problems[0].find("MaxHistorySize"), std::string::npos);
     EXPECT_NE(l.problems[1].find("HotKeyOn"), std::string::npos);
+
+    std::string longPath = "C:\\" + std::string(300, 'a');  // cut to 260 characters
+    EXPECT_EQ(LoadFrom(folder, "PersonalHistoryPath=" + longPath + "\r\n").settings.PersonalHistoryPath,
+              longPath.substr(0, 260) + "\\");
 }
 
-TEST(SettingsFile, LongPathIsCutTo260Characters) {
-    TempFolder folder;
-    std::string longPath = "C:\\" + std::string(300, 'a');
-    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nPersonalHistoryPath=" + longPath + "\r\n");
-    Loaded l = LoadFrom(folder);
-    EXPECT_EQ(l.settings.PersonalHistoryPath, longPath.substr(0, 260) + "\\");
-}
-
-TEST(SettingsFile, FailedWritesAreReportedOncePerKeyAndTheOthersStillWritten) {
+TEST(SettingsFile, FailedWritesAreReportedOncePerKey) {
     TempFolder folder;
     // A folder in place of the file makes every write fail.
     CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
     MessageBoxRecorder boxes;
-    int failed = app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true);
-    EXPECT_EQ(failed, 10);
+    EXPECT_EQ(app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true), 10);
     ASSERT_EQ(boxes.boxes.size(), 10u);
     EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
     EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));

@@ -45,96 +45,62 @@ protected:
     }
 };
 
-struct CountingWatcher {
-    clips::TClpbrd watcher;
-    int changes = 0;
-    CountingWatcher() {
-        watcher.OnChange = [this] { ++changes; };
-    }
-};
-
 }  // namespace
 
-TEST(ClipboardWatcher, JoiningLooksAtTheClipboardAtOnceAndEachSwitchOnAgain) {
-    CountingWatcher w;
-    w.watcher.SetActive(true);
+TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer) {
+    clips::TClpbrd watcher;
+    int changes = 0;
+    watcher.OnChange = [&] { ++changes; };
+    watcher.SetActive(true);
     PumpMessages(50);
-    EXPECT_EQ(w.changes, 1);
-    EXPECT_TRUE(w.watcher.Active());
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(watcher.Active());
 
-    w.watcher.SetActive(true);  // on while on: no second join
+    watcher.SetActive(true);  // on while on: no second join
     PumpMessages(50);
-    EXPECT_EQ(w.changes, 1);
+    EXPECT_EQ(changes, 1);
 
-    w.watcher.SetActive(false);
-    w.watcher.SetActive(false);  // off while off: nothing
-    EXPECT_FALSE(w.watcher.Active());
-    EXPECT_EQ(w.watcher.NextViewer(), nullptr);
+    watcher.SetActive(false);
+    watcher.SetActive(false);  // off while off: nothing
+    EXPECT_FALSE(watcher.Active());
+    EXPECT_EQ(watcher.NextViewer(), nullptr);
 
-    w.watcher.SetActive(true);
+    watcher.SetActive(true);
     PumpMessages(50);
-    EXPECT_EQ(w.changes, 2);
+    EXPECT_EQ(changes, 2);
+
+    // Whatever followed us leaves, and nothing follows it: changes still run.
+    SendMessageA(watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(watcher.NextViewer()), 0);
+    ASSERT_EQ(watcher.NextViewer(), nullptr);
+    SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(changes, 3);
+    watcher.SetActive(false);
 }
 
-TEST(ClipboardWatcher, ChangesArePassedOnBeforeOurCaptureRuns) {
-    TestViewer later;
-    later.Join();
-    CountingWatcher w;
-    int viewerDrawsSeenAtChange = -1;
-    w.watcher.OnChange = [&] { viewerDrawsSeenAtChange = later.draws; };
-    w.watcher.SetActive(true);
-    ASSERT_EQ(w.watcher.NextViewer(), later.Handle());
-    later.draws = 0;
-    // A change by another program reaches the watcher first, which tells the next viewer before capturing.
-    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
-    EXPECT_EQ(later.draws, 1);
-    EXPECT_EQ(viewerDrawsSeenAtChange, 1);
-    w.watcher.SetActive(false);
-}
-
-TEST(ClipboardWatcher, RepairsTheChainWhenTheNextViewerLeaves) {
-    TestViewer second;
-    second.Join();
-    TestViewer first;
-    first.Join();
-    CountingWatcher w;
-    w.watcher.SetActive(true);  // chain: watcher -> first -> second
-    ASSERT_EQ(w.watcher.NextViewer(), first.Handle());
-
-    first.Leave();
-    EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
-    second.draws = 0;
-    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
-    EXPECT_EQ(second.draws, 1);
-    w.watcher.SetActive(false);
-}
-
-TEST(ClipboardWatcher, PassesOnTheNoticeOfAViewerFurtherDownLeaving) {
-    TestViewer third;
+TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
+    TestViewer third, second, first;
     third.Join();
     HWND afterThird = third.next;
-    TestViewer second;
     second.Join();
-    CountingWatcher w;
-    w.watcher.SetActive(true);  // chain: watcher -> second -> third
-    ASSERT_EQ(w.watcher.NextViewer(), second.Handle());
+    first.Join();
+    clips::TClpbrd watcher;
+    watcher.SetActive(true);  // chain: watcher -> first -> second -> third
+    ASSERT_EQ(watcher.NextViewer(), first.Handle());
 
-    third.Leave();
-    EXPECT_EQ(w.watcher.NextViewer(), second.Handle());
-    ASSERT_EQ(second.chainChanges.size(), 1u);
-    EXPECT_EQ(second.chainChanges[0].first, third.Handle());
-    EXPECT_EQ(second.chainChanges[0].second, afterThird);
-    w.watcher.SetActive(false);
-}
+    third.Leave();  // the notice goes down the chain to the viewer before it
+    EXPECT_EQ(watcher.NextViewer(), first.Handle());
+    ASSERT_EQ(first.chainChanges.size(), 1u);
+    EXPECT_EQ(first.chainChanges[0], std::pair(third.Handle(), afterThird));
+    EXPECT_EQ(second.next, afterThird);
 
-TEST(ClipboardWatcher, WithoutANextViewerTheChangeStillRuns) {
-    CountingWatcher w;
-    w.watcher.SetActive(true);
-    // Whatever followed us leaves, and nothing follows it.
-    SendMessageA(w.watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(w.watcher.NextViewer()), 0);
-    ASSERT_EQ(w.watcher.NextViewer(), nullptr);
-    int before = w.changes;
-    SendMessageA(w.watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
-    EXPECT_EQ(w.changes, before + 1);
-    w.watcher.SetActive(false);
+    first.Leave();
+    EXPECT_EQ(watcher.NextViewer(), second.Handle());
+    // A change reaches the watcher first, which tells the next viewer before capturing.
+    second.draws = 0;
+    int drawsSeenAtChange = -1;
+    watcher.OnChange = [&] { drawsSeenAtChange = second.draws; };
+    SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(second.draws, 1);
+    EXPECT_EQ(drawsSeenAtChange, 1);
+    watcher.SetActive(false);
 }
