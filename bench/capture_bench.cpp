@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "clips/ClipboardText_win.h"
 #include "clips/Clip_win.h"
 #include "common/MessageBox_win.h"
@@ -77,17 +78,6 @@ void PutText(HWND owner, const std::string& text) {
     clips::HandToClipboard(clips::MakeTextBlock(text), CF_TEXT, true);
 }
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // A text of `size` bytes, distinct for each `n`: the number stands at the
 // start (compares stop early) or at the end (every compare runs to the end).
 std::string Text(size_t size, int n, bool numberAtEnd) {
@@ -144,9 +134,9 @@ struct Bench {
         // Wine's bridge to the X clipboard reacts to each change in another
         // process; let it finish so that only the capture is timed.
         Sleep(3);
-        double start = Now();
+        double start = NowMs();
         history->ClipboardChanged();
-        return (Now() - start) * 1000.0;
+        return NowMs() - start;
     }
 
     Timing Run(size_t size, int held, int runs, bool numberAtEnd) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "clips/ClipImage_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/MenuItem_win.h"
@@ -35,17 +36,6 @@ size_t CommittedPrivateBytes() {
         if (info.State == MEM_COMMIT && info.Type == MEM_PRIVATE) total += info.RegionSize;
     }
     return total;
-}
-
-double NowMs() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 HWND MakeHiddenWindow(const char* title) {

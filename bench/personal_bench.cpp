@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/ClipText_win.h"
@@ -20,12 +21,9 @@
 namespace {
 
 double Seconds(const std::function<void()>& body) {
-    LARGE_INTEGER frequency, start, end;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
+    double start = NowMs();
     body();
-    QueryPerformanceCounter(&end);
-    return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    return (NowMs() - start) / 1000.0;
 }
 
 void Save(const std::string& folder, toolkit::MenuItem& menu) {

@@ -102,8 +102,7 @@ void TfrmMain::FormCreate() {
 void TfrmMain::FormDestroy() {
     destroyed_ = true;
     // Independent steps: a failure in one is reported and the others still run.
-    Step([&] { SavePersonalHistory(); });
-    Step([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
+    SaveWhatMustSurvive();
     Step([&] { ApplyHotKey(false); });
     Step([&] {
         if (tray_) tray_->Remove();
@@ -207,6 +206,10 @@ void TfrmMain::WMEndSession(bool ending) {
     // A cancelled end of session leaves everything running as it was; a real
     // one saves what must survive. The process may be ended right after.
     if (!ending) return;
+    SaveWhatMustSurvive();
+}
+
+void TfrmMain::SaveWhatMustSurvive() {
     Step([&] { SavePersonalHistory(); });
     Step([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
 }

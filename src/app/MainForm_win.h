@@ -68,6 +68,8 @@ private:
     void ReportProblems(const std::vector<std::string>& problems);
     void LoadPersonalHistory();
     void SavePersonalHistory();
+    // The personal history, then the settings: what exit and the end of the session save.
+    void SaveWhatMustSurvive();
 
     std::string folder_;
     SettingsFile settingsFile_;

@@ -68,6 +68,17 @@ clipboard_text() { xclip -selection clipboard -o 2>/dev/null; }
 
 ini_value() { grep -E "^$1=" "$APP_DIR/Pellacor.ini" | head -1 | cut -d= -f2- | tr -d '\r'; }
 
+# The first visible window whose name matches `pattern`, waiting up to 20 s.
+wait_for_window() {
+    local pattern=$1 window=""
+    for _ in $(seq 40); do
+        window=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
+        [ -n "$window" ] && { echo "$window"; return 0; }
+        sleep 0.5
+    done
+    return 1
+}
+
 # Key presses reach the Wine window under the pointer (there is no window
 # manager); the tray window is always there.
 pointer_on_tray() {

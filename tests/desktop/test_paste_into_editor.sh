@@ -8,13 +8,7 @@ copy_text "pasted by Pellacor"
 copy_text "newer text"
 
 (cd "$APP_DIR" && "$WINE" notepad >>"$APP_DIR/wine.log" 2>&1 &)
-editor=""
-for _ in $(seq 40); do
-    editor=$(xdotool search --onlyvisible --name '记事本|Notepad' 2>/dev/null | head -1 || true)
-    [ -n "$editor" ] && break
-    sleep 0.5
-done
-[ -n "$editor" ] || fail "notepad did not open"
+editor=$(wait_for_window '记事本|Notepad') || fail "notepad did not open"
 sleep 1
 eval "$(xdotool getwindowgeometry --shell "$editor")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1

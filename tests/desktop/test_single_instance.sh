@@ -5,13 +5,7 @@ fresh_session
 start_pellacor
 
 (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
-box=""
-for _ in $(seq 40); do
-    box=$(xdotool search --onlyvisible --name 'PELLACOR: ' 2>/dev/null | head -1 || true)
-    [ -n "$box" ] && break
-    sleep 0.5
-done
-[ -n "$box" ] || fail "no warning box for the second start"
+box=$(wait_for_window 'PELLACOR: ') || fail "no warning box for the second start"
 title=$(xdotool getwindowname "$box")
 [ "$title" = "PELLACOR: 警告   " ] || fail "warning title was '$title'"
 [ "$(pellacor_count)" -eq 2 ] || fail "expected two processes while the warning shows"
