@@ -10,6 +10,7 @@
 #include "clips/PersonalFile_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
+#include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 
 namespace app {
@@ -122,7 +123,7 @@ void TfrmMain::LoadPersonalHistory() {
     personalLoaded_ = !loaded.Records.empty();
     UpdateHistory();
     // The damaged file was moved aside, so the next exit cannot overwrite what was not read.
-    if (loaded.Error) throw std::runtime_error(*loaded.Error);
+    if (loaded.Error) throw common::Win32Error(*loaded.Error);
 }
 
 void TfrmMain::SavePersonalHistory() {
@@ -132,7 +133,7 @@ void TfrmMain::SavePersonalHistory() {
         if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
             if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
     if (auto error = clips::SavePersonalFile(common::settings().PersonalHistoryPath, records))
-        throw std::runtime_error(*error);
+        throw common::Win32Error(*error);
 }
 
 void TfrmMain::ApplyHotKey(bool on) {

@@ -16,13 +16,13 @@ public:
     void SetBitmap(const toolkit::Bitmap& image) { bitmap_.Assign(image); }
 
     // Copies the clipboard's bitmap and palette. False when the clipboard
-    // cannot be opened or holds no bitmap; throws std::system_error when the
+    // cannot be opened or holds no bitmap; throws common::Win32Error when the
     // copy cannot be made.
     bool CaptureFromClipboard();
     // Caption "图像  [ width x height ]", kind 3, stamped and appended.
     void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
     // Puts a new bitmap (and a palette copy, if any) on the emptied clipboard.
-    // Throws std::system_error, before touching the clipboard, when they cannot be made.
+    // Throws common::Win32Error, before touching the clipboard, when they cannot be made.
     void RestoreToClipboard() const;
 
 private:

@@ -1,10 +1,10 @@
 #include "clips/ClipRecords_win.h"
 
-#include <stdexcept>
 
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipText_win.h"
+#include "common/Win32Error_win.h"
 
 namespace clips {
 namespace {
@@ -45,7 +45,7 @@ std::optional<ClipRecord> RecordOfClip(const TClip& clip) {
         record.Class = ClipClass::Image;
         if (!image->Bitmap().Empty()) {
             auto bmp = image->Bitmap().SaveToBmp();
-            if (!bmp) throw std::runtime_error(bmp.error());
+            if (!bmp) throw common::Win32Error(bmp.error());
             record.BitmapData = std::move(bmp).value();
         }
     } else if (auto* files = dynamic_cast<const TClipFiles*>(&clip)) {

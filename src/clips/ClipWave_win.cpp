@@ -1,10 +1,9 @@
 #include "clips/ClipWave_win.h"
 
 #include <algorithm>
-#include <system_error>
 
 #include "clips/WaveBlock.h"
-#include "common/SystemError_win.h"
+#include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -50,7 +49,7 @@ void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
     }
     if (error == ERROR_SUCCESS) return;
     DeleteFileA(path.c_str());
-    throw std::system_error(static_cast<int>(error), std::system_category(), "writing the sound file");
+    throw common::Win32Error(error);
 }
 
 }  // namespace

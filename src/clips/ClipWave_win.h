@@ -18,7 +18,7 @@ public:
     // than the block holds) into a new "Clp" file of the temporary folder.
     // False when the clipboard cannot be opened or holds no block with a RIFF
     // header. True without a FilePath when no file name could be made; throws
-    // std::system_error (the half-made file removed) when writing fails.
+    // common::Win32Error (the half-made file removed) when writing fails.
     bool CaptureFromClipboard();
     // Caption "Wave 声音", kind 5, stamped and appended.
     void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -18,15 +19,6 @@ namespace {
 
 // The whole file is read into memory: a bound far above any real personal history.
 constexpr uint64_t kLargestReadableFile = std::numeric_limits<int32_t>::max();
-
-std::string SystemErrorText(DWORD code) {
-    char buffer[256] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
-                             255, nullptr);
-    std::string text(buffer, n);
-    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
-    return text.empty() ? common::Format("系统错误 %lu", static_cast<unsigned long>(code)) : text;
-}
 
 struct FileMissing {};
 struct ReadProblem {
@@ -40,10 +32,10 @@ FileContent ReadWholeFile(const std::string& path) {
     if (!file) {
         DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return FileMissing{};
-        return ReadProblem{SystemErrorText(error)};
+        return ReadProblem{common::SystemErrorText(error)};
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size)) return ReadProblem{SystemErrorText(GetLastError())};
+    if (!GetFileSizeEx(file.get(), &size)) return ReadProblem{common::SystemErrorText(GetLastError())};
     if (static_cast<uint64_t>(size.QuadPart) > kLargestReadableFile)
         return ReadProblem{"文件太大 (" + std::to_string(size.QuadPart) + " 字节)"};
 
@@ -58,7 +50,7 @@ FileContent ReadWholeFile(const std::string& path) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1u << 24));
         DWORD got = 0;
         if (!ReadFile(file.get(), data.data() + done, chunk, &got, nullptr))
-            return ReadProblem{SystemErrorText(GetLastError())};
+            return ReadProblem{common::SystemErrorText(GetLastError())};
         if (got == 0) break;  // the file became shorter: what was read is judged as it is
         done += got;
     }
@@ -78,7 +70,7 @@ KeptCopy KeepDamagedFile(const std::string& folder) {
         std::string copy = DamagedCopyPath(folder, attempt);
         if (MoveFileA(path.c_str(), copy.c_str())) return {copy, {}};
         DWORD error = GetLastError();
-        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {std::nullopt, SystemErrorText(error)};
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {std::nullopt, common::SystemErrorText(error)};
     }
     return {std::nullopt, "已有太多损坏文件的副本"};
 }
@@ -151,28 +143,28 @@ std::optional<std::string> SavePersonalFile(const std::string& folder, std::span
     // refuses to replace it anyway; checking first says so on every platform.
     DWORD attributes = GetFileAttributesA(PersonalFilePath(folder).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return SaveError(folder, SystemErrorText(ERROR_ACCESS_DENIED));
+        return SaveError(folder, common::SystemErrorText(ERROR_ACCESS_DENIED));
 
     std::string temp = PersonalTempPath(folder);
     {
         TempFileGuard guard(temp);  // declared first: the file is closed before it is deleted
         toolkit::UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return SaveError(folder, SystemErrorText(GetLastError()));
+        if (!file) return SaveError(folder, common::SystemErrorText(GetLastError()));
         size_t done = 0;
         while (done < bytes.size()) {
             DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
             DWORD written = 0;
             if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
-                return SaveError(folder, SystemErrorText(GetLastError()));
+                return SaveError(folder, common::SystemErrorText(GetLastError()));
             if (written == 0) return SaveError(folder, "写入的字节数为 0");
             done += written;
         }
-        if (!FlushFileBuffers(file.get())) return SaveError(folder, SystemErrorText(GetLastError()));
+        if (!FlushFileBuffers(file.get())) return SaveError(folder, common::SystemErrorText(GetLastError()));
         file.reset();
         if (!MoveFileExA(temp.c_str(), PersonalFilePath(folder).c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return SaveError(folder, SystemErrorText(GetLastError()));
+            return SaveError(folder, common::SystemErrorText(GetLastError()));
         guard.Commit();
     }
     return std::nullopt;

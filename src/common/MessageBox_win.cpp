@@ -1,5 +1,7 @@
 #include "common/MessageBox_win.h"
 
+#include "common/Win32Error_win.h"
+
 namespace common {
 namespace {
 MessageBoxHandler& Handler() {
@@ -34,5 +36,11 @@ void ShowSystemError(DWORD code) {
 }
 
 void ShowLastError() { ShowSystemError(GetLastError()); }
+
+void ShowError(const std::exception& error) {
+    auto* platform = dynamic_cast<const Win32Error*>(&error);
+    if (platform && platform->Code() != 0) ShowSystemError(platform->Code());
+    else ShowMessageBox(g_owner, error.what(), kErrorTitle, MB_ICONERROR);
+}
 
 }  // namespace common

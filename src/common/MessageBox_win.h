@@ -3,6 +3,7 @@
 // can record what would be shown and give the answer instead of a person.
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,9 @@ HWND MessageOwner();
 void ShowLastError();
 // The same for an error code already taken.
 void ShowSystemError(DWORD code);
+// Shows a failure of the Win32 boundary (common::Win32Error) under the same title:
+// the system's text for its code, or its own text.
+void ShowError(const std::exception& error);
 
 extern const char* const kErrorTitle;
 

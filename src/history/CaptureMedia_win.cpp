@@ -2,22 +2,16 @@
 #include <windows.h>
 
 #include <memory>
-#include <system_error>
 
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipWave_win.h"
 #include "common/MessageBox_win.h"
+#include "common/Win32Error_win.h"
 #include "history/History_win.h"
 
 namespace history {
 namespace {
-
-// A platform failure carries its own error code: by the time the clip has been
-// destroyed, GetLastError may tell of something else.
-void ShowPlatformError(const std::system_error& error) {
-    common::ShowSystemError(static_cast<DWORD>(error.code().value()));
-}
 
 // Captures one clip of class `Clip` when `format` is offered: a clip that read
 // nothing, or whose data duplicates an entry (`duplicateKind`, -1 for none),
@@ -34,8 +28,9 @@ void CaptureOne(History& history, UINT format, int duplicateKind) {
             clip->AddToHistory(history.mniHistory, history.ClickAction());
             clip.release();  // the menu owns it now
             history.UpdateHistory();
-        } catch (const std::system_error& error) {
-            ShowPlatformError(error);
+        } catch (const common::Win32Error& error) {
+            // It carries its own code: once the clip is gone, GetLastError may tell of something else.
+            common::ShowError(error);
         }
     });
 }
@@ -53,8 +48,8 @@ void History::RestoreMediaClip(clips::TClip& clip) {
         if (auto* image = dynamic_cast<clips::TClipImage*>(&clip)) image->RestoreToClipboard();
         else if (auto* files = dynamic_cast<clips::TClipFiles*>(&clip)) files->RestoreToClipboard();
         else if (auto* wave = dynamic_cast<clips::TClipWave*>(&clip)) wave->RestoreToClipboard();
-    } catch (const std::system_error& error) {
-        ShowPlatformError(error);
+    } catch (const common::Win32Error& error) {
+        common::ShowError(error);
     }
 }
 

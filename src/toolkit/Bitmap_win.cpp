@@ -3,7 +3,7 @@
 #include <cstring>
 #include <memory>
 
-#include "common/SystemError_win.h"
+#include "common/Win32Error_win.h"
 
 namespace toolkit {
 namespace {
@@ -66,7 +66,7 @@ UniquePalette CopyPalette(HPALETTE source) {
     log->palNumEntries = static_cast<WORD>(count);
     GetPaletteEntries(source, 0, count, log->palPalEntry);
     UniquePalette copy(CreatePalette(log));
-    if (!copy) common::ThrowLastError("CreatePalette");
+    if (!copy) common::ThrowLastError();
     return copy;
 }
 
@@ -80,7 +80,7 @@ UniquePalette PaletteOfColors(const std::vector<BmpColor>& colors) {
         log->palPalEntry[i] = {colors[i].red, colors[i].green, colors[i].blue, 0};
     }
     UniquePalette palette(CreatePalette(log));
-    if (!palette) common::ThrowLastError("CreatePalette");
+    if (!palette) common::ThrowLastError();
     return palette;
 }
 
@@ -109,7 +109,7 @@ UniqueBitmap Bitmap::CreateDib(const BmpFormat& format, uint8_t*& bits) {
     DibInfo info = MakeDibInfo(format);
     void* raw = nullptr;
     UniqueBitmap dib(CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &raw, nullptr, 0));
-    if (!dib || !raw) common::ThrowLastError("CreateDIBSection");
+    if (!dib || !raw) common::ThrowLastError();
     bits = static_cast<uint8_t*>(raw);
     return dib;
 }
@@ -135,7 +135,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     BITMAP bm{};
     if (!bitmap || GetObjectA(bitmap, sizeof(bm), &bm) != sizeof(bm)) {
         SetLastError(ERROR_INVALID_HANDLE);
-        common::ThrowLastError("GetObject");
+        common::ThrowLastError();
     }
     BmpFormat format;
     format.width = bm.bmWidth;
@@ -143,11 +143,11 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     format.bitsPerPixel = KeptDepth(bm);
     if (format.width <= 0 || format.height <= 0) {
         SetLastError(ERROR_INVALID_DATA);
-        common::ThrowLastError("empty bitmap");
+        common::ThrowLastError();
     }
 
     UniqueDC dc(CreateCompatibleDC(nullptr));
-    if (!dc) common::ThrowLastError("CreateCompatibleDC");
+    if (!dc) common::ThrowLastError();
     SelectedPalette selected(dc.get(), palette);
 
     DibInfo info = MakeDibInfo(format);
@@ -155,7 +155,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
         // Without pixels, GetDIBits only fills in the colour table the copy will need.
         info.header.biClrUsed = 0;
         if (!GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(format.height), nullptr, info.get(), DIB_RGB_COLORS)) {
-            common::ThrowLastError("GetDIBits", ERROR_INVALID_DATA);
+            common::ThrowLastError(ERROR_INVALID_DATA);
         }
         size_t full = size_t{1} << format.bitsPerPixel;
         size_t used = info.header.biClrUsed != 0 && info.header.biClrUsed < full ? info.header.biClrUsed : full;
@@ -169,7 +169,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     uint8_t* bits = nullptr;
     UniqueBitmap dib = CreateDib(format, bits);
     int lines = GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(format.height), bits, info.get(), DIB_RGB_COLORS);
-    if (lines != format.height) common::ThrowLastError("GetDIBits", ERROR_INVALID_DATA);
+    if (lines != format.height) common::ThrowLastError(ERROR_INVALID_DATA);
     UniquePalette paletteCopy = CopyPalette(palette);
 
     format_ = std::move(format);
@@ -181,7 +181,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
 Bitmap::ClipboardData Bitmap::SaveToClipboardFormat() const {
     if (Empty()) {
         SetLastError(ERROR_INVALID_DATA);
-        common::ThrowLastError("empty bitmap");
+        common::ThrowLastError();
     }
     WindowDC screen(nullptr);
     DibInfo info = MakeDibInfo(format_);
@@ -189,10 +189,10 @@ Bitmap::ClipboardData Bitmap::SaveToClipboardFormat() const {
     // process, so every program that pastes can read them.
     ClipboardData data;
     data.bitmap.reset(CreateCompatibleBitmap(screen.get(), format_.width, format_.height));
-    if (!data.bitmap) common::ThrowLastError("CreateCompatibleBitmap");
+    if (!data.bitmap) common::ThrowLastError();
     if (SetDIBits(screen.get(), data.bitmap.get(), 0, static_cast<UINT>(format_.height), bits_, info.get(),
                   DIB_RGB_COLORS) != format_.height) {
-        common::ThrowLastError("SetDIBits", ERROR_INVALID_DATA);
+        common::ThrowLastError(ERROR_INVALID_DATA);
     }
     data.palette = CopyPalette(palette_.get());
     return data;
@@ -219,7 +219,7 @@ bool Bitmap::LoadFromBmp(std::span<const uint8_t> file, std::string& error) {
         dib_ = std::move(dib);
         bits_ = bits;
         palette_ = std::move(palette);
-    } catch (const std::system_error& e) {
+    } catch (const common::Win32Error& e) {
         error = e.what();
         return false;
     }

@@ -42,12 +42,12 @@ public:
     // Copies a bitmap (a device-dependent bitmap or a DIB section) and its
     // palette, which may be null; the caller keeps both. The depth is kept,
     // except that 16-bit pictures become 32-bit so that no colour bit is lost.
-    // Throws std::system_error when the copy cannot be made; the image is then unchanged.
+    // Throws common::Win32Error when the copy cannot be made; the image is then unchanged.
     void LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette);
 
     // A new screen-compatible bitmap and a copy of the palette (null when there
     // is none), for SetClipboardData, which then owns them.
-    // Throws std::system_error when they cannot be made.
+    // Throws common::Win32Error when they cannot be made.
     struct ClipboardData {
         UniqueBitmap bitmap;
         UniquePalette palette;

@@ -3,6 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 
 namespace toolkit {
@@ -30,7 +31,7 @@ void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* ti
     RegisterOnce();
     HWND hwnd = CreateWindowExA(exStyle, kClassName, title, style, 0, 0, 0, 0, owner, nullptr,
                                 GetModuleHandleA(nullptr), this);
-    if (!hwnd) throw std::runtime_error("CreateWindowEx failed");
+    if (!hwnd) common::ThrowLastError();
 }
 
 void Window::DestroyHandle() noexcept {

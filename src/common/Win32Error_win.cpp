@@ -1,0 +1,23 @@
+#include "common/Win32Error_win.h"
+
+#include "common/Text.h"
+
+namespace common {
+
+Win32Error::Win32Error(DWORD code) : std::runtime_error(SystemErrorText(code)), code_(code) {}
+
+std::string SystemErrorText(DWORD code) {
+    char buffer[256] = {};
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer,
+                             255, nullptr);
+    std::string text(buffer, n);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text.empty() ? Format("系统错误 %lu", static_cast<unsigned long>(code)) : text;
+}
+
+void ThrowLastError(DWORD fallback) {
+    DWORD code = GetLastError();
+    throw Win32Error(code != 0 ? code : fallback);
+}
+
+}  // namespace common
