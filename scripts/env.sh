@@ -23,6 +23,16 @@ ensure_wine_prefix() {
         env LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
+    # Without a window manager Wine waits up to 2 s for every closed dialog or
+    # message box unless its windows are unmanaged (then it also draws their
+    # captions); no sound card: no ALSA complaints.
+    local marker="$WINEPREFIX/.pellacor-settings-1"
+    if [ ! -f "$marker" ]; then
+        env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
+        wineserver -w
+        touch "$marker"
+    fi
 }
 
 # Uses the display there is, or starts Xvfb on a free one and says so.

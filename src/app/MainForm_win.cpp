@@ -14,14 +14,6 @@
 #include "toolkit/Application_win.h"
 
 namespace app {
-namespace {
-toolkit::MenuItem* AddItem(toolkit::MenuItem& parent, const char* caption) {
-    auto item = std::make_unique<toolkit::MenuItem>(caption);
-    toolkit::MenuItem* raw = item.get();
-    parent.Add(std::move(item));
-    return raw;
-}
-}  // namespace
 
 TfrmMain::TfrmMain(std::string folder) : folder_(std::move(folder)), settingsFile_(folder_ + "Pellacor.ini") {
     toolkit::Application& application = toolkit::Application::Instance();
@@ -29,20 +21,8 @@ TfrmMain::TfrmMain(std::string folder) : folder_(std::move(folder)), settingsFil
     application.FormOpened();
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
-    mniHistory = AddItem(mnuMain, "历史");
-    mniPopup = AddItem(mnuMain, "剪辑");
-    mniGeneral = AddItem(mnuMain, "常规");
-    mniHistory->SetImages(&IconList);
-    history_ = std::make_unique<history::History>(*mniHistory);
-    history_->OnUpdateHistory = [this] { UpdateHistory(); };
-
-    mniMonitorClipboard = AddItem(*mniGeneral, "监视剪贴板");
-    mniMonitorClipboard->AutoCheck = true;
-    mniMonitorClipboard->OnClick = [this](toolkit::MenuItem& s) { mniMonitorClipboardClick(s); };
-    AddItem(*mniGeneral, "-");
-    mniExit = AddItem(*mniGeneral, "退出");
-    mniExit->OnClick = [this](toolkit::MenuItem& s) { mniExitClick(s); };
-
+    CreateMenus();
+    menuEvents_ = std::make_unique<toolkit::MenuContextEvents>(Handle());
     FormCreate();
 }
 
@@ -230,6 +210,12 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return DefaultProc(msg, wParam, lParam);
     case WM_HOTKEY:
         WMHotKey();
+        return 0;
+    case WM_MENUSELECT:
+        menuEvents_->MenuSelected(wParam, lParam);
+        return DefaultProc(msg, wParam, lParam);
+    case toolkit::WM_MENUCONTEXT:
+        WMMenuRButtonUp(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), HIWORD(wParam) != 0);
         return 0;
     default:
         if (msg == taskbarCreated_ && taskbarCreated_ != 0 && tray_) tray_->Restore();

@@ -15,6 +15,7 @@
 #include "clips/Clpbrd_win.h"
 #include "history/History_win.h"
 #include "toolkit/ImageList_win.h"
+#include "toolkit/MenuEvents_win.h"
 #include "toolkit/MenuItem_win.h"
 #include "toolkit/Window_win.h"
 
@@ -30,14 +31,33 @@ public:
     void FormCreate();
     void FormDestroy();
 
-    // Menus: the bar mnuMain is never shown; its three sub-menus open as pop-ups.
+    // Menus (MainFormMenus_win.cpp): the bar mnuMain is never shown; its three
+    // sub-menus open as pop-ups. Items whose command does not exist yet are disabled.
     toolkit::MenuItem mnuMain;
-    toolkit::MenuItem* mniHistory;
-    toolkit::MenuItem* mniPopup;
-    toolkit::MenuItem* mniGeneral;
-    toolkit::MenuItem* mniMonitorClipboard;
-    toolkit::MenuItem* mniExit;
+    toolkit::MenuItem* mniHistory = nullptr;
+    toolkit::MenuItem* mniPopup = nullptr;
+    toolkit::MenuItem* mniGeneral = nullptr;
+    // The clip pop-up and its "格式" submenu.
+    toolkit::MenuItem *mniCopy = nullptr, *mniFormatMenu = nullptr, *mniSendAsMail = nullptr, *mniOpen = nullptr,
+                      *mniOpenInNewWindow = nullptr, *sep01 = nullptr, *mniAddToPersonalHistory = nullptr,
+                      *mniRemoveFromPersonalHistory = nullptr, *mniRename = nullptr, *mniDelete = nullptr,
+                      *mniDeleteAll = nullptr;
+    toolkit::MenuItem *mniUndo = nullptr, *mniUpperCase = nullptr, *mniLowerCase = nullptr, *mniMixedCase = nullptr,
+                      *mniSentenceCase = nullptr, *mniRemoveLeadingSpaces = nullptr,
+                      *mniRemoveTrailingSpaces = nullptr, *mniRemoveLineBreaks = nullptr,
+                      *mniRemoveDuplicatedSpaces = nullptr;
+    // The general menu with its "工具" and "帮助" submenus.
+    toolkit::MenuItem *mniMonitorClipboard = nullptr, *mniToolsMenu = nullptr, *mniPreferences = nullptr,
+                      *mniHelpMenu = nullptr, *mniExit = nullptr;
+    toolkit::MenuItem *mniScreenCapture = nullptr, *mniWindowCapture = nullptr, *mniEmptyClipboard = nullptr;
+    toolkit::MenuItem *mContent = nullptr, *mHomePage = nullptr, *mAbout = nullptr;
     toolkit::ImageList IconList;
+
+    // The index in mniHistory of the clip whose pop-up was opened last. The
+    // pop-up's commands act on that clip itself (see PopupClip), so a capture
+    // that shifts the list while the pop-up is open cannot redirect them.
+    int PopupClipIndex = -1;
+    toolkit::MenuItem* PopupClip() const { return popupClip_.Get(); }
 
     history::History& History() { return *history_; }
     clips::TClpbrd* Watcher() { return watcher_.get(); }
@@ -55,6 +75,15 @@ public:
     void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
     void mniExitClick(toolkit::MenuItem& sender);
+    void mniCopyClick(toolkit::MenuItem& sender);
+    void mniRenameClick(toolkit::MenuItem& sender);
+    void mniDeleteClick(toolkit::MenuItem& sender);
+    void mniDeleteAllClick(toolkit::MenuItem& sender);
+    void mniAddToPersonalHistoryClick(toolkit::MenuItem& sender);
+    void mniRemoveFromPersonalHistoryClick(toolkit::MenuItem& sender);
+    // The right button released over an item of an open menu, or the menu key
+    // on it: over a clip of the history menu, opens the clip pop-up.
+    void WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard = false);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -63,6 +92,9 @@ protected:
     void WMHotKey();
 
 private:
+    void CreateMenus();
+    // Shows, hides, enables and disables the pop-up's items for `clip`.
+    void SetUpPopup(toolkit::MenuItem& clip);
     // Runs one start-up or shutdown step; an error is reported and the next step runs.
     bool Step(const std::function<void()>& body);
     void ReportProblems(const std::vector<std::string>& problems);
@@ -77,6 +109,9 @@ private:
     std::unique_ptr<clips::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
+    toolkit::ItemRef popupClip_;
+    bool popupOpen_ = false;
     UINT taskbarCreated_ = 0;
     bool destroyed_ = false;
     // Personal clips loaded at start-up (the tip counts them at once).

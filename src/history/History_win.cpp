@@ -23,6 +23,12 @@ History::History(toolkit::MenuItem& menu) : mniHistory(menu) {
     mniPersonalHistoryEmpty = add(MakeMarker());
     sepClipboardHistory = add(std::make_unique<toolkit::MenuItem>("-"));
     mniClipboardHistoryEmpty = add(MakeMarker());
+    for (toolkit::MenuItem* header : {sepPersonalHistory, sepClipboardHistory})
+        header->SetOwnerDraw(
+            [this](toolkit::MenuItem& sender, HDC dc, UINT& width, UINT& height) {
+                sepClipboardHistoryMeasureItem(sender, dc, width, height);
+            },
+            [this](toolkit::MenuItem& sender, const DRAWITEMSTRUCT& draw) { sepClipboardHistoryDrawItem(sender, draw); });
 }
 
 void History::UpdateHistory() {

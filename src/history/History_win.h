@@ -54,6 +54,24 @@ public:
         return [this](toolkit::MenuItem& sender) { ClipClick(sender); };
     }
 
+    // Editing (Editing_win.cpp). Each acts on the clip `clip` refers to; a clip
+    // destroyed before the command gets to it (trimmed by a capture while a
+    // question was open) is left alone. The ones that move or destroy clips end
+    // the open menus first and end with UpdateHistory.
+    void RenameClip(toolkit::ItemRef clip);
+    void DeleteClip(toolkit::ItemRef clip);
+    void EmptySectionOf(toolkit::ItemRef clip);
+    void AddToPersonalHistory(toolkit::ItemRef clip);
+    void RemoveFromPersonalHistory(toolkit::ItemRef clip);
+    bool InClipboardSection(const toolkit::MenuItem& item) const {
+        return item.MenuIndex() > ClipboardSeparatorIndex();
+    }
+
+    // The section headers (SectionHeaders_win.cpp), owner-drawn separators:
+    // the section's name centred on an engraved rule.
+    void sepClipboardHistoryMeasureItem(toolkit::MenuItem& sender, HDC dc, UINT& width, UINT& height);
+    void sepClipboardHistoryDrawItem(toolkit::MenuItem& sender, const DRAWITEMSTRUCT& draw);
+
     // The item of mniHistory shown at a position of the platform menu, or null.
     toolkit::MenuItem* ItemAtPlatformPosition(int position) const;
     // Clears the mark of the item the platform menu shows as its default.

@@ -88,6 +88,8 @@ using UniqueWindow = UniqueHandle<HWND, NullTraits<HWND, DestroyWindow>>;
 using UniqueDC = UniqueHandle<HDC, NullTraits<HDC, DeleteDC>>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiObjectTraits<HBITMAP>>;
 using UniquePalette = UniqueHandle<HPALETTE, GdiObjectTraits<HPALETTE>>;
+using UniqueFont = UniqueHandle<HFONT, GdiObjectTraits<HFONT>>;
+using UniquePen = UniqueHandle<HPEN, GdiObjectTraits<HPEN>>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, GdiTraits>;
 using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 // A global block we still own: freed unless released to the clipboard.

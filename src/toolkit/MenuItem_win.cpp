@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "toolkit/ImageList_win.h"
+#include "toolkit/MenuCaption.h"
 
 namespace toolkit {
 namespace {
@@ -31,6 +32,7 @@ MenuItem::MenuItem() : command_(AllocateCommand(this)) {}
 MenuItem::MenuItem(std::string caption) : MenuItem() { caption_ = std::move(caption); }
 
 MenuItem::~MenuItem() {
+    alive_.reset();  // references see the item as gone from here on
     while (!items_.empty()) delete items_.back();  // each one detaches itself
     if (parent_) parent_->Remove(this).release();
     Commands().erase(command_);
@@ -119,6 +121,11 @@ void MenuItem::SetMenuIndex(int index) {
 HMENU MenuItem::Handle() {
     if (!handle_) {
         handle_.reset(CreatePopupMenu());
+        MENUINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIM_MENUDATA;
+        info.dwMenuData = reinterpret_cast<ULONG_PTR>(this);
+        SetMenuInfo(handle_.get(), &info);
         // Menu notifications then carry positions, and WM_MENUCOMMAND is not used.
         PlatformUpdate();  // the parent's entry now points at the new sub-menu
     }
@@ -150,7 +157,7 @@ void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const {
     } else {
         info.fType = MFT_STRING;
         info.fMask |= MIIM_STRING;
-        text = caption_;
+        text = PlatformMenuCaption(caption_);
         info.dwTypeData = text.data();
         info.cch = static_cast<UINT>(text.size());
     }
@@ -191,6 +198,25 @@ MenuItem* MenuItem::FromCommand(UINT command) noexcept {
     return it == commands.end() ? nullptr : it->second;
 }
 
+MenuItem* MenuItem::FromHandle(HMENU menu) noexcept {
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_MENUDATA;
+    if (!menu || !GetMenuInfo(menu, &info)) return nullptr;
+    auto* item = reinterpret_cast<MenuItem*>(info.dwMenuData);
+    return item && item->handle_.get() == menu ? item : nullptr;
+}
+
+namespace {
+// The font the platform draws menus with.
+UniqueFont MenuFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont{};
+    return UniqueFont(CreateFontIndirectA(&metrics.lfMenuFont));
+}
+}  // namespace
+
 bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
@@ -208,6 +234,8 @@ bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
         auto* item = reinterpret_cast<MenuItem*>(measure->itemData);
         if (!item || !item->onMeasure_) return false;
         WindowDC dc(nullptr);
+        UniqueFont font = MenuFont();
+        SelectedObject selected(dc.get(), font ? font.get() : GetStockObject(SYSTEM_FONT));
         item->onMeasure_(*item, dc.get(), measure->itemWidth, measure->itemHeight);
         result = TRUE;
         return true;
@@ -219,6 +247,13 @@ bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
         if (!item || !item->onDraw_) return false;
         item->onDraw_(*item, *draw);
         result = TRUE;
+        return true;
+    }
+    case WM_INITMENUPOPUP: {
+        MenuItem* item = FromHandle(reinterpret_cast<HMENU>(wParam));
+        if (!item || !item->OnPopup) return false;
+        item->OnPopup(*item);
+        result = 0;
         return true;
     }
     default:

@@ -3,6 +3,7 @@
 // sub-items; destroying an item takes it out of its parent. Hidden items are
 // absent from the platform menu; every other change (caption, state, icon,
 // insertion, removal) reaches the platform menu at once, also while it is open.
+// Captions are shown as set: no access keys, no shortcut column.
 #include <windows.h>
 
 #include <functional>
@@ -21,6 +22,7 @@ public:
     using ClickHandler = std::function<void(MenuItem& sender)>;
     using MeasureHandler = std::function<void(MenuItem& sender, HDC dc, UINT& width, UINT& height)>;
     using DrawHandler = std::function<void(MenuItem& sender, const DRAWITEMSTRUCT& draw)>;
+    using PopupHandler = std::function<void(MenuItem& sender)>;
 
     MenuItem();
     explicit MenuItem(std::string caption);
@@ -47,6 +49,8 @@ public:
     bool AutoCheck = false;
     intptr_t Tag = 0;
     ClickHandler OnClick;
+    // Runs each time the sub-menu of this item is about to open.
+    PopupHandler OnPopup;
     // Setting both makes the item owner-drawn.
     void SetOwnerDraw(MeasureHandler measure, DrawHandler draw);
     bool IsOwnerDrawn() const noexcept { return static_cast<bool>(onDraw_); }
@@ -80,10 +84,13 @@ public:
 
     // Dispatch from the owner window of the platform menus.
     static MenuItem* FromCommand(UINT command) noexcept;
+    // The item whose sub-menu is `menu`, or null.
+    static MenuItem* FromHandle(HMENU menu) noexcept;
     // Returns true when the message was a menu message that this layer handled.
     static bool HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
+    friend class ItemRef;
     void FillInfo(MENUITEMINFOA& info, std::string& text) const;
     void PlatformInsert();
     void PlatformRemove();
@@ -103,6 +110,22 @@ private:
     std::vector<MenuItem*> items_;  // owned
     UniqueMenu handle_;
     UINT command_ = 0;
+    // Expires when the item is destroyed (see ItemRef).
+    std::shared_ptr<const void> alive_ = std::make_shared<char>();
+};
+
+// A reference to an item that knows when the item has been destroyed, so a
+// command that outlives a modal loop never acts on a clip that is gone.
+class ItemRef {
+public:
+    ItemRef() = default;
+    explicit ItemRef(MenuItem* item) : item_(item), alive_(item ? item->alive_ : nullptr) {}
+    // Null once the item is destroyed.
+    MenuItem* Get() const noexcept { return alive_.expired() ? nullptr : item_; }
+
+private:
+    MenuItem* item_ = nullptr;
+    std::weak_ptr<const void> alive_;
 };
 
 }  // namespace toolkit

@@ -1,0 +1,137 @@
+// The main form's three menus, their tables and the clip pop-up.
+#include <memory>
+
+#include "app/MainForm_win.h"
+#include "clips/ClipText_win.h"
+#include "history/PopupRules.h"
+#include "toolkit/MenuTable_win.h"
+
+namespace app {
+namespace {
+using toolkit::MenuItem;
+using toolkit::MenuRow;
+
+MenuItem* AddItem(MenuItem& parent, const char* caption) {
+    parent.Add(std::make_unique<MenuItem>(caption));
+    return parent.Items(parent.Count() - 1);
+}
+
+// An item is never enabled before its command exists.
+void EnableIfItActs(MenuItem* item, bool on) { item->SetEnabled(on && item->OnClick); }
+}  // namespace
+
+void TfrmMain::CreateMenus() {
+    auto click = [this](void (TfrmMain::*handler)(MenuItem&)) -> MenuItem::ClickHandler {
+        return [this, handler](MenuItem& sender) { (this->*handler)(sender); };
+    };
+    // Their captions never appear: only the sub-menus are shown.
+    mniHistory = AddItem(mnuMain, "mniHistory");
+    mniPopup = AddItem(mnuMain, "mniPopup");
+    mniGeneral = AddItem(mnuMain, "mniGeneral");
+
+    mniHistory->SetImages(&IconList);
+    history_ = std::make_unique<history::History>(*mniHistory);
+    history_->OnUpdateHistory = [this] { UpdateHistory(); };
+
+    toolkit::BuildMenu(*mniPopup, {
+        {"复制", &mniCopy, click(&TfrmMain::mniCopyClick), MenuRow::kDefault},
+        {"-"},
+        {"格式", &mniFormatMenu, {}, MenuRow::kNone, {
+            {"撤销", &mniUndo, {}, MenuRow::kDisabled},
+            {"-"},
+            {"大写字母", &mniUpperCase},
+            {"小写字母", &mniLowerCase},
+            {"混合字母", &mniMixedCase},
+            {"句首字母大写", &mniSentenceCase},
+            {"-"},
+            {"移除前导空格", &mniRemoveLeadingSpaces},
+            {"移除尾部空格", &mniRemoveTrailingSpaces},
+            {"-"},
+            {"移除换行符", &mniRemoveLineBreaks},
+            {"移除重复空格", &mniRemoveDuplicatedSpaces},
+        }},
+        {"发送邮件...", &mniSendAsMail},
+        {"打开...", &mniOpen},
+        {"在新窗口中打开...", &mniOpenInNewWindow},
+        {"-", &sep01},
+        {"添加至个人历史", &mniAddToPersonalHistory, click(&TfrmMain::mniAddToPersonalHistoryClick)},
+        {"从个人历史中移除", &mniRemoveFromPersonalHistory, click(&TfrmMain::mniRemoveFromPersonalHistoryClick)},
+        {"-"},
+        {"改名", &mniRename, click(&TfrmMain::mniRenameClick)},
+        {"删除", &mniDelete, click(&TfrmMain::mniDeleteClick)},
+        {"全部删除", &mniDeleteAll, click(&TfrmMain::mniDeleteAllClick)},
+    });
+
+    toolkit::BuildMenu(*mniGeneral, {
+        {"监视剪贴板", &mniMonitorClipboard, click(&TfrmMain::mniMonitorClipboardClick),
+         MenuRow::kChecked | MenuRow::kAutoCheck},
+        {"-"},
+        {"工具", &mniToolsMenu, {}, MenuRow::kNone, {
+            {"捕获屏幕", &mniScreenCapture},
+            {"捕获窗口", &mniWindowCapture},
+            {"-"},
+            {"清空剪贴板", &mniEmptyClipboard},
+        }},
+        {"参数选择...", &mniPreferences},
+        {"-"},
+        {"帮助", &mniHelpMenu, {}, MenuRow::kNone, {
+            {"内容...", &mContent},
+            {"主页...", &mHomePage},
+            {"-"},
+            {"关于...", &mAbout},
+        }},
+        {"-"},
+        {"退出", &mniExit, click(&TfrmMain::mniExitClick)},
+    });
+}
+
+void TfrmMain::WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard) {
+    // Right clicks in the pop-up itself or in the general menu do nothing.
+    if (menu != mniHistory->Handle() || popupOpen_) return;
+    history::History& h = *history_;
+    MenuItem* clip = h.ItemAtPlatformPosition(position);
+    if (!clip) return;
+    PopupClipIndex = clip->MenuIndex();
+    if (clip->ImageIndex() < 0) return;  // a header or an "empty" marker
+    popupClip_ = toolkit::ItemRef(clip);
+    SetUpPopup(*clip);
+
+    POINT at{};
+    RECT item{};
+    // The menu key opens the pop-up beside the highlighted entry, not at a pointer that may be elsewhere.
+    if (fromKeyboard && GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item)) at = {item.right, item.top};
+    else GetCursorPos(&at);
+    // Nested on top of the open history menu. Wine closes the history menu with it.
+    popupOpen_ = true;
+    TrackPopupMenuEx(mniPopup->Handle(), TPM_RECURSE, at.x, at.y, Handle(), nullptr);
+    popupOpen_ = false;
+}
+
+void TfrmMain::SetUpPopup(MenuItem& clip) {
+    auto* text = dynamic_cast<clips::TClipText*>(&clip);
+    history::PopupItemStates s = history::PopupItemStatesFor(
+        {clip.ImageIndex(), history_->InClipboardSection(clip), clip.Default(),
+         text ? std::string_view(text->Text) : std::string_view(), clip.Tag});
+    EnableIfItActs(mniCopy, s.copyEnabled);
+    mniAddToPersonalHistory->SetVisible(s.addToPersonalVisible);
+    EnableIfItActs(mniAddToPersonalHistory, s.addToPersonalEnabled);
+    mniRemoveFromPersonalHistory->SetVisible(s.removeFromPersonalVisible);
+    mniSendAsMail->SetVisible(s.sendAsMailVisible);
+    mniFormatMenu->SetVisible(s.formatVisible);
+    mniOpen->SetVisible(s.openVisible);
+    mniOpenInNewWindow->SetVisible(s.openInNewWindowVisible);
+    sep01->SetVisible(s.sep01Visible);
+    EnableIfItActs(mniUndo, s.undoEnabled);
+}
+
+void TfrmMain::mniCopyClick(MenuItem&) {
+    if (MenuItem* clip = PopupClip()) history_->ClipClick(*clip);
+}
+
+void TfrmMain::mniRenameClick(MenuItem&) { history_->RenameClip(popupClip_); }
+void TfrmMain::mniDeleteClick(MenuItem&) { history_->DeleteClip(popupClip_); }
+void TfrmMain::mniDeleteAllClick(MenuItem&) { history_->EmptySectionOf(popupClip_); }
+void TfrmMain::mniAddToPersonalHistoryClick(MenuItem&) { history_->AddToPersonalHistory(popupClip_); }
+void TfrmMain::mniRemoveFromPersonalHistoryClick(MenuItem&) { history_->RemoveFromPersonalHistory(popupClip_); }
+
+}  // namespace app

@@ -1,0 +1,87 @@
+// The commands of the clip pop-up that change the history lists themselves:
+// rename, delete, empty a section, move into and out of the personal history.
+#include <windows.h>
+
+#include "clips/Clip_win.h"
+#include "common/MessageBox_win.h"
+#include "common/Settings.h"
+#include "common/Text.h"
+#include "history/History_win.h"
+#include "history/RenameDialog_win.h"
+#include "toolkit/Application_win.h"
+
+namespace history {
+namespace {
+
+constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
+
+bool Confirmed(const char* text, const char* title) {
+    return common::ShowMessageBox(common::MessageOwner(), text, title, kQuestion) == IDYES;
+}
+
+}  // namespace
+
+void History::RenameClip(toolkit::ItemRef clip) {
+    toolkit::MenuItem* item = clip.Get();
+    if (!item) return;
+    toolkit::Application::Instance().ProcessMessages();
+    item = clip.Get();
+    if (!item) return;
+    std::optional<std::string> answer = AskNewName(item->Caption(), common::settings().MaxCaptionLength);
+    if (!answer) return;
+    std::string name(common::TrimBlanks(*answer));
+    if (name.empty()) {
+        common::ShowMessageBox(common::MessageOwner(), "名称不能为空.", "警告   ", MB_ICONWARNING | MB_OK);
+        return;
+    }
+    // The clip may have been trimmed by a capture while the dialog was open.
+    if (toolkit::MenuItem* still = clip.Get()) still->SetCaption(std::move(name));
+}
+
+void History::DeleteClip(toolkit::ItemRef clip) {
+    if (!clip.Get()) return;
+    if (common::settings().DeleteClipConf && !Confirmed("你确实要删除这个剪辑吗 ?", "确认   ")) return;
+    toolkit::MenuItem* item = clip.Get();
+    if (!item) return;
+    EndMenu();
+    delete item;  // the clipboard keeps what it holds, also when this was the clip on it
+    UpdateHistory();
+}
+
+void History::EmptySectionOf(toolkit::ItemRef clip) {
+    toolkit::MenuItem* item = clip.Get();
+    if (!item) return;
+    bool clipboardSection = InClipboardSection(*item);
+    if (common::settings().DeleteAllConf &&
+        !Confirmed(clipboardSection ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ", "确认 "))
+        return;
+    if (!clip.Get()) return;
+    EndMenu();
+    // Counted now: the lists may have changed while the question was open.
+    int s = ClipboardSeparatorIndex();
+    if (clipboardSection) {
+        for (int i = mniHistory.Count() - 1; i >= s + 2; --i) delete mniHistory.Items(i);
+    } else {
+        for (int i = s - 1; i >= 2; --i) delete mniHistory.Items(i);
+    }
+    UpdateHistory();
+}
+
+void History::AddToPersonalHistory(toolkit::ItemRef clip) {
+    toolkit::MenuItem* item = clip.Get();
+    if (!item || !InClipboardSection(*item) || item->ImageIndex() == clips::kWave) return;
+    EndMenu();
+    // Taken out below the header, put in at the header's place: the last personal clip.
+    item->SetMenuIndex(ClipboardSeparatorIndex());
+    UpdateHistory();
+}
+
+void History::RemoveFromPersonalHistory(toolkit::ItemRef clip) {
+    toolkit::MenuItem* item = clip.Get();
+    if (!item || InClipboardSection(*item) || item->ImageIndex() < 0) return;
+    EndMenu();
+    item->SetMenuIndex(mniHistory.Count() - 1);  // the newest clipboard clip
+    UpdateHistory();
+}
+
+}  // namespace history
