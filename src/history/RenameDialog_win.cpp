@@ -1,6 +1,7 @@
 #include "history/RenameDialog_win.h"
 
 #include "toolkit/Dialog_win.h"
+#include "toolkit/EditByteLimit_win.h"
 
 namespace history {
 
@@ -19,7 +20,7 @@ private:
         AddLabel("新建名称 :", 14, 10);
         edit_ = AddEdit(current_, 10, 32, 310);
         // Only stops typing: a longer name already there is offered in full.
-        SendMessageA(edit_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_ > 0 ? maxLength_ : 1), 0);
+        toolkit::LimitEditBytes(edit_, maxLength_);
         AddButton("好", IDOK, 163, 66, 75, 23);
         AddButton("取消", IDCANCEL, 246, 66, 75, 23);
         FocusOnOpen(edit_);

@@ -44,13 +44,54 @@ pellacor_pids() {
 pellacor_count() { pellacor_pids | wc -l; }
 pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 
+visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort || true; }
+
 start_pellacor() {
     (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
-        pellacor_running && { sleep 1.5; return 0; }
+        pellacor_running && { wait_until_ready; return 0; }
         sleep 0.5
     done
     fail "Pellacor did not start"
+}
+
+# The tray window, and the point of the first icon in it (below the caption
+# that Wine draws when the window is unmanaged).
+tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true; }
+tray_icon_point() {
+    local tray
+    tray=$(tray_window)
+    [ -n "$tray" ] || fail "no system tray window"
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    echo "$((X + 10)) $((Y + HEIGHT - 12))"
+}
+
+# Clicks the tray icon with `button` and prints how many windows (menus) opened.
+click_tray_and_count_new_windows() {
+    local button=$1 before
+    before=$(visible_windows)
+    # shellcheck disable=SC2046
+    xdotool mousemove $(tray_icon_point) click "$button"
+    sleep 1.5
+    comm -13 <(echo "$before") <(visible_windows) | grep -c . || true
+}
+
+# Start-up is done (the history is watched) once a left click on the tray icon
+# opens the history menu; under load that can take seconds.
+wait_until_ready() {
+    local before
+    for _ in $(seq 40); do
+        before=$(visible_windows)
+        # shellcheck disable=SC2046
+        xdotool mousemove $(tray_icon_point) click 1
+        sleep 0.5
+        if [ -n "$(comm -13 <(echo "$before") <(visible_windows))" ]; then
+            xdotool key Escape
+            sleep 0.5
+            return 0
+        fi
+    done
+    fail "Pellacor started but never opened its menu"
 }
 
 # An orderly exit: a close request, as a session manager or taskkill sends it.
@@ -83,10 +124,10 @@ wait_for_window() {
 # manager); the tray window is always there.
 pointer_on_tray() {
     local tray
-    tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true)
+    tray=$(tray_window)
     [ -n "$tray" ] || fail "no system tray window"
     eval "$(xdotool getwindowgeometry --shell "$tray")"
-    xdotool mousemove $((X + WIDTH - 20)) $((Y + HEIGHT / 2))
+    xdotool mousemove $((X + WIDTH - 20)) $((Y + HEIGHT - 12))
     sleep 0.3
 }
 
@@ -105,3 +146,26 @@ pick_with_hot_key() {
 
 write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
 
+
+
+# Opens the history menu with the hot key; MENU_X, MENU_Y, MENU_W and MENU_H
+# then give the menu window's place on the screen.
+open_history_menu() {
+    local before window
+    pointer_on_tray
+    before=$(visible_windows)
+    xdotool key alt+v
+    sleep 1
+    window=$(comm -13 <(echo "$before") <(visible_windows) | head -1)
+    [ -n "$window" ] || fail "the hot key opened no menu"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    MENU_X=$X MENU_Y=$Y MENU_W=$WIDTH MENU_H=$HEIGHT
+}
+
+# In an open menu: `count` presses of `key` (Up or Down), then `last` (Return, Menu).
+menu_keys() {
+    local key=$1 count=$2 last=$3
+    for _ in $(seq "$count"); do xdotool key "$key"; sleep 0.2; done
+    xdotool key "$last"
+    sleep 1
+}

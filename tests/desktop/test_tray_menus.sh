@@ -7,20 +7,6 @@ start_pellacor
 copy_text "first copied text"
 copy_text "https://example.org/newest"
 
-visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort || true; }
-click_tray_and_count_new_windows() {
-    local button=$1 before after
-    before=$(visible_windows)
-    pointer_on_tray
-    local tray
-    tray=$(xdotool search --onlyvisible --name 'Wine System Tray' | head -1)
-    eval "$(xdotool getwindowgeometry --shell "$tray")"
-    xdotool mousemove $((X + 10)) $((Y + HEIGHT / 2)) click "$button"
-    sleep 1.5
-    after=$(visible_windows)
-    comm -13 <(echo "$before") <(echo "$after") | grep -c . || true
-}
-
 [ "$(click_tray_and_count_new_windows 1)" -ge 1 ] || fail "a left click opened no menu"
 shot history-menu
 xdotool key Escape

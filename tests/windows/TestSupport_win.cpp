@@ -103,6 +103,56 @@ LRESULT CALLBACK MenuCloser::Hook(int code, WPARAM wParam, LPARAM lParam) {
 
 void CALLBACK MenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
+namespace {
+TimedSteps* g_steps = nullptr;  // one script at a time
+}
+
+TimedSteps::TimedSteps(std::vector<std::function<bool()>> steps, UINT intervalMs) : steps_(std::move(steps)) {
+    g_steps = this;
+    timer_ = SetTimer(nullptr, 0, intervalMs, &TimedSteps::Tick);
+}
+
+TimedSteps::~TimedSteps() {
+    KillTimer(nullptr, timer_);
+    g_steps = nullptr;
+}
+
+void CALLBACK TimedSteps::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    TimedSteps* self = g_steps;
+    // A step may run a modal loop of its own, in which this timer ticks again.
+    static bool running = false;
+    if (!self || self->Done() || running) return;
+    running = true;
+    if (self->steps_[self->next_]()) ++self->next_;
+    running = false;
+}
+
+HWND FindDialog(const std::string& title) {
+    struct Search {
+        const std::string& title;
+        HWND found = nullptr;
+    } search{title};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            char className[16] = {}, text[256] = {};
+            GetClassNameA(window, className, sizeof(className));
+            GetWindowTextA(window, text, sizeof(text));
+            if (IsWindowVisible(window) && std::string(className) == "#32770" && s->title == text) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindControl(HWND dialog, const char* className) { return FindWindowExA(dialog, nullptr, className, nullptr); }
+
+void PressButton(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
 void PumpMessages(DWORD ms) {
     DWORD end = GetTickCount() + ms;
     MSG msg;

@@ -5,6 +5,7 @@
 // real clipboard.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,31 @@ private:
     HHOOK hook_;
     UINT_PTR timer_;
 };
+
+// Runs `steps` one after another from a timer of this thread, so a test can act
+// inside a modal loop (a menu, a dialog) that the code under test runs. A step
+// that returns false is tried again at the next tick.
+class TimedSteps {
+public:
+    explicit TimedSteps(std::vector<std::function<bool()>> steps, UINT intervalMs = 50);
+    ~TimedSteps();
+    TimedSteps(const TimedSteps&) = delete;
+    TimedSteps& operator=(const TimedSteps&) = delete;
+    bool Done() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<std::function<bool()>> steps_;
+    size_t next_ = 0;
+    UINT_PTR timer_;
+};
+
+// A visible dialog of this thread with the title `title`, or null.
+HWND FindDialog(const std::string& title);
+// The first child of `dialog` of the window class `className` (an "Edit", say).
+HWND FindControl(HWND dialog, const char* className);
+// Presses a button of a dialog as a click would.
+void PressButton(HWND dialog, int id);
 
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);

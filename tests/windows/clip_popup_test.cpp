@@ -1,0 +1,146 @@
+// The history menu as the platform shows it: the section headers drawn, and
+// the clip pop-up opened by a right-button release or the menu key.
+#include <gtest/gtest.h>
+
+#include "HistoryFixture.h"
+#include "app/MainForm_win.h"
+#include "toolkit/Dialog_win.h"
+
+using namespace testing_support;
+
+namespace {
+
+COLORREF Pixel(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
+
+// The open menu window that shows `menu`, or null.
+HWND MenuWindowOf(HMENU menu) {
+    for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
+        if (IsWindowVisible(w) && reinterpret_cast<HMENU>(SendMessageA(w, 0x01E1, 0, 0)) == menu) return w;
+    return nullptr;
+}
+
+// Releases the right button over the item at `position` of the open `menu`, as a person would.
+bool RightClickItem(HMENU menu, int position) {
+    HWND window = MenuWindowOf(menu);
+    RECT item{};
+    if (!window || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(position), &item)) return false;
+    POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    SetCursorPos(at.x, at.y);
+    ScreenToClient(window, &at);
+    PostMessageA(window, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+    return true;
+}
+
+struct QuietFolder : TempFolder {
+    QuietFolder() { WriteWholeFile(File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"); }
+};
+
+struct PopupTest : ::testing::Test {
+    QuietFolder folder;
+    app::TfrmMain form{folder.Path()};
+    HiddenWindow other{"AnotherProgram"};
+    void Copy(const char* text) {
+        ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, text)}));
+        form.ClipboardChanged();
+    }
+    bool PopupShown() const { return MenuWindowOf(form.mniPopup->Handle()) != nullptr; }
+    UINT PopupState(toolkit::MenuItem* item) const {
+        return GetMenuState(form.mniPopup->Handle(), item->Command(), MF_BYCOMMAND);
+    }
+};
+
+}  // namespace
+
+TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) {
+    toolkit::UniqueDC dc(CreateCompatibleDC(nullptr));
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    toolkit::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    toolkit::SelectedObject selectBitmap(dc.get(), bitmap.get());
+    toolkit::SelectedObject selectFont(dc.get(), toolkit::FormFont());
+    SIZE label{};
+    GetTextExtentPoint32A(dc.get(), " 剪贴板历史纪录 ", 16, &label);
+
+    UINT width = 10, height = 0;
+    history->sepClipboardHistoryMeasureItem(*history->sepClipboardHistory, dc.get(), width, height);
+    EXPECT_EQ(height, UINT(label.cy + 2));
+    EXPECT_EQ(width, UINT(label.cx + 10));
+    width = 1000;
+    history->sepClipboardHistoryMeasureItem(*history->sepClipboardHistory, dc.get(), width, height);
+    EXPECT_EQ(width, 1000u);  // a wider proposal stays
+
+    PatBlt(dc.get(), 0, 0, 300, 20, BLACKNESS);
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc.get(), {0, 0, 300, LONG(height)}, 0};
+    history->sepClipboardHistoryDrawItem(*history->sepClipboardHistory, draw);
+    GdiFlush();
+    EXPECT_EQ(Pixel(dc.get(), 0, 7), RGB(0, 0, 0));  // the rule starts one pixel in
+    EXPECT_EQ(Pixel(dc.get(), 1, 7), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(Pixel(dc.get(), 1, 8), RGB(255, 255, 255));
+    EXPECT_EQ(Pixel(dc.get(), 298, 7), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(Pixel(dc.get(), 299, 7), RGB(0, 0, 0));  // and stops one pixel short
+    // Under the label's leading blank the rule is hidden by the menu's background.
+    EXPECT_EQ(Pixel(dc.get(), (300 - label.cx) / 2 + 1, 7), GetSysColor(COLOR_MENU));
+}
+
+TEST_F(PopupTest, RightButtonOverAClipOpensItsPopupAndOverAHeaderNothing) {
+    Copy("older");
+    Copy("newer");
+    // Shown: 0 personal header, 1 personal marker, 2 clipboard header, 3 "older", 4 "newer".
+    HMENU history = form.mniHistory->Handle();
+    bool sawPopup = false, popupOverHeader = false;
+    UINT copy = 0, add = 0, remove = 0;
+    TimedSteps steps({[&] { return RightClickItem(history, 2); },
+                      [&] {
+                          popupOverHeader = PopupShown();
+                          return RightClickItem(history, 3);
+                      },
+                      [&] {
+                          if (!PopupShown()) return false;
+                          sawPopup = true;
+                          copy = PopupState(form.mniCopy);
+                          add = PopupState(form.mniAddToPersonalHistory);
+                          remove = PopupState(form.mniRemoveFromPersonalHistory);
+                          EndMenu();
+                          return true;
+                      }},
+                     150);
+    form.PopupAtCursor(history);
+    PumpMessages(300);
+    EXPECT_TRUE(steps.Done());
+    EXPECT_FALSE(popupOverHeader);
+    EXPECT_TRUE(sawPopup);
+    EXPECT_EQ(form.PopupClipIndex, 4);
+    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(4));
+    EXPECT_EQ(form.PopupClip()->Caption(), "older");
+    EXPECT_EQ(copy & MF_GRAYED, 0u);                  // not the clip on the clipboard
+    EXPECT_EQ(add & MF_GRAYED, 0u);                   // a clipboard clip can be kept
+    EXPECT_EQ(remove, static_cast<UINT>(-1));         // and is not a personal one
+}
+
+TEST_F(PopupTest, TheMenuKeyOpensThePopupOfTheHighlightedClip) {
+    Copy("only");
+    HMENU history = form.mniHistory->Handle();
+    bool sawPopup = false;
+    UINT copy = 0;
+    auto key = [&](WPARAM vk) {
+        PostMessageA(MenuWindowOf(history), WM_KEYDOWN, vk, 0);
+        return true;
+    };
+    TimedSteps steps({[&] { return MenuWindowOf(history) && key(VK_DOWN); },  // the personal marker
+                      [&] { return key(VK_DOWN); },                            // the clip
+                      [&] { return key(VK_APPS); },
+                      [&] {
+                          if (!PopupShown()) return false;
+                          sawPopup = true;
+                          copy = PopupState(form.mniCopy);
+                          EndMenu();
+                          return true;
+                      }},
+                     150);
+    form.PopupAtCursor(history);
+    PumpMessages(300);
+    EXPECT_TRUE(sawPopup);
+    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(4));
+    EXPECT_NE(copy & MF_GRAYED, 0u);  // it is the clip on the clipboard
+}

@@ -1,0 +1,179 @@
+// The commands of the clip pop-up that change the history lists: rename,
+// delete, empty a section, move into and out of the personal history.
+#include "HistoryFixture.h"
+#include "history/RenameDialog_win.h"
+#include "toolkit/Dialog_win.h"
+
+using namespace testing_support;
+using toolkit::ItemRef;
+
+namespace {
+
+struct EditingTest : HistoryFixture {
+    // Personal "p1", "p2"; clipboard "c1", "c2", "c3" (oldest first).
+    void FillBothSections() {
+        AddPersonal("p1");
+        AddPersonal("p2");
+        for (const char* text : {"c1", "c2", "c3"}) CopyText(text);
+    }
+    std::string Captions() const {
+        std::string all;
+        for (int i = 0; i < mniHistory->Count(); ++i) {
+            toolkit::MenuItem* item = mniHistory->Items(i);
+            all += item->IsSeparator() ? "|" : item->Visible() ? item->Caption() + " " : "";
+        }
+        return all;
+    }
+    ItemRef Clip(const char* caption) const {
+        for (int i = 0; i < mniHistory->Count(); ++i)
+            if (mniHistory->Items(i)->Caption() == caption) return ItemRef(mniHistory->Items(i));
+        return ItemRef();
+    }
+    RecordedBox TakeOnlyBox() {
+        EXPECT_EQ(boxes.boxes.size(), 1u);
+        RecordedBox box = boxes.boxes.empty() ? RecordedBox{} : boxes.boxes.front();
+        boxes.boxes.clear();
+        return box;
+    }
+};
+
+// Renames `clip` by typing `typed` into the dialog and closing it with `button`.
+void Rename(history::History& history, const ItemRef& clip, const std::string& typed, int button = IDOK) {
+    TimedSteps steps({[] { return FindDialog(history::kRenameTitle) != nullptr; },
+                      [&] {
+                          HWND dialog = FindDialog(history::kRenameTitle);
+                          SetWindowTextA(FindControl(dialog, "Edit"), typed.c_str());
+                          PressButton(dialog, button);
+                          return true;
+                      }});
+    history.RenameClip(clip);
+    EXPECT_TRUE(steps.Done());
+}
+
+}  // namespace
+
+TEST_F(EditingTest, RenameTrimsRefusesBlanksAndCancelKeepsTheName) {
+    CopyText("clip text");
+    ItemRef clip(Newest());
+    Rename(*history, clip, "  新名字 \t");
+    EXPECT_EQ(Newest()->Caption(), "新名字");
+    EXPECT_EQ(NewestAs()->Text, "clip text");  // the name alone changes
+
+    Rename(*history, clip, " \r\n ");
+    RecordedBox box = TakeOnlyBox();
+    EXPECT_EQ(box.text, "名称不能为空.");
+    EXPECT_EQ(box.title, "警告   ");
+    EXPECT_EQ(box.flags, UINT{MB_ICONWARNING | MB_OK});
+    EXPECT_EQ(Newest()->Caption(), "新名字");
+
+    Rename(*history, clip, "other", IDCANCEL);
+    EXPECT_EQ(Newest()->Caption(), "新名字");
+}
+
+TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
+    common::settings().MaxCaptionLength = 20;
+    CopyText("x");
+    Newest()->SetCaption("a caption of 25 bytes....");
+    std::string offered, typed;
+    DWORD selection = 0;
+    bool focused = false;
+    TimedSteps steps({[&] {
+        HWND dialog = FindDialog(history::kRenameTitle);
+        if (!dialog) return false;
+        HWND edit = FindControl(dialog, "Edit");
+        offered = toolkit::WindowText(edit);
+        selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
+        focused = GetFocus() == edit;
+        SetWindowTextA(edit, "");
+        // Typed as a person would: a Chinese character counts two bytes.
+        for (int i = 0; i < 9; ++i) SendMessageW(edit, WM_CHAR, L'字', 0);
+        for (int i = 0; i < 5; ++i) SendMessageA(edit, WM_CHAR, 'y', 0);
+        typed = toolkit::WindowText(edit);
+        PressButton(dialog, IDCANCEL);
+        return true;
+    }});
+    history->RenameClip(ItemRef(Newest()));
+    EXPECT_EQ(offered, "a caption of 25 bytes....");
+    EXPECT_EQ(selection, MAKELONG(0, 25));
+    EXPECT_TRUE(focused);
+    EXPECT_EQ(typed, "字字字字字字字字字yy");
+}
+
+TEST_F(EditingTest, DeleteAsksWhenSetAndNoKeepsTheClip) {
+    FillBothSections();
+    boxes.boxes.clear();
+    {
+        MessageBoxRecorder no(IDNO);
+        history->DeleteClip(Clip("c2"));
+        ASSERT_EQ(no.boxes.size(), 1u);
+        EXPECT_EQ(no.boxes[0].text, "你确实要删除这个剪辑吗 ?");
+        EXPECT_EQ(no.boxes[0].title, "确认   ");
+        EXPECT_EQ(no.boxes[0].flags, 0x124u);
+    }
+    EXPECT_EQ(Captions(), "|p1 p2 |c1 c2 c3 ");
+    {
+        MessageBoxRecorder yes(IDYES);
+        history->DeleteClip(Clip("c2"));
+    }
+    EXPECT_EQ(Captions(), "|p1 p2 |c1 c3 ");
+    common::settings().DeleteClipConf = false;
+    history->DeleteClip(Clip("p1"));
+    history->DeleteClip(Clip("c3"));  // the clip on the clipboard: the clipboard keeps it
+    EXPECT_EQ(Captions(), "|p2 |c1 ");
+    EXPECT_EQ(ReadText(CF_TEXT), "c3");
+}
+
+TEST_F(EditingTest, EmptyingASectionLeavesTheOtherAndAsksBySection) {
+    FillBothSections();
+    {
+        MessageBoxRecorder yes(IDYES);
+        history->EmptySectionOf(Clip("c1"));
+        history->EmptySectionOf(Clip("p2"));
+        ASSERT_EQ(yes.boxes.size(), 2u);
+        EXPECT_EQ(yes.boxes[0].text, "你确实要清空剪贴板历史纪录吗 ? ");
+        EXPECT_EQ(yes.boxes[1].text, "你确实要清空个人历史纪录吗 ? ");
+        EXPECT_EQ(yes.boxes[1].title, "确认 ");
+        EXPECT_EQ(yes.boxes[1].flags, 0x124u);
+    }
+    EXPECT_EQ(Captions(), "|[  空  ] |[  空  ] ");
+}
+
+TEST_F(EditingTest, MovingIntoAndOutOfThePersonalHistory) {
+    CopyText("only");
+    history->AddToPersonalHistory(ItemRef(Newest()));
+    EXPECT_EQ(Captions(), "|only |[  空  ] ");
+    EXPECT_TRUE(mniHistory->Items(2)->Default());  // it keeps the mark of the clip on the clipboard
+    for (const char* text : {"a", "b", "c"}) CopyText(text);
+    for (const char* text : {"a", "b", "c"}) history->AddToPersonalHistory(Clip(text));
+    EXPECT_EQ(Captions(), "|only a b c |[  空  ] ");
+
+    // A full clipboard history: the removed clip is the newest, the oldest goes.
+    common::settings().MaxHistorySize = 2;
+    CopyText("d");
+    CopyText("e");
+    history->RemoveFromPersonalHistory(Clip("a"));
+    EXPECT_EQ(Captions(), "|only b c |e a ");
+}
+
+TEST_F(EditingTest, ACommandNeverActsOnAnotherClipThanTheOneChosen) {
+    common::settings().MaxHistorySize = 3;
+    for (const char* text : {"oldest", "middle", "newest"}) CopyText(text);
+    ItemRef chosen = Clip("oldest");
+    // While the question is open another program copies: the chosen clip is trimmed.
+    auto previous = common::SetMessageBoxHandler([&](HWND, const std::string&, const std::string&, UINT) {
+        CopyText("copied meanwhile");
+        return IDYES;
+    });
+    history->DeleteClip(chosen);
+    history->EmptySectionOf(chosen);
+    common::SetMessageBoxHandler(std::move(previous));
+    EXPECT_EQ(chosen.Get(), nullptr);
+    EXPECT_EQ(Captions(), "|[  空  ] |middle newest copied meanwhile ");
+}
+
+TEST_F(EditingTest, SoundsStayOutOfThePersonalHistory) {
+    CopyText("text");
+    Newest()->SetImageIndex(clips::kWave);
+    history->AddToPersonalHistory(ItemRef(Newest()));
+    EXPECT_EQ(history->PersonalCount(), 0);
+}
