@@ -6,6 +6,7 @@
 
 #include "toolkit/ImageList_win.h"
 #include "toolkit/MenuItem_win.h"
+#include "toolkit/MenuTable_win.h"
 
 using toolkit::MenuItem;
 
@@ -149,4 +150,39 @@ TEST_F(MenuTest, ImageIndexGivesABitmap) {
     a->SetImageIndex(5);  // beyond the list: no picture
     EXPECT_EQ(PlatformInfo(menu, 0).hbmpItem, nullptr);
     root.SetImages(nullptr);
+}
+
+TEST_F(MenuTest, ReferencesExpireWithTheirItem) {
+    toolkit::ItemRef ref(b);
+    EXPECT_EQ(ref.Get(), b);
+    delete b;
+    EXPECT_EQ(ref.Get(), nullptr);
+    // Another item made now, perhaps at the same address, is not the one referred to.
+    AddItem(root, "new");
+    EXPECT_EQ(ref.Get(), nullptr);
+}
+
+TEST_F(MenuTest, TablesBuildMenusAndDisableWhatDoesNothingYet) {
+    MenuItem* acts = nullptr;
+    MenuItem* idle = nullptr;
+    MenuItem* sub = nullptr;
+    MenuItem* idleSub = nullptr;
+    int opened = 0;
+    toolkit::BuildMenu(root, {
+        {"acts", &acts, [](MenuItem&) {}, toolkit::MenuRow::kDefault},
+        {"-"},
+        {"idle", &idle},
+        {"sub", &sub, {}, toolkit::MenuRow::kNone, {{"x", nullptr, [](MenuItem&) {}}}, [&](MenuItem&) { ++opened; }},
+        {"idle sub", &idleSub, {}, toolkit::MenuRow::kNone, {{"y"}}},
+    });
+    EXPECT_EQ(Captions(), "abcactsidlesubidle sub");
+    EXPECT_TRUE(acts->Enabled() && acts->Default());
+    EXPECT_FALSE(idle->Enabled());
+    EXPECT_TRUE(sub->Enabled());
+    EXPECT_FALSE(idleSub->Enabled());  // none of its items acts
+    // The sub-menu's handler runs as the platform menu is about to open.
+    EXPECT_EQ(MenuItem::FromHandle(sub->Handle()), sub);
+    LRESULT result = 1;
+    EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub->Handle()), 0, result));
+    EXPECT_EQ(opened, 1);
 }
