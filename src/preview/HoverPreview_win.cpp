@@ -1,5 +1,7 @@
 #include "preview/HoverPreview_win.h"
 
+#include <exception>
+
 #include <mmsystem.h>
 #include <shellapi.h>
 
@@ -34,11 +36,24 @@ void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
     toolkit::MenuItem* item = toolkit::MenuItem::FromCommand(itemId);
     if (!InMainMenu(item)) return;
     HoverIndex = item->MenuIndex();
-    HoverTimer.SetEnabled(true);  // a fresh full interval
+    try {
+        HoverTimer.SetEnabled(true);  // a fresh full interval
+    } catch (const std::exception&) {
+        // The preview never shows a message; without a timer there is just no preview.
+    }
 }
 
 void HoverPreview::HoverTimerTimer(toolkit::TThreadedTimer&) {
     HoverTimer.SetEnabled(false);
+    try {
+        ShowEntry();
+    } catch (const std::exception&) {
+        // A preview that cannot be made (no memory for the window or the picture) is not shown, silently.
+        Preview.ReleaseHandle();
+    }
+}
+
+void HoverPreview::ShowEntry() {
     // The history may have changed since the highlight: take what stands there now.
     if (HoverIndex < 0 || HoverIndex >= mniHistory_.Count()) return;
     auto* clip = dynamic_cast<clips::TClip*>(mniHistory_.Items(HoverIndex));

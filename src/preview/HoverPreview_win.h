@@ -37,6 +37,8 @@ public:
 
 private:
     bool InMainMenu(const toolkit::MenuItem* item) const;
+    // Shows the entry at HoverIndex when it is a clip.
+    void ShowEntry();
 
     toolkit::MenuItem& mnuMain_;
     toolkit::MenuItem& mniHistory_;

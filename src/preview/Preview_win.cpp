@@ -6,9 +6,6 @@
 
 namespace preview {
 namespace {
-// One line of the tooltip font: the three line breaks before the content add
-// only two blank lines once the content is joined to the info text.
-constexpr int kLineHeight = 13;
 constexpr int kBitmapMargin = 10;
 
 // A rectangle of this size with its lower right corner at the pointer.
@@ -28,10 +25,18 @@ void TPreview::ShowText(std::string_view content, const std::string& info) {
     std::string shown = ContentBlock(content);
     RECT contentRect = CalcHintRect(kPreviewWidth, shown);
     RECT infoRect = CalcHintRect(kPreviewWidth, info);
-    FSeparatorY = infoRect.bottom + kLineHeight;
-    RECT size{0, 0, std::max(contentRect.right, infoRect.right), contentRect.bottom + infoRect.bottom - kLineHeight};
+    // The three line breaks before the content add only two blank lines once
+    // the content is joined to the info text: one line less in height.
+    int line = LineHeight();
+    FSeparatorY = infoRect.bottom + line;
+    RECT size{0, 0, std::max(contentRect.right, infoRect.right), contentRect.bottom + infoRect.bottom - line};
     FTextMode = true;
     ActivateHint(AtPointer(size), info + shown);
+}
+
+int TPreview::LineHeight() const {
+    // 13 pixels in the usual tooltip font; measured, so other fonts and sizes fit too.
+    return CalcHintRect(kPreviewWidth, "x").bottom - 2;
 }
 
 void TPreview::ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info) {

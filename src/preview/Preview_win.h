@@ -28,6 +28,8 @@ public:
     // The size of a preview of a picture of `width` x `height` with `info`; decides FStretch.
     RECT MeasureBitmap(const std::string& info, int width, int height);
 
+    // One line of text in the preview's font.
+    int LineHeight() const;
     int SeparatorY() const noexcept { return FSeparatorY; }
     bool TextMode() const noexcept { return FTextMode; }
     bool Stretch() const noexcept { return FStretch; }

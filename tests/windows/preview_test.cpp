@@ -45,13 +45,15 @@ TEST(Preview, TextSitsAtThePointerWrappedAtThreeHundredPixels) {
     EXPECT_TRUE(preview.TextMode());
     EXPECT_EQ(preview.Caption(), kInfo + preview::ContentBlock(words));
     RECT info = preview.CalcHintRect(300, kInfo);
-    EXPECT_EQ(preview.SeparatorY(), info.bottom + 13);
+    // One line is what one more line adds (13 pixels in Windows' usual tooltip font, 14 here).
+    EXPECT_EQ(preview.LineHeight(), preview.CalcHintRect(300, "x\r\nx").bottom - preview.CalcHintRect(300, "x").bottom);
+    EXPECT_EQ(preview.SeparatorY(), info.bottom + preview.LineHeight());
     RECT r = WindowRect(preview.Handle());
     EXPECT_EQ(r.right, 900);  // the lower right corner at the pointer, 4 pixels lower
     EXPECT_EQ(r.bottom, 704);
     EXPECT_LE(r.right - r.left, 306);
     RECT content = preview.CalcHintRect(300, preview::ContentBlock(words));
-    EXPECT_EQ(r.bottom - r.top, info.bottom + content.bottom - 13 + 4);
+    EXPECT_EQ(r.bottom - r.top, info.bottom + content.bottom - preview.LineHeight() + 4);
     // The dotted separator is drawn at its line (every other pixel dark).
     int dark = 0;
     for (int x = 5; x < 25; ++x) dark += PixelAt(preview.Handle(), x, preview.SeparatorY()) != GetSysColor(COLOR_INFOBK);
