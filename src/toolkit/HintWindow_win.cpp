@@ -15,7 +15,7 @@ void RegisterHintClass() {
     if (registered) return;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
-    wc.style = CS_DROPSHADOW | CS_SAVEBITS;
+    wc.style = CS_DROPSHADOW;
     wc.lpfnWndProc = &Window::Thunk;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
