@@ -105,3 +105,15 @@ pick_with_hot_key() {
 
 write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
 
+
+# An X program copies a 64 x 48 picture, then a list of two files (one.txt and
+# two.txt in the test's folder): two clips, the picture first.
+copy_picture_and_files() {
+    convert -size 64x48 xc:'#3070B0' "bmp3:$APP_DIR/picture.bmp"
+    xclip -selection clipboard -t image/bmp -i "$APP_DIR/picture.bmp" >/dev/null 2>&1
+    sleep 1.5
+    touch "$APP_DIR/one.txt" "$APP_DIR/two.txt"
+    printf 'file://%s/one.txt\r\nfile://%s/two.txt\r\n' "$APP_DIR" "$APP_DIR" |
+        xclip -selection clipboard -t text/uri-list -i >/dev/null 2>&1
+    sleep 1.5
+}

@@ -8,13 +8,7 @@ fresh_session
 start_pellacor
 sleep 1  # the viewer chain joined before the first copy, also on a busy machine
 
-convert -size 64x48 xc:'#3070B0' "bmp3:$APP_DIR/picture.bmp"
-xclip -selection clipboard -t image/bmp -i "$APP_DIR/picture.bmp" >/dev/null 2>&1
-sleep 1.5
-touch "$APP_DIR/one.txt" "$APP_DIR/two.txt"
-printf 'file://%s/one.txt\r\nfile://%s/two.txt\r\n' "$APP_DIR" "$APP_DIR" |
-    xclip -selection clipboard -t text/uri-list -i >/dev/null 2>&1
-sleep 1.5
+copy_picture_and_files
 copy_text "a text after them"
 
 # The caption of the preview on screen (line breaks as "|"), or nothing.
