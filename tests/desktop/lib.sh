@@ -44,13 +44,22 @@ pellacor_pids() {
 pellacor_count() { pellacor_pids | wc -l; }
 pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 
+# Returns once the program watches the clipboard: its watcher window exists
+# (the viewer chain is joined right after it). On a busy machine start-up takes
+# seconds, and a copy made before the join would be missed. A start-up held up
+# by a message box goes on after 10 s all the same.
 start_pellacor() {
     (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
-        pellacor_running && { sleep 1.5; return 0; }
+        pellacor_running && break
         sleep 0.5
     done
-    fail "Pellacor did not start"
+    pellacor_running || fail "Pellacor did not start"
+    for _ in $(seq 20); do
+        xdotool search --name '^PellacorClipboardWatcher$' >/dev/null 2>&1 && break
+        sleep 0.5
+    done
+    sleep 1
 }
 
 # An orderly exit: a close request, as a session manager or taskkill sends it.

@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh"
 fresh_session
 start_pellacor
-sleep 1  # the viewer chain joined before the first copy, also on a busy machine
 
 copy_picture_and_files
 copy_text "a text after them"

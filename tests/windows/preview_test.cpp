@@ -130,7 +130,7 @@ struct HoverPreviewTest : HistoryFixture {
     bool Shown() const { return hover->Preview.Handle() != nullptr; }
 };
 
-TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHides) {
+TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHidesUnlessPreviewModeIsOff) {
     CopyText("  hello  ");
     auto* clip = NewestAs();
     Select(clip);
@@ -155,18 +155,13 @@ TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHides) {
     toolkit::UniqueMenu other(CreatePopupMenu());
     hover->WMMenuSelect(clip->Command(), MF_HILITE, other.get());
     EXPECT_FALSE(hover->HoverTimer.Running());
-}
-
-TEST_F(HoverPreviewTest, PreviewModeOffChangesNothing) {
-    CopyText("hello");
-    Select(NewestAs());
+    // With PreviewMode off nothing is armed, and a preview on screen is not even hidden.
+    Select(clip);
     Tick();
-    ASSERT_TRUE(Shown());
     common::settings().PreviewMode = false;
     hover->WMMenuSelect(0, 0xFFFF, nullptr);
-    EXPECT_TRUE(Shown());  // not even hidden
-    hover->Hide();
-    Select(NewestAs());
+    EXPECT_TRUE(Shown());
+    Select(clip);
     EXPECT_FALSE(hover->HoverTimer.Running());
 }
 
