@@ -94,6 +94,7 @@ void TfrmMain::WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard) {
     PopupClipIndex = clip->MenuIndex();
     if (clip->ImageIndex() < 0) return;  // a header or an "empty" marker
     popupClip_ = toolkit::ItemRef(clip);
+    if (hover_) hover_->Hide();
     SetUpPopup(*clip);
 
     POINT at{};

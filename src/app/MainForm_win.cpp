@@ -63,6 +63,7 @@ void TfrmMain::FormCreate() {
         hotKey_ = std::make_unique<HotKey>(Handle());
         if (s.HotKeyOn) ApplyHotKey(true);
     });
+    Step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *mniHistory); });
     Step([&] {
         tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
         tray_->Add();
@@ -211,9 +212,12 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HOTKEY:
         WMHotKey();
         return 0;
-    case WM_MENUSELECT:
+    case WM_MENUSELECT: {
+        LRESULT handled = DefaultProc(msg, wParam, lParam);
         menuEvents_->MenuSelected(wParam, lParam);
-        return DefaultProc(msg, wParam, lParam);
+        if (hover_) hover_->WMMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
+        return handled;
+    }
     case toolkit::WM_MENUCONTEXT:
         WMMenuRButtonUp(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), HIWORD(wParam) != 0);
         return 0;

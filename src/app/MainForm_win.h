@@ -14,6 +14,7 @@
 #include "app/TrayIcon_win.h"
 #include "clips/Clpbrd_win.h"
 #include "history/History_win.h"
+#include "preview/HoverPreview_win.h"
 #include "toolkit/ImageList_win.h"
 #include "toolkit/MenuEvents_win.h"
 #include "toolkit/MenuItem_win.h"
@@ -71,6 +72,8 @@ public:
     void PopupAtCursor(HMENU menu);
     TrayIcon* Tray() { return tray_.get(); }
     HotKey* GlobalHotKey() { return hotKey_.get(); }
+    // The preview window and the hover timer; the clip pop-up hides it before opening.
+    preview::HoverPreview* Hover() { return hover_.get(); }
     void ClipboardChanged();
     void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
@@ -112,6 +115,7 @@ private:
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
     toolkit::ItemRef popupClip_;
     bool popupOpen_ = false;
+    std::unique_ptr<preview::HoverPreview> hover_;
     UINT taskbarCreated_ = 0;
     bool destroyed_ = false;
     // Personal clips loaded at start-up (the tip counts them at once).

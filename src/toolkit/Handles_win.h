@@ -96,10 +96,12 @@ using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
 
-// A window's DC obtained with GetDC, released with ReleaseDC.
+// A window's DC obtained with GetDC (the client area) or, for `wholeWindow`,
+// GetWindowDC (the frame included); released with ReleaseDC.
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    explicit WindowDC(HWND hwnd, bool wholeWindow = false) noexcept
+        : hwnd_(hwnd), dc_(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
     ~WindowDC() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }

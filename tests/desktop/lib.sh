@@ -169,3 +169,15 @@ menu_keys() {
     xdotool key "$last"
     sleep 1
 }
+
+# An X program copies a 64 x 48 picture, then a list of two files (one.txt and
+# two.txt in the test's folder): two clips, the picture first.
+copy_picture_and_files() {
+    convert -size 64x48 xc:'#3070B0' "bmp3:$APP_DIR/picture.bmp"
+    xclip -selection clipboard -t image/bmp -i "$APP_DIR/picture.bmp" >/dev/null 2>&1
+    sleep 1.5
+    touch "$APP_DIR/one.txt" "$APP_DIR/two.txt"
+    printf 'file://%s/one.txt\r\nfile://%s/two.txt\r\n' "$APP_DIR" "$APP_DIR" |
+        xclip -selection clipboard -t text/uri-list -i >/dev/null 2>&1
+    sleep 1.5
+}

@@ -5,13 +5,7 @@ source "$(dirname "$0")/lib.sh"
 fresh_session
 start_pellacor
 
-convert -size 64x48 xc:'#3070B0' "bmp3:$APP_DIR/picture.bmp"
-xclip -selection clipboard -t image/bmp -i "$APP_DIR/picture.bmp" >/dev/null 2>&1
-sleep 1.5
-touch "$APP_DIR/one.txt" "$APP_DIR/two.txt"
-printf 'file://%s/one.txt\r\nfile://%s/two.txt\r\n' "$APP_DIR" "$APP_DIR" |
-    xclip -selection clipboard -t text/uri-list -i >/dev/null 2>&1
-sleep 1.5
+copy_picture_and_files
 copy_text "a text after them"
 
 pointer_on_tray

@@ -126,13 +126,15 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
 
 TEST(Handles, WindowDCIsReleased) {
     HiddenWindow window;
-    HDC windowDC;
-    {
-        WindowDC guard(window.Handle());
-        windowDC = guard.get();
-        EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
+    for (bool wholeWindow : {false, true}) {
+        HDC windowDC;
+        {
+            WindowDC guard(window.Handle(), wholeWindow);
+            windowDC = guard.get();
+            EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
+        }
+        EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
     }
-    EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
 }
 
 TEST(Handles, SelectedObjectPutsThePreviousOneBack) {

@@ -1,0 +1,123 @@
+#include "preview/Preview_win.h"
+
+#include <algorithm>
+
+#include "preview/PreviewText.h"
+
+namespace preview {
+namespace {
+constexpr int kBitmapMargin = 10;
+
+// A rectangle of this size with its lower right corner at the pointer.
+RECT AtPointer(const RECT& size) {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return {pointer.x - size.right, pointer.y - size.bottom, pointer.x, pointer.y};
+}
+}  // namespace
+
+TPreview::TPreview() {
+    DoubleBuffered = true;
+    Color = COLOR_INFOBK;
+}
+
+void TPreview::ShowText(std::string_view content, const std::string& info) {
+    std::string shown = ContentBlock(content);
+    RECT contentRect = CalcHintRect(kPreviewWidth, shown);
+    RECT infoRect = CalcHintRect(kPreviewWidth, info);
+    // The three line breaks before the content add only two blank lines once
+    // the content is joined to the info text: one line less in height.
+    int line = LineHeight();
+    FSeparatorY = infoRect.bottom + line;
+    RECT size{0, 0, std::max(contentRect.right, infoRect.right), contentRect.bottom + infoRect.bottom - line};
+    FTextMode = true;
+    ActivateHint(AtPointer(size), info + shown);
+}
+
+int TPreview::LineHeight() const {
+    // 13 pixels in the usual tooltip font; measured, so other fonts and sizes fit too.
+    return CalcHintRect(kPreviewWidth, "x").bottom - 2;
+}
+
+void TPreview::ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info) {
+    RECT size = MeasureBitmap(info, bitmap.Width(), bitmap.Height());
+    if (FStretch) {
+        // The area the picture fills: the client width less the margins, 300 high.
+        int border = 2 * GetSystemMetrics(SM_CXBORDER);
+        AssignSqueezed(bitmap, std::max<int>(1, size.right - border - 2 * kBitmapMargin), kPreviewWidth);
+    } else {
+        FBitmap.Assign(bitmap);
+    }
+    FTextMode = false;
+    ActivateHint(AtPointer(size), info);
+}
+
+RECT TPreview::MeasureBitmap(const std::string& info, int width, int height) {
+    RECT r = CalcHintRect(kPreviewWidth, info);
+    FStretch = width > kPreviewWidth || height > kPreviewWidth;
+    if (FStretch) {
+        r.bottom += kPreviewWidth + 2 * kBitmapMargin;
+        r.right = std::max<LONG>(r.right, kPreviewWidth + 2 * kBitmapMargin);
+    } else {
+        r.bottom += height + 2 * kBitmapMargin;
+        r.right = std::max<LONG>(r.right, width + 2 * kBitmapMargin);
+    }
+    return r;
+}
+
+void TPreview::AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int height) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    toolkit::UniqueBitmap squeezed(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    toolkit::UniqueDC source(CreateCompatibleDC(nullptr)), target(CreateCompatibleDC(nullptr));
+    if (!squeezed || !source || !target) {
+        FBitmap.Clear();  // nothing drawn rather than a stale picture
+        return;
+    }
+    {
+        toolkit::SelectedObject from(source.get(), bitmap.Handle());
+        toolkit::SelectedObject to(target.get(), squeezed.get());
+        // Its proportions are not kept: the picture fills the area.
+        SetStretchBltMode(target.get(), HALFTONE);
+        SetBrushOrgEx(target.get(), 0, 0, nullptr);
+        StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY);
+    }
+    FBitmap.LoadFromClipboardFormat(squeezed.get(), nullptr);
+}
+
+void TPreview::Paint(HDC dc, const RECT& client) {
+    if (FTextMode) {
+        toolkit::UniqueGdiObject pen(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
+        toolkit::SelectedObject selected(dc, pen.get());
+        SetBkColor(dc, GetSysColor(Color));
+        MoveToEx(dc, 5, FSeparatorY, nullptr);
+        LineTo(dc, client.right - 5, FSeparatorY);
+    } else {
+        DrawBitmap(dc, client);
+    }
+    THintWindow::Paint(dc, client);  // the caption over everything else
+    // Stay above the open menu, which may have come up after us.
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void TPreview::DrawBitmap(HDC dc, const RECT& client) {
+    if (FBitmap.Empty()) return;
+    toolkit::UniqueDC source(CreateCompatibleDC(dc));
+    toolkit::SelectedObject picture(source.get(), FBitmap.Handle());
+    HPALETTE palette = FBitmap.Palette();
+    HPALETTE previous = palette ? SelectPalette(dc, palette, TRUE) : nullptr;
+    if (palette) RealizePalette(dc);
+    if (FStretch) {
+        // Already squeezed to the area (ShowBitmap): this copies pixel for pixel.
+        StretchBlt(dc, kBitmapMargin, client.bottom - kPreviewWidth - kBitmapMargin,
+                   client.right - 2 * kBitmapMargin, kPreviewWidth, source.get(), 0, 0, FBitmap.Width(),
+                   FBitmap.Height(), SRCCOPY);
+    } else {
+        BitBlt(dc, kBitmapMargin, client.bottom - FBitmap.Height() - kBitmapMargin, FBitmap.Width(), FBitmap.Height(),
+               source.get(), 0, 0, SRCCOPY);
+    }
+    if (previous) SelectPalette(dc, previous, TRUE);
+}
+
+}  // namespace preview

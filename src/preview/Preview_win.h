@@ -1,0 +1,51 @@
+#pragma once
+// The preview window: the info block of a clip with, below a dotted line, its
+// text, or with its picture below the info block. It sits with its lower right
+// corner at the pointer, above the open menu, and never takes the keyboard.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "toolkit/Bitmap_win.h"
+#include "toolkit/HintWindow_win.h"
+
+namespace preview {
+
+// Text and pictures are laid out in this width; pictures fit a square of it.
+inline constexpr int kPreviewWidth = 300;
+
+class TPreview : public toolkit::THintWindow {
+public:
+    TPreview();
+
+    // Shows `info` and, below it, the content as ContentBlock gives it.
+    void ShowText(std::string_view content, const std::string& info);
+    // Shows `info` and a copy of `bitmap` below it. A picture larger than
+    // 300 x 300 is squeezed into the 300-pixel-high area once, here, so the
+    // preview neither copies nor paints millions of pixels it cannot show.
+    void ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info);
+    // The size of a preview of a picture of `width` x `height` with `info`; decides FStretch.
+    RECT MeasureBitmap(const std::string& info, int width, int height);
+
+    // One line of text in the preview's font.
+    int LineHeight() const;
+    int SeparatorY() const noexcept { return FSeparatorY; }
+    bool TextMode() const noexcept { return FTextMode; }
+    bool Stretch() const noexcept { return FStretch; }
+
+protected:
+    void Paint(HDC dc, const RECT& client) override;
+
+private:
+    void DrawBitmap(HDC dc, const RECT& client);
+    // FBitmap becomes `bitmap` squeezed to `width` x `height`.
+    void AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int height);
+
+    toolkit::Bitmap FBitmap;  // at the size it is drawn
+    int FSeparatorY = 0;
+    bool FTextMode = false;
+    bool FStretch = false;
+};
+
+}  // namespace preview

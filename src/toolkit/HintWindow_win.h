@@ -1,0 +1,48 @@
+#pragma once
+// The toolkit's hint window: a tooltip-like pop-up with a one-pixel raised
+// edge that never takes the focus or activation and lets the mouse through.
+// Its caption is drawn in the system's tooltip font and colours, wrapped,
+// without mnemonic prefixes. Hiding destroys the window; showing makes it anew.
+#include <windows.h>
+
+#include <string>
+
+#include "toolkit/Handles_win.h"
+#include "toolkit/Window_win.h"
+
+namespace toolkit {
+
+class THintWindow : public Window {
+public:
+    THintWindow();
+
+    // The caption's size when laid out as painted, wrapped at `maxWidth`:
+    // the laid-out width plus 6 and height plus 2, at 0,0.
+    RECT CalcHintRect(int maxWidth, const std::string& text) const;
+    // Takes the caption, grows the rectangle by 4 in height, keeps it inside
+    // the desktop and shows the window there, topmost and not activated,
+    // painted before the call returns.
+    void ActivateHint(RECT rect, const std::string& caption);
+    // Hides the hint by destroying its window.
+    void ReleaseHandle() noexcept { DestroyHandle(); }
+
+    const std::string& Caption() const noexcept { return caption_; }
+    HFONT Font() const noexcept { return static_cast<HFONT>(font_.get()); }
+
+protected:
+    // Paints into an off-screen bitmap first, so the hint never flickers.
+    bool DoubleBuffered = false;
+    // Background, a system colour index.
+    int Color = COLOR_INFOBK;
+    // Paints the client area after the background was filled; the base draws the caption.
+    virtual void Paint(HDC dc, const RECT& client);
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void PaintClient(HDC dc, const RECT& client);
+
+    std::string caption_;
+    UniqueGdiObject font_;
+};
+
+}  // namespace toolkit
