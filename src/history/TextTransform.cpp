@@ -46,8 +46,11 @@ std::string CapitaliseAfter(std::string_view text, bool (*isBoundary)(char)) {
     capitalAt(0);
     for (size_t i = 1; i < n; ++i) {
         if (trail[i]) continue;
-        if (isBoundary(s[i])) capitalAt(blankAt(i + 1) ? i + 2 : i + 1);
-        else if (s[i] == '\r') capitalAt(blankAt(i + 2) ? i + 3 : i + 2);
+        if (isBoundary(s[i])) {
+            capitalAt(blankAt(i + 1) ? i + 2 : i + 1);
+        } else if (s[i] == '\r') {
+            capitalAt(blankAt(i + 2) ? i + 3 : i + 2);
+        }
     }
     return s;
 }
