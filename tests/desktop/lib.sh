@@ -44,13 +44,17 @@ pellacor_pids() {
 pellacor_count() { pellacor_pids | wc -l; }
 pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 
+# Started means its tray icon shows: on a busy machine that comes seconds after the
+# process, and the viewer chain is joined right after the icon.
 start_pellacor() {
     (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
-        pellacor_running && { sleep 1.5; return 0; }
+        pellacor_running && break
         sleep 0.5
     done
-    fail "Pellacor did not start"
+    pellacor_running || fail "Pellacor did not start"
+    wait_for_window 'Wine System Tray' >/dev/null || fail "Pellacor showed no tray icon"
+    sleep 1.5
 }
 
 # An orderly exit: a close request, as a session manager or taskkill sends it.
