@@ -24,6 +24,11 @@ void TfrmMain::CreateMenus() {
     auto click = [this](void (TfrmMain::*handler)(MenuItem&)) -> MenuItem::ClickHandler {
         return [this, handler](MenuItem& sender) { (this->*handler)(sender); };
     };
+    // The eight transformations share one handler.
+    using history::Transformation;
+    auto transform = [this](Transformation how) -> MenuItem::ClickHandler {
+        return [this, how](MenuItem&) { TransformClick(how); };
+    };
     // Their captions never appear: only the sub-menus are shown.
     mniHistory = AddItem(mnuMain, "mniHistory");
     mniPopup = AddItem(mnuMain, "mniPopup");
@@ -37,18 +42,18 @@ void TfrmMain::CreateMenus() {
         {"复制", &mniCopy, click(&TfrmMain::mniCopyClick), MenuRow::kDefault},
         {"-"},
         {"格式", &mniFormatMenu, {}, MenuRow::kNone, {
-            {"撤销", &mniUndo, {}, MenuRow::kDisabled},
+            {"撤销", &mniUndo, click(&TfrmMain::mniUndoClick), MenuRow::kDisabled},
             {"-"},
-            {"大写字母", &mniUpperCase},
-            {"小写字母", &mniLowerCase},
-            {"混合字母", &mniMixedCase},
-            {"句首字母大写", &mniSentenceCase},
+            {"大写字母", &mniUpperCase, transform(Transformation::UpperCase)},
+            {"小写字母", &mniLowerCase, transform(Transformation::LowerCase)},
+            {"混合字母", &mniMixedCase, transform(Transformation::MixedCase)},
+            {"句首字母大写", &mniSentenceCase, transform(Transformation::SentenceCase)},
             {"-"},
-            {"移除前导空格", &mniRemoveLeadingSpaces},
-            {"移除尾部空格", &mniRemoveTrailingSpaces},
+            {"移除前导空格", &mniRemoveLeadingSpaces, transform(Transformation::RemoveLeadingSpaces)},
+            {"移除尾部空格", &mniRemoveTrailingSpaces, transform(Transformation::RemoveTrailingSpaces)},
             {"-"},
-            {"移除换行符", &mniRemoveLineBreaks},
-            {"移除重复空格", &mniRemoveDuplicatedSpaces},
+            {"移除换行符", &mniRemoveLineBreaks, transform(Transformation::RemoveLineBreaks)},
+            {"移除重复空格", &mniRemoveDuplicatedSpaces, transform(Transformation::RemoveDuplicatedSpaces)},
         }},
         {"发送邮件...", &mniSendAsMail},
         {"打开...", &mniOpen},
@@ -127,6 +132,15 @@ void TfrmMain::SetUpPopup(MenuItem& clip) {
 
 void TfrmMain::mniCopyClick(MenuItem&) {
     if (MenuItem* clip = PopupClip()) history_->ClipClick(*clip);
+}
+
+// The "格式" submenu is shown for plain-text clips only; a clip gone meanwhile is left alone.
+void TfrmMain::TransformClick(history::Transformation how) {
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) history_->TransformClip(*clip, how);
+}
+
+void TfrmMain::mniUndoClick(MenuItem&) {
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) history_->UndoTransformation(*clip);
 }
 
 void TfrmMain::mniRenameClick(MenuItem&) { history_->RenameClip(popupClip_); }

@@ -79,6 +79,9 @@ public:
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
     void mniExitClick(toolkit::MenuItem& sender);
     void mniCopyClick(toolkit::MenuItem& sender);
+    void mniUndoClick(toolkit::MenuItem& sender);
+    // The eight items of the "格式" submenu.
+    void TransformClick(history::Transformation how);
     void mniRenameClick(toolkit::MenuItem& sender);
     void mniDeleteClick(toolkit::MenuItem& sender);
     void mniDeleteAllClick(toolkit::MenuItem& sender);

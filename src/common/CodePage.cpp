@@ -81,4 +81,22 @@ size_t CharBoundaryPrefix(std::string_view text, size_t maxBytes) {
     return i;
 }
 
+size_t CompleteCharactersLength(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+    return i == text.size() ? i : text.size() - 1;
+}
+
+std::string ChangeEachCharacter(std::string_view ansi, size_t (*changeOne)(char* bytes, size_t size)) {
+    std::string out(ansi);
+    const size_t whole = CompleteCharactersLength(ansi);
+    for (size_t i = 0; i < whole;) {
+        size_t size = IsLeadByte(static_cast<unsigned char>(ansi[i])) ? 2 : 1;
+        char one[2] = {ansi[i], size == 2 ? ansi[i + 1] : '\0'};
+        if (changeOne(one, size) == size) out.replace(i, size, one, size);
+        i += size;
+    }
+    return out;
+}
+
 }  // namespace common

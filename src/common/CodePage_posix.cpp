@@ -2,8 +2,11 @@
 #include "common/CodePage.h"
 
 #include <iconv.h>
+#include <locale.h>
+#include <wctype.h>
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -45,7 +48,25 @@ private:
     iconv_t cd_;
 };
 
+// Letter case of one character through UTF-16 and the C.UTF-8 locale, whose case
+// rules are Unicode's (the plain C locale changes only ASCII letters).
+size_t ChangeOne(char* bytes, size_t size, wint_t (*change)(wint_t, locale_t)) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    std::u16string wide = AnsiToUtf16(std::string_view(bytes, size));
+    if (wide.size() != 1 || !unicode) return 0;
+    std::string back = Utf16ToAnsi(std::u16string(1, static_cast<char16_t>(change(wide[0], unicode))));
+    if (back.size() != size) return 0;
+    std::memcpy(bytes, back.data(), size);
+    return size;
+}
+
+size_t UpperOne(char* bytes, size_t size) { return ChangeOne(bytes, size, towupper_l); }
+size_t LowerOne(char* bytes, size_t size) { return ChangeOne(bytes, size, towlower_l); }
+
 }  // namespace
+
+std::string LocaleUpperCase(std::string_view ansi) { return ChangeEachCharacter(ansi, UpperOne); }
+std::string LocaleLowerCase(std::string_view ansi) { return ChangeEachCharacter(ansi, LowerOne); }
 
 bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
 

@@ -34,4 +34,26 @@ std::string Utf16ToAnsi(std::u16string_view wide) {
     return out;
 }
 
+namespace {
+
+// CharUpperBuffA and CharLowerBuffA convert through UTF-16 and back. Where a
+// character's other case has no form in the code page, Wine writes "?" in its place
+// and the text comes back shorter; the text is then changed one character at a time,
+// and such a character keeps its own form.
+std::string ChangeCase(std::string_view ansi, size_t (*changeOne)(char*, size_t)) {
+    std::string out(ansi);
+    const size_t whole = CompleteCharactersLength(ansi);  // a lone lead byte would become "?"
+    if (whole == 0 || whole > MAXDWORD) return out;
+    if (changeOne(out.data(), whole) == whole) return out;
+    return ChangeEachCharacter(ansi, changeOne);
+}
+
+size_t UpperInPlace(char* bytes, size_t size) { return CharUpperBuffA(bytes, static_cast<DWORD>(size)); }
+size_t LowerInPlace(char* bytes, size_t size) { return CharLowerBuffA(bytes, static_cast<DWORD>(size)); }
+
+}  // namespace
+
+std::string LocaleUpperCase(std::string_view ansi) { return ChangeCase(ansi, UpperInPlace); }
+std::string LocaleLowerCase(std::string_view ansi) { return ChangeCase(ansi, LowerInPlace); }
+
 }  // namespace common

@@ -8,10 +8,12 @@
 #include <string_view>
 
 #include "history/Collation_win.h"
+#include "history/TextTransform.h"
 #include "toolkit/MenuItem_win.h"
 
 namespace clips {
 class TClip;
+class TClipText;
 }
 
 namespace history {
@@ -71,6 +73,14 @@ public:
     // the section's name centred on an engraved rule.
     void sepClipboardHistoryMeasureItem(toolkit::MenuItem& sender, HDC dc, UINT& width, UINT& height);
     void sepClipboardHistoryDrawItem(toolkit::MenuItem& sender, const DRAWITEMSTRUCT& draw);
+
+    // The text transformations of a plain-text clip (Transform_win.cpp). The first
+    // since capture or undo keeps the text in Backup; each sets the undo mark (Tag 1).
+    // The clip that is on the clipboard is written there again, as our own write.
+    void TransformClip(clips::TClipText& clip, Transformation how);
+    // The text from before the first transformation comes back and the undo mark
+    // goes; the clip that is on the clipboard is written there again.
+    void UndoTransformation(clips::TClipText& clip);
 
     // The item of mniHistory shown at a position of the platform menu, or null.
     toolkit::MenuItem* ItemAtPlatformPosition(int position) const;

@@ -58,40 +58,36 @@ start_pellacor() {
 # The tray window, and the point of the first icon in it (below the caption
 # that Wine draws when the window is unmanaged).
 tray_window() { xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true; }
+# Prints nothing while there is no tray window yet.
 tray_icon_point() {
     local tray
     tray=$(tray_window)
-    [ -n "$tray" ] || fail "no system tray window"
+    [ -n "$tray" ] || return 0
     eval "$(xdotool getwindowgeometry --shell "$tray")"
     echo "$((X + 10)) $((Y + HEIGHT - 12))"
 }
 
 # Clicks the tray icon with `button` and prints how many windows (menus) opened.
 click_tray_and_count_new_windows() {
-    local button=$1 before
+    local button=$1 before point
+    point=$(tray_icon_point)
+    [ -n "$point" ] || fail "no system tray window"
     before=$(visible_windows)
-    # shellcheck disable=SC2046
-    xdotool mousemove $(tray_icon_point) click "$button"
+    # shellcheck disable=SC2086
+    xdotool mousemove $point click "$button"
     sleep 1.5
     comm -13 <(echo "$before") <(visible_windows) | grep -c . || true
 }
 
-# Start-up is done (the history is watched) once a left click on the tray icon
-# opens the history menu; under load that can take seconds.
+# Start-up is done once the clipboard watcher's window exists: the tray icon and
+# the hot key come before it, and the viewer chain is joined right after it (a
+# change announced meanwhile waits in the queue). Under load that takes seconds.
 wait_until_ready() {
-    local before
-    for _ in $(seq 40); do
-        before=$(visible_windows)
-        # shellcheck disable=SC2046
-        xdotool mousemove $(tray_icon_point) click 1
+    for _ in $(seq 60); do
+        xdotool search --name '^PellacorClipboardWatcher$' >/dev/null 2>&1 && { sleep 0.5; return 0; }
         sleep 0.5
-        if [ -n "$(comm -13 <(echo "$before") <(visible_windows))" ]; then
-            xdotool key Escape
-            sleep 0.5
-            return 0
-        fi
     done
-    fail "Pellacor started but never opened its menu"
+    fail "Pellacor started but never watched the clipboard"
 }
 
 # An orderly exit: a close request, as a session manager or taskkill sends it.
