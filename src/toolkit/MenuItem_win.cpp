@@ -202,6 +202,18 @@ bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
             }
         }
         return false;
+    case WM_INITMENUPOPUP:
+        // A sub-menu item's OnClick runs each time its sub-menu is about to
+        // open (the window menu excepted). Others may want the message too.
+        if (HIWORD(lParam) == 0) {
+            auto menu = reinterpret_cast<HMENU>(wParam);
+            for (const auto& [command, item] : Commands())
+                if (item->handle_.get() == menu) {
+                    item->Click();
+                    break;
+                }
+        }
+        return false;
     case WM_MEASUREITEM: {
         auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (measure->CtlType != ODT_MENU) return false;

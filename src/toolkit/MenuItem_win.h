@@ -75,7 +75,8 @@ public:
     int PlatformIndex() const noexcept;
     UINT Command() const noexcept { return command_; }
 
-    // Runs the click: toggles an auto-check item, then OnClick.
+    // Runs the click: toggles an auto-check item, then OnClick. The owner
+    // window's WM_INITMENUPOPUP runs it for an item whose sub-menu is about to open.
     void Click();
 
     // Dispatch from the owner window of the platform menus.

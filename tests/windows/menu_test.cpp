@@ -139,6 +139,17 @@ TEST_F(MenuTest, CommandsReachTheClickedItem) {
     EXPECT_EQ(clicks, 1);
 }
 
+TEST_F(MenuTest, ASubMenusItemIsClickedAsTheSubMenuOpens) {
+    AddItem(*b, "inner");
+    int opened = 0;
+    b->OnClick = [&](MenuItem& sender) { opened += &sender == b; };
+    LRESULT result = 0;
+    auto sub = reinterpret_cast<WPARAM>(b->Handle());
+    EXPECT_FALSE(MenuItem::HandleOwnerWindowMessage(WM_INITMENUPOPUP, sub, MAKELPARAM(1, 0), result));
+    EXPECT_FALSE(MenuItem::HandleOwnerWindowMessage(WM_INITMENUPOPUP, sub, MAKELPARAM(1, 1), result));  // window menu
+    EXPECT_EQ(opened, 1);
+}
+
 TEST_F(MenuTest, ImageIndexGivesABitmap) {
     toolkit::ImageList images;
     images.AddIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)));  // IDI_APPLICATION
