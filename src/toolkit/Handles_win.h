@@ -94,10 +94,11 @@ using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
 
-// A window's DC obtained with GetDC, released with ReleaseDC.
+// A window's DC obtained with GetDC (or GetDCEx with `flags`), released with ReleaseDC.
 class WindowDC {
 public:
     explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDC(HWND hwnd, DWORD flags) noexcept : hwnd_(hwnd), dc_(GetDCEx(hwnd, nullptr, flags)) {}
     ~WindowDC() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }

@@ -126,13 +126,15 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
 
 TEST(Handles, WindowDCIsReleased) {
     HiddenWindow window;
-    HDC windowDC;
-    {
-        WindowDC guard(window.Handle());
-        windowDC = guard.get();
-        EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
+    for (bool extended : {false, true}) {
+        HDC windowDC;
+        {
+            WindowDC guard = extended ? WindowDC(window.Handle(), DCX_WINDOW | DCX_CACHE) : WindowDC(window.Handle());
+            windowDC = guard.get();
+            EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
+        }
+        EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
     }
-    EXPECT_NE(WindowFromDC(windowDC), window.Handle());  // a released DC belongs to no window any more
 }
 
 TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
