@@ -11,6 +11,8 @@
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"
+#include "preview/Help_win.h"
+#include "preview/Tools_win.h"
 #include "toolkit/Application_win.h"
 
 namespace app {
@@ -39,6 +41,8 @@ TfrmMain::TfrmMain(std::string folder) : folder_(std::move(folder)), settingsFil
     mniMonitorClipboard = AddItem(*mniGeneral, "监视剪贴板");
     mniMonitorClipboard->AutoCheck = true;
     mniMonitorClipboard->OnClick = [this](toolkit::MenuItem& s) { mniMonitorClipboardClick(s); };
+    AddItem(*mniGeneral, "-");
+    AddToolsAndHelpMenus();
     AddItem(*mniGeneral, "-");
     mniExit = AddItem(*mniGeneral, "退出");
     mniExit->OnClick = [this](toolkit::MenuItem& s) { mniExitClick(s); };
@@ -195,6 +199,24 @@ void TfrmMain::AddKindIcon(const char* extension) {
                    sizeof(info), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
     toolkit::UniqueIcon icon(info.hIcon);
     IconList.AddIcon(icon.get());
+}
+
+void TfrmMain::AddToolsAndHelpMenus() {
+    toolkit::MenuItem* tools = AddItem(*mniGeneral, "工具");
+    AddItem(*tools, "捕获屏幕")->OnClick = [](toolkit::MenuItem&) { preview::CaptureScreen(); };
+    AddItem(*tools, "捕获窗口")->OnClick = [](toolkit::MenuItem&) { preview::CaptureWindow(); };
+    AddItem(*tools, "-");
+    toolkit::MenuItem* empty = AddItem(*tools, "清空剪贴板");
+    empty->OnClick = [](toolkit::MenuItem&) { preview::EmptyClipboardAfterConfirmation(); };
+    tools->OnClick = [empty](toolkit::MenuItem&) { preview::UpdateEmptyClipboardItem(*empty); };
+    AddItem(*mniGeneral, "-");
+    toolkit::MenuItem* help = AddItem(*mniGeneral, "帮助");
+    AddItem(*help, "内容...")->OnClick = [this](toolkit::MenuItem&) { preview::ShowHelpContents(folder_); };
+    AddItem(*help, "主页...")->OnClick = [this](toolkit::MenuItem&) { preview::ShowHomePage(folder_); };
+    AddItem(*help, "-");
+    AddItem(*help, "关于...")->OnClick = [](toolkit::MenuItem&) {
+        preview::ShowAbout(toolkit::Application::Instance().Handle());
+    };
 }
 
 void TfrmMain::mniMonitorClipboardClick(toolkit::MenuItem& sender) {

@@ -66,6 +66,8 @@ private:
     // Runs one start-up or shutdown step; an error is reported and the next step runs.
     bool Step(const std::function<void()>& body);
     void ReportProblems(const std::vector<std::string>& problems);
+    // The general menu's "工具" and "帮助" submenus (their commands live in src/preview).
+    void AddToolsAndHelpMenus();
     void LoadPersonalHistory();
     void SavePersonalHistory();
     // The personal history, then the settings: what exit and the end of the session save.
