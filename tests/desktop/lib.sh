@@ -14,6 +14,7 @@ APP_DIR="$BUILD/desktop/$TEST_NAME"
 rm -rf "$APP_DIR"
 mkdir -p "$APP_DIR"
 cp "$WIN_BUILD/Pellacor.exe" "$APP_DIR/"
+[ -f "$WIN_BUILD/Pellacor.chm" ] && cp "$WIN_BUILD/Pellacor.chm" "$APP_DIR/"
 APP_WIN_DIR="$(env LC_ALL=C winepath -w "$APP_DIR" 2>/dev/null || echo "Z:${APP_DIR//\//\\}")"
 
 # Whatever a test started under Wine (Pellacor, an editor) ends with the test.
@@ -44,8 +45,12 @@ pellacor_pids() {
 pellacor_count() { pellacor_pids | wc -l; }
 pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 
+# The desktop's opener (xdg-open, xdg-email) is a stand-in that logs what it
+# gets to $OPENER_LOG and opens nothing.
+OPENER_LOG="$APP_DIR/opener.log"
 start_pellacor() {
-    (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
+    (cd "$APP_DIR" && PATH="$ROOT/tests/opener:$PATH" PELLACOR_OPENER_LOG="$OPENER_LOG" \
+        "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
         pellacor_running && { sleep 1.5; return 0; }
         sleep 0.5
@@ -105,3 +110,15 @@ pick_with_hot_key() {
 
 write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
 
+
+# Opens the general menu with a right click on the tray icon and presses
+# `keys` in it, one after the other (separators are skipped by the keys).
+pick_in_general_menu() {
+    local tray key
+    tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true)
+    [ -n "$tray" ] || fail "no system tray window"
+    eval "$(xdotool getwindowgeometry --shell "$tray")"
+    xdotool mousemove $((X + 10)) $((Y + HEIGHT / 2)) click 3
+    sleep 1.5
+    for key in "$@"; do xdotool key "$key"; sleep 0.3; done
+}
