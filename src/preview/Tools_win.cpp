@@ -51,22 +51,6 @@ bool IsWorkWindow(HWND window) {
     return !VisiblePart(AreaOf(frame), VirtualScreen()).Empty();
 }
 
-// The desktop's drawing lock, held while the picture is taken; a second
-// holder fails, and then the capture does nothing.
-class DesktopLock {
-public:
-    DesktopLock() : locked_(LockWindowUpdate(GetDesktopWindow()) != FALSE) {}
-    ~DesktopLock() {
-        if (locked_) LockWindowUpdate(nullptr);
-    }
-    DesktopLock(const DesktopLock&) = delete;
-    DesktopLock& operator=(const DesktopLock&) = delete;
-    explicit operator bool() const { return locked_; }
-
-private:
-    bool locked_;
-};
-
 // Runs a capture; a failure (no memory for the picture, the clipboard held by
 // another program) is shown, and the program goes on.
 template <typename Body>
@@ -117,7 +101,8 @@ void PutScreenAreaOnClipboard(const RECT& area, HWND owner) {
 void CaptureScreen() {
     EndMenu();
     Sleep(kSettleMs);
-    DesktopLock lock;
+    // Held while the picture is taken; while another program holds it, nothing happens.
+    toolkit::WindowUpdateLock lock(GetDesktopWindow());
     if (!lock) return;
     Reported([] { PutScreenAreaOnClipboard(RectOf(VirtualScreen()), toolkit::Application::Instance().Handle()); });
 }
@@ -132,7 +117,8 @@ HWND WindowToCapture() {
 
 void CaptureWindow() {
     EndMenu();
-    DesktopLock lock;
+    // Held while the picture is taken; while another program holds it, nothing happens.
+    toolkit::WindowUpdateLock lock(GetDesktopWindow());
     if (!lock) return;
     // The tray menu made our hidden window the active one: the window the user
     // came from gets the activation back, as it would if we were minimised.

@@ -150,6 +150,22 @@ private:
     SIZE_T size_;
 };
 
+// The system's one window-update lock (LockWindowUpdate), held for the
+// guard's lifetime when it could be taken: another holder makes it fail.
+class WindowUpdateLock {
+public:
+    explicit WindowUpdateLock(HWND window) noexcept : locked_(LockWindowUpdate(window) != FALSE) {}
+    ~WindowUpdateLock() {
+        if (locked_) LockWindowUpdate(nullptr);
+    }
+    WindowUpdateLock(const WindowUpdateLock&) = delete;
+    WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
+    explicit operator bool() const noexcept { return locked_; }
+
+private:
+    bool locked_;
+};
+
 // The clipboard, open for the guard's lifetime. Never held across messages.
 class ClipboardSession {
 public:

@@ -148,3 +148,14 @@ TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
     EXPECT_TRUE(DeleteObject(bitmap.release()));  // deselected, it can be deleted at once
 }
+
+TEST(Handles, WindowUpdateLockIsGivenBackAndRefusesASecondHolder) {
+    {
+        WindowUpdateLock first(GetDesktopWindow());
+        EXPECT_TRUE(first);
+        WindowUpdateLock second(GetDesktopWindow());
+        EXPECT_FALSE(second);
+    }
+    WindowUpdateLock again(GetDesktopWindow());
+    EXPECT_TRUE(again);
+}
