@@ -115,8 +115,7 @@ write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DI
 # `keys` in it, one after the other (separators are skipped by the keys).
 pick_in_general_menu() {
     local tray key
-    tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true)
-    [ -n "$tray" ] || fail "no system tray window"
+    tray=$(wait_for_window 'Wine System Tray') || fail "no system tray window"
     eval "$(xdotool getwindowgeometry --shell "$tray")"
     xdotool mousemove $((X + 10)) $((Y + HEIGHT / 2)) click 3
     sleep 1.5
