@@ -4,6 +4,10 @@ BUILD="${PELLACOR_BUILD:-$ROOT/build}"
 WIN_BUILD="$BUILD/windows"
 NATIVE_BUILD="$BUILD/native"
 export WINEPREFIX="$WIN_BUILD/wineprefix"
+# The Windows tests get a prefix of their own whose windows are unmanaged (see
+# ensure_wine_prefix); the program itself and its desktop tests run managed,
+# where the keyboard goes to the window under the pointer as on a plain desktop.
+TESTS_WINEPREFIX="$WIN_BUILD/wineprefix-tests"
 export WINEDEBUG=-all
 export WINEARCH=win64
 # Wine runs with LC_ALL=zh_CN.UTF-8 (code page 936) through scripts/wine.sh;
@@ -15,7 +19,7 @@ cmake_generator() {
     if command -v ninja >/dev/null 2>&1; then echo "-G Ninja"; fi
 }
 
-# Creates the private Wine prefix once.
+# Creates the private Wine prefix (WINEPREFIX) once; `unmanaged` makes its windows unmanaged.
 ensure_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix in $WINEPREFIX (code page 936)"
@@ -23,15 +27,20 @@ ensure_wine_prefix() {
         env LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
-    # Without a window manager Wine waits up to 2 s for every closed dialog or
-    # message box unless its windows are unmanaged (then it also draws their
-    # captions); no sound card: no ALSA complaints.
-    local marker="$WINEPREFIX/.pellacor-settings-1"
-    if [ ! -f "$marker" ]; then
-        env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    # No sound card: no ALSA complaints.
+    if [ ! -f "$WINEPREFIX/.pellacor-quiet" ]; then
         env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
         wineserver -w
-        touch "$marker"
+        touch "$WINEPREFIX/.pellacor-quiet"
+    fi
+    # Without a window manager Wine waits up to 2 s for every closed dialog or
+    # message box unless its windows are unmanaged (it then also draws their
+    # captions); but unmanaged windows take the keyboard focus for themselves,
+    # which a test driving menus with keys from outside cannot follow.
+    if [ "${1:-}" = unmanaged ] && [ ! -f "$WINEPREFIX/.pellacor-unmanaged" ]; then
+        env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        wineserver -w
+        touch "$WINEPREFIX/.pellacor-unmanaged"
     fi
 }
 

@@ -4,6 +4,10 @@
 #include "app/MainForm_win.h"
 #include "clips/ClipText_win.h"
 #include "history/PopupRules.h"
+#include "preview/Help_win.h"
+#include "preview/OpenAndSend_win.h"
+#include "preview/Tools_win.h"
+#include "toolkit/Application_win.h"
 #include "toolkit/MenuTable_win.h"
 
 namespace app {
@@ -55,9 +59,9 @@ void TfrmMain::CreateMenus() {
             {"移除换行符", &mniRemoveLineBreaks, transform(Transformation::RemoveLineBreaks)},
             {"移除重复空格", &mniRemoveDuplicatedSpaces, transform(Transformation::RemoveDuplicatedSpaces)},
         }},
-        {"发送邮件...", &mniSendAsMail},
-        {"打开...", &mniOpen},
-        {"在新窗口中打开...", &mniOpenInNewWindow},
+        {"发送邮件...", &mniSendAsMail, click(&TfrmMain::mniSendAsMailClick)},
+        {"打开...", &mniOpen, click(&TfrmMain::mniOpenClick)},
+        {"在新窗口中打开...", &mniOpenInNewWindow, click(&TfrmMain::mniOpenInNewWindowClick)},
         {"-", &sep01},
         {"添加至个人历史", &mniAddToPersonalHistory, click(&TfrmMain::mniAddToPersonalHistoryClick)},
         {"从个人历史中移除", &mniRemoveFromPersonalHistory, click(&TfrmMain::mniRemoveFromPersonalHistoryClick)},
@@ -72,18 +76,18 @@ void TfrmMain::CreateMenus() {
          MenuRow::kChecked | MenuRow::kAutoCheck},
         {"-"},
         {"工具", &mniToolsMenu, {}, MenuRow::kNone, {
-            {"捕获屏幕", &mniScreenCapture},
-            {"捕获窗口", &mniWindowCapture},
+            {"捕获屏幕", &mniScreenCapture, click(&TfrmMain::mniScreenCaptureClick)},
+            {"捕获窗口", &mniWindowCapture, click(&TfrmMain::mniWindowCaptureClick)},
             {"-"},
-            {"清空剪贴板", &mniEmptyClipboard},
-        }},
+            {"清空剪贴板", &mniEmptyClipboard, click(&TfrmMain::mniEmptyClipboardClick)},
+        }, click(&TfrmMain::mniToolsMenuClick)},
         {"参数选择...", &mniPreferences},
         {"-"},
         {"帮助", &mniHelpMenu, {}, MenuRow::kNone, {
-            {"内容...", &mContent},
-            {"主页...", &mHomePage},
+            {"内容...", &mContent, click(&TfrmMain::mContentClick)},
+            {"主页...", &mHomePage, click(&TfrmMain::mHomePageClick)},
             {"-"},
-            {"关于...", &mAbout},
+            {"关于...", &mAbout, click(&TfrmMain::mAboutClick)},
         }},
         {"-"},
         {"退出", &mniExit, click(&TfrmMain::mniExitClick)},
@@ -142,6 +146,25 @@ void TfrmMain::TransformClick(history::Transformation how) {
 void TfrmMain::mniUndoClick(MenuItem&) {
     if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) history_->UndoTransformation(*clip);
 }
+
+// Mail and open: the clip's text (the plain text of rich text and HTML, the link of a link clip).
+void TfrmMain::mniSendAsMailClick(MenuItem&) {
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) preview::SendAsMail(clip->Text);
+}
+void TfrmMain::mniOpenClick(MenuItem&) {
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) preview::Open(clip->Text);
+}
+void TfrmMain::mniOpenInNewWindowClick(MenuItem&) {
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) preview::OpenInNewWindow(clip->Text);
+}
+
+void TfrmMain::mniToolsMenuClick(MenuItem&) { preview::UpdateEmptyClipboardItem(*mniEmptyClipboard); }
+void TfrmMain::mniScreenCaptureClick(MenuItem&) { preview::CaptureScreen(); }
+void TfrmMain::mniWindowCaptureClick(MenuItem&) { preview::CaptureWindow(); }
+void TfrmMain::mniEmptyClipboardClick(MenuItem&) { preview::EmptyClipboardAfterConfirmation(); }
+void TfrmMain::mContentClick(MenuItem&) { preview::ShowHelpContents(Folder()); }
+void TfrmMain::mHomePageClick(MenuItem&) { preview::ShowHomePage(Folder()); }
+void TfrmMain::mAboutClick(MenuItem&) { preview::ShowAbout(toolkit::Application::Instance().Handle()); }
 
 void TfrmMain::mniRenameClick(MenuItem&) { history_->RenameClip(popupClip_); }
 void TfrmMain::mniDeleteClick(MenuItem&) { history_->DeleteClip(popupClip_); }

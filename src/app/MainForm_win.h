@@ -82,6 +82,16 @@ public:
     void mniUndoClick(toolkit::MenuItem& sender);
     // The eight items of the "格式" submenu.
     void TransformClick(history::Transformation how);
+    void mniSendAsMailClick(toolkit::MenuItem& sender);
+    void mniOpenClick(toolkit::MenuItem& sender);
+    void mniOpenInNewWindowClick(toolkit::MenuItem& sender);
+    void mniToolsMenuClick(toolkit::MenuItem& sender);
+    void mniScreenCaptureClick(toolkit::MenuItem& sender);
+    void mniWindowCaptureClick(toolkit::MenuItem& sender);
+    void mniEmptyClipboardClick(toolkit::MenuItem& sender);
+    void mContentClick(toolkit::MenuItem& sender);
+    void mHomePageClick(toolkit::MenuItem& sender);
+    void mAboutClick(toolkit::MenuItem& sender);
     void mniRenameClick(toolkit::MenuItem& sender);
     void mniDeleteClick(toolkit::MenuItem& sender);
     void mniDeleteAllClick(toolkit::MenuItem& sender);
@@ -104,6 +114,7 @@ private:
     // Runs one start-up or shutdown step; an error is reported and the next step runs.
     bool Step(const std::function<void()>& body);
     void ReportProblems(const std::vector<std::string>& problems);
+    // The general menu's "工具" and "帮助" submenus (their commands live in src/preview).
     void LoadPersonalHistory();
     void SavePersonalHistory();
     // The personal history, then the settings: what exit and the end of the session save.

@@ -96,12 +96,11 @@ using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
 
-// A window's DC obtained with GetDC (the client area) or, for `wholeWindow`,
-// GetWindowDC (the frame included); released with ReleaseDC.
+// A window's DC obtained with GetDC (or GetDCEx with `flags`), released with ReleaseDC.
 class WindowDC {
 public:
-    explicit WindowDC(HWND hwnd, bool wholeWindow = false) noexcept
-        : hwnd_(hwnd), dc_(wholeWindow ? GetWindowDC(hwnd) : GetDC(hwnd)) {}
+    explicit WindowDC(HWND hwnd) noexcept : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+    WindowDC(HWND hwnd, DWORD flags) noexcept : hwnd_(hwnd), dc_(GetDCEx(hwnd, nullptr, flags)) {}
     ~WindowDC() {
         if (dc_) ReleaseDC(hwnd_, dc_);
     }
@@ -151,6 +150,22 @@ private:
     HGLOBAL h_;
     void* data_;
     SIZE_T size_;
+};
+
+// The system's one window-update lock (LockWindowUpdate), held for the
+// guard's lifetime when it could be taken: another holder makes it fail.
+class WindowUpdateLock {
+public:
+    explicit WindowUpdateLock(HWND window) noexcept : locked_(LockWindowUpdate(window) != FALSE) {}
+    ~WindowUpdateLock() {
+        if (locked_) LockWindowUpdate(nullptr);
+    }
+    WindowUpdateLock(const WindowUpdateLock&) = delete;
+    WindowUpdateLock& operator=(const WindowUpdateLock&) = delete;
+    explicit operator bool() const noexcept { return locked_; }
+
+private:
+    bool locked_;
 };
 
 // The clipboard, open for the guard's lifetime. Never held across messages.

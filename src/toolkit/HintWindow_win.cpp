@@ -93,7 +93,7 @@ LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND:
         return 1;  // the painting fills the background itself
     case WM_NCPAINT: {
-        WindowDC dc(Handle(), true);
+        WindowDC dc(Handle(), DCX_WINDOW | DCX_CACHE);  // the frame included
         RECT r;
         GetWindowRect(Handle(), &r);
         OffsetRect(&r, -r.left, -r.top);

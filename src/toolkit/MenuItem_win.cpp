@@ -250,11 +250,10 @@ bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
         return true;
     }
     case WM_INITMENUPOPUP: {
-        MenuItem* item = FromHandle(reinterpret_cast<HMENU>(wParam));
-        if (!item || !item->OnPopup) return false;
-        item->OnPopup(*item);
-        result = 0;
-        return true;
+        // The window menu excepted; the owner may want the message too.
+        MenuItem* item = HIWORD(lParam) == 0 ? FromHandle(reinterpret_cast<HMENU>(wParam)) : nullptr;
+        if (item && item->OnPopup) item->OnPopup(*item);
+        return false;
     }
     default:
         return false;

@@ -14,6 +14,7 @@ APP_DIR="$BUILD/desktop/$TEST_NAME"
 rm -rf "$APP_DIR"
 mkdir -p "$APP_DIR"
 cp "$WIN_BUILD/Pellacor.exe" "$APP_DIR/"
+[ -f "$WIN_BUILD/Pellacor.chm" ] && cp "$WIN_BUILD/Pellacor.chm" "$APP_DIR/"
 APP_WIN_DIR="$(env LC_ALL=C winepath -w "$APP_DIR" 2>/dev/null || echo "Z:${APP_DIR//\//\\}")"
 
 # Whatever a test started under Wine (Pellacor, an editor) ends with the test.
@@ -46,8 +47,12 @@ pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 
 visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort || true; }
 
+# The desktop's opener (xdg-open, xdg-email) is a stand-in that logs what it
+# gets to $OPENER_LOG and opens nothing.
+OPENER_LOG="$APP_DIR/opener.log"
 start_pellacor() {
-    (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
+    (cd "$APP_DIR" && PATH="$ROOT/tests/opener:$PATH" PELLACOR_OPENER_LOG="$OPENER_LOG" \
+        "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
         pellacor_running && { wait_until_ready; return 0; }
         sleep 0.5
@@ -176,4 +181,16 @@ copy_picture_and_files() {
     printf 'file://%s/one.txt\r\nfile://%s/two.txt\r\n' "$APP_DIR" "$APP_DIR" |
         xclip -selection clipboard -t text/uri-list -i >/dev/null 2>&1
     sleep 1.5
+}
+
+# Opens the general menu with a right click on the tray icon and presses
+# `keys` in it, one after the other (separators are skipped by the keys).
+pick_in_general_menu() {
+    local point key
+    point=$(tray_icon_point)
+    [ -n "$point" ] || fail "no system tray window"
+    # shellcheck disable=SC2086
+    xdotool mousemove $point click 3
+    sleep 1.5
+    for key in "$@"; do xdotool key "$key"; sleep 0.3; done
 }

@@ -126,10 +126,10 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
 
 TEST(Handles, WindowDCIsReleased) {
     HiddenWindow window;
-    for (bool wholeWindow : {false, true}) {
+    for (bool extended : {false, true}) {
         HDC windowDC;
         {
-            WindowDC guard(window.Handle(), wholeWindow);
+            WindowDC guard = extended ? WindowDC(window.Handle(), DCX_WINDOW | DCX_CACHE) : WindowDC(window.Handle());
             windowDC = guard.get();
             EXPECT_EQ(WindowFromDC(windowDC), window.Handle());
         }
@@ -147,4 +147,15 @@ TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
     EXPECT_TRUE(DeleteObject(bitmap.release()));  // deselected, it can be deleted at once
+}
+
+TEST(Handles, WindowUpdateLockIsGivenBackAndRefusesASecondHolder) {
+    {
+        WindowUpdateLock first(GetDesktopWindow());
+        EXPECT_TRUE(first);
+        WindowUpdateLock second(GetDesktopWindow());
+        EXPECT_FALSE(second);
+    }
+    WindowUpdateLock again(GetDesktopWindow());
+    EXPECT_TRUE(again);
 }

@@ -183,6 +183,8 @@ TEST_F(MenuTest, TablesBuildMenusAndDisableWhatDoesNothingYet) {
     // The sub-menu's handler runs as the platform menu is about to open.
     EXPECT_EQ(MenuItem::FromHandle(sub->Handle()), sub);
     LRESULT result = 1;
-    EXPECT_TRUE(MenuItem::HandleOwnerWindowMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub->Handle()), 0, result));
+    auto menu = reinterpret_cast<WPARAM>(sub->Handle());
+    EXPECT_FALSE(MenuItem::HandleOwnerWindowMessage(WM_INITMENUPOPUP, menu, 0, result));  // the owner sees it too
+    MenuItem::HandleOwnerWindowMessage(WM_INITMENUPOPUP, menu, MAKELPARAM(0, 1), result);  // a window menu
     EXPECT_EQ(opened, 1);
 }

@@ -1,0 +1,280 @@
+// Open and send, the Tools submenu and the About box, against the real shell and clipboard.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "TestSupport_win.h"
+#include "app/MainForm_win.h"
+#include "clips/Clip_win.h"
+#include "common/Win32Error_win.h"
+#include "preview/Help.h"
+#include "preview/Help_win.h"
+#include "preview/MailAddress.h"
+#include "preview/OpenAndSend_win.h"
+#include "preview/Tools_win.h"
+#include "toolkit/Application_win.h"
+
+using namespace testing_support;
+
+namespace {
+// The bitmap on the clipboard as another program sees it: its size and its middle pixel.
+struct Picture {
+    long width = 0, height = 0;
+    COLORREF middle = CLR_INVALID;
+};
+Picture ClipboardPicture(HWND reader) {
+    toolkit::ClipboardSession clipboard(reader);
+    auto bitmap = static_cast<HBITMAP>(clipboard ? GetClipboardData(CF_BITMAP) : nullptr);
+    BITMAP info{};
+    if (!bitmap || !GetObjectA(bitmap, sizeof(info), &info)) return {};
+    toolkit::UniqueDC dc(CreateCompatibleDC(nullptr));
+    toolkit::SelectedObject selected(dc.get(), bitmap);
+    return {info.bmWidth, info.bmHeight, GetPixel(dc.get(), info.bmWidth / 2, info.bmHeight / 2)};
+}
+
+// Points GetTempPathA at `folder` while it lives.
+struct TemporaryFolderSetTo {
+    explicit TemporaryFolderSetTo(const std::string& folder) { SetEnvironmentVariableA("TMP", folder.c_str()); }
+    ~TemporaryFolderSetTo() { SetEnvironmentVariableA("TMP", previous.empty() ? nullptr : previous.c_str()); }
+    std::string previous = [] {
+        char value[MAX_PATH] = {};
+        return std::string(value, GetEnvironmentVariableA("TMP", value, sizeof(value)));
+    }();
+};
+
+// Registers `progId` as the program class of web pages while it lives (Wine
+// registers none when its HTML engine is left out), then puts back what was there.
+struct WebPagesOpenWith {
+    explicit WebPagesOpenWith(const char* progId) {
+        char value[256] = {};
+        DWORD size = sizeof(value);
+        if (RegGetValueA(HKEY_CLASSES_ROOT, ".htm", nullptr, RRF_RT_REG_SZ, nullptr, value, &size) == 0)
+            previous = value;
+        RegSetKeyValueA(HKEY_CLASSES_ROOT, ".htm", nullptr, REG_SZ, progId, DWORD(strlen(progId) + 1));
+    }
+    ~WebPagesOpenWith() {
+        if (previous.empty()) RegDeleteKeyA(HKEY_CLASSES_ROOT, ".htm");
+        else RegSetKeyValueA(HKEY_CLASSES_ROOT, ".htm", nullptr, REG_SZ, previous.c_str(), DWORD(previous.size() + 1));
+    }
+    std::string previous;
+};
+
+// The system's error texts end with a line break.
+std::string WithoutLineBreak(const std::string& text) { return text.substr(0, text.find_last_not_of("\r\n") + 1); }
+
+// The stand-in for the desktop's opener (tests/opener) logs here when the test
+// run puts it first on PATH; each line is the opener's name and its argument.
+std::string OpenerLog() {
+    char unixPath[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA("PELLACOR_OPENER_LOG", unixPath, sizeof(unixPath))) return {};
+    std::string path = std::string("Z:") + unixPath;
+    for (char& c : path) c = c == '/' ? '\\' : c;
+    return path;
+}
+
+std::string WaitForOpenerLine(const std::string& log) {
+    for (int i = 0; i < 100; ++i) {
+        std::string text = ReadWholeFile(log);
+        if (!text.empty() && text.back() == '\n') return text.substr(0, text.size() - 1);
+        Sleep(100);
+    }
+    return {};
+}
+
+// A visible window that is all red: what a capture of it must show.
+class RedWindow : public toolkit::Window {
+public:
+    explicit RedWindow(RECT r) {
+        CreateHandle(0, WS_POPUP, nullptr, "Red");
+        SetWindowPos(Handle(), HWND_TOP, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_SHOWWINDOW);
+        UpdateWindow(Handle());
+    }
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+        if (msg != WM_ERASEBKGND) return DefaultProc(msg, wParam, lParam);
+        RECT client;
+        GetClientRect(Handle(), &client);
+        toolkit::UniqueGdiObject red(CreateSolidBrush(RGB(255, 0, 0)));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(red.get()));
+        return 1;
+    }
+};
+
+}  // namespace
+
+TEST(ShellOpen, AFailureShowsTheSystemsText) {
+    TempFolder folder;  // holds no help file
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(preview::ShellOpen(folder.File("missing.xyz")));
+    preview::ShowHelpContents(folder.Path());
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    for (const RecordedBox& box : boxes.boxes) {
+        EXPECT_EQ(box.title, "PELLACOR : 错误 ");
+        EXPECT_EQ(box.flags, static_cast<UINT>(MB_ICONERROR));
+        EXPECT_EQ(WithoutLineBreak(box.text), common::SystemErrorText(ERROR_FILE_NOT_FOUND));
+    }
+}
+
+TEST(OpenInNewWindow, TheTemporaryPageIsGoneOnSuccessAndOnFailure) {
+    TempFolder folder;
+    TemporaryFolderSetTo temp(folder.Path());
+    const std::string page = preview::TemporaryPagePath();
+    EXPECT_EQ(page, folder.File("Pellacor-Tmp.htm"));
+    std::string log = OpenerLog();
+    if (!log.empty()) WriteWholeFile(log, "");
+    {
+        // Success: an old page is overwritten, the browser gets the link, the page is gone.
+        WebPagesOpenWith browser("htmlfile");
+        WriteWholeFile(page, "left over");
+        MessageBoxRecorder boxes;
+        preview::OpenInNewWindow("https://example.org/a?b=1&c=2");
+        EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
+        EXPECT_FALSE(FileExists(page));
+        if (!log.empty()) {
+            EXPECT_EQ(WaitForOpenerLine(log), "xdg-open https://example.org/a?b=1&c=2");
+        }
+    }
+    {
+        // No program for web pages: the system's text, and the page is gone.
+        WebPagesOpenWith nothing("PellacorTest.NoSuchClass");
+        MessageBoxRecorder boxes;
+        preview::OpenInNewWindow("https://example.org/");
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
+        EXPECT_EQ(WithoutLineBreak(boxes.boxes[0].text), common::SystemErrorText(ERROR_NO_ASSOCIATION));
+        EXPECT_FALSE(FileExists(page));
+    }
+}
+
+TEST(SendAsMail, TheMailProgramGetsTheWholeText) {
+    std::string log = OpenerLog();
+    if (log.empty()) GTEST_SKIP() << "the opener stand-in is not on PATH (scripts/test.sh puts it there)";
+    WriteWholeFile(log, "");
+    const std::string text = "第一行 & 更多\r\n#2 50% 完";
+    MessageBoxRecorder boxes;
+    preview::SendAsMail(text);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(WaitForOpenerLine(log), "xdg-email " + preview::MailAddress(text));
+}
+
+TEST(EmptyClipboard, OnlyAYesEmptiesItAndTheItemFollowsTheClipboard) {
+    HiddenWindow other;
+    toolkit::MenuItem mniEmptyClipboard("清空剪贴板");
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "keep me")}));
+    preview::UpdateEmptyClipboardItem(mniEmptyClipboard);
+    EXPECT_TRUE(mniEmptyClipboard.Enabled());
+    {
+        MessageBoxRecorder no(IDNO);
+        preview::EmptyClipboardAfterConfirmation();
+        ASSERT_EQ(no.boxes.size(), 1u);
+        EXPECT_EQ(no.boxes[0].text, "你确实要清空剪贴板内容吗 ?");
+        EXPECT_EQ(no.boxes[0].title, "确认   ");
+        EXPECT_EQ(no.boxes[0].flags, 0x1124u);
+        EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    }
+    {
+        MessageBoxRecorder yes(IDYES);
+        preview::EmptyClipboardAfterConfirmation();
+        EXPECT_EQ(CountClipboardFormats(), 0);
+    }
+    EXPECT_TRUE(ClipboardIsFree());
+    preview::UpdateEmptyClipboardItem(mniEmptyClipboard);
+    EXPECT_FALSE(mniEmptyClipboard.Enabled());
+}
+
+TEST(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n");
+    HiddenWindow other;
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {}));
+    app::TfrmMain form(folder.Path());  // watching from the start
+    PumpMessages(100);
+    ASSERT_EQ(form.History().ClipboardCount(), 0);
+
+    const RECT frame{60, 70, 380, 270};
+    RedWindow red(frame);
+    SetForegroundWindow(red.Handle());
+    PumpMessages(100);
+    ASSERT_EQ(preview::WindowToCapture(), red.Handle());
+    preview::CaptureWindow();
+    PumpMessages(100);
+    Picture window = ClipboardPicture(other.Handle());
+    EXPECT_EQ(window.width, 320);
+    EXPECT_EQ(window.height, 200);
+    EXPECT_EQ(window.middle, RGB(255, 0, 0));
+    ASSERT_EQ(form.History().ClipboardCount(), 1);
+    EXPECT_EQ(form.mniHistory->Items(form.mniHistory->Count() - 1)->ImageIndex(), clips::kImage);
+
+    form.mniMonitorClipboard->Click();  // watching off
+    ASSERT_FALSE(form.mniMonitorClipboard->Checked());
+    preview::CaptureScreen();
+    PumpMessages(100);
+    Picture screen = ClipboardPicture(other.Handle());
+    EXPECT_EQ(screen.width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    EXPECT_EQ(screen.height, GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    EXPECT_EQ(form.History().ClipboardCount(), 1);
+    EXPECT_TRUE(ClipboardIsFree());
+}
+
+TEST(Capture, NothingHappensWhileTheDesktopIsLocked) {
+    HiddenWindow other;
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "unchanged")}));
+    {
+        toolkit::WindowUpdateLock anotherProgram(GetDesktopWindow());
+        ASSERT_TRUE(anotherProgram);
+        preview::CaptureScreen();
+        preview::CaptureWindow();
+    }
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+}
+
+namespace {
+// What the timer saw of the About box owned by `owner` before it pressed 确定.
+struct AboutBoxSeen {
+    HWND owner = nullptr;
+    bool ownerDisabled = false, hasIcon = false;
+    std::string texts;
+} g_about;
+
+BOOL CALLBACK FindAboutBox(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (lstrcmpA(name, "#32770") == 0 && GetWindow(window, GW_OWNER) == g_about.owner)
+        *reinterpret_cast<HWND*>(found) = window;
+    return TRUE;
+}
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, reinterpret_cast<LPARAM>(&box));
+    if (!box) return;
+    KillTimer(nullptr, timer);
+    g_about.ownerDisabled = !IsWindowEnabled(g_about.owner);
+    char text[512];
+    GetWindowTextA(box, text, sizeof(text));
+    g_about.texts = text;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        GetWindowTextA(child, text, sizeof(text));
+        g_about.texts += std::string("|") + text;
+        g_about.hasIcon |= SendMessageA(child, STM_GETICON, 0, 0) != 0;
+    }
+    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+}  // namespace
+
+TEST(About, TheSystemsBoxShowsOurTextsAndIconAndClosesWithOk) {
+    HiddenWindow owner;
+    g_about = AboutBoxSeen{};
+    g_about.owner = owner.Handle();
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, &CloseAboutBox);
+    preview::ShowAbout(owner.Handle());  // returns once the box is closed
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(g_about.ownerDisabled);
+    EXPECT_NE(g_about.texts.find("PELLACOR"), std::string::npos) << g_about.texts;
+    EXPECT_NE(g_about.texts.find(preview::kAboutCredit), std::string::npos) << g_about.texts;
+    EXPECT_TRUE(g_about.hasIcon);
+    EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
+}
