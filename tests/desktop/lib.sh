@@ -29,9 +29,11 @@ fail() {
 shot() { import -window root "$SHOTS/$TEST_NAME-$1.png" 2>/dev/null || true; }
 
 # Starts from a clean Wine session: no Pellacor left over from another test.
+# The clipboard starts empty too: nothing an earlier test copied becomes a clip.
 fresh_session() {
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
+    printf '' | xclip -selection clipboard -i >/dev/null 2>&1 || true
 }
 
 # Our Pellacor processes: those of this Wine prefix only (other builds may run their own).

@@ -6,10 +6,10 @@ fresh_session
 start_pellacor
 copy_text "make me loud"
 
-# The pop-up of the clip (after the personal marker), then "格式" and its submenu.
+# The pop-up of the clip, then "格式" and its submenu.
 open_format_menu() {
     open_history_menu
-    menu_keys Down 2 Menu
+    menu_keys Up 1 Menu  # the newest clip, the last entry
     xdotool key Down; sleep 0.2
     xdotool key Down; sleep 0.2
     xdotool key Right; sleep 0.5
