@@ -72,7 +72,7 @@ void TfrmMain::CreateMenus() {
             {"-"},
             {"清空剪贴板", &mniEmptyClipboard},
         }},
-        {"参数选择...", &mniPreferences},
+        {"参数选择...", &mniPreferences, click(&TfrmMain::mniPreferencesClick)},
         {"-"},
         {"帮助", &mniHelpMenu, {}, MenuRow::kNone, {
             {"内容...", &mContent},

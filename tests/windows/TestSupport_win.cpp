@@ -103,6 +103,79 @@ LRESULT CALLBACK MenuCloser::Hook(int code, WPARAM wParam, LPARAM lParam) {
 
 void CALLBACK MenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
+namespace {
+DialogAnswerer* g_answerer = nullptr;
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+}  // namespace
+
+DialogAnswerer::DialogAnswerer(std::vector<Step> steps, DWORD timeoutMs)
+    : steps_(std::move(steps)), deadline_(GetTickCount() + timeoutMs) {
+    g_answerer = this;
+    timer_ = SetTimer(nullptr, 0, 20, &DialogAnswerer::Tick);
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    KillTimer(nullptr, timer_);
+    g_answerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogAnswerer* self = g_answerer;
+    if (!self || self->busy_) return;
+    if (static_cast<LONG>(GetTickCount() - self->deadline_) > 0) {
+        EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
+        return;
+    }
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || self->Finished()) return;
+    self->busy_ = true;
+    if (self->steps_[self->next_](dialog)) ++self->next_;
+    self->busy_ = false;
+}
+
+DialogAnswerer::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act) {
+    return [title, act = std::move(act)](HWND dialog) {
+        if (TextOf(dialog) != title) return false;
+        act(dialog);
+        return true;
+    };
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void SetCheck(HWND box, bool on) {
+    SendMessageA(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), BN_CLICKED), reinterpret_cast<LPARAM>(box));
+}
+
+void Type(HWND edit, const std::string& text) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
 void PumpMessages(DWORD ms) {
     DWORD end = GetTickCount() + ms;
     MSG msg;

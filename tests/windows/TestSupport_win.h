@@ -5,6 +5,7 @@
 // real clipboard.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,41 @@ private:
     HHOOK hook_;
     UINT_PTR timer_;
 };
+
+// Answers the dialogs that open on this thread, from a timer inside their
+// modal loops: each tick hands the enabled dialog window ("#32770") of this
+// thread to the current step, which returns true when it is done; the next
+// step gets the next tick. Steps post clicks (Click) rather than send them, so
+// that a dialog a click opens runs its own loop, where the next step finds it.
+// After `timeoutMs` every dialog left is cancelled, so a failing test never hangs.
+class DialogAnswerer {
+public:
+    using Step = std::function<bool(HWND dialog)>;
+    explicit DialogAnswerer(std::vector<Step> steps, DWORD timeoutMs = 15000);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    // Every step ran.
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    DWORD deadline_;
+    UINT_PTR timer_;
+    bool busy_ = false;
+};
+
+// A step that waits for a dialog titled `title` and then runs `act`.
+DialogAnswerer::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act);
+// Presses a button as a click would, once the current message is done.
+void Click(HWND button);
+// Checks or clears a check box; its dialog hears BN_CLICKED as after a click.
+void SetCheck(HWND box, bool on);
+// Replaces the text of an edit as typing would (the edit can undo it).
+void Type(HWND edit, const std::string& text);
+std::string TextOf(HWND window);
 
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
