@@ -83,8 +83,8 @@ wait_for_window() {
 # manager); the tray window is always there.
 pointer_on_tray() {
     local tray
-    tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -1 || true)
-    [ -n "$tray" ] || fail "no system tray window"
+    # On a busy machine the tray shows a few seconds after the program started.
+    tray=$(wait_for_window 'Wine System Tray') || fail "no system tray window"
     eval "$(xdotool getwindowgeometry --shell "$tray")"
     xdotool mousemove $((X + WIDTH - 20)) $((Y + HEIGHT / 2))
     sleep 0.3
