@@ -12,6 +12,7 @@
 
 #include "common/Text.h"
 #include "common/Win32Error_win.h"
+#include "toolkit/FolderBrowser_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -135,12 +136,7 @@ std::optional<OtherFileKept> KeepOtherPersonalFile(const std::string& folder, co
     std::string path = PersonalFilePath(folder);
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     // One folder may be spelt in several ways (letter case, "." parts): compare full paths, ignoring case.
-    auto full = [](const std::string& p) {
-        char buffer[MAX_PATH * 2] = {};
-        DWORD n = GetFullPathNameA(p.c_str(), sizeof(buffer), buffer, nullptr);
-        return n > 0 && n < sizeof(buffer) ? std::string(buffer, n) : p;
-    };
-    if (lstrcmpiA(full(folder).c_str(), full(ours).c_str()) == 0) return std::nullopt;
+    if (lstrcmpiA(toolkit::FullPath(folder).c_str(), toolkit::FullPath(ours).c_str()) == 0) return std::nullopt;
     KeptCopy kept = KeepFileAside(folder, &OtherCopyPath);
     return OtherFileKept{kept.Path.has_value(), OtherFileMessage(path, kept.Path, kept.Failure)};
 }

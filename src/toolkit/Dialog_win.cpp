@@ -26,13 +26,11 @@ public:
     OpenForm& operator=(const OpenForm&) = delete;
 };
 
-// The classes of the common controls (tab strip, up-down, hot key, status bar).
+// The classes of the common controls (tab strip, up-down, hot key, status bar);
+// cheap when they are registered already.
 void RegisterCommonControls() {
-    static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
-        return InitCommonControlsEx(&controls) != FALSE;
-    }();
-    (void)registered;
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
 }
 
 SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
@@ -87,7 +85,6 @@ int ModalDialog::ShowModal() {
                                              Application::Instance().Handle(), &ModalDialog::Procedure,
                                              reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
-    tabPages_.clear();
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
     if (result == -1) common::ThrowLastError();
     return static_cast<int>(result);
@@ -99,8 +96,9 @@ void ModalDialog::Close(int result) {
 
 HWND ModalDialog::AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int width,
                              int height, int id, DWORD exStyle) {
+    HWND parent = placeOn_ ? placeOn_ : hwnd_;
     HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, placeOn_ ? placeOn_ : hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) common::ThrowLastError();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);

@@ -24,12 +24,17 @@ bool FolderExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::string FullPath(const std::string& path) {
+    char full[MAX_PATH * 2] = {};
+    DWORD n = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
+    return n > 0 && n < sizeof(full) ? std::string(full, n) : path;
+}
+
 std::optional<std::string> ExistingFolder(const std::string& typed) {
     if (typed.empty()) return std::nullopt;
-    char full[MAX_PATH * 2] = {};
-    DWORD n = GetFullPathNameA(typed.c_str(), sizeof(full), full, nullptr);
-    if (n == 0 || n >= sizeof(full) || !FolderExists(full)) return std::nullopt;
-    return std::string(full, n);
+    std::string full = FullPath(typed);
+    if (!FolderExists(full)) return std::nullopt;
+    return full;
 }
 
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title, const std::string& start) {

@@ -46,11 +46,13 @@ shot history-size-5
 xdotool key Return
 sleep 1
 xdotool search --onlyvisible --name '^参数选择$' >/dev/null 2>&1 && fail "the dialog is still open"
-[ "$(ini_value MaxHistorySize)" = "5" ] || fail "Pellacor.ini holds MaxHistorySize=$(ini_value MaxHistorySize) right after OK"
+size=$(ini_value MaxHistorySize)
+[ "$size" = "5" ] || fail "Pellacor.ini holds MaxHistorySize=$size right after OK"
 
 for n in 1 2 3 4 5 6 7; do copy_text "clip $n"; done
-# The five newest stay: the fifth item from the bottom is "clip 3", and the
-# sixth is no clip (with seven kept it would be "clip 2").
+# Five clips stay: the fifth item from the bottom is "clip 3". After one more
+# copy the sixth from the bottom is no clip but the personal history's "empty"
+# marker, so taking it leaves the clipboard as it was.
 pointer_on_tray
 pick_with_hot_key Up 5
 [ "$(clipboard_text)" = "clip 3" ] || fail "the fifth newest clip is '$(clipboard_text)'"
@@ -61,5 +63,6 @@ sleep 0.5
 [ "$(clipboard_text)" = "clip 8" ] || fail "a sixth clip was kept: '$(clipboard_text)'"
 
 stop_pellacor
-[ "$(ini_value MaxHistorySize)" = "5" ] || fail "Pellacor.ini holds MaxHistorySize=$(ini_value MaxHistorySize) after the exit"
+size=$(ini_value MaxHistorySize)
+[ "$size" = "5" ] || fail "Pellacor.ini holds MaxHistorySize=$size after the exit"
 echo ok

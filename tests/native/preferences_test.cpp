@@ -39,7 +39,8 @@ TEST(Preferences, SizesOutsideTheirRangesAndTextThatIsNoNumberAreRefused) {
         v.HistorySize = text;
         EXPECT_EQ(Refused(v), accepted ? std::nullopt : std::optional(PreferenceField::HistorySize)) << text;
     }
-    const std::pair<const char*, bool> captionLengths[] = {{"10", true}, {"100", true}, {"9", false}, {"101", false}, {"", false}};
+    const std::pair<const char*, bool> captionLengths[] = {
+        {"10", true}, {"100", true}, {"9", false}, {"101", false}, {"", false}};
     for (const auto& [text, accepted] : captionLengths) {
         app::PreferenceValues v = Valid();
         v.CaptionLength = text;

@@ -102,16 +102,21 @@ struct Preferences : ::testing::Test {
 TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing) {
     struct Refusal {
         std::function<HWND(app::TfrmPreferences&)> control;  // typed into; focused after the warning
-        std::string typed, title, text;
+        std::string typed, before;  // `before`: the edit's text that the warning puts back
+        std::string title, text;
     };
+    auto history = [](app::TfrmPreferences& d) { return d.edtHistorySize; };
+    auto caption = [](app::TfrmPreferences& d) { return d.edtCaptionLength; };
+    const std::string historyText = "\"最大历史纪录\" 的数值必须在 1 与 500 之间.";
+    const std::string captionText = "\"最大标题长度\" 的数值必须在 10 与 100 之间.";
     const Refusal refusals[] = {
-        {[](auto& d) { return d.edtHistorySize; }, "0", "最大历史纪录", "\"最大历史纪录\" 的数值必须在 1 与 500 之间."},
-        {[](auto& d) { return d.edtHistorySize; }, "501", "最大历史纪录", "\"最大历史纪录\" 的数值必须在 1 与 500 之间."},
-        {[](auto& d) { return d.edtHistorySize; }, "", "最大历史纪录", "\"最大历史纪录\" 的数值必须在 1 与 500 之间."},
-        {[](auto& d) { return d.edtCaptionLength; }, "9", "最大标题长度", "\"最大标题长度\" 的数值必须在 10 与 100 之间."},
-        {[](auto& d) { return d.edtCaptionLength; }, "101", "最大标题长度", "\"最大标题长度\" 的数值必须在 10 与 100 之间."},
-        {[](auto& d) { return d.hkHotKey; }, "", "快捷键 ", "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "},
-        {[](auto& d) { return d.edtPersonalHistoryPath; }, "Z:\\no such folder", "个人历史路径",
+        {history, "0", "77", "最大历史纪录", historyText},
+        {history, "501", "77", "最大历史纪录", historyText},
+        {history, "", "77", "最大历史纪录", historyText},
+        {caption, "9", "55", "最大标题长度", captionText},
+        {caption, "101", "55", "最大标题长度", captionText},
+        {[](auto& d) { return d.hkHotKey; }, "", "", "快捷键 ", "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "},
+        {[](auto& d) { return d.edtPersonalHistoryPath; }, "Z:\\no such folder", folder.Path(), "个人历史路径",
          "请输入有效的 \"个人历史\" 路径."},
     };
     std::vector<DialogAnswerer::Step> steps;
@@ -139,13 +144,8 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
             EXPECT_EQ(boxes.boxes.back().flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
             EXPECT_EQ(GetFocus(), control) << r.typed;
             EXPECT_TRUE(IsWindowVisible(control)) << "its page is shown";
-            if (control == d.hkHotKey) {
-                SendMessageA(control, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
-            } else {
-                // The edit's own undo brought back the text before the typing.
-                std::string before = control == d.edtHistorySize ? "77" : control == d.edtCaptionLength ? "55" : folder.Path();
-                EXPECT_EQ(TextOf(control), before) << r.typed;
-            }
+            if (control == d.hkHotKey) SendMessageA(control, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
+            else EXPECT_EQ(TextOf(control), r.before) << r.typed;  // the edit's own undo
         }));
     }
     steps.push_back(OnPreferences([](app::TfrmPreferences& d) { Click(d.btnCancel); }));
