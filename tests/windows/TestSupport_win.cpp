@@ -176,6 +176,13 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+bool HotKeyFree(UINT modifiers, UINT key) {
+    HiddenWindow probe;
+    if (!RegisterHotKey(probe.Handle(), 0x7000, modifiers, key)) return false;
+    UnregisterHotKey(probe.Handle(), 0x7000);
+    return true;
+}
+
 void PumpMessages(DWORD ms) {
     DWORD end = GetTickCount() + ms;
     MSG msg;

@@ -105,6 +105,9 @@ void SetCheck(HWND box, bool on);
 void Type(HWND edit, const std::string& text);
 std::string TextOf(HWND window);
 
+// True when nobody holds the combination (we can take it for a moment).
+bool HotKeyFree(UINT modifiers, UINT key);
+
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
 
