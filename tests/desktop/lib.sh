@@ -47,7 +47,13 @@ pellacor_running() { [ "$(pellacor_count)" -gt 0 ]; }
 start_pellacor() {
     (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
-        pellacor_running && { sleep 1.5; return 0; }
+        if pellacor_running; then
+            # The tray shows once start-up has added the icon; the watcher joins
+            # right after. On a busy machine that takes seconds.
+            wait_for_window 'Wine System Tray' >/dev/null || true
+            sleep 1.5
+            return 0
+        fi
         sleep 0.5
     done
     fail "Pellacor did not start"
@@ -90,6 +96,12 @@ pointer_on_tray() {
     sleep 0.3
 }
 
+# Wine gives the X focus to a window that is clicked or activated (there is no
+# window manager), and keys then go to that window rather than to a menu under
+# the pointer. The X focus following the pointer again (PointerRoot, window 1)
+# sends them where a person looks.
+keys_follow_pointer() { xdotool windowfocus 1 2>/dev/null || true; }
+
 # Opens the history menu with the hot key, presses `key` (Up or Down) `count`
 # times and takes the item. In a freshly opened menu the first Up selects the
 # last item, the first Down the first selectable one.
@@ -97,6 +109,7 @@ pick_with_hot_key() {
     local key=$1 count=$2 shot_name=${3:-}
     xdotool key alt+v
     sleep 1
+    keys_follow_pointer
     for _ in $(seq "$count"); do xdotool key "$key"; sleep 0.2; done
     [ -n "$shot_name" ] && shot "$shot_name"
     xdotool key Return
