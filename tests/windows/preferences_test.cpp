@@ -147,15 +147,23 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
 
 TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
     EXPECT_EQ(Show({OnPreferences([](app::TfrmPreferences& d) {
-                  auto pointerOver = [&](HWND control) {
-                      SendMessageA(d.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                  // The pointer on the middle of `control`, where the system names `under`.
+                  auto pointerOver = [&](HWND control, HWND under) {
+                      RECT r{};
+                      GetWindowRect(control, &r);
+                      SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                      SendMessageA(d.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
                       return StatusText(d.stbHint);
                   };
-                  EXPECT_EQ(pointerOver(d.lblClips), " 最大历史记录必须在 1 与 500 之间");
-                  EXPECT_EQ(pointerOver(d.udCaptionLength), " 最大标题长度必须在 10 与 100 之间");
-                  EXPECT_EQ(pointerOver(d.tabGeneral), " ");
-                  EXPECT_EQ(pointerOver(d.bbnBrowse), " 选取个人历史的保存路径");
+                  EXPECT_EQ(pointerOver(d.lblClips, d.lblClips), " 最大历史记录必须在 1 与 500 之间");
+                  EXPECT_EQ(pointerOver(d.udCaptionLength, d.udCaptionLength), " 最大标题长度必须在 10 与 100 之间");
+                  EXPECT_EQ(pointerOver(d.bvlGeneral, d.tabGeneral), " ");
+                  d.pclPreferences->Select(2);
+                  // Switched off (HotKeyOn is off), the box gets no mouse messages: its page does.
+                  EXPECT_EQ(pointerOver(d.hkHotKey, d.tabAdvanced), " 选取打开剪贴板历史的快捷键");
+                  EXPECT_EQ(pointerOver(d.bbnBrowse, d.bbnBrowse), " 选取个人历史的保存路径");
+                  d.pclPreferences->Select(0);
 
                   SendMessageA(d.edtHistorySize, WM_CHAR, 'x', 0);
                   EXPECT_EQ(TextOf(d.edtHistorySize), "20");
