@@ -1,6 +1,6 @@
 # Windows build: Pellacor.exe, the Windows tests (run under Wine when
 # cross-compiling) and the benchmarks. Static runtime: no mingw DLLs needed.
-set(WIN_LIBS comctl32 shell32 ole32 gdi32 user32 kernel32 advapi32 winmm dwmapi)
+set(WIN_LIBS comctl32 uxtheme shell32 ole32 gdi32 user32 kernel32 advapi32 winmm dwmapi)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
 add_library(pellacor_win STATIC ${PORTABLE_SOURCES} ${WIN_SOURCES})

@@ -81,7 +81,7 @@ void TfrmMain::CreateMenus() {
             {"-"},
             {"清空剪贴板", &mniEmptyClipboard, click(&TfrmMain::mniEmptyClipboardClick)},
         }, click(&TfrmMain::mniToolsMenuClick)},
-        {"参数选择...", &mniPreferences},
+        {"参数选择...", &mniPreferences, click(&TfrmMain::mniPreferencesClick)},
         {"-"},
         {"帮助", &mniHelpMenu, {}, MenuRow::kNone, {
             {"内容...", &mContent, click(&TfrmMain::mContentClick)},

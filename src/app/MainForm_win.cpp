@@ -93,8 +93,9 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::LoadPersonalHistory() {
     history::History& h = *history_;
+    personalFolder_ = common::settings().PersonalHistoryPath;
     clips::PersonalLoadResult loaded =
-        clips::LoadPersonalFile(common::settings().PersonalHistoryPath, [&](const clips::ClipRecord& record) {
+        clips::LoadPersonalFile(personalFolder_, [&](const clips::ClipRecord& record) {
             std::string error;
             std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
             if (!clip) return std::optional<std::string>(error);
@@ -113,8 +114,14 @@ void TfrmMain::SavePersonalHistory() {
     for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
         if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
             if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
-    if (auto error = clips::SavePersonalFile(common::settings().PersonalHistoryPath, records))
-        throw common::Win32Error(*error);
+    const std::string folder = common::settings().PersonalHistoryPath;
+    // The folder was changed to one that already holds a Personal.dat: keep that file.
+    if (auto kept = clips::KeepOtherPersonalFile(folder, personalFolder_)) {
+        if (!kept->Moved) throw common::Win32Error(kept->Message);
+        ReportProblems({kept->Message});
+    }
+    if (auto error = clips::SavePersonalFile(folder, records)) throw common::Win32Error(*error);
+    personalFolder_ = folder;
 }
 
 void TfrmMain::ApplyHotKey(bool on) {

@@ -77,6 +77,8 @@ public:
     void ClipboardChanged();
     void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
+    // The preferences dialog (MainFormPreferences_win.cpp); OK applies and saves at once.
+    void mniPreferencesClick(toolkit::MenuItem& sender);
     void mniExitClick(toolkit::MenuItem& sender);
     void mniCopyClick(toolkit::MenuItem& sender);
     void mniUndoClick(toolkit::MenuItem& sender);
@@ -134,6 +136,8 @@ private:
     bool destroyed_ = false;
     // Personal clips loaded at start-up (the tip counts them at once).
     bool personalLoaded_ = false;
+    // The folder whose Personal.dat is ours: loaded at start-up or written since.
+    std::string personalFolder_;
 };
 
 }  // namespace app

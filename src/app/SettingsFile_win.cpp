@@ -10,16 +10,20 @@ namespace {
 const char kSection[] = "Configuration";
 }
 
-std::string ApplicationFolder() {
+std::string ExecutablePath() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            break;
+            return path;
         }
         path.resize(path.size() * 2);
     }
+}
+
+std::string ApplicationFolder() {
+    std::string path = ExecutablePath();
     size_t slash = path.find_last_of('\\');
     return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
 }

@@ -8,6 +8,8 @@
 
 namespace app {
 
+// The running executable's full path.
+std::string ExecutablePath();
 // The executable's folder with a trailing backslash.
 std::string ApplicationFolder();
 

@@ -10,9 +10,27 @@ std::string PersonalFilePath(std::string_view folder) {
 
 std::string PersonalTempPath(std::string_view folder) { return PersonalFilePath(folder) + ".tmp"; }
 
-std::string DamagedCopyPath(std::string_view folder, int attempt) {
+namespace {
+std::string CopyPath(std::string_view folder, int attempt, const char* extension) {
     std::string base = PersonalFilePath(folder);
-    return attempt == 0 ? base + ".bad" : common::Format("%s.%d.bad", base.c_str(), attempt);
+    return attempt == 0 ? common::Format("%s.%s", base.c_str(), extension)
+                        : common::Format("%s.%d.%s", base.c_str(), attempt, extension);
+}
+}  // namespace
+
+std::string DamagedCopyPath(std::string_view folder, int attempt) { return CopyPath(folder, attempt, "bad"); }
+
+std::string OtherCopyPath(std::string_view folder, int attempt) { return CopyPath(folder, attempt, "old"); }
+
+std::string OtherFileMessage(std::string_view path, const std::optional<std::string>& keptAt,
+                             std::string_view keepFailure) {
+    std::string text = common::Format("个人历史的保存路径中已有个人历史文件 %s, 它不是本程序读入的.",
+                                      std::string(path).c_str());
+    if (keptAt)
+        text += common::Format("\n为了不覆盖它, 已将其保留为 %s.", keptAt->c_str());
+    else
+        text += common::Format("\n它无法另存, 所以个人历史没有保存, 以免覆盖它: %s", std::string(keepFailure).c_str());
+    return text;
 }
 
 std::string DamagedFileMessage(std::string_view path, std::string_view reason, std::size_t clipsRead,

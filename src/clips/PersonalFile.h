@@ -18,6 +18,9 @@ std::string PersonalTempPath(std::string_view folder);  // "<folder>Personal.dat
 // A file that could not be loaded completely is moved aside under the first
 // free name of Personal.dat.bad, Personal.dat.1.bad, Personal.dat.2.bad, ...
 std::string DamagedCopyPath(std::string_view folder, int attempt);
+// A file found in a folder the history was not loaded from, before the first
+// save there: Personal.dat.old, Personal.dat.1.old, ...
+std::string OtherCopyPath(std::string_view folder, int attempt);
 inline constexpr int kDamagedCopyAttempts = 1000;
 
 struct PersonalLoadResult {
@@ -28,6 +31,11 @@ struct PersonalLoadResult {
 
 // The user's message for a file that was not read completely. `keptAt` is the
 // damaged copy's path, or `keepFailure` says why it could not be moved aside.
+// The user's message for another program's (or an earlier) Personal.dat in the
+// folder a save goes to: where it was kept, or why it could not be moved.
+std::string OtherFileMessage(std::string_view path, const std::optional<std::string>& keptAt,
+                             std::string_view keepFailure);
+
 std::string DamagedFileMessage(std::string_view path, std::string_view reason, std::size_t clipsRead,
                                const std::optional<std::string>& keptAt, std::string_view keepFailure);
 

@@ -12,6 +12,7 @@
 
 #include "common/Text.h"
 #include "common/Win32Error_win.h"
+#include "toolkit/FolderBrowser_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -63,11 +64,11 @@ struct KeptCopy {
     std::string Failure;              // why it could not be moved, otherwise
 };
 
-// Moves the file aside under the first free damaged-copy name.
-KeptCopy KeepDamagedFile(const std::string& folder) {
+// Moves the file aside under the first free name that `copyPath` gives.
+KeptCopy KeepFileAside(const std::string& folder, std::string (*copyPath)(std::string_view, int)) {
     std::string path = PersonalFilePath(folder);
     for (int attempt = 0; attempt < kDamagedCopyAttempts; ++attempt) {
-        std::string copy = DamagedCopyPath(folder, attempt);
+        std::string copy = copyPath(folder, attempt);
         if (MoveFileA(path.c_str(), copy.c_str())) return {copy, {}};
         DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {std::nullopt, common::SystemErrorText(error)};
@@ -77,7 +78,7 @@ KeptCopy KeepDamagedFile(const std::string& folder) {
 
 PersonalLoadResult NotCompletelyRead(const std::string& folder, std::string_view reason,
                                      std::vector<ClipRecord> records) {
-    KeptCopy kept = KeepDamagedFile(folder);
+    KeptCopy kept = KeepFileAside(folder, &DamagedCopyPath);
     std::string message =
         DamagedFileMessage(PersonalFilePath(folder), reason, records.size(), kept.Path, kept.Failure);
     return {std::move(records), std::move(message), std::move(kept.Path)};
@@ -129,6 +130,15 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAccep
     }
     if (!read.Error) return {std::move(read.Records), std::nullopt, std::nullopt};
     return NotCompletelyRead(folder, DescribeReadError(*read.Error), std::move(read.Records));
+}
+
+std::optional<OtherFileKept> KeepOtherPersonalFile(const std::string& folder, const std::string& ours) {
+    std::string path = PersonalFilePath(folder);
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    // One folder may be spelt in several ways (letter case, "." parts): compare full paths, ignoring case.
+    if (lstrcmpiA(toolkit::FullPath(folder).c_str(), toolkit::FullPath(ours).c_str()) == 0) return std::nullopt;
+    KeptCopy kept = KeepFileAside(folder, &OtherCopyPath);
+    return OtherFileKept{kept.Path.has_value(), OtherFileMessage(path, kept.Path, kept.Failure)};
 }
 
 std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records) {

@@ -21,6 +21,18 @@ using RecordAcceptor = std::function<std::optional<std::string>(const ClipRecord
 
 PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAcceptor& accept = {});
 
+// Before a save into `folder`: a Personal.dat there that is not ours (`ours`
+// is the folder the history was loaded from or last saved to) is moved aside
+// under the first free name of Personal.dat.old, Personal.dat.1.old, ...,
+// so the save cannot overwrite it. Nothing when there is nothing to keep;
+// else the message for the user, and whether the save may go on (the file
+// was moved).
+struct OtherFileKept {
+    bool Moved = false;
+    std::string Message;
+};
+std::optional<OtherFileKept> KeepOtherPersonalFile(const std::string& folder, const std::string& ours);
+
 // Writes the records to <folder>Personal.dat.tmp, flushes it and then replaces
 // Personal.dat in one step, so a failure at any point leaves the old file as it
 // was. No records give a file of 0 bytes. Returns nothing when saved, else the

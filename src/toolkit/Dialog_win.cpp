@@ -1,5 +1,7 @@
 #include "toolkit/Dialog_win.h"
 
+#include <commctrl.h>
+
 #include <vector>
 
 #include "common/Win32Error_win.h"
@@ -23,6 +25,13 @@ public:
     OpenForm(const OpenForm&) = delete;
     OpenForm& operator=(const OpenForm&) = delete;
 };
+
+// The classes of the common controls (tab strip, up-down, hot key, status bar);
+// cheap when they are registered already.
+void RegisterCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+}
 
 SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
     WindowDC dc(window);
@@ -48,15 +57,30 @@ std::string WindowText(HWND window) {
     return text;
 }
 
+bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+WORD HotKeyValue(HWND hotKey) { return LOWORD(SendMessageA(hotKey, HKM_GETHOTKEY, 0, 0)); }
+
+void SetStatusText(HWND statusBar, const std::string& text) {
+    SendMessageA(statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 ModalDialog::ModalDialog(std::string title, int width, int height)
     : title_(std::move(title)), width_(width), height_(height) {}
+
+ModalDialog::ModalDialog(std::string title, ClientSize client)
+    : title_(std::move(title)), width_(client.width), height_(client.height), clientSize_(true) {}
 
 int ModalDialog::ShowModal() {
     EmptyTemplate empty{};
     empty.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     empty.dialog.dwExtendedStyle = WS_EX_DLGMODALFRAME;
     OpenForm open;
+    RegisterCommonControls();
     error_ = nullptr;
+    placeOn_ = nullptr;
+    hints_.Clear();
+    tabPages_.clear();
     INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &empty.dialog,
                                              Application::Instance().Handle(), &ModalDialog::Procedure,
                                              reinterpret_cast<LPARAM>(this));
@@ -72,8 +96,9 @@ void ModalDialog::Close(int result) {
 
 HWND ModalDialog::AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int width,
                              int height, int id, DWORD exStyle) {
+    HWND parent = placeOn_ ? placeOn_ : hwnd_;
     HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) common::ThrowLastError();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
@@ -82,7 +107,8 @@ HWND ModalDialog::AddControl(const char* className, const std::string& text, DWO
 
 HWND ModalDialog::AddLabel(const std::string& text, int x, int y, int width, int height) {
     SIZE size = TextExtent(hwnd_, FormFont(), text);
-    return AddControl("STATIC", text, SS_LEFT | SS_NOPREFIX, x, y, width < 0 ? size.cx : width,
+    // SS_NOTIFY: the label is hit by the pointer, so its hint shows.
+    return AddControl("STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, x, y, width < 0 ? size.cx : width,
                       height < 0 ? size.cy : height);
 }
 
@@ -99,10 +125,72 @@ HWND ModalDialog::AddButton(const std::string& caption, int id, int x, int y, in
     return AddControl("BUTTON", caption, WS_TABSTOP | kind, x, y, width, height, id);
 }
 
+HWND ModalDialog::AddIconButton(HICON icon, int x, int y, int width, int height) {
+    HWND button = AddControl("BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, width, height);
+    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    return button;
+}
+
+HWND ModalDialog::AddCheckBox(const std::string& caption, bool checked, int x, int y, int width) {
+    int height = TextExtent(hwnd_, FormFont(), "Wg").cy + 6;
+    HWND box = AddControl("BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, height);
+    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return box;
+}
+
+NumberEdit ModalDialog::AddNumberEdit(int position, int min, int max, int maxDigits, int x, int y, int width) {
+    NumberEdit number;
+    number.edit = AddEdit("", x, y, width, -1, ES_NUMBER);
+    SendMessageA(number.edit, EM_LIMITTEXT, static_cast<WPARAM>(maxDigits), 0);
+    // Bound to the edit, on its right inside `width`; it writes the number into the edit.
+    number.upDown = AddControl(UPDOWN_CLASSA, "",
+                               UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+    SendMessageA(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    SendMessageA(number.upDown, UDM_SETRANGE32, static_cast<WPARAM>(min), max);
+    SendMessageA(number.upDown, UDM_SETPOS32, 0, position);
+    return number;
+}
+
+HWND ModalDialog::AddHotKey(WORD value, WORD refused, WORD replacement, int x, int y, int width) {
+    int height = TextExtent(hwnd_, FormFont(), "Wg").cy + 8;
+    HWND hotKey = AddControl(HOTKEY_CLASSA, "", WS_TABSTOP, x, y, width, height, 0, WS_EX_CLIENTEDGE);
+    SendMessageA(hotKey, HKM_SETRULES, refused, MAKELPARAM(replacement, 0));
+    SendMessageA(hotKey, HKM_SETHOTKEY, value, 0);
+    return hotKey;
+}
+
+HWND ModalDialog::AddLine(int x, int y, int width) { return AddControl("STATIC", "", SS_ETCHEDHORZ, x, y, width, 2); }
+
+HWND ModalDialog::AddStatusBar() {
+    // The bar places itself along the bottom of the dialog.
+    HWND bar = AddControl(STATUSCLASSNAMEA, "", 0, 0, 0, 0, 0);
+    SendMessageA(bar, SB_SIMPLE, TRUE, 0);
+    return bar;
+}
+
+TabPages& ModalDialog::AddTabPages(const std::vector<std::string>& captions, int tabWidth, int x, int y,
+                                   int width, int height) {
+    HWND strip = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | TCS_HOTTRACK | TCS_FIXEDWIDTH, x, y, width, height);
+    tabPages_.push_back(std::make_unique<TabPages>(hwnd_, strip, captions, tabWidth));
+    return *tabPages_.back();
+}
+
+void ModalDialog::Focus(HWND control) noexcept {
+    if (hwnd_) SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+}
+
 void ModalDialog::Place() {
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width_) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height_) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+    int width = width_, height = height_;
+    if (clientSize_) {
+        RECT outer{0, 0, width_, height_};
+        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+        width = outer.right - outer.left;
+        height = outer.bottom - outer.top;
+    }
+    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK ModalDialog::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -133,9 +221,16 @@ INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         Place();
         OnCreate();
         HWND focus = initialFocus_ ? initialFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
-        if (focus) SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+        if (focus) Focus(focus);
         return FALSE;  // we chose the focus ourselves
     }
+    case WM_SETCURSOR:
+        hints_.PointerOver(reinterpret_cast<HWND>(wParam), hwnd_, [this](const std::string& hint) { OnHint(hint); });
+        return FALSE;  // the control under the pointer still sets the cursor
+    case WM_NOTIFY:
+        for (const auto& tabs : tabPages_)
+            if (tabs->Notified(*reinterpret_cast<const NMHDR*>(lParam))) return TRUE;
+        return FALSE;
     case WM_COMMAND: {
         WORD id = LOWORD(wParam);
         if (id == IDOK && HIWORD(wParam) == BN_CLICKED) {

@@ -1,14 +1,19 @@
 #pragma once
 // A modal dialog built at run time. An empty in-memory template gives us the
-// platform's dialog manager (its modal loop, Tab order, Enter for the default
-// button, Escape and the close box for cancel); the controls are created in
-// pixels when the dialog starts, in Tab order, with the form font.
+// platform's dialog manager (its modal loop with IsDialogMessage: Tab order,
+// Enter for the default button, Escape and the close box for cancel); the
+// controls are created in pixels when the dialog starts, in Tab order, with
+// the form font.
 #include <windows.h>
 
 #include <exception>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "toolkit/ControlHints_win.h"
 #include "toolkit/Handles_win.h"
+#include "toolkit/TabPages_win.h"
 
 namespace toolkit {
 
@@ -18,10 +23,26 @@ HFONT FormFont();
 // The text of a window or control, in the ANSI code page.
 std::string WindowText(HWND window);
 
+// Values of the controls below.
+bool IsChecked(HWND checkBox);
+WORD HotKeyValue(HWND hotKey);
+void SetStatusText(HWND statusBar, const std::string& text);
+
+// An edit that takes digits only, with an up-down bound to it.
+struct NumberEdit {
+    HWND edit = nullptr;
+    HWND upDown = nullptr;
+};
+
 class ModalDialog {
 public:
+    struct ClientSize {
+        int width, height;
+    };
     // `width` and `height` are the outer size in pixels; the dialog is centred on the screen.
     ModalDialog(std::string title, int width, int height);
+    // The same with the size of the client area.
+    ModalDialog(std::string title, ClientSize client);
     virtual ~ModalDialog() = default;
     ModalDialog(const ModalDialog&) = delete;
     ModalDialog& operator=(const ModalDialog&) = delete;
@@ -38,13 +59,16 @@ protected:
     virtual void OnCreate() = 0;
     // The default button (IDOK) was chosen; false keeps the dialog open.
     virtual bool OnOk() { return true; }
-    // A command of a control other than IDOK and IDCANCEL; true when handled.
+    // A command of a control other than IDOK and IDCANCEL (also of a control on
+    // a tab page); true when handled.
     virtual bool OnCommand(WORD /*id*/, WORD /*code*/, HWND /*control*/) { return false; }
     // Any other message; true when handled (`result` is the dialog procedure's answer).
     virtual bool OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) { return false; }
+    // The hint under the pointer changed (see SetHint).
+    virtual void OnHint(const std::string& /*hint*/) {}
 
-    // Controls, each taking the next place in the Tab order. A width or height
-    // of -1 sizes a label to its text.
+    // Controls, each taking the next place in the Tab order, on the dialog or
+    // on the page chosen with PlaceOn. A width or height of -1 sizes a label to its text.
     HWND AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int width,
                     int height, int id = 0, DWORD exStyle = 0);
     HWND AddLabel(const std::string& text, int x, int y, int width = -1, int height = -1);
@@ -52,8 +76,31 @@ protected:
     HWND AddEdit(const std::string& text, int x, int y, int width, int height = -1, DWORD style = 0);
     // IDOK becomes the default button.
     HWND AddButton(const std::string& caption, int id, int x, int y, int width, int height);
+    // A push button showing `icon` (kept by the caller) instead of text.
+    HWND AddIconButton(HICON icon, int x, int y, int width, int height);
+    HWND AddCheckBox(const std::string& caption, bool checked, int x, int y, int width);
+    // The edit shows `position`, takes at most `maxDigits` digits; the up-down
+    // steps from `min` to `max`. `width` includes the up-down.
+    NumberEdit AddNumberEdit(int position, int min, int max, int maxDigits, int x, int y, int width);
+    // A hot-key capture control holding `value` (virtual key and HOTKEYF_ flags).
+    // Combinations in `refused` (HKCOMB_ flags) get `replacement` (HOTKEYF_ flags) instead.
+    HWND AddHotKey(WORD value, WORD refused, WORD replacement, int x, int y, int width);
+    // An engraved horizontal line.
+    HWND AddLine(int x, int y, int width);
+    // A status bar along the bottom with one simple panel.
+    HWND AddStatusBar();
+    // A tab strip with one page per caption; pages are filled through PlaceOn.
+    TabPages& AddTabPages(const std::vector<std::string>& captions, int tabWidth, int x, int y, int width,
+                          int height);
+    // Later controls go on `parent` (a tab page), or on the dialog again with nullptr.
+    void PlaceOn(HWND parent) noexcept { placeOn_ = parent; }
     // Gives `control` the keyboard focus when the dialog opens (the first control otherwise).
     void FocusOnOpen(HWND control) noexcept { initialFocus_ = control; }
+    // Shown through OnHint while the pointer is over `control` (a control
+    // without one shows its parent's, up to the dialog; none is "").
+    void SetHint(HWND control, std::string hint) { hints_.Set(control, std::move(hint)); }
+    // Moves the focus to `control` as the Tab key would (an edit's text is selected).
+    void Focus(HWND control) noexcept;
 
 private:
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -62,8 +109,12 @@ private:
 
     std::string title_;
     int width_, height_;
+    bool clientSize_ = false;
     HWND hwnd_ = nullptr;
+    HWND placeOn_ = nullptr;
     HWND initialFocus_ = nullptr;
+    ControlHints hints_;
+    std::vector<std::unique_ptr<TabPages>> tabPages_;
     std::exception_ptr error_;
 };
 

@@ -2,6 +2,7 @@
 // One guard per resource kind. Each owns exactly one handle and releases it in
 // its destructor; a guard can be moved, never copied.
 #include <windows.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -80,6 +81,14 @@ struct AtomTraits {
     static void Close(ATOM a) noexcept { GlobalDeleteAtom(a); }
 };
 
+// Memory the shell or COM hands over (an item id list), freed with CoTaskMemFree.
+template <typename T>
+struct CoTaskMemoryTraits {
+    static T* Invalid() noexcept { return nullptr; }
+    static bool Valid(T* p) noexcept { return p != nullptr; }
+    static void Close(T* p) noexcept { CoTaskMemFree(p); }
+};
+
 using UniqueKernelHandle = UniqueHandle<HANDLE, FileTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
 using UniqueMenu = UniqueHandle<HMENU, NullTraits<HMENU, DestroyMenu>>;
@@ -95,6 +104,23 @@ using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 // A global block we still own: freed unless released to the clipboard.
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
+template <typename T>
+using UniqueCoTaskMemory = UniqueHandle<T*, CoTaskMemoryTraits<T>>;
+
+// COM on this thread (a single-threaded apartment) for the guard's lifetime.
+// Only a start made here is ended here; a thread already in COM stays so.
+class ComApartment {
+public:
+    ComApartment() noexcept : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+    ~ComApartment() {
+        if (SUCCEEDED(result_)) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    HRESULT result_;
+};
 
 // A window's DC obtained with GetDC (or GetDCEx with `flags`), released with ReleaseDC.
 class WindowDC {

@@ -127,12 +127,18 @@ wait_for_window() {
 # manager); the tray window is always there.
 pointer_on_tray() {
     local tray
-    tray=$(tray_window)
-    [ -n "$tray" ] || fail "no system tray window"
+    # On a busy machine the tray shows a few seconds after the program started.
+    tray=$(wait_for_window 'Wine System Tray') || fail "no system tray window"
     eval "$(xdotool getwindowgeometry --shell "$tray")"
     xdotool mousemove $((X + WIDTH - 20)) $((Y + HEIGHT - 12))
     sleep 0.3
 }
+
+# Wine gives the X focus to a window that is clicked or activated (there is no
+# window manager), and keys then go to that window rather than to a menu under
+# the pointer. The X focus following the pointer again (PointerRoot, window 1)
+# sends them where a person looks.
+keys_follow_pointer() { xdotool windowfocus 1 2>/dev/null || true; }
 
 # Opens the history menu with the hot key, presses `key` (Up or Down) `count`
 # times and takes the item. In a freshly opened menu the first Up selects the
@@ -141,6 +147,7 @@ pick_with_hot_key() {
     local key=$1 count=$2 shot_name=${3:-}
     xdotool key alt+v
     sleep 1
+    keys_follow_pointer
     for _ in $(seq "$count"); do xdotool key "$key"; sleep 0.2; done
     [ -n "$shot_name" ] && shot "$shot_name"
     xdotool key Return
@@ -159,6 +166,7 @@ open_history_menu() {
     before=$(visible_windows)
     xdotool key alt+v
     sleep 1
+    keys_follow_pointer
     window=$(comm -13 <(echo "$before") <(visible_windows) | head -1)
     [ -n "$window" ] || fail "the hot key opened no menu"
     eval "$(xdotool getwindowgeometry --shell "$window")"

@@ -28,3 +28,19 @@ TEST(HotKeyCode, ShortcutBitsMapToModifiers) {
         EXPECT_EQ(hotKey.virtualKey, c.key) << c.shortcut;
     }
 }
+
+TEST(HotKeyCode, ShortcutToHotKeyControlAndBack) {
+    const struct {
+        int32_t shortcut;
+        uint16_t control;
+    } cases[] = {{0x8056, 0x0456},                  // Alt+V
+                 {0x6070, 0x0370},                  // Ctrl+Shift+F1
+                 {0x8024, 0x0C24},                  // Alt+Home: an extended key
+                 {0, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(app::HotKeyControlValue(c.shortcut), c.control) << c.shortcut;
+        EXPECT_EQ(app::ShortcutOfHotKeyControl(c.control), c.shortcut & 0xFFFF) << c.shortcut;
+    }
+    EXPECT_EQ(app::HotKeyControlValue(0x8000 | 0x1FFF), 0);  // a key the control cannot hold
+    EXPECT_EQ(app::ShortcutOfHotKeyControl(0x0400), 0);      // Alt without a key is no key
+}

@@ -127,31 +127,85 @@ void CALLBACK TimedSteps::Tick(HWND, UINT, UINT_PTR, DWORD) {
     running = false;
 }
 
-HWND FindDialog(const std::string& title) {
-    struct Search {
-        const std::string& title;
-        HWND found = nullptr;
-    } search{title};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            char className[16] = {}, text[256] = {};
-            GetClassNameA(window, className, sizeof(className));
-            GetWindowTextA(window, text, sizeof(text));
-            if (IsWindowVisible(window) && std::string(className) == "#32770" && s->title == text) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+namespace {
+DialogAnswerer* g_answerer = nullptr;
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-HWND FindControl(HWND dialog, const char* className) { return FindWindowExA(dialog, nullptr, className, nullptr); }
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+}  // namespace
 
-void PressButton(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+DialogAnswerer::DialogAnswerer(std::vector<Step> steps, DWORD timeoutMs)
+    : steps_(std::move(steps)), deadline_(GetTickCount() + timeoutMs) {
+    g_answerer = this;
+    timer_ = SetTimer(nullptr, 0, 20, &DialogAnswerer::Tick);
+}
+
+DialogAnswerer::~DialogAnswerer() {
+    KillTimer(nullptr, timer_);
+    g_answerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
+    DialogAnswerer* self = g_answerer;
+    if (!self || self->busy_) return;
+    if (static_cast<LONG>(GetTickCount() - self->deadline_) > 0) {
+        EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
+        return;
+    }
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&dialog));
+    if (!dialog || self->Finished()) return;
+    self->busy_ = true;
+    if (self->steps_[self->next_](dialog)) ++self->next_;
+    self->busy_ = false;
+}
+
+DialogAnswerer::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act) {
+    return [title, act = std::move(act)](HWND dialog) {
+        if (TextOf(dialog) != title) return false;
+        act(dialog);
+        return true;
+    };
+}
+
+void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
+
+void SetCheck(HWND box, bool on) {
+    SendMessageA(box, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), BN_CLICKED), reinterpret_cast<LPARAM>(box));
+}
+
+void Type(HWND edit, const std::string& text) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::string TextOf(HWND window) {
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+bool HotKeyFree(UINT modifiers, UINT key) {
+    HiddenWindow probe;
+    if (!RegisterHotKey(probe.Handle(), 0x7000, modifiers, key)) return false;
+    UnregisterHotKey(probe.Handle(), 0x7000);
+    return true;
+}
 
 void PumpMessages(DWORD ms) {
     DWORD end = GetTickCount() + ms;

@@ -71,8 +71,8 @@ private:
 };
 
 // Runs `steps` one after another from a timer of this thread, so a test can act
-// inside a modal loop (a menu, a dialog) that the code under test runs. A step
-// that returns false is tried again at the next tick.
+// inside a modal loop (a menu) that the code under test runs. A step that
+// returns false is tried again at the next tick. Dialogs: DialogAnswerer.
 class TimedSteps {
 public:
     explicit TimedSteps(std::vector<std::function<bool()>> steps, UINT intervalMs = 50);
@@ -88,12 +88,44 @@ private:
     UINT_PTR timer_;
 };
 
-// A visible dialog of this thread with the title `title`, or null.
-HWND FindDialog(const std::string& title);
-// The first child of `dialog` of the window class `className` (an "Edit", say).
-HWND FindControl(HWND dialog, const char* className);
-// Presses a button of a dialog as a click would.
-void PressButton(HWND dialog, int id);
+
+// Answers the dialogs that open on this thread, from a timer inside their
+// modal loops: each tick hands the enabled dialog window ("#32770") of this
+// thread to the current step, which returns true when it is done; the next
+// step gets the next tick. Steps post clicks (Click) rather than send them, so
+// that a dialog a click opens runs its own loop, where the next step finds it.
+// After `timeoutMs` every dialog left is cancelled, so a failing test never hangs.
+class DialogAnswerer {
+public:
+    using Step = std::function<bool(HWND dialog)>;
+    explicit DialogAnswerer(std::vector<Step> steps, DWORD timeoutMs = 15000);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+    // Every step ran.
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    DWORD deadline_;
+    UINT_PTR timer_;
+    bool busy_ = false;
+};
+
+// A step that waits for a dialog titled `title` and then runs `act`.
+DialogAnswerer::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act);
+// Presses a button as a click would, once the current message is done.
+void Click(HWND button);
+// Checks or clears a check box; its dialog hears BN_CLICKED as after a click.
+void SetCheck(HWND box, bool on);
+// Replaces the text of an edit as typing would (the edit can undo it).
+void Type(HWND edit, const std::string& text);
+std::string TextOf(HWND window);
+
+// True when nobody holds the combination (we can take it for a moment).
+bool HotKeyFree(UINT modifiers, UINT key);
 
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "TestSupport_win.h"
 #include "toolkit/Handles_win.h"
@@ -158,4 +159,27 @@ TEST(Handles, WindowUpdateLockIsGivenBackAndRefusesASecondHolder) {
     }
     WindowUpdateLock again(GetDesktopWindow());
     EXPECT_TRUE(again);
+}
+
+TEST(Handles, UniqueCoTaskMemory) {
+    IMalloc* malloc = nullptr;
+    ASSERT_EQ(CoGetMalloc(1, &malloc), S_OK);
+    ExpectReleased<UniqueCoTaskMemory<char>>(static_cast<char*>(CoTaskMemAlloc(64)),
+                                             [&](char* p) { return malloc->DidAlloc(p) == 1; });
+    malloc->Release();
+}
+
+TEST(Handles, ComApartment) {
+    // On a thread of its own, so nothing else has started COM there.
+    std::thread([] {
+        {
+            ComApartment com;
+            HRESULT again = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            EXPECT_EQ(again, S_FALSE);  // already started by the guard
+            CoUninitialize();
+        }
+        HRESULT fresh = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        EXPECT_EQ(fresh, S_OK);  // the guard ended it
+        CoUninitialize();
+    }).join();
 }

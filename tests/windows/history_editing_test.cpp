@@ -37,17 +37,16 @@ struct EditingTest : HistoryFixture {
     }
 };
 
+HWND EditOf(HWND dialog) { return FindWindowExA(dialog, nullptr, "Edit", nullptr); }
+
 // Renames `clip` by typing `typed` into the dialog and closing it with `button`.
 void Rename(history::History& history, const ItemRef& clip, const std::string& typed, int button = IDOK) {
-    TimedSteps steps({[] { return FindDialog(history::kRenameTitle) != nullptr; },
-                      [&] {
-                          HWND dialog = FindDialog(history::kRenameTitle);
-                          SetWindowTextA(FindControl(dialog, "Edit"), typed.c_str());
-                          PressButton(dialog, button);
-                          return true;
-                      }});
+    DialogAnswerer answer({OnDialog(history::kRenameTitle, [&](HWND dialog) {
+        Type(EditOf(dialog), typed);
+        Click(GetDlgItem(dialog, button));
+    })});
     history.RenameClip(clip);
-    EXPECT_TRUE(steps.Done());
+    EXPECT_TRUE(answer.Finished());
 }
 
 }  // namespace
@@ -77,10 +76,8 @@ TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
     std::string offered, typed;
     DWORD selection = 0;
     bool focused = false;
-    TimedSteps steps({[&] {
-        HWND dialog = FindDialog(history::kRenameTitle);
-        if (!dialog) return false;
-        HWND edit = FindControl(dialog, "Edit");
+    DialogAnswerer answer({OnDialog(history::kRenameTitle, [&](HWND dialog) {
+        HWND edit = EditOf(dialog);
         offered = toolkit::WindowText(edit);
         selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
         focused = GetFocus() == edit;
@@ -89,9 +86,8 @@ TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
         for (int i = 0; i < 9; ++i) SendMessageW(edit, WM_CHAR, L'字', 0);
         for (int i = 0; i < 5; ++i) SendMessageA(edit, WM_CHAR, 'y', 0);
         typed = toolkit::WindowText(edit);
-        PressButton(dialog, IDCANCEL);
-        return true;
-    }});
+        Click(GetDlgItem(dialog, IDCANCEL));
+    })});
     history->RenameClip(ItemRef(Newest()));
     EXPECT_EQ(offered, "a caption of 25 bytes....");
     EXPECT_EQ(selection, MAKELONG(0, 25));

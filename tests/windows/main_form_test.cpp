@@ -9,14 +9,6 @@
 using namespace testing_support;
 
 namespace {
-// True when nobody holds the combination (we can take it for a moment).
-bool HotKeyFree(UINT modifiers, UINT key) {
-    HiddenWindow probe;
-    if (!RegisterHotKey(probe.Handle(), 0x7000, modifiers, key)) return false;
-    UnregisterHotKey(probe.Handle(), 0x7000);
-    return true;
-}
-
 // A settings file that leaves the clipboard and the hot key alone.
 struct QuietFolder : TempFolder {
     QuietFolder() { WriteWholeFile(File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"); }

@@ -165,3 +165,23 @@ TEST_F(PersonalHistory, AnEmptyHistoryGivesAnEmptyFile) {
     auto form = Start();
     EXPECT_TRUE(form->History().mniPersonalHistoryEmpty->Visible());
 }
+
+TEST_F(PersonalHistory, AnotherFileInANewFolderIsKeptNotOverwritten) {
+    TempFolder moved;
+    WriteWholeFile(moved.File("Personal.dat"), "not ours");
+    MessageBoxRecorder boxes;
+    {
+        auto form = Start();
+        AddPersonal(*form, Text("ours"), 0);
+        common::settings().PersonalHistoryPath = moved.Path();  // as the preferences change it
+        SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_NE(boxes.boxes[0].text.find(moved.File("Personal.dat.old")), std::string::npos);
+        EXPECT_EQ(ReadWholeFile(moved.File("Personal.dat.old")), "not ours");
+    }
+    // The file written there is ours now: the exit replaces it without a word.
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_FALSE(FileExists(moved.File("Personal.dat.1.old")));
+    auto form = Start();  // the settings file names the new folder
+    EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"ours"}));
+}

@@ -1,0 +1,45 @@
+#include "app/Preferences.h"
+
+#include "common/Text.h"
+
+namespace app {
+namespace {
+
+const PreferenceProblem kHistorySizeProblem{PreferenceField::HistorySize, "最大历史纪录",
+                                            "\"最大历史纪录\" 的数值必须在 1 与 500 之间."};
+const PreferenceProblem kCaptionLengthProblem{PreferenceField::CaptionLength, "最大标题长度",
+                                              "\"最大标题长度\" 的数值必须在 10 与 100 之间."};
+const PreferenceProblem kHotKeyProblem{PreferenceField::HotKey, "快捷键 ",
+                                       "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "};
+const PreferenceProblem kFolderProblem{PreferenceField::PersonalHistoryPath, "个人历史路径",
+                                       "请输入有效的 \"个人历史\" 路径."};
+
+int NumberOrZero(const std::string& text) { return common::StrToIntStrict(text).value_or(0); }
+
+}  // namespace
+
+std::variant<common::Settings, PreferenceProblem> CheckPreferences(const PreferenceValues& values,
+                                                                   const common::Settings& current,
+                                                                   const FolderLookup& folder) {
+    int historySize = NumberOrZero(values.HistorySize);
+    if (historySize < kMinHistorySize || historySize > kMaxHistorySize) return kHistorySizeProblem;
+    int captionLength = NumberOrZero(values.CaptionLength);
+    if (captionLength < kMinCaptionLength || captionLength > kMaxCaptionLength) return kCaptionLengthProblem;
+    if (values.HotKeyOn && values.HotKey == 0) return kHotKeyProblem;
+    std::optional<std::string> personalFolder = folder(values.PersonalHistoryPath);
+    if (!personalFolder) return kFolderProblem;
+
+    common::Settings s = current;
+    s.MaxHistorySize = historySize;
+    s.MaxCaptionLength = captionLength;
+    s.NoDuplicatedEntries = values.NoDuplicatedEntries;
+    s.DeleteClipConf = values.DeleteClipConf;
+    s.DeleteAllConf = values.DeleteAllConf;
+    s.HotKeyOn = values.HotKeyOn;
+    s.HotKeyCombination = values.HotKey;
+    s.PreviewMode = values.PreviewMode;
+    s.PersonalHistoryPath = common::CompletePath(*personalFolder);
+    return s;
+}
+
+}  // namespace app

@@ -1,0 +1,46 @@
+#pragma once
+// What the preferences dialog holds when the user confirms it, checked as a
+// whole before anything is taken over: a refused value leaves every setting
+// as it was, so Cancel after a warning really cancels.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "common/Settings.h"
+
+namespace app {
+
+struct PreferenceValues {
+    std::string HistorySize;    // the edits' texts: what is not a number counts as 0
+    std::string CaptionLength;
+    bool NoDuplicatedEntries = true;
+    bool PreviewMode = true;
+    bool DeleteClipConf = true;
+    bool DeleteAllConf = true;
+    bool HotKeyOn = true;
+    uint16_t HotKey = 0;        // shortcut code; 0 is no key
+    std::string PersonalHistoryPath;
+};
+
+// The first value refused, in the dialog's order, with its warning.
+enum class PreferenceField { HistorySize, CaptionLength, HotKey, PersonalHistoryPath };
+struct PreferenceProblem {
+    PreferenceField Field;
+    const char* Title;
+    const char* Text;
+};
+
+// The folder a typed path names, as a full path, when it is an existing folder.
+using FolderLookup = std::function<std::optional<std::string>(const std::string& typed)>;
+
+// `current` with the dialog's values, or the first problem (nothing taken over).
+std::variant<common::Settings, PreferenceProblem> CheckPreferences(const PreferenceValues& values,
+                                                                   const common::Settings& current,
+                                                                   const FolderLookup& folder);
+
+inline constexpr int kMinHistorySize = 1, kMaxHistorySize = 500;
+inline constexpr int kMinCaptionLength = 10, kMaxCaptionLength = 100;
+
+}  // namespace app

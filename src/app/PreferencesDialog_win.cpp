@@ -1,0 +1,164 @@
+#include "app/PreferencesDialog_win.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <variant>
+
+#include "app/HotKeyCode.h"
+#include "app/StartWithSystem_win.h"
+#include "common/MessageBox_win.h"
+#include "common/Settings.h"
+#include "toolkit/FolderBrowser_win.h"
+
+namespace app {
+
+TfrmPreferences* frmPreferences = nullptr;
+const char* const kPreferencesTitle = "参数选择";
+const char* const kBrowseTitle = "个人历史路径 :";
+
+namespace {
+const char kHistorySizeHint[] = "最大历史记录必须在 1 与 500 之间";
+const char kCaptionLengthHint[] = "最大标题长度必须在 10 与 100 之间";
+const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
+const char kPathHint[] = "选取个人历史的保存路径";
+
+HICON SmallFolderIcon() {
+    SHFILEINFOA info{};
+    SHGetFileInfoA("", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+                   SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+    return info.hIcon;
+}
+}  // namespace
+
+TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 260}) { frmPreferences = this; }
+
+TfrmPreferences::~TfrmPreferences() {
+    if (frmPreferences == this) frmPreferences = nullptr;
+}
+
+void TfrmPreferences::FormCreate() {
+    const common::Settings& s = common::settings();
+    folderIcon_.reset(SmallFolderIcon());
+
+    pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 184);
+    tabGeneral = pclPreferences->Page(0);
+    tabConfirmations = pclPreferences->Page(1);
+    tabAdvanced = pclPreferences->Page(2);
+    const int lineWidth = 340;
+
+    PlaceOn(tabGeneral);
+    lblHistorySize = AddLabel("最大历史记录 :", 16, 20);
+    toolkit::NumberEdit history = AddNumberEdit(s.MaxHistorySize, kMinHistorySize, kMaxHistorySize, 3, 120, 16, 64);
+    edtHistorySize = history.edit;
+    udHistorySize = history.upDown;
+    lblClips = AddLabel("剪辑", 192, 20);
+    lblCaptionLength = AddLabel("最大标题长度 :", 16, 54);
+    // The up-down goes below the accepted 10; OK then refuses the value.
+    toolkit::NumberEdit caption = AddNumberEdit(s.MaxCaptionLength, 1, kMaxCaptionLength, 3, 120, 50, 64);
+    edtCaptionLength = caption.edit;
+    udCaptionLength = caption.upDown;
+    lblCharacters = AddLabel("字符", 192, 54);
+    bvlGeneral = AddLine(10, 86, lineWidth);
+    chkDuplicatedEntries = AddCheckBox("不捕获重复项目", s.NoDuplicatedEntries, 16, 98, 320);
+    chkPreviewMode = AddCheckBox("预览模式", s.PreviewMode, 16, 124, 320);
+
+    PlaceOn(tabConfirmations);
+    chkClipDelete = AddCheckBox("在删除剪辑时", s.DeleteClipConf, 16, 20, 320);
+    chkDeleteAll = AddCheckBox("在全部删除时", s.DeleteAllConf, 16, 46, 320);
+
+    PlaceOn(tabAdvanced);
+    chkHotKey = AddCheckBox("快捷键 :", s.HotKeyOn, 16, 20, 90);
+    // A bare key or Ctrl alone with a key becomes Alt with that key.
+    hkHotKey = AddHotKey(HotKeyControlValue(s.HotKeyCombination), HKCOMB_NONE | HKCOMB_C, HOTKEYF_ALT, 112, 18, 160);
+    EnableWindow(hkHotKey, s.HotKeyOn);
+    chkStartApplication = AddCheckBox("系统启动时自动加载本程序", StartsWithSystem(), 16, 52, 320);
+    bvlAdvanced = AddLine(10, 84, lineWidth);
+    lblPersonalHistoryPath = AddLabel("设置 \"个人历史\" 保存路径:", 16, 98);
+    edtPersonalHistoryPath = AddEdit(s.PersonalHistoryPath, 16, 118, 300);
+    RECT edit{};
+    GetWindowRect(edtPersonalHistoryPath, &edit);
+    int side = edit.bottom - edit.top;
+    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 118, side + 2, side);
+
+    PlaceOn(nullptr);
+    btnOK = AddButton("确定", IDOK, 216, 200, 75, 25);
+    btnCancel = AddButton("取消", IDCANCEL, 300, 200, 75, 25);
+    stbHint = AddStatusBar();
+
+    for (HWND c : {lblHistorySize, edtHistorySize, udHistorySize, lblClips}) SetHint(c, kHistorySizeHint);
+    for (HWND c : {lblCaptionLength, edtCaptionLength, udCaptionLength, lblCharacters}) SetHint(c, kCaptionLengthHint);
+    SetHint(chkDuplicatedEntries, "不保存重复项目至剪贴板历史");
+    SetHint(chkPreviewMode, "预览剪辑和显示属性");
+    SetHint(chkClipDelete, "当你要删除剪辑时要求确认");
+    SetHint(chkDeleteAll, "当你要清除所有历史记录时要求确认");
+    for (HWND c : {chkHotKey, hkHotKey}) SetHint(c, kHotKeyHint);
+    SetHint(chkStartApplication, "每次系统启动时都将运行本程序");
+    for (HWND c : {lblPersonalHistoryPath, edtPersonalHistoryPath, bbnBrowse}) SetHint(c, kPathHint);
+}
+
+bool TfrmPreferences::OnCommand(WORD, WORD code, HWND control) {
+    if (code != BN_CLICKED) return false;
+    if (control == chkHotKey) chkHotKeyClick();
+    else if (control == bbnBrowse) bbnBrowseClick();
+    else return false;
+    return true;
+}
+
+void TfrmPreferences::chkHotKeyClick() { EnableWindow(hkHotKey, toolkit::IsChecked(chkHotKey)); }
+
+void TfrmPreferences::bbnBrowseClick() {
+    std::optional<std::string> picked =
+        toolkit::BrowseForFolder(Handle(), kBrowseTitle, toolkit::WindowText(edtPersonalHistoryPath));
+    if (!picked) return;
+    SetWindowTextA(edtPersonalHistoryPath, picked->c_str());
+    Focus(edtPersonalHistoryPath);
+}
+
+PreferenceValues TfrmPreferences::Values() const {
+    using toolkit::IsChecked;
+    PreferenceValues v;
+    v.HistorySize = toolkit::WindowText(edtHistorySize);
+    v.CaptionLength = toolkit::WindowText(edtCaptionLength);
+    v.NoDuplicatedEntries = IsChecked(chkDuplicatedEntries);
+    v.PreviewMode = IsChecked(chkPreviewMode);
+    v.DeleteClipConf = IsChecked(chkClipDelete);
+    v.DeleteAllConf = IsChecked(chkDeleteAll);
+    v.HotKeyOn = IsChecked(chkHotKey);
+    v.HotKey = ShortcutOfHotKeyControl(toolkit::HotKeyValue(hkHotKey));
+    v.PersonalHistoryPath = toolkit::WindowText(edtPersonalHistoryPath);
+    return v;
+}
+
+bool TfrmPreferences::btnOKClick() {
+    auto checked = CheckPreferences(Values(), common::settings(), &toolkit::ExistingFolder);
+    if (auto* problem = std::get_if<PreferenceProblem>(&checked)) {
+        Refuse(*problem);
+        return false;
+    }
+    common::settings() = std::get<common::Settings>(checked);
+    SetStartWithSystem(toolkit::IsChecked(chkStartApplication));
+    return true;
+}
+
+void TfrmPreferences::Refuse(const PreferenceProblem& problem) {
+    // Owned by the dialog, so it cannot be pressed again while the warning shows.
+    common::ShowMessageBox(Handle(), problem.Text, problem.Title, MB_ICONWARNING | MB_OK);
+    HWND control = nullptr;
+    int page = 0;
+    switch (problem.Field) {
+    case PreferenceField::HistorySize: control = edtHistorySize; break;
+    case PreferenceField::CaptionLength: control = edtCaptionLength; break;
+    case PreferenceField::HotKey: control = hkHotKey, page = 2; break;
+    case PreferenceField::PersonalHistoryPath: control = edtPersonalHistoryPath, page = 2; break;
+    }
+    // The edit's own undo: the text before the last typing comes back.
+    if (control != hkHotKey) SendMessageA(control, EM_UNDO, 0, 0);
+    // The refused control may sit on a page that is not shown.
+    pclPreferences->Select(page);
+    Focus(control);
+}
+
+void TfrmPreferences::DisplayHint(const std::string& hint) { toolkit::SetStatusText(stbHint, " " + hint); }
+
+}  // namespace app

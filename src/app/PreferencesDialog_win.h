@@ -1,0 +1,56 @@
+#pragma once
+// The preferences dialog: every setting but the clipboard watching, and start
+// with the system. Its values are checked as a whole on OK and taken over
+// only when all are valid; Cancel changes nothing.
+#include <windows.h>
+
+#include <string>
+
+#include "app/Preferences.h"
+#include "toolkit/Dialog_win.h"
+
+namespace app {
+
+class TfrmPreferences : public toolkit::ModalDialog {
+public:
+    TfrmPreferences();
+    ~TfrmPreferences() override;
+
+    // The controls, while the dialog is open.
+    toolkit::TabPages* pclPreferences = nullptr;
+    HWND tabGeneral = nullptr, tabConfirmations = nullptr, tabAdvanced = nullptr;
+    HWND lblHistorySize = nullptr, edtHistorySize = nullptr, udHistorySize = nullptr, lblClips = nullptr;
+    HWND lblCaptionLength = nullptr, edtCaptionLength = nullptr, udCaptionLength = nullptr, lblCharacters = nullptr;
+    HWND bvlGeneral = nullptr, chkDuplicatedEntries = nullptr, chkPreviewMode = nullptr;
+    HWND chkClipDelete = nullptr, chkDeleteAll = nullptr;
+    HWND chkHotKey = nullptr, hkHotKey = nullptr, chkStartApplication = nullptr, bvlAdvanced = nullptr;
+    HWND lblPersonalHistoryPath = nullptr, edtPersonalHistoryPath = nullptr, bbnBrowse = nullptr;
+    HWND btnOK = nullptr, btnCancel = nullptr, stbHint = nullptr;
+
+    void chkHotKeyClick();
+    void bbnBrowseClick();
+    // Checks every value; takes them over and returns true only when all are valid.
+    bool btnOKClick();
+    // The values as the controls hold them.
+    PreferenceValues Values() const;
+
+private:
+    void OnCreate() override { FormCreate(); }
+    bool OnOk() override { return btnOKClick(); }
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnHint(const std::string& hint) override { DisplayHint(hint); }
+    void FormCreate();
+    void DisplayHint(const std::string& hint);
+    // Shows the warning of `problem`, puts the refused edit's text back and focuses it.
+    void Refuse(const PreferenceProblem& problem);
+
+    toolkit::UniqueIcon folderIcon_;
+};
+
+// The dialog while it is open, else null: it opens only once at a time.
+extern TfrmPreferences* frmPreferences;
+
+extern const char* const kPreferencesTitle;  // "参数选择"
+extern const char* const kBrowseTitle;       // "个人历史路径 :"
+
+}  // namespace app

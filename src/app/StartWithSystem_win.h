@@ -1,0 +1,19 @@
+#pragma once
+// Start with the system: the value "Pellacor" under the per-user Run key.
+#include <string>
+
+namespace app {
+
+extern const char* const kRunKey;    // Software\Microsoft\Windows\CurrentVersion\Run under HKEY_CURRENT_USER
+extern const char* const kRunValue;  // "Pellacor"
+
+// The value is there, whatever it holds.
+bool StartsWithSystem();
+// Writes the executable's path in double quotes (the system would run an
+// unquoted path with blanks as its first word that exists), or deletes the
+// value. Failures are silent: the dialog has no way to report them.
+void SetStartWithSystem(bool on);
+// What the value holds for the running executable.
+std::string StartCommand();
+
+}  // namespace app

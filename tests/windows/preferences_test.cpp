@@ -1,0 +1,295 @@
+// The preferences dialog driven from inside the test: warnings, Cancel, OK,
+// start with the system, the folder picker, and the general menu's command.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <optional>
+
+#include "TestSupport_win.h"
+#include "app/MainForm_win.h"
+#include "app/PreferencesDialog_win.h"
+#include "app/StartWithSystem_win.h"
+#include "common/Settings.h"
+
+using namespace testing_support;
+using app::frmPreferences;
+
+namespace {
+
+std::optional<std::string> RunValue() {
+    char value[1024] = {};
+    DWORD size = sizeof(value);
+    if (RegGetValueA(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue, RRF_RT_REG_SZ, nullptr, value, &size))
+        return std::nullopt;
+    return std::string(value);
+}
+
+void PutRunValue(const std::optional<std::string>& value) {
+    if (!value) RegDeleteKeyValueA(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue);
+    else RegSetKeyValueA(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue, REG_SZ, value->c_str(),
+                         static_cast<DWORD>(value->size() + 1));
+}
+
+std::string StatusText(HWND bar) {
+    char text[256] = {};
+    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The name of the folder selected in the folder picker's tree.
+std::string SelectedFolder(HWND picker) {
+    HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
+    char text[MAX_PATH] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    item.pszText = text;
+    item.cchTextMax = MAX_PATH;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// A step on the open preferences dialog.
+DialogAnswerer::Step OnPreferences(std::function<void(app::TfrmPreferences& d)> act) {
+    return OnDialog(app::kPreferencesTitle, [act = std::move(act)](HWND) { act(*frmPreferences); });
+}
+
+struct Preferences : ::testing::Test {
+    TempFolder folder;
+    common::Settings saved = common::settings();
+    std::optional<std::string> savedRun = RunValue();
+    MessageBoxRecorder boxes;
+
+    void SetUp() override {
+        common::Settings& s = common::settings();
+        s = common::Settings{};
+        s.PersonalHistoryPath = folder.Path();
+        s.HotKeyOn = false;
+        PutRunValue(std::nullopt);
+    }
+    void TearDown() override {
+        common::settings() = saved;
+        PutRunValue(savedRun);
+    }
+    // Shows the dialog, answered by `steps`; returns its result.
+    int Show(std::vector<DialogAnswerer::Step> steps) {
+        DialogAnswerer answerer(std::move(steps));
+        app::TfrmPreferences dialog;
+        int result = dialog.ShowModal();
+        EXPECT_TRUE(answerer.Finished());
+        EXPECT_EQ(frmPreferences, &dialog);
+        return result;
+    }
+};
+
+}  // namespace
+
+TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing) {
+    struct Refusal {
+        std::function<HWND(app::TfrmPreferences&)> control;  // typed into; focused after the warning
+        std::string typed, before;  // `before`: the edit's text that the warning puts back
+        std::string title, text;
+    };
+    auto history = [](app::TfrmPreferences& d) { return d.edtHistorySize; };
+    auto caption = [](app::TfrmPreferences& d) { return d.edtCaptionLength; };
+    // One case per warning (the ranges themselves are checked natively).
+    const Refusal refusals[] = {
+        {history, "0", "77", "最大历史纪录", "\"最大历史纪录\" 的数值必须在 1 与 500 之间."},
+        {caption, "101", "55", "最大标题长度", "\"最大标题长度\" 的数值必须在 10 与 100 之间."},
+        {[](auto& d) { return d.hkHotKey; }, "", "", "快捷键 ", "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "},
+        {[](auto& d) { return d.edtPersonalHistoryPath; }, "Z:\\no such folder", folder.Path(), "个人历史路径",
+         "请输入有效的 \"个人历史\" 路径."},
+    };
+    std::vector<DialogAnswerer::Step> steps;
+    steps.push_back(OnPreferences([](app::TfrmPreferences& d) {
+        // Valid changes before the refused ones: none of them may stay after Cancel.
+        Type(d.edtHistorySize, "77");
+        Type(d.edtCaptionLength, "55");
+        SetCheck(d.chkDuplicatedEntries, false);
+        SetCheck(d.chkDeleteAll, false);
+        SetCheck(d.chkHotKey, true);
+        SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
+    }));
+    for (const Refusal& r : refusals) {
+        steps.push_back(OnPreferences([&r](app::TfrmPreferences& d) {
+            HWND control = r.control(d);
+            if (control == d.hkHotKey) SendMessageA(control, HKM_SETHOTKEY, 0, 0);
+            else Type(control, r.typed);
+            Click(d.btnOK);
+        }));
+        steps.push_back(OnPreferences([&r, this](app::TfrmPreferences& d) {
+            HWND control = r.control(d);
+            ASSERT_FALSE(boxes.boxes.empty());
+            EXPECT_EQ(boxes.boxes.back().title, r.title);
+            EXPECT_EQ(boxes.boxes.back().text, r.text);
+            EXPECT_EQ(boxes.boxes.back().flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
+            EXPECT_EQ(GetFocus(), control) << r.typed;
+            EXPECT_TRUE(IsWindowVisible(control)) << "its page is shown";
+            if (control == d.hkHotKey) SendMessageA(control, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
+            else EXPECT_EQ(TextOf(control), r.before) << r.typed;  // the edit's own undo
+        }));
+    }
+    steps.push_back(OnPreferences([](app::TfrmPreferences& d) { Click(d.btnCancel); }));
+
+    EXPECT_EQ(Show(std::move(steps)), IDCANCEL);
+    EXPECT_EQ(boxes.boxes.size(), std::size(refusals));
+    const common::Settings& s = common::settings();
+    EXPECT_EQ(s.MaxHistorySize, 20);
+    EXPECT_EQ(s.MaxCaptionLength, 20);
+    EXPECT_TRUE(s.NoDuplicatedEntries);
+    EXPECT_TRUE(s.DeleteAllConf);
+    EXPECT_FALSE(s.HotKeyOn);
+    EXPECT_EQ(s.HotKeyCombination, 32854);
+    EXPECT_EQ(s.PersonalHistoryPath, folder.Path());
+}
+
+TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
+    EXPECT_EQ(Show({OnPreferences([](app::TfrmPreferences& d) {
+                  // The pointer on the middle of `control`, where the system names `under`.
+                  auto pointerOver = [&](HWND control, HWND under) {
+                      RECT r{};
+                      GetWindowRect(control, &r);
+                      SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+                      SendMessageA(d.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+                      return StatusText(d.stbHint);
+                  };
+                  EXPECT_EQ(pointerOver(d.lblClips, d.lblClips), " 最大历史记录必须在 1 与 500 之间");
+                  EXPECT_EQ(pointerOver(d.udCaptionLength, d.udCaptionLength), " 最大标题长度必须在 10 与 100 之间");
+                  EXPECT_EQ(pointerOver(d.bvlGeneral, d.tabGeneral), " ");
+                  d.pclPreferences->Select(2);
+                  // Switched off (HotKeyOn is off), the box gets no mouse messages: its page does.
+                  EXPECT_EQ(pointerOver(d.hkHotKey, d.tabAdvanced), " 选取打开剪贴板历史的快捷键");
+                  EXPECT_EQ(pointerOver(d.bbnBrowse, d.bbnBrowse), " 选取个人历史的保存路径");
+                  d.pclPreferences->Select(0);
+
+                  SendMessageA(d.edtHistorySize, WM_CHAR, 'x', 0);
+                  EXPECT_EQ(TextOf(d.edtHistorySize), "20");
+                  SendMessageA(d.udHistorySize, UDM_SETPOS32, 0, 999);  // the up-down stops at 500
+                  EXPECT_EQ(TextOf(d.edtHistorySize), "500");
+
+                  EXPECT_FALSE(IsWindowEnabled(d.hkHotKey));  // HotKeyOn is off
+                  SetCheck(d.chkHotKey, true);
+                  EXPECT_TRUE(IsWindowEnabled(d.hkHotKey));
+                  SendMessageA(d.hkHotKey, WM_KEYDOWN, 'B', 0);  // a bare key becomes Alt+key
+                  EXPECT_EQ(toolkit::HotKeyValue(d.hkHotKey), MAKEWORD('B', HOTKEYF_ALT));
+
+                  SendMessageA(d.pclPreferences->Strip(), WM_KEYDOWN, VK_RIGHT, 0);
+                  EXPECT_TRUE(IsWindowVisible(d.tabConfirmations));
+                  EXPECT_FALSE(IsWindowVisible(d.tabGeneral));
+                  Click(d.btnCancel);
+              })}),
+              IDCANCEL);
+}
+
+TEST_F(Preferences, OkTakesEveryValueOverAndWritesStartWithTheSystemQuoted) {
+    TempFolder other;
+    std::string typedPath = other.Path().substr(0, other.Path().size() - 1);  // no trailing backslash
+    EXPECT_EQ(Show({OnPreferences([&](app::TfrmPreferences& d) {
+                  EXPECT_FALSE(toolkit::IsChecked(d.chkStartApplication));
+                  Type(d.edtHistorySize, "500");
+                  Type(d.edtCaptionLength, "10");
+                  SetCheck(d.chkDuplicatedEntries, false);
+                  SetCheck(d.chkPreviewMode, false);
+                  SetCheck(d.chkClipDelete, false);
+                  SetCheck(d.chkDeleteAll, false);
+                  SetCheck(d.chkHotKey, true);
+                  SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+                  SetCheck(d.chkStartApplication, true);
+                  Type(d.edtPersonalHistoryPath, typedPath);
+                  Click(d.btnOK);
+              })}),
+              IDOK);
+    EXPECT_TRUE(boxes.boxes.empty());
+    const common::Settings& s = common::settings();
+    EXPECT_EQ(s.MaxHistorySize, 500);
+    EXPECT_EQ(s.MaxCaptionLength, 10);
+    EXPECT_FALSE(s.NoDuplicatedEntries || s.PreviewMode || s.DeleteClipConf || s.DeleteAllConf);
+    EXPECT_TRUE(s.HotKeyOn);
+    EXPECT_EQ(s.HotKeyCombination, 0x6000 | VK_F2);
+    EXPECT_EQ(s.PersonalHistoryPath, other.Path());
+    // In double quotes: a path with blanks is never run as its first word.
+    std::string quoted = app::ExecutablePath();
+    quoted.insert(0, 1, '"').push_back('"');
+    EXPECT_EQ(RunValue(), quoted);
+
+    EXPECT_EQ(Show({OnPreferences([](app::TfrmPreferences& d) {
+                  EXPECT_TRUE(toolkit::IsChecked(d.chkStartApplication));
+                  SetCheck(d.chkStartApplication, false);
+                  Click(d.btnOK);
+              })}),
+              IDOK);
+    EXPECT_EQ(RunValue(), std::nullopt);
+}
+
+TEST_F(Preferences, TheFolderPickerStartsAtTheEditsFolder) {
+    std::string start = folder.File("历史");
+    CreateDirectoryA(start.c_str(), nullptr);
+    auto pickerPressesOk = OnDialog("选择文件夹", [](HWND picker) {
+        EXPECT_EQ(SelectedFolder(picker), "历史");
+        PostMessageA(picker, WM_COMMAND, IDOK, 0);
+    });
+    auto pickerCancels = OnDialog("选择文件夹", [](HWND picker) {
+        EXPECT_NE(SelectedFolder(picker), "历史");  // a folder that is gone is no start
+        PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ(Show({OnPreferences([&](app::TfrmPreferences& d) {
+                        Type(d.edtPersonalHistoryPath, start + "\\");
+                        Click(d.bbnBrowse);
+                    }),
+                    pickerPressesOk,
+                    OnPreferences([&](app::TfrmPreferences& d) {
+                        // The shell's path of the folder, without a backslash; the edit has the focus.
+                        EXPECT_EQ(TextOf(d.edtPersonalHistoryPath), start);
+                        EXPECT_EQ(GetFocus(), d.edtPersonalHistoryPath);
+                        RemoveDirectoryA(start.c_str());
+                        Click(d.bbnBrowse);
+                    }),
+                    pickerCancels,
+                    OnPreferences([&](app::TfrmPreferences& d) {
+                        EXPECT_EQ(TextOf(d.edtPersonalHistoryPath), start);  // Cancel changes nothing
+                        Click(d.btnCancel);
+                    })}),
+              IDCANCEL);
+}
+
+TEST(PreferencesCommand, OkAppliesTheHotKeyAndWritesTheSettingsAtOnce) {
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n");
+    common::Settings saved = common::settings();
+    ASSERT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+    {
+        app::TfrmMain form(folder.Path());
+        ASSERT_TRUE(form.mniPreferences->Enabled());
+        {
+            DialogAnswerer answerer({OnPreferences([](app::TfrmPreferences& d) {
+                Type(d.edtHistorySize, "5");
+                SetCheck(d.chkHotKey, true);
+                SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
+                Click(d.btnOK);
+            })});
+            form.mniPreferences->Click();
+            EXPECT_TRUE(answerer.Finished());
+        }
+        EXPECT_EQ(frmPreferences, nullptr);
+        EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+        // Before any exit: the file already holds the new values.
+        app::SettingsFile file(folder.File("Pellacor.ini"));
+        EXPECT_EQ(file.Read("MaxHistorySize", ""), "5");
+        EXPECT_EQ(file.Read("HotKeyOn", ""), "-1");
+        EXPECT_EQ(file.Read("HotKeyCombination", ""), std::to_string(0xC000 | 'Q'));
+        EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
+
+        // Cancel changes no registration.
+        DialogAnswerer cancel({OnPreferences([](app::TfrmPreferences& d) {
+            SetCheck(d.chkHotKey, false);
+            Click(d.btnCancel);
+        })});
+        form.mniPreferences->Click();
+        EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+    }
+    common::settings() = saved;
+    EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+}
