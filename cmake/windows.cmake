@@ -2,6 +2,9 @@
 # cross-compiling) and the benchmarks. Static runtime: no mingw DLLs needed.
 set(WIN_LIBS comctl32 shell32 ole32 gdi32 user32 kernel32 advapi32 winmm dwmapi)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+# Version.h: the version information's numbers and names, from CMakeLists.txt.
+configure_file(${CMAKE_SOURCE_DIR}/res/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
+include_directories(${CMAKE_BINARY_DIR}/generated)
 
 add_library(pellacor_win STATIC ${PORTABLE_SOURCES} ${WIN_SOURCES})
 target_include_directories(pellacor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
@@ -35,7 +38,7 @@ enable_testing()
 file(GLOB WINDOWS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
 add_executable(windows_tests ${WINDOWS_TESTS} res/Pellacor.rc)
 target_compile_options(windows_tests PRIVATE ${PELLACOR_FLAGS})
-target_link_libraries(windows_tests PRIVATE pellacor_win ${GTEST_LIBRARY})
+target_link_libraries(windows_tests PRIVATE pellacor_win ${GTEST_LIBRARY} version)
 add_test(NAME windows_tests COMMAND windows_tests)
 
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
@@ -46,3 +49,4 @@ foreach(src ${BENCH_SOURCES})
     target_link_libraries(${name} PRIVATE pellacor_win)
 endforeach()
 include(cmake/help.cmake)
+include(cmake/package.cmake)
