@@ -2,9 +2,6 @@
 # cross-compiling) and the benchmarks. Static runtime: no mingw DLLs needed.
 set(WIN_LIBS comctl32 shell32 ole32 gdi32 user32 kernel32 advapi32 winmm dwmapi)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-# Version.h: the version information's numbers and names, from CMakeLists.txt.
-configure_file(${CMAKE_SOURCE_DIR}/res/Version.h.in ${CMAKE_BINARY_DIR}/generated/Version.h @ONLY)
-include_directories(${CMAKE_BINARY_DIR}/generated)
 
 add_library(pellacor_win STATIC ${PORTABLE_SOURCES} ${WIN_SOURCES})
 target_include_directories(pellacor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
