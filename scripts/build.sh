@@ -7,7 +7,8 @@ werror="${PELLACOR_WERROR:-ON}"  # one setting for every build, so none reconfig
 jobs="$(nproc)"
 
 cmake -S "$ROOT" -B "$WIN_BUILD" $(cmake_generator) -DCMAKE_BUILD_TYPE=Release \
-      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DPELLACOR_WERROR="$werror" >/dev/null
+      -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DPELLACOR_WERROR="$werror" \
+      -DPELLACOR_DIST_DIR="$BUILD/dist" >/dev/null
 cmake --build "$WIN_BUILD" -j "$jobs" --target Pellacor ${PELLACOR_TARGETS_WIN:-}
 
 if [ -n "${PELLACOR_NATIVE:-}" ]; then

@@ -13,7 +13,9 @@ export WINEARCH=win64
 # Wine runs with LC_ALL=zh_CN.UTF-8 (code page 936) through scripts/wine.sh;
 # the prefix must be made under the same locale.
 WINE="$ROOT/scripts/wine.sh"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko; and no menu entries or icons written into $HOME for the
+# shortcuts an installer makes in the prefix.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 cmake_generator() {
     if command -v ninja >/dev/null 2>&1; then echo "-G Ninja"; fi

@@ -6,7 +6,7 @@ set -uo pipefail
 source "$(dirname "$0")/env.sh"
 
 "$ROOT/scripts/install-deps.sh" || exit 1
-PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all" "$ROOT/scripts/build.sh" || {
+PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all --target packages" "$ROOT/scripts/build.sh" || {
     echo "0 passed, 1 failed"
     exit 1
 }

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "Version.h"
+
 namespace preview {
 
 // The help file, beside the program.
@@ -14,8 +16,8 @@ inline constexpr std::string_view kHelpFile = "Pellacor.chm";
 inline constexpr std::string_view kHomePage = "Pellacor.chm::/index.htm";
 
 // What the About box shows: the system splits the title at "#" into the
-// window's title and the program's line.
-inline constexpr std::string_view kAboutTitle = "关于  PELLACOR#PELLACOR 1.61";
+// window's title and the program's line with the version.
+inline constexpr std::string_view kAboutTitle = "关于  PELLACOR#PELLACOR " PELLACOR_VERSION_TEXT;
 inline constexpr std::string_view kAboutCredit = "剪贴板历史工具 · Pellacor 的作者们";
 
 // A file or address for the shell, with its parameters.

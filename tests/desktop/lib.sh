@@ -52,9 +52,11 @@ visible_windows() { xdotool search --onlyvisible --name '' 2>/dev/null | sort ||
 # The desktop's opener (xdg-open, xdg-email) is a stand-in that logs what it
 # gets to $OPENER_LOG and opens nothing.
 OPENER_LOG="$APP_DIR/opener.log"
+# Starts the test's own copy, or the program at the Windows path given, from the test's folder.
 start_pellacor() {
+    local program=${1:-./Pellacor.exe}
     (cd "$APP_DIR" && PATH="$ROOT/tests/opener:$PATH" PELLACOR_OPENER_LOG="$OPENER_LOG" \
-        "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
+        "$WINE" "$program" >>"$APP_DIR/wine.log" 2>&1 &)
     for _ in $(seq 60); do
         pellacor_running && { wait_until_ready; return 0; }
         sleep 0.5

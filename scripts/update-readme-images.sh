@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Refreshes the README's pictures in docs/images from the screenshots that the
+# desktop tests leave in build/screenshots (run scripts/test.sh first), each
+# cut to what is on the screen. A screenshot that is missing is named and skipped.
+set -euo pipefail
+source "$(dirname "$0")/env.sh"
+SHOTS="$BUILD/screenshots"
+IMAGES="$ROOT/docs/images"
+
+# picture in docs/images    screenshot of the desktop tests
+pictures=(
+    "history-menu.png        test_clip_popup-personal-after-restart.png"
+    "clip-popup.png          test_clip_popup-clip-popup.png"
+    "preview.png             test_hover_preview-picture.png"
+    "general-menu.png        test_tray_menus-general-menu.png"
+    "help.png                test_tools_and_help-help-viewer.png"
+    # The preferences dialog's desktop test: put its screenshot's name here.
+    "preferences.png         test_preferences-dialog.png"
+)
+
+mkdir -p "$IMAGES"
+missing=0
+for line in "${pictures[@]}"; do
+    read -r picture shot <<<"$line"
+    if [ ! -f "$SHOTS/$shot" ]; then
+        echo "missing: $SHOTS/$shot (for $picture)"
+        missing=1
+        continue
+    fi
+    # The desktop is black: -trim keeps the tray and the program's windows.
+    convert "$SHOTS/$shot" -trim +repage -strip "$IMAGES/$picture"
+    echo "$picture <- $shot"
+done
+exit "$missing"
