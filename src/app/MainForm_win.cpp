@@ -93,7 +93,7 @@ void TfrmMain::FormDestroy() {
 void TfrmMain::LoadPersonalHistory() {
     history::History& h = *history_;
     clips::PersonalLoadResult loaded =
-        clips::LoadPersonalFile(common::settings().PersonalHistoryPath, [&](const clips::ClipRecord& record) {
+        personalFile_.Load(common::settings().PersonalHistoryPath, [&](const clips::ClipRecord& record) {
             std::string error;
             std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
             if (!clip) return std::optional<std::string>(error);
@@ -102,7 +102,7 @@ void TfrmMain::LoadPersonalHistory() {
         });
     personalLoaded_ = !loaded.Records.empty();
     UpdateHistory();
-    // The damaged file was moved aside, so the next exit cannot overwrite what was not read.
+    // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
     if (loaded.Error) throw common::Win32Error(*loaded.Error);
 }
 
@@ -112,8 +112,9 @@ void TfrmMain::SavePersonalHistory() {
     for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
         if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
             if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
-    if (auto error = clips::SavePersonalFile(common::settings().PersonalHistoryPath, records))
-        throw common::Win32Error(*error);
+    clips::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
+    if (saved.Error) throw common::Win32Error(*saved.Error);
+    if (saved.Notice) ReportProblems({*saved.Notice});
 }
 
 void TfrmMain::ApplyHotKey(bool on) {
@@ -166,7 +167,12 @@ void TfrmMain::UpdateHistory() {
                                   static_cast<unsigned>(history_->PersonalCount())));
 }
 
-void TfrmMain::ClipboardChanged() { history_->ClipboardChanged(); }
+void TfrmMain::ClipboardChanged() {
+    if (history_->ClipboardChanged()) return;
+    // Another program held the clipboard all along: try again a little later.
+    if (watcher_ && watcher_->RetryLater()) return;
+    ReportProblems({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史."});
+}
 
 void TfrmMain::AddKindIcon(const char* extension) {
     SHFILEINFOA info{};

@@ -13,6 +13,7 @@
 #include "app/SettingsFile_win.h"
 #include "app/TrayIcon_win.h"
 #include "clips/Clpbrd_win.h"
+#include "clips/PersonalFile_win.h"
 #include "history/History_win.h"
 #include "toolkit/ImageList_win.h"
 #include "toolkit/MenuEvents_win.h"
@@ -71,6 +72,8 @@ public:
     void PopupAtCursor(HMENU menu);
     TrayIcon* Tray() { return tray_.get(); }
     HotKey* GlobalHotKey() { return hotKey_.get(); }
+    // From the watcher's message after one or more changes; a clipboard held
+    // by another program is tried again a little later.
     void ClipboardChanged();
     void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
@@ -105,6 +108,7 @@ private:
 
     std::string folder_;
     SettingsFile settingsFile_;
+    clips::PersonalHistoryFile personalFile_;
     std::unique_ptr<history::History> history_;
     std::unique_ptr<clips::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;

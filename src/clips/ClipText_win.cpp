@@ -2,6 +2,7 @@
 
 #include "clips/Caption.h"
 #include "clips/ClipboardText_win.h"
+#include "clips/ClipboardWrite_win.h"
 #include "clips/LiteHtml.h"
 #include "common/Settings.h"
 #include "common/Text.h"
@@ -17,25 +18,31 @@ void TClipText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipText::CaptureFromClipboard() {
-    Text = ReadClipboardText(CF_TEXT);
+    Text = ReadOpenClipboardText(CF_TEXT);
     return !common::IsBlank(Text);
 }
 
-void TClipText::RestoreToClipboard() { WriteClipboardText(Text, CF_TEXT, true); }
+void TClipText::RestoreToClipboard() {
+    ClipboardWrite write;
+    write.AddText(CF_TEXT, Text);
+    write.Commit();
+}
 
 void TClipRichText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
     AppendWithCaption(menu, kRichText, std::move(action));
 }
 
 bool TClipRichText::CaptureFromClipboard() {
-    RichText = ReadClipboardText(RichTextFormat);
-    Text = ReadClipboardText(CF_TEXT);
+    RichText = ReadOpenClipboardText(RichTextFormat);
+    Text = ReadOpenClipboardText(CF_TEXT);
     return !common::IsBlank(Text) || !common::IsBlank(RichText);
 }
 
 void TClipRichText::RestoreToClipboard() {
-    WriteClipboardText(RichText, RichTextFormat, true);
-    WriteClipboardText(Text, CF_TEXT, false);
+    ClipboardWrite write;
+    write.AddText(RichTextFormat, RichText);
+    write.AddText(CF_TEXT, Text);
+    write.Commit();
 }
 
 std::string TClipHTMLText::LiteHTMLText() const { return LiteHtmlFragment(HTMLText); }
@@ -45,14 +52,16 @@ void TClipHTMLText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipHTMLText::CaptureFromClipboard() {
-    HTMLText = ReadClipboardText(HTMLFormat);
-    Text = ReadClipboardText(CF_TEXT);
+    HTMLText = ReadOpenClipboardText(HTMLFormat);
+    Text = ReadOpenClipboardText(CF_TEXT);
     return !common::IsBlank(Text) || !common::IsBlank(HTMLText);
 }
 
 void TClipHTMLText::RestoreToClipboard() {
-    WriteClipboardText(HTMLText, HTMLFormat, true);
-    WriteClipboardText(Text, CF_TEXT, false);
+    ClipboardWrite write;
+    write.AddText(HTMLFormat, HTMLText);
+    write.AddText(CF_TEXT, Text);
+    write.Commit();
 }
 
 }  // namespace clips

@@ -17,7 +17,8 @@ UINT HTMLFormat = RegisterClipboardFormatA("HTML Format");
 const char* const kUnavailable = "不可用";
 
 void TClip::StampAndAppend(toolkit::MenuItem& menu, int kind, ClickHandler action) {
-    Source = ClipboardOwnerName();
+    // A capture names the program it read the clipboard from while it held it.
+    if (Source.empty()) Source = ClipboardOwnerName();
     SYSTEMTIME now;
     GetLocalTime(&now);
     CapturedAt = FormatCapturedAt(now);

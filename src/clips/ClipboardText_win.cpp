@@ -34,11 +34,15 @@ bool HandToClipboard(toolkit::UniqueGlobal block, UINT format, bool emptyFirst) 
     return true;
 }
 
-std::string ReadClipboardText(UINT format) {
-    toolkit::ClipboardSession session(ClipboardOwnerWindow);
-    if (!session) return {};
+std::string ReadOpenClipboardText(UINT format) {
+    if (!IsClipboardFormatAvailable(format)) return {};
     HANDLE data = GetClipboardData(format);
     return data ? TextOfBlock(data) : std::string();
+}
+
+std::string ReadClipboardText(UINT format) {
+    toolkit::ClipboardSession session(ClipboardOwnerWindow);
+    return session ? ReadOpenClipboardText(format) : std::string();
 }
 
 void WriteClipboardText(std::string_view text, UINT format, bool emptyFirst) {

@@ -80,7 +80,8 @@ PersonalLoadResult NotCompletelyRead(const std::string& folder, std::string_view
     KeptCopy kept = KeepDamagedFile(folder);
     std::string message =
         DamagedFileMessage(PersonalFilePath(folder), reason, records.size(), kept.Path, kept.Failure);
-    return {std::move(records), std::move(message), std::move(kept.Path)};
+    bool inPlace = !kept.Path && GetFileAttributesA(PersonalFilePath(folder).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return {std::move(records), std::move(message), std::move(kept.Path), inPlace};
 }
 
 // The temporary file of a save: deleted unless it became Personal.dat.
@@ -131,6 +132,37 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAccep
     return NotCompletelyRead(folder, DescribeReadError(*read.Error), std::move(read.Records));
 }
 
+namespace {
+
+// Writes `bytes` to `temp`, flushes it and then replaces `path` with it in one
+// step; on any failure `path` stays as it was and the reason is returned.
+std::optional<std::string> WriteReplacing(const std::string& path, const std::string& temp,
+                                          const std::vector<uint8_t>& bytes) {
+    TempFileGuard guard(temp);  // declared first: the file is closed before it is deleted
+    toolkit::UniqueFile file(
+        CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return common::SystemErrorText(GetLastError());
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
+            return common::SystemErrorText(GetLastError());
+        if (written == 0) return "写入的字节数为 0";
+        done += written;
+    }
+    if (!FlushFileBuffers(file.get())) return common::SystemErrorText(GetLastError());
+    file.reset();
+    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return common::SystemErrorText(GetLastError());
+    guard.Commit();
+    return std::nullopt;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
 std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records) {
     std::vector<uint8_t> bytes;
     try {
@@ -145,29 +177,40 @@ std::optional<std::string> SavePersonalFile(const std::string& folder, std::span
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         return SaveError(folder, common::SystemErrorText(ERROR_ACCESS_DENIED));
 
-    std::string temp = PersonalTempPath(folder);
-    {
-        TempFileGuard guard(temp);  // declared first: the file is closed before it is deleted
-        toolkit::UniqueFile file(CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return SaveError(folder, common::SystemErrorText(GetLastError()));
-        size_t done = 0;
-        while (done < bytes.size()) {
-            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
-            DWORD written = 0;
-            if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
-                return SaveError(folder, common::SystemErrorText(GetLastError()));
-            if (written == 0) return SaveError(folder, "写入的字节数为 0");
-            done += written;
-        }
-        if (!FlushFileBuffers(file.get())) return SaveError(folder, common::SystemErrorText(GetLastError()));
-        file.reset();
-        if (!MoveFileExA(temp.c_str(), PersonalFilePath(folder).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return SaveError(folder, common::SystemErrorText(GetLastError()));
-        guard.Commit();
-    }
+    if (auto failure = WriteReplacing(PersonalFilePath(folder), PersonalTempPath(folder), bytes))
+        return SaveError(folder, *failure);
     return std::nullopt;
+}
+
+PersonalLoadResult PersonalHistoryFile::Load(const std::string& folder, const RecordAcceptor& accept) {
+    PersonalLoadResult result = LoadPersonalFile(folder, accept);
+    if (result.LeftInPlace) unreadPath_ = PersonalFilePath(folder);
+    return result;
+}
+
+PersonalHistoryFile::SaveOutcome PersonalHistoryFile::Save(const std::string& folder,
+                                                           std::span<const ClipRecord> records) {
+    const std::string path = PersonalFilePath(folder);
+    if (path != unreadPath_ || !Exists(path)) {
+        if (auto error = SavePersonalFile(folder, records)) return {std::move(error), std::nullopt};
+        return {};
+    }
+    // The file the load could not read is still there: it is never replaced.
+    if (records.empty()) return {};  // nothing to keep beside it
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = WritePersonalRecords(records);
+    } catch (const std::exception& e) {
+        return {SaveError(folder, e.what()), std::nullopt};
+    }
+    for (int attempt = 0; !besidePath_ && attempt < kDamagedCopyAttempts; ++attempt)
+        if (!Exists(SideCopyPath(folder, attempt))) besidePath_ = SideCopyPath(folder, attempt);
+    if (!besidePath_)
+        return {SaveError(folder, "它在启动时没有完整读取, 保持原样; 旁边也没有空闲的文件名."), std::nullopt};
+    if (auto failure = WriteReplacing(*besidePath_, *besidePath_ + ".tmp", bytes))
+        return {SaveError(folder, "它在启动时没有完整读取, 保持原样; 另存为 " + *besidePath_ + " 也失败了: " + *failure),
+                std::nullopt};
+    return {std::nullopt, SavedBesideMessage(path, *besidePath_)};
 }
 
 }  // namespace clips

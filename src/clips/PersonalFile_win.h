@@ -27,4 +27,23 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAccep
 // error for the user.
 std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records);
 
+// Personal.dat over one run of the program: a file that the load could not
+// read completely and could not move aside either is never replaced by a
+// save of the same run; the clips are then saved beside it under a free name
+// (the same name at every save of the run), and the user is told where.
+class PersonalHistoryFile {
+public:
+    PersonalLoadResult Load(const std::string& folder, const RecordAcceptor& accept = {});
+
+    struct SaveOutcome {
+        std::optional<std::string> Error;   // nothing was saved
+        std::optional<std::string> Notice;  // saved, but not where the user expects
+    };
+    SaveOutcome Save(const std::string& folder, std::span<const ClipRecord> records);
+
+private:
+    std::optional<std::string> unreadPath_;  // Personal.dat left unread in place
+    std::optional<std::string> besidePath_;  // where this run saves instead
+};
+
 }  // namespace clips

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "clips/Clip_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -16,8 +15,6 @@ const UINT kCanIncludeFormat = RegisterClipboardFormatA("CanIncludeInClipboardHi
 
 // Reads the DWORD of "CanIncludeInClipboardHistory"; 0 when it can't be read.
 DWORD CanIncludeValue() {
-    toolkit::ClipboardSession session(ClipboardOwnerWindow);
-    if (!session) return 0;
     toolkit::GlobalLockGuard lock(GetClipboardData(kCanIncludeFormat));
     if (!lock || lock.size() < sizeof(DWORD)) return 0;
     DWORD value = 0;

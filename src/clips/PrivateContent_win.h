@@ -3,10 +3,11 @@
 // clipboard tool keeps a copy of it.
 namespace clips {
 
-// True when the clipboard offers "Clipboard Viewer Ignore" or
-// "ExcludeClipboardContentFromMonitorProcessing", or "CanIncludeInClipboardHistory"
-// holding a 32-bit zero. When that value can't be read (the clipboard is busy,
-// the block is missing or shorter than four bytes) the content counts as private too.
+// True when the clipboard, which the caller holds open, offers "Clipboard
+// Viewer Ignore" or "ExcludeClipboardContentFromMonitorProcessing", or
+// "CanIncludeInClipboardHistory" holding a 32-bit zero. When that value can't
+// be read (the block is missing or shorter than four bytes) the content counts
+// as private too.
 bool ClipboardContentIsPrivate();
 
 }  // namespace clips

@@ -56,20 +56,6 @@ private:
     HPALETTE old_;
 };
 
-UniquePalette CopyPalette(HPALETTE source) {
-    if (!source) return {};
-    UINT count = GetPaletteEntries(source, 0, 0, nullptr);
-    if (count == 0) return {};
-    std::vector<uint8_t> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
-    auto* log = reinterpret_cast<LOGPALETTE*>(storage.data());
-    log->palVersion = 0x300;
-    log->palNumEntries = static_cast<WORD>(count);
-    GetPaletteEntries(source, 0, count, log->palPalEntry);
-    UniquePalette copy(CreatePalette(log));
-    if (!copy) common::ThrowLastError();
-    return copy;
-}
-
 UniquePalette PaletteOfColors(const std::vector<BmpColor>& colors) {
     if (colors.empty()) return {};
     std::vector<uint8_t> storage(sizeof(LOGPALETTE) + colors.size() * sizeof(PALETTEENTRY));
@@ -92,6 +78,20 @@ uint16_t KeptDepth(const BITMAP& bm) {
 }
 
 }  // namespace
+
+UniquePalette CopyPalette(HPALETTE source) {
+    if (!source) return {};
+    UINT count = GetPaletteEntries(source, 0, 0, nullptr);
+    if (count == 0) return {};
+    std::vector<uint8_t> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(storage.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(count);
+    GetPaletteEntries(source, 0, count, log->palPalEntry);
+    UniquePalette copy(CreatePalette(log));
+    if (!copy) common::ThrowLastError();
+    return copy;
+}
 
 std::span<const uint8_t> Bitmap::Pixels() const noexcept {
     if (Empty()) return {};
@@ -204,7 +204,14 @@ BmpResult<std::vector<uint8_t>> Bitmap::SaveToBmp() const {
 }
 
 bool Bitmap::LoadFromBmp(std::span<const uint8_t> file, std::string& error) {
-    BmpResult<BmpView> view = ParseBmp(file);
+    return LoadView(ParseBmp(file), nullptr, error);
+}
+
+bool Bitmap::LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette, std::string& error) {
+    return LoadView(ParseDib(dib), palette, error);
+}
+
+bool Bitmap::LoadView(const BmpResult<BmpView>& view, HPALETTE palette, std::string& error) {
     if (!view) {
         error = view.error();
         return false;
@@ -213,17 +220,36 @@ bool Bitmap::LoadFromBmp(std::span<const uint8_t> file, std::string& error) {
     try {
         uint8_t* bits = nullptr;
         UniqueBitmap dib = CreateDib(format, bits);
-        UniquePalette palette = format.bitsPerPixel <= 8 ? PaletteOfColors(format.colors) : UniquePalette{};
+        UniquePalette kept = palette                     ? CopyPalette(palette)
+                             : format.bitsPerPixel <= 8 ? PaletteOfColors(format.colors)
+                                                        : UniquePalette{};
         CopyRowsBottomUp(view.value(), bits);
         format_ = format;
         dib_ = std::move(dib);
         bits_ = bits;
-        palette_ = std::move(palette);
+        palette_ = std::move(kept);
     } catch (const common::Win32Error& e) {
         error = e.what();
         return false;
     }
     return true;
+}
+
+UniqueGlobal Bitmap::SaveToDib() const {
+    if (Empty()) throw common::Win32Error(ERROR_INVALID_DATA);
+    DibInfo info = MakeDibInfo(format_);
+    size_t table = (info.header.biCompression == BI_BITFIELDS ? 3 : info.header.biClrUsed) * sizeof(RGBQUAD);
+    size_t headers = sizeof(BITMAPINFOHEADER) + table;
+    std::span<const uint8_t> pixels = Pixels();
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, headers + pixels.size()));
+    if (!block) common::ThrowLastError();
+    GlobalLockGuard lock(block.get());
+    if (!lock) common::ThrowLastError();
+    info.header.biSizeImage = static_cast<DWORD>(pixels.size());
+    auto* out = static_cast<uint8_t*>(lock.data());
+    std::memcpy(out, &info, headers);
+    std::memcpy(out + headers, pixels.data(), pixels.size());
+    return block;
 }
 
 }  // namespace toolkit

@@ -155,6 +155,14 @@ private:
 class ClipboardSession {
 public:
     explicit ClipboardSession(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    // Another program may hold the clipboard for a moment while it writes or
+    // reads: tries again, waiting longer each time, for up to `patienceMs`.
+    ClipboardSession(HWND owner, DWORD patienceMs) noexcept : open_(OpenClipboard(owner) != FALSE) {
+        for (DWORD waited = 0, pause = 1; !open_ && waited < patienceMs; waited += pause, pause *= 2) {
+            Sleep(pause);
+            open_ = OpenClipboard(owner) != FALSE;
+        }
+    }
     ~ClipboardSession() {
         if (open_) CloseClipboard();
     }

@@ -146,3 +146,13 @@ TEST(Handles, SelectedObjectPutsThePreviousOneBack) {
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
     EXPECT_TRUE(DeleteObject(bitmap.release()));  // deselected, it can be deleted at once
 }
+
+TEST(Window, ForgetsItsHandleWhenTheSystemDestroysIt) {
+    HiddenWindow owner("Owner");
+    HiddenWindow owned("Owned", owner.Handle());
+    HWND ownedHandle = owned.Handle();
+    DestroyWindow(owner.Handle());  // takes the windows it owns along
+    EXPECT_FALSE(IsWindow(ownedHandle));
+    EXPECT_EQ(owned.Handle(), nullptr);  // never destroyed again, whatever the handle names by then
+    EXPECT_EQ(owner.Handle(), nullptr);
+}
