@@ -8,6 +8,10 @@
 namespace toolkit {
 namespace {
 
+// GDI often fails without a last error of its own; whatever an earlier call
+// left there must not be reported as the reason.
+void ClearLastError() { SetLastError(ERROR_SUCCESS); }
+
 // BITMAPINFO with room for the largest colour table (the masks of a
 // bit-field DIB take the first three entries).
 struct DibInfo {
@@ -65,6 +69,7 @@ UniquePalette PaletteOfColors(const std::vector<BmpColor>& colors) {
     for (size_t i = 0; i < colors.size(); ++i) {
         log->palPalEntry[i] = {colors[i].red, colors[i].green, colors[i].blue, 0};
     }
+    ClearLastError();
     UniquePalette palette(CreatePalette(log));
     if (!palette) common::ThrowLastError();
     return palette;
@@ -88,6 +93,7 @@ UniquePalette CopyPalette(HPALETTE source) {
     log->palVersion = 0x300;
     log->palNumEntries = static_cast<WORD>(count);
     GetPaletteEntries(source, 0, count, log->palPalEntry);
+    ClearLastError();
     UniquePalette copy(CreatePalette(log));
     if (!copy) common::ThrowLastError();
     return copy;
@@ -108,6 +114,7 @@ void Bitmap::Clear() noexcept {
 UniqueBitmap Bitmap::CreateDib(const BmpFormat& format, uint8_t*& bits) {
     DibInfo info = MakeDibInfo(format);
     void* raw = nullptr;
+    ClearLastError();
     UniqueBitmap dib(CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &raw, nullptr, 0));
     if (!dib || !raw) common::ThrowLastError();
     bits = static_cast<uint8_t*>(raw);
@@ -134,18 +141,17 @@ void Bitmap::Assign(const Bitmap& other) {
 void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     BITMAP bm{};
     if (!bitmap || GetObjectA(bitmap, sizeof(bm), &bm) != sizeof(bm)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        common::ThrowLastError();
+        throw common::Win32Error(ERROR_INVALID_HANDLE);
     }
     BmpFormat format;
     format.width = bm.bmWidth;
     format.height = bm.bmHeight;
     format.bitsPerPixel = KeptDepth(bm);
     if (format.width <= 0 || format.height <= 0) {
-        SetLastError(ERROR_INVALID_DATA);
-        common::ThrowLastError();
+        throw common::Win32Error(ERROR_INVALID_DATA);
     }
 
+    ClearLastError();
     UniqueDC dc(CreateCompatibleDC(nullptr));
     if (!dc) common::ThrowLastError();
     SelectedPalette selected(dc.get(), palette);
@@ -154,6 +160,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     if (format.bitsPerPixel <= 8) {
         // Without pixels, GetDIBits only fills in the colour table the copy will need.
         info.header.biClrUsed = 0;
+        ClearLastError();
         if (!GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(format.height), nullptr, info.get(), DIB_RGB_COLORS)) {
             common::ThrowLastError(ERROR_INVALID_DATA);
         }
@@ -168,6 +175,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
 
     uint8_t* bits = nullptr;
     UniqueBitmap dib = CreateDib(format, bits);
+    ClearLastError();
     int lines = GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(format.height), bits, info.get(), DIB_RGB_COLORS);
     if (lines != format.height) common::ThrowLastError(ERROR_INVALID_DATA);
     UniquePalette paletteCopy = CopyPalette(palette);
@@ -180,16 +188,17 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
 
 Bitmap::ClipboardData Bitmap::SaveToClipboardFormat() const {
     if (Empty()) {
-        SetLastError(ERROR_INVALID_DATA);
-        common::ThrowLastError();
+        throw common::Win32Error(ERROR_INVALID_DATA);
     }
     WindowDC screen(nullptr);
     DibInfo info = MakeDibInfo(format_);
     // A device-dependent bitmap: its bits live with the system, not in this
     // process, so every program that pastes can read them.
     ClipboardData data;
+    ClearLastError();
     data.bitmap.reset(CreateCompatibleBitmap(screen.get(), format_.width, format_.height));
     if (!data.bitmap) common::ThrowLastError();
+    ClearLastError();
     if (SetDIBits(screen.get(), data.bitmap.get(), 0, static_cast<UINT>(format_.height), bits_, info.get(),
                   DIB_RGB_COLORS) != format_.height) {
         common::ThrowLastError(ERROR_INVALID_DATA);

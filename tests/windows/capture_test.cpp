@@ -5,11 +5,13 @@
 
 #include <atomic>
 #include <cstring>
+#include <new>
 #include <string>
 #include <thread>
 
 #include "HistoryFixture.h"
 #include "clips/ClipboardText_win.h"
+#include "common/Win32Error_win.h"
 
 using namespace clips;
 using testing_support::Text;
@@ -267,5 +269,17 @@ TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReport
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_NE(boxes.boxes[0].text.find("占用"), std::string::npos) << boxes.boxes[0].text;
     EXPECT_TRUE(newer->Default());  // the user chose it all the same
+    boxes.boxes.clear();
+}
+
+TEST_F(CaptureTest, AFailureThatIsNotThePlatformsSaysWhatHappenedNotTheLastPlatformError) {
+    SetLastError(ERROR_SUCCESS);  // "the operation completed" must never be the message
+    history::History::RunAndReport([] { throw std::bad_alloc(); });
+    history::History::RunAndReport([] { throw common::Win32Error(std::string("图像的尺寸不合理")); });
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_NE(boxes.boxes[0].text.find(common::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)), std::string::npos)
+        << boxes.boxes[0].text;
+    EXPECT_EQ(boxes.boxes[1].text, "图像的尺寸不合理");
+    for (const testing_support::RecordedBox& box : boxes.boxes) EXPECT_EQ(box.title, common::kErrorTitle);
     boxes.boxes.clear();
 }
