@@ -93,14 +93,14 @@ void TfrmMain::FormDestroy() {
 void TfrmMain::LoadPersonalHistory() {
     history::History& h = *history_;
     clips::PersonalLoadResult loaded =
-        personalFile_.Load(common::settings().PersonalHistoryPath, [&](const clips::ClipRecord& record) {
+        personalFile_.Load(common::settings().PersonalHistoryPath, [&](clips::ClipRecord& record) {
             std::string error;
             std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
             if (!clip) return std::optional<std::string>(error);
             clip.release()->InsertLoaded(*mniHistory, h.ClipboardSeparatorIndex(), h.ClickAction());
             return std::optional<std::string>();
         });
-    personalLoaded_ = !loaded.Records.empty();
+    personalLoaded_ = loaded.ClipsRead > 0;
     UpdateHistory();
     // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
     if (loaded.Error) throw common::Win32Error(*loaded.Error);

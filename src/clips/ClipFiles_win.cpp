@@ -19,7 +19,7 @@ constexpr UINT kFileCountQuery = 0xFFFFFFFF;
 }  // namespace
 
 bool TClipFiles::CaptureFromClipboard() {
-    HANDLE drop = IsClipboardFormatAvailable(CF_HDROP) ? GetClipboardData(CF_HDROP) : nullptr;
+    HANDLE drop = GetClipboardData(CF_HDROP);
     if (!drop) return false;
     std::optional<size_t> names;
     {

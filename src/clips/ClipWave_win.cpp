@@ -56,7 +56,7 @@ void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
 }  // namespace
 
 bool TClipWave::CaptureFromClipboard() {
-    HANDLE wave = IsClipboardFormatAvailable(CF_WAVE) ? GetClipboardData(CF_WAVE) : nullptr;
+    HANDLE wave = GetClipboardData(CF_WAVE);
     if (!wave) return false;
     toolkit::GlobalLockGuard lock(wave);
     if (!lock) return false;

@@ -35,8 +35,7 @@ bool HandToClipboard(toolkit::UniqueGlobal block, UINT format, bool emptyFirst) 
 }
 
 std::string ReadOpenClipboardText(UINT format) {
-    if (!IsClipboardFormatAvailable(format)) return {};
-    HANDLE data = GetClipboardData(format);
+    HANDLE data = GetClipboardData(format);  // none for a format not offered
     return data ? TextOfBlock(data) : std::string();
 }
 

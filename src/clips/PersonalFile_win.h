@@ -15,9 +15,11 @@ namespace clips {
 // cannot be read completely (damaged, cut short, unreadable) gives the records
 // before the damage and an error naming where the file was moved aside, so the
 // next save cannot overwrite what was not read.
-// Checks one record as it is taken in (for instance its picture); an error
-// text stops the load there, as damage in the file itself would.
-using RecordAcceptor = std::function<std::optional<std::string>(const ClipRecord& record)>;
+// Takes one record in as it is read (makes it a clip, say), and may take its
+// contents; its picture's bytes are valid during the call only. An error text
+// stops the load there, as damage in the file itself would. With an acceptor
+// the result holds no records, only how many were accepted.
+using RecordAcceptor = std::function<std::optional<std::string>(ClipRecord& record)>;
 
 PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAcceptor& accept = {});
 

@@ -24,9 +24,9 @@ DWORD CanIncludeValue() {
 
 }  // namespace
 
-bool ClipboardContentIsPrivate() {
-    if (IsClipboardFormatAvailable(kViewerIgnoreFormat) || IsClipboardFormatAvailable(kExcludeFormat)) return true;
-    return IsClipboardFormatAvailable(kCanIncludeFormat) && CanIncludeValue() == 0;
+bool ClipboardContentIsPrivate(const ClipboardFormats& offered) {
+    if (offered.Has(kViewerIgnoreFormat) || offered.Has(kExcludeFormat)) return true;
+    return offered.Has(kCanIncludeFormat) && CanIncludeValue() == 0;
 }
 
 }  // namespace clips

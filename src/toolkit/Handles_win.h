@@ -74,6 +74,12 @@ struct GlobalTraits {
     static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
 
+struct ViewTraits {
+    static const void* Invalid() noexcept { return nullptr; }
+    static bool Valid(const void* v) noexcept { return v != nullptr; }
+    static void Close(const void* v) noexcept { UnmapViewOfFile(v); }
+};
+
 struct AtomTraits {
     static ATOM Invalid() noexcept { return 0; }
     static bool Valid(ATOM a) noexcept { return a != 0; }
@@ -95,6 +101,8 @@ using UniqueRegKey = UniqueHandle<HKEY, RegKeyTraits>;
 // A global block we still own: freed unless released to the clipboard.
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
+// A view of a file mapping (MapViewOfFile).
+using UniqueView = UniqueHandle<const void*, ViewTraits>;
 
 // A window's DC obtained with GetDC, released with ReleaseDC.
 class WindowDC {

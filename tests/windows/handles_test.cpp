@@ -83,6 +83,20 @@ TEST(Handles, UniqueKernelHandleAndUniqueFile) {
     EXPECT_FALSE(UniqueKernelHandle(nullptr));
 }
 
+TEST(Handles, UniqueView) {
+    testing_support::TempFolder folder;
+    testing_support::WriteWholeFile(folder.File("mapped"), "mapped bytes");
+    UniqueFile file(CreateFileA(folder.File("mapped").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    UniqueKernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+    ExpectReleased<UniqueView>(view, [](const void* v) {
+        MEMORY_BASIC_INFORMATION info{};
+        return VirtualQuery(v, &info, sizeof(info)) == sizeof(info) && info.State == MEM_COMMIT &&
+               info.Type == MEM_MAPPED;
+    });
+}
+
 TEST(Handles, UniqueAtom) {
     ExpectReleased<UniqueAtom>(GlobalAddAtomA("PellacorTestAtom"),
                                [](ATOM atom) { return GlobalFindAtomA("PellacorTestAtom") == atom; });
