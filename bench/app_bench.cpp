@@ -5,10 +5,16 @@
 //     start in the same run: the file adds <= its read time + 20 %
 //   an idle Pellacor (the real Pellacor.exe) with 20 text clips: its private bytes, printed
 //   messages the GUI thread handles over 30 s idle, beyond those of our own copies: 0
+//   bursts of 200 copies about 1 ms apart from another process: how many are
+//     held, and the last copy of every burst is the newest clip
+//
+//   app_bench.exe                       runs the benchmark
+//   app_bench.exe --copy-burst LABEL N  (started by the benchmark itself)
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -328,14 +334,72 @@ void IdleMemory() {
     RemoveFolder(folder);
 }
 
+// ---- bursts of copies --------------------------------------------------------
+
+// The other program: N texts "LABEL n", about a millisecond apart.
+int CopyBurst(const char* label, int count) {
+    HiddenWindow window;
+    for (int i = 0; i < count; ++i) {
+        while (!OpenClipboard(window.Handle())) Sleep(0);
+        EmptyClipboard();
+        clips::HandToClipboard(clips::MakeTextBlock(std::string(label) + " " + std::to_string(i)), CF_TEXT, false);
+        CloseClipboard();
+        Sleep(1);
+    }
+    IdleLoop(1000);  // the owner stays while the last copy is read
+    return 0;
+}
+
+void BurstBenchmark() {
+    std::string folder = ScratchFolder("burst");
+    WriteIni(folder, "HotKeyOn=0\r\nMaxHistorySize=1000\r\n");
+    {
+        app::TfrmMain form(folder);
+        IdleLoop(300);
+        char self[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        int newestEveryTime = 0;
+        const int kBursts = 5, kCopies = 200;
+        for (int burst = 0; burst < kBursts; ++burst) {
+            int before = form.History().ClipboardCount();
+            std::string label = "burst ";
+            label.append(std::to_string(burst)).append(" copy");
+            std::string command = "\"";
+            command.append(self).append("\" --copy-burst \"").append(label).append("\" ").append(std::to_string(kCopies));
+            STARTUPINFOA startup{};
+            startup.cb = sizeof(startup);
+            PROCESS_INFORMATION process{};
+            if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                &process)) {
+                std::printf("bursts: the copier did not start\n");
+                break;
+            }
+            toolkit::UniqueKernelHandle copier(process.hProcess), thread(process.hThread);
+            HANDLE running = copier.get();
+            while (MsgWaitForMultipleObjects(1, &running, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) IdleLoop(1);
+            IdleLoop(300);
+            toolkit::MenuItem* newest = form.mniHistory->Items(form.mniHistory->Count() - 1);
+            bool last = newest->Caption() == label + " " + std::to_string(kCopies - 1) && newest->Default();
+            newestEveryTime += last;
+            std::printf("burst %d: %d of %d copies held, the last one %s\n", burst + 1,
+                        form.History().ClipboardCount() - before, kCopies, last ? "is the newest clip" : "IS NOT the newest clip");
+        }
+        std::printf("bursts: the last copy was the newest clip in %d of %d   (target: every time)  %s\n", newestEveryTime,
+                    kBursts, newestEveryTime == kBursts ? "ok" : "MISSED");
+    }
+    RemoveFolder(folder);
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--copy-burst") == 0) return CopyBurst(argv[2], std::atoi(argv[3]));
     toolkit::Application::Instance().Initialize("PellacorBench");
     common::SetMessageBoxHandler([](HWND, const std::string& text, const std::string&, UINT) {
         std::fprintf(stderr, "message: %s\n", text.c_str());
         return IDOK;
     });
+    BurstBenchmark();
     MenuBenchmark();
     StartUpBenchmark();
     IdleMemory();

@@ -164,10 +164,11 @@ class ClipboardSession {
 public:
     explicit ClipboardSession(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
     // Another program may hold the clipboard for a moment while it writes or
-    // reads: tries again, waiting longer each time, for up to `patienceMs`.
+    // reads: tries again every millisecond for up to `patienceMs`. Short,
+    // even pauses catch the gaps of a program that copies again and again.
     ClipboardSession(HWND owner, DWORD patienceMs) noexcept : open_(OpenClipboard(owner) != FALSE) {
-        for (DWORD waited = 0, pause = 1; !open_ && waited < patienceMs; waited += pause, pause *= 2) {
-            Sleep(pause);
+        for (DWORD start = GetTickCount(); !open_ && GetTickCount() - start < patienceMs;) {
+            Sleep(1);
             open_ = OpenClipboard(owner) != FALSE;
         }
     }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 
 #include "TestSupport_win.h"
 #include "toolkit/Handles_win.h"
@@ -136,6 +137,26 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
     }
     EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
     EXPECT_TRUE(ClipboardSession(second.Handle()));
+}
+
+TEST(Handles, ClipboardSessionWaitsAMomentForAnotherProgram) {
+    HiddenWindow ours;
+    for (DWORD holdMs : {30u, 1000u}) {
+        SCOPED_TRACE(holdMs);
+        UniqueKernelHandle held(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        std::thread other([&] {
+            OpenClipboard(nullptr);
+            SetEvent(held.get());
+            Sleep(holdMs);
+            CloseClipboard();
+        });
+        WaitForSingleObject(held.get(), 5000);
+        {
+            ClipboardSession session(ours.Handle(), 300);
+            EXPECT_EQ(session.IsOpen(), holdMs < 300);  // long enough for the short hold only
+        }
+        other.join();
+    }
 }
 
 TEST(Handles, WindowDCIsReleased) {
