@@ -6,6 +6,12 @@
 #include "history/History_win.h"
 
 namespace history {
+namespace {
+template <typename Clip>
+void RestoreAs(toolkit::MenuItem& item) {
+    if (auto* clip = dynamic_cast<Clip*>(&item)) clip->RestoreToClipboard();
+}
+}  // namespace
 
 void History::ClipClick(toolkit::MenuItem& sender) {
     if (sender.Default()) return;  // already what the clipboard holds
@@ -16,19 +22,15 @@ void History::ClipClick(toolkit::MenuItem& sender) {
         case clips::kRichText:
         case clips::kHtml:
         case clips::kLinkText:
-            if (auto* text = dynamic_cast<clips::TClipText*>(&sender)) text->RestoreToClipboard();
-            break;
+            return RestoreAs<clips::TClipText>(sender);
         case clips::kImage:
-            if (auto* image = dynamic_cast<clips::TClipImage*>(&sender)) image->RestoreToClipboard();
-            break;
+            return RestoreAs<clips::TClipImage>(sender);
         case clips::kFileList:
-            if (auto* files = dynamic_cast<clips::TClipFiles*>(&sender)) files->RestoreToClipboard();
-            break;
+            return RestoreAs<clips::TClipFiles>(sender);
         case clips::kWave:
-            if (auto* wave = dynamic_cast<clips::TClipWave*>(&sender)) wave->RestoreToClipboard();
-            break;
+            return RestoreAs<clips::TClipWave>(sender);
         default:
-            break;
+            return;  // not a clip: nothing to write
         }
     });
     // Also when nothing could be written: the user chose this clip.

@@ -86,6 +86,7 @@ wait_until_ready() {
         xdotool mousemove $(tray_icon_point) click 1
         sleep 0.5
         if [ -n "$(comm -13 <(echo "$before") <(visible_windows))" ]; then
+            keys_follow_pointer
             xdotool key Escape
             sleep 0.5
             return 0
@@ -120,6 +121,18 @@ wait_for_window() {
     return 1
 }
 
+# Answers the window (a message box) whose name matches `pattern` with `key`,
+# the pointer on it first; fails when none comes within 20 s.
+answer_box() {
+    local pattern=$1 key=${2:-Return} box
+    box=$(wait_for_window "$pattern") || fail "no \"$pattern\" window"
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool key "$key"
+    sleep 0.5
+}
+
 # Key presses reach the Wine window under the pointer (there is no window
 # manager); the tray window is always there.
 pointer_on_tray() {
@@ -131,6 +144,12 @@ pointer_on_tray() {
     sleep 0.3
 }
 
+# Wine gives the X focus to a window that is clicked or activated (there is no
+# window manager), and keys then go to that window rather than to a menu under
+# the pointer. The X focus following the pointer again (PointerRoot, window 1)
+# sends them where a person looks.
+keys_follow_pointer() { xdotool windowfocus 1 2>/dev/null || true; }
+
 # Opens the history menu with the hot key, presses `key` (Up or Down) `count`
 # times and takes the item. In a freshly opened menu the first Up selects the
 # last item, the first Down the first selectable one.
@@ -138,6 +157,7 @@ pick_with_hot_key() {
     local key=$1 count=$2 shot_name=${3:-}
     xdotool key alt+v
     sleep 1
+    keys_follow_pointer
     for _ in $(seq "$count"); do xdotool key "$key"; sleep 0.2; done
     [ -n "$shot_name" ] && shot "$shot_name"
     xdotool key Return

@@ -17,17 +17,6 @@ if ! chattr +i "$APP_DIR" 2>/dev/null; then
 fi
 trap 'chattr -i "$APP_DIR" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
 
-# Answers the message box whose title holds `title` with Return; fails without one.
-answer_box() {
-    local title=$1 box
-    box=$(wait_for_window "$title") || fail "no \"$title\" box"
-    eval "$(xdotool getwindowgeometry --shell "$box")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-    sleep 0.3
-    xdotool key Return
-    sleep 0.5
-}
-
 (cd "$APP_DIR" && "$WINE" ./Pellacor.exe >>"$APP_DIR/wine.log" 2>&1 &)
 wait_for_window PELLACOR >/dev/null || fail "no message about the damaged file"
 shot load-message
