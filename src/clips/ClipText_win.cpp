@@ -18,7 +18,7 @@ void TClipText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipText::CaptureFromClipboard() {
-    Text = ReadOpenClipboardText(CF_TEXT);
+    Text = ReadClipboardText(CF_TEXT);
     return !common::IsBlank(Text);
 }
 
@@ -33,8 +33,8 @@ void TClipRichText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipRichText::CaptureFromClipboard() {
-    RichText = ReadOpenClipboardText(RichTextFormat);
-    Text = ReadOpenClipboardText(CF_TEXT);
+    RichText = ReadClipboardText(RichTextFormat);
+    Text = ReadClipboardText(CF_TEXT);
     return !common::IsBlank(Text) || !common::IsBlank(RichText);
 }
 
@@ -52,8 +52,8 @@ void TClipHTMLText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipHTMLText::CaptureFromClipboard() {
-    HTMLText = ReadOpenClipboardText(HTMLFormat);
-    Text = ReadOpenClipboardText(CF_TEXT);
+    HTMLText = ReadClipboardText(HTMLFormat);
+    Text = ReadClipboardText(CF_TEXT);
     return !common::IsBlank(Text) || !common::IsBlank(HTMLText);
 }
 

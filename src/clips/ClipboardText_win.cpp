@@ -34,14 +34,9 @@ bool HandToClipboard(toolkit::UniqueGlobal block, UINT format, bool emptyFirst) 
     return true;
 }
 
-std::string ReadOpenClipboardText(UINT format) {
+std::string ReadClipboardText(UINT format) {
     HANDLE data = GetClipboardData(format);  // none for a format not offered
     return data ? TextOfBlock(data) : std::string();
-}
-
-std::string ReadClipboardText(UINT format) {
-    toolkit::ClipboardSession session(ClipboardOwnerWindow);
-    return session ? ReadOpenClipboardText(format) : std::string();
 }
 
 void WriteClipboardText(std::string_view text, UINT format, bool emptyFirst) {

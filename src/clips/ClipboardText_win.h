@@ -10,11 +10,8 @@
 namespace clips {
 
 // The bytes of `format` up to its first zero byte, from the clipboard that the
-// caller holds open; empty when the format is absent.
-std::string ReadOpenClipboardText(UINT format);
-
-// The same in a session of its own, opened with ClipboardOwnerWindow; empty
-// when the clipboard can't be opened.
+// caller holds open (a change is read in one session); empty when the format
+// is absent.
 std::string ReadClipboardText(UINT format);
 
 // Writes `text` and a zero byte as `format`, emptying the clipboard first when

@@ -35,7 +35,7 @@ struct CollationSummary {
 
 class CollationCache {
 public:
-    static constexpr size_t kEdgeBytes = 2048;
+    static constexpr size_t kEdgeBytes = 256;
     static constexpr size_t kEdgeWeights = 64;
     static constexpr size_t kContextMargin = 64;
 
