@@ -1,8 +1,10 @@
 // Capture speed and memory per text clip. Run under Wine (or Windows); every
-// figure is printed beside its target.
-//   1 KB text, 500 clips held, duplicates refused, all distinct: <= 1 ms per capture
-//   1 MB text:                                                  <= 20 ms per capture
-//   memory held per text clip:                                  <= 2 x text + 1 KB
+// figure is printed beside its target. Each capture is set beside the raw cost
+// of the same data measured in the same run: open the clipboard, take the
+// CF_TEXT block, lock it, copy GlobalSize bytes, close.
+//   1 KB and 1 MB texts, 500 clips held, duplicates refused, all distinct:
+//                                        capture <= 2 x raw
+//   memory held per text clip:           <= 2 x text + 1 KB
 #include <windows.h>
 #include <psapi.h>
 
@@ -19,6 +21,7 @@
 #include "clips/Clip_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
+#include "history/ClipboardChange_win.h"
 #include "history/History_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Window_win.h"
@@ -91,14 +94,12 @@ std::string Text(size_t size, int n, bool numberAtEnd) {
 }
 
 struct Timing {
-    double mean, median, worst;
+    double median, worst;
 };
 
 Timing Summarise(std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
-    double sum = 0;
-    for (double v : ms) sum += v;
-    return {sum / static_cast<double>(ms.size()), ms[ms.size() / 2], ms.back()};
+    return {ms[ms.size() / 2], ms.back()};
 }
 
 SIZE_T WorkingSet() {
@@ -129,24 +130,81 @@ struct Bench {
         history->UpdateHistory();
     }
 
-    double CaptureMs(const std::string& text) {
+    // Another program copies `text`. Wine's bridge to the X clipboard reacts to
+    // each change in another process; it is let finish so that only our own
+    // work is timed.
+    void Put(const std::string& text) {
         PutText(other.Handle(), text);
-        // Wine's bridge to the X clipboard reacts to each change in another
-        // process; let it finish so that only the capture is timed.
         Sleep(3);
+    }
+
+    double CaptureMs(const std::string& text) {
+        Put(text);
         double start = NowMs();
         history->ClipboardChanged();
         return NowMs() - start;
     }
 
-    Timing Run(size_t size, int held, int runs, bool numberAtEnd) {
+    // The physical limit: the bare read of the same block.
+    double RawMs(const std::string& text) {
+        Put(text);
+        double start = NowMs();
+        {
+            toolkit::ClipboardSession session(ours.Handle());
+            toolkit::GlobalLockGuard lock(GetClipboardData(CF_TEXT));
+            std::vector<char> copy(static_cast<const char*>(lock.data()),
+                                   static_cast<const char*>(lock.data()) + lock.size());
+            if (copy.empty()) std::fprintf(stderr, "raw read found nothing\n");
+        }
+        return NowMs() - start;
+    }
+
+    // Where the time of one capture goes: the read in one clipboard session,
+    // the duplicate search, and appending with the history's update.
+    void Breakdown(size_t size, bool numberAtEnd) {
+        std::vector<double> read, duplicates, append;
+        for (int i = 0; i < 100; ++i) {
+            Put(Text(size, next++, numberAtEnd));
+            double start = NowMs();
+            std::optional<history::ClipboardChange> change = history::ReadClipboardChange(0);
+            double readDone = NowMs();
+            if (!change || !change->text.clip) {
+                std::fprintf(stderr, "nothing read\n");
+                return;
+            }
+            clips::TClipText& clip = *change->text.clip;
+            bool duplicate = history->FindDuplicate(*clip.DuplicateData(), clips::kPlainText);
+            double searched = NowMs();
+            clip.AddToHistory(*menu, history->ClickAction());
+            change->text.clip.release();  // the menu owns it now
+            history->UpdateHistory();
+            double appended = NowMs();
+            if (duplicate) std::fprintf(stderr, "unexpected duplicate\n");
+            read.push_back(readDone - start);
+            duplicates.push_back(searched - readDone);
+            append.push_back(appended - searched);
+        }
+        std::printf("  where it goes (%zu bytes, %d held): read in one session %.3f ms, duplicate search %.3f ms, "
+                    "append and update %.3f ms\n",
+                    size, history->ClipboardCount(), Summarise(read).median, Summarise(duplicates).median,
+                    Summarise(append).median);
+    }
+
+    struct Run {
+        Timing capture, raw;
+    };
+    Run Measure(size_t size, int held, int runs, bool numberAtEnd) {
         Clear();
         common::settings().MaxHistorySize = held;
         for (int i = 0; i < held; ++i) CaptureMs(Text(size, next++, numberAtEnd));
-        std::vector<double> ms;
-        for (int i = 0; i < runs; ++i) ms.push_back(CaptureMs(Text(size, next++, numberAtEnd)));
+        std::vector<double> capture, raw;
+        for (int i = 0; i < runs; ++i) {
+            std::string text = Text(size, next++, numberAtEnd);
+            raw.push_back(RawMs(text));
+            capture.push_back(CaptureMs(text));
+        }
         if (history->ClipboardCount() != held) std::fprintf(stderr, "unexpected history size\n");
-        return Summarise(ms);
+        return {Summarise(capture), Summarise(raw)};
     }
 
     // Bytes held per clip, by the C++ heap and by the process.
@@ -171,9 +229,10 @@ struct Bench {
     }
 };
 
-void Report(const char* what, Timing t, double target) {
-    std::printf("%-58s mean %8.3f ms  median %8.3f ms  worst %8.3f ms   target <= %5.1f ms  %s\n", what, t.mean,
-                t.median, t.worst, target, t.mean <= target ? "ok" : "OVER");
+void Report(const char* what, const Bench::Run& run) {
+    double ratio = run.capture.median / run.raw.median;
+    std::printf("%-50s capture median %8.3f ms (worst %8.3f)  raw %7.3f ms  = %5.2f x raw   target <= 2.0 x  %s\n",
+                what, run.capture.median, run.capture.worst, run.raw.median, ratio, ratio <= 2.0 ? "ok" : "OVER");
 }
 
 }  // namespace
@@ -186,10 +245,14 @@ int main() {
     });
     common::settings().NoDuplicatedEntries = true;
     Bench bench;
-    Report("1 KB capture, 500 held, distinct from the first byte", bench.Run(1024, 500, 200, false), 1.0);
-    Report("1 KB capture, 500 held, distinct in the last bytes", bench.Run(1024, 500, 200, true), 1.0);
-    Report("1 MB capture, 20 held, distinct from the first byte", bench.Run(1 << 20, 20, 10, false), 20.0);
-    Report("1 MB capture, 20 held, distinct in the last bytes", bench.Run(1 << 20, 20, 10, true), 20.0);
+    Report("1 KB text, 500 held, distinct from the first byte", bench.Measure(1024, 500, 200, false));
+    Report("1 KB text, 500 held, distinct in the last bytes", bench.Measure(1024, 500, 200, true));
+    bench.Breakdown(1024, true);
+    std::printf("  (the read makes seven calls to the system where the raw read makes three: open, sequence\n"
+                "   number, owner, the list of formats, the data, the sequence number again, close)\n");
+    Report("1 MB text, 500 held, distinct from the first byte", bench.Measure(1 << 20, 500, 15, false));
+    Report("1 MB text, 500 held, distinct in the last bytes", bench.Measure(1 << 20, 500, 15, true));
+    bench.Breakdown(1 << 20, true);
     bench.Memory(1024, 500);
     bench.Memory(1 << 20, 20);
     return 0;

@@ -36,7 +36,7 @@ void Save(const std::string& folder, toolkit::MenuItem& menu) {
 }
 
 int Load(const std::string& folder, toolkit::MenuItem& menu) {
-    auto result = clips::LoadPersonalFile(folder, [&](const clips::ClipRecord& record) {
+    auto result = clips::LoadPersonalFile(folder, [&](clips::ClipRecord& record) {
         std::string error;
         auto clip = clips::ClipOfRecord(record, error);
         if (!clip) return std::optional<std::string>(error);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "clips/PersonalRecord.h"
 
@@ -13,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (e.RecordOffset > e.Offset || e.Offset > size || e.RecordIndex != read.Records.size()) std::abort();
         (void)clips::DescribeReadError(e);
     }
-    clips::PersonalReadResult again = clips::ReadPersonalRecords(clips::WritePersonalRecords(read.Records));
+    const std::vector<uint8_t> written = clips::WritePersonalRecords(read.Records);
+    clips::PersonalReadResult again = clips::ReadPersonalRecords(written);  // its pictures stay within `written`
     if (again.Error || again.Records != read.Records) std::abort();
     return 0;
 }

@@ -93,18 +93,17 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::LoadPersonalHistory() {
     history::History& h = *history_;
-    personalFolder_ = common::settings().PersonalHistoryPath;
     clips::PersonalLoadResult loaded =
-        clips::LoadPersonalFile(personalFolder_, [&](const clips::ClipRecord& record) {
+        personalFile_.Load(common::settings().PersonalHistoryPath, [&](clips::ClipRecord& record) {
             std::string error;
             std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
             if (!clip) return std::optional<std::string>(error);
             clip.release()->InsertLoaded(*mniHistory, h.ClipboardSeparatorIndex(), h.ClickAction());
             return std::optional<std::string>();
         });
-    personalLoaded_ = !loaded.Records.empty();
+    personalLoaded_ = loaded.ClipsRead > 0;
     UpdateHistory();
-    // The damaged file was moved aside, so the next exit cannot overwrite what was not read.
+    // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
     if (loaded.Error) throw common::Win32Error(*loaded.Error);
 }
 
@@ -114,14 +113,9 @@ void TfrmMain::SavePersonalHistory() {
     for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
         if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
             if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
-    const std::string folder = common::settings().PersonalHistoryPath;
-    // The folder was changed to one that already holds a Personal.dat: keep that file.
-    if (auto kept = clips::KeepOtherPersonalFile(folder, personalFolder_)) {
-        if (!kept->Moved) throw common::Win32Error(kept->Message);
-        ReportProblems({kept->Message});
-    }
-    if (auto error = clips::SavePersonalFile(folder, records)) throw common::Win32Error(*error);
-    personalFolder_ = folder;
+    clips::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
+    if (saved.Error) throw common::Win32Error(*saved.Error);
+    if (saved.Notice) ReportProblems({*saved.Notice});
 }
 
 void TfrmMain::ApplyHotKey(bool on) {
@@ -174,7 +168,12 @@ void TfrmMain::UpdateHistory() {
                                   static_cast<unsigned>(history_->PersonalCount())));
 }
 
-void TfrmMain::ClipboardChanged() { history_->ClipboardChanged(); }
+void TfrmMain::ClipboardChanged() {
+    if (history_->ClipboardChanged()) return;
+    // Another program held the clipboard all along: try again a little later.
+    if (watcher_ && watcher_->RetryLater()) return;
+    ReportProblems({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史."});
+}
 
 void TfrmMain::AddKindIcon(const char* extension) {
     SHFILEINFOA info{};

@@ -13,6 +13,7 @@
 #include "app/SettingsFile_win.h"
 #include "app/TrayIcon_win.h"
 #include "clips/Clpbrd_win.h"
+#include "clips/PersonalFile_win.h"
 #include "history/History_win.h"
 #include "preview/HoverPreview_win.h"
 #include "toolkit/ImageList_win.h"
@@ -74,6 +75,8 @@ public:
     HotKey* GlobalHotKey() { return hotKey_.get(); }
     // The preview window and the hover timer; the clip pop-up hides it before opening.
     preview::HoverPreview* Hover() { return hover_.get(); }
+    // From the watcher's message after one or more changes; a clipboard held
+    // by another program is tried again a little later.
     void ClipboardChanged();
     void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
@@ -124,6 +127,7 @@ private:
 
     std::string folder_;
     SettingsFile settingsFile_;
+    clips::PersonalHistoryFile personalFile_;
     std::unique_ptr<history::History> history_;
     std::unique_ptr<clips::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;
@@ -136,8 +140,6 @@ private:
     bool destroyed_ = false;
     // Personal clips loaded at start-up (the tip counts them at once).
     bool personalLoaded_ = false;
-    // The folder whose Personal.dat is ours: loaded at start-up or written since.
-    std::string personalFolder_;
 };
 
 }  // namespace app

@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "clips/Caption.h"
+#include "clips/ClipboardWrite_win.h"
 #include "clips/DropFiles.h"
 #include "common/Settings.h"
+#include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -17,8 +19,6 @@ constexpr UINT kFileCountQuery = 0xFFFFFFFF;
 }  // namespace
 
 bool TClipFiles::CaptureFromClipboard() {
-    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
-    if (!clipboard) return false;
     HANDLE drop = GetClipboardData(CF_HDROP);
     if (!drop) return false;
     std::optional<size_t> names;
@@ -48,18 +48,17 @@ void TClipFiles::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 void TClipFiles::RestoreToClipboard() const {
-    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
-    if (!clipboard) return;
     std::vector<uint8_t> block = BuildDropFiles(FileList);
     toolkit::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, block.size()));
-    if (!memory) return;
+    if (!memory) common::ThrowLastError();
     {
         toolkit::GlobalLockGuard lock(memory.get());
-        if (!lock) return;
+        if (!lock) common::ThrowLastError();
         std::memcpy(lock.data(), block.data(), block.size());
     }
-    EmptyClipboard();
-    if (SetClipboardData(CF_HDROP, memory.get())) memory.release();
+    ClipboardWrite write;
+    write.Add(CF_HDROP, std::move(memory));
+    write.Commit();
 }
 
 }  // namespace clips

@@ -14,13 +14,15 @@ public:
     const char* ClassName() const override { return "TClipFiles"; }
     const std::string* DuplicateData() const override { return &FileList; }
 
-    // Reads the names of CF_HDROP (at most 259 bytes each). False when the
-    // clipboard cannot be opened, or holds no complete list with at least one file.
+    // Reads the names of CF_HDROP (at most 259 bytes each) from the clipboard,
+    // which the caller holds open. False when it holds no complete list with
+    // at least one file.
     bool CaptureFromClipboard();
     // Caption made from FileList, kind 4, stamped and appended.
     void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
-    // Puts a CF_HDROP block built from FileList on the emptied clipboard;
-    // nothing changes when the block cannot be allocated.
+    // Puts a CF_HDROP block built from FileList on the emptied clipboard.
+    // Throws common::Win32Error, before touching the clipboard when the block
+    // can't be allocated.
     void RestoreToClipboard() const;
 };
 

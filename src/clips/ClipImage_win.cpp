@@ -1,6 +1,8 @@
 #include "clips/ClipImage_win.h"
 
+#include "clips/ClipboardWrite_win.h"
 #include "common/Text.h"
+#include "common/Win32Error_win.h"
 
 namespace clips {
 
@@ -9,11 +11,20 @@ std::string ImageCaption(int width, int height) {
 }
 
 bool TClipImage::CaptureFromClipboard() {
-    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
-    if (!clipboard) return false;
-    auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    auto palette = static_cast<HPALETTE>(GetClipboardData(CF_PALETTE));
+    auto palette = static_cast<HPALETTE>(IsClipboardFormatAvailable(CF_PALETTE) ? GetClipboardData(CF_PALETTE) : nullptr);
     bitmap_.Clear();
+    // The block itself, never the platform's conversion of it: another
+    // program's sizes are checked against the bytes really there.
+    for (UINT format : {CF_DIB, CF_DIBV5}) {
+        if (!IsClipboardFormatAvailable(format)) continue;
+        toolkit::GlobalLockGuard block(GetClipboardData(format));
+        if (!block) continue;  // announced, but it holds nothing
+        std::string problem;
+        if (bitmap_.LoadFromDib({static_cast<const uint8_t*>(block.data()), block.size()}, palette, problem))
+            return true;
+        throw common::Win32Error("剪贴板上的图像无法读取: " + problem);
+    }
+    auto bitmap = static_cast<HBITMAP>(IsClipboardFormatAvailable(CF_BITMAP) ? GetClipboardData(CF_BITMAP) : nullptr);
     if (!bitmap) return false;
     bitmap_.LoadFromClipboardFormat(bitmap, palette);
     return true;
@@ -26,14 +37,10 @@ void TClipImage::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 
 void TClipImage::RestoreToClipboard() const {
     if (bitmap_.Empty()) return;
-    // Made first, so a failure leaves the clipboard as it was.
-    toolkit::Bitmap::ClipboardData data = bitmap_.SaveToClipboardFormat();
-    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
-    if (!clipboard) return;
-    EmptyClipboard();
-    // Once set, the handles belong to the clipboard.
-    if (SetClipboardData(CF_BITMAP, data.bitmap.get())) data.bitmap.release();
-    if (data.palette && SetClipboardData(CF_PALETTE, data.palette.get())) data.palette.release();
+    ClipboardWrite write;
+    write.Add(CF_DIB, bitmap_.SaveToDib());
+    if (bitmap_.Palette()) write.Add(CF_PALETTE, toolkit::CopyPalette(bitmap_.Palette()));  // the clipboard's own
+    write.Commit();
 }
 
 }  // namespace clips

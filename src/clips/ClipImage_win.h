@@ -1,5 +1,5 @@
 #pragma once
-// A picture from the clipboard (CF_BITMAP with its CF_PALETTE), kind 3.
+// A picture from the clipboard, kind 3.
 #include "clips/Clip_win.h"
 #include "toolkit/Bitmap_win.h"
 
@@ -15,14 +15,19 @@ public:
     // The clip keeps its own copy of `image`.
     void SetBitmap(const toolkit::Bitmap& image) { bitmap_.Assign(image); }
 
-    // Copies the clipboard's bitmap and palette. False when the clipboard
-    // cannot be opened or holds no bitmap; throws common::Win32Error when the
-    // copy cannot be made.
+    // Reads the picture from the clipboard, which the caller holds open: the
+    // device-independent block (CF_DIB, else CF_DIBV5) through our own strict
+    // reader, bounded by the block's size, with CF_PALETTE when offered; a
+    // device-dependent CF_BITMAP only when no such block is offered. False when
+    // there is no picture; throws common::Win32Error, saying what is wrong,
+    // when the picture is refused or can't be copied.
     bool CaptureFromClipboard();
     // Caption "图像  [ width x height ]", kind 3, stamped and appended.
     void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
-    // Puts a new bitmap (and a palette copy, if any) on the emptied clipboard.
-    // Throws common::Win32Error, before touching the clipboard, when they cannot be made.
+    // Puts the picture (CF_DIB, and CF_PALETTE when it has a palette) on the
+    // clipboard in one session; every program can paste it, as the platform
+    // offers it in the other picture formats too. Throws common::Win32Error,
+    // before touching the clipboard when the data can't be made.
     void RestoreToClipboard() const;
 
 private:

@@ -65,24 +65,24 @@ std::optional<ClipRecord> RecordOfClip(const TClip& clip) {
     return record;
 }
 
-std::unique_ptr<TClip> ClipOfRecord(const ClipRecord& record, std::string& error) {
+std::unique_ptr<TClip> ClipOfRecord(ClipRecord& record, std::string& error) {
     std::unique_ptr<TClip> clip = NewClipOf(record.Class);
     if (auto* text = dynamic_cast<TClipText*>(clip.get())) {
-        text->Text = record.Text;
-        text->Backup = record.Backup;
-        if (auto* rich = dynamic_cast<TClipRichText*>(text)) rich->RichText = record.RichText;
-        if (auto* html = dynamic_cast<TClipHTMLText*>(text)) html->HTMLText = record.HTMLText;
+        text->Text = std::move(record.Text);
+        text->Backup = std::move(record.Backup);
+        if (auto* rich = dynamic_cast<TClipRichText*>(text)) rich->RichText = std::move(record.RichText);
+        if (auto* html = dynamic_cast<TClipHTMLText*>(text)) html->HTMLText = std::move(record.HTMLText);
     } else if (auto* image = dynamic_cast<TClipImage*>(clip.get())) {
-        if (!record.BitmapData.empty() && !image->Bitmap().LoadFromBmp(record.BitmapData, error)) return nullptr;
+        if (!record.BitmapBytes().empty() && !image->Bitmap().LoadFromBmp(record.BitmapBytes(), error)) return nullptr;
     } else if (auto* files = dynamic_cast<TClipFiles*>(clip.get())) {
-        files->FileList = record.FileList;
+        files->FileList = std::move(record.FileList);
     }
     clip->Tag = record.Tag;
-    clip->SetCaption(record.Caption);
+    clip->SetCaption(std::move(record.Caption));
     clip->SetDefault(record.Default);
     clip->SetImageIndex(record.ImageIndex);
-    clip->CapturedAt = record.CapturedAt;
-    clip->Source = record.Source;
+    clip->CapturedAt = std::move(record.CapturedAt);
+    clip->Source = std::move(record.Source);
     return clip;
 }
 

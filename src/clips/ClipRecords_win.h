@@ -13,8 +13,9 @@ namespace clips {
 // a sound clip, which never is. Throws when a picture cannot be encoded.
 std::optional<ClipRecord> RecordOfClip(const TClip& clip);
 
-// A new clip (no owner, not in any menu) from a record, or nothing with
-// `error` set when the record's picture is not a readable BMP image.
-std::unique_ptr<TClip> ClipOfRecord(const ClipRecord& record, std::string& error);
+// A new clip (no owner, not in any menu) from a record, whose texts it takes
+// over, or nothing with `error` set when the record's picture is not a
+// readable BMP image.
+std::unique_ptr<TClip> ClipOfRecord(ClipRecord& record, std::string& error);
 
 }  // namespace clips

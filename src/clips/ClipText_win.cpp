@@ -2,6 +2,7 @@
 
 #include "clips/Caption.h"
 #include "clips/ClipboardText_win.h"
+#include "clips/ClipboardWrite_win.h"
 #include "clips/LiteHtml.h"
 #include "common/Settings.h"
 #include "common/Text.h"
@@ -21,7 +22,11 @@ bool TClipText::CaptureFromClipboard() {
     return !common::IsBlank(Text);
 }
 
-void TClipText::RestoreToClipboard() { WriteClipboardText(Text, CF_TEXT, true); }
+void TClipText::RestoreToClipboard() {
+    ClipboardWrite write;
+    write.AddText(CF_TEXT, Text);
+    write.Commit();
+}
 
 void TClipRichText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
     AppendWithCaption(menu, kRichText, std::move(action));
@@ -34,8 +39,10 @@ bool TClipRichText::CaptureFromClipboard() {
 }
 
 void TClipRichText::RestoreToClipboard() {
-    WriteClipboardText(RichText, RichTextFormat, true);
-    WriteClipboardText(Text, CF_TEXT, false);
+    ClipboardWrite write;
+    write.AddText(RichTextFormat, RichText);
+    write.AddText(CF_TEXT, Text);
+    write.Commit();
 }
 
 std::string TClipHTMLText::LiteHTMLText() const { return LiteHtmlFragment(HTMLText); }
@@ -51,8 +58,10 @@ bool TClipHTMLText::CaptureFromClipboard() {
 }
 
 void TClipHTMLText::RestoreToClipboard() {
-    WriteClipboardText(HTMLText, HTMLFormat, true);
-    WriteClipboardText(Text, CF_TEXT, false);
+    ClipboardWrite write;
+    write.AddText(HTMLFormat, HTMLText);
+    write.AddText(CF_TEXT, Text);
+    write.Commit();
 }
 
 }  // namespace clips

@@ -18,9 +18,11 @@ public:
 
     // Caption from the plain text, kind, stamp, then appended to `menu` with the default mark.
     virtual void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
-    // Reads the clipboard; true when something that is not blank was read.
+    // Reads the clipboard, which the caller holds open (every format of one
+    // change is read in one session); true when something not blank was read.
     virtual bool CaptureFromClipboard();
-    // Puts the content back on the clipboard, owned by ClipboardOwnerWindow.
+    // Puts every format of the content back on the clipboard in one session,
+    // owned by ClipboardOwnerWindow. Throws common::Win32Error when it can't.
     virtual void RestoreToClipboard();
 
 protected:

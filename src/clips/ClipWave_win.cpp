@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "clips/ClipboardWrite_win.h"
 #include "clips/WaveBlock.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
@@ -55,8 +56,6 @@ void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
 }  // namespace
 
 bool TClipWave::CaptureFromClipboard() {
-    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
-    if (!clipboard) return false;
     HANDLE wave = GetClipboardData(CF_WAVE);
     if (!wave) return false;
     toolkit::GlobalLockGuard lock(wave);
@@ -64,15 +63,21 @@ bool TClipWave::CaptureFromClipboard() {
     std::span<const uint8_t> block(static_cast<const uint8_t*>(lock.data()), lock.size());
     std::optional<size_t> length = WaveBytesToCopy(block);
     if (!length) return false;
+    sound_.assign(block.begin(), block.begin() + static_cast<std::ptrdiff_t>(*length));
+    return true;
+}
+
+void TClipWave::WriteTemporaryFile() {
+    std::vector<uint8_t> sound = std::move(sound_);
+    sound_ = {};
     FilePath = MakeTemporaryFile();
-    if (FilePath.empty()) return true;
+    if (FilePath.empty()) return;
     try {
-        WriteWholeFile(FilePath, block.first(*length));
+        WriteWholeFile(FilePath, sound);
     } catch (...) {
         FilePath.clear();
         throw;
     }
-    return true;
 }
 
 void TClipWave::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
@@ -91,10 +96,10 @@ void TClipWave::RestoreToClipboard() const {
         return;
     }
     toolkit::UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, static_cast<SIZE_T>(size.QuadPart)));
-    if (!memory) return;
+    if (!memory) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
     {
         toolkit::GlobalLockGuard lock(memory.get());
-        if (!lock) return;
+        if (!lock) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
         auto* at = static_cast<uint8_t*>(lock.data());
         size_t left = static_cast<size_t>(size.QuadPart);
         while (left > 0) {
@@ -105,10 +110,9 @@ void TClipWave::RestoreToClipboard() const {
         }
     }
     file.reset();
-    toolkit::ClipboardSession clipboard(ClipboardOwnerWindow);
-    if (!clipboard) return;
-    EmptyClipboard();
-    if (SetClipboardData(CF_WAVE, memory.get())) memory.release();
+    ClipboardWrite write;
+    write.Add(CF_WAVE, std::move(memory));
+    write.Commit();
 }
 
 }  // namespace clips

@@ -1,6 +1,8 @@
 #pragma once
 // A wave sound (CF_WAVE), kind 5, kept in a temporary file of its own.
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "clips/Clip_win.h"
 
@@ -15,16 +17,23 @@ public:
     const char* ClassName() const override { return "TClipWave"; }
 
     // Copies the RIFF file of CF_WAVE (as long as its header says, never more
-    // than the block holds) into a new "Clp" file of the temporary folder.
-    // False when the clipboard cannot be opened or holds no block with a RIFF
-    // header. True without a FilePath when no file name could be made; throws
-    // common::Win32Error (the half-made file removed) when writing fails.
+    // than the block holds) from the clipboard, which the caller holds open,
+    // into memory. False when there is no block with a RIFF header.
     bool CaptureFromClipboard();
+    // Then, with the clipboard closed again (no other program waits for it
+    // meanwhile), writes that copy into a new "Clp" file of the temporary
+    // folder. Without a file name, no FilePath; throws common::Win32Error
+    // (the half-made file removed) when writing fails.
+    void WriteTemporaryFile();
     // Caption "Wave 声音", kind 5, stamped and appended.
     void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
     // Puts the file's bytes on the emptied clipboard as CF_WAVE. A missing,
-    // unreadable or empty file leaves the clipboard unchanged.
+    // unreadable or empty file leaves the clipboard unchanged; a clipboard
+    // that can't be written throws common::Win32Error.
     void RestoreToClipboard() const;
+
+private:
+    std::vector<uint8_t> sound_;  // captured, not yet in its file
 };
 
 extern const char* const kWaveCaption;

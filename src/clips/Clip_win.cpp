@@ -17,7 +17,8 @@ UINT HTMLFormat = RegisterClipboardFormatA("HTML Format");
 const char* const kUnavailable = "不可用";
 
 void TClip::StampAndAppend(toolkit::MenuItem& menu, int kind, ClickHandler action) {
-    Source = ClipboardOwnerName();
+    // A capture names the program it read the clipboard from while it held it.
+    if (Source.empty()) Source = ClipboardOwnerName();
     SYSTEMTIME now;
     GetLocalTime(&now);
     CapturedAt = FormatCapturedAt(now);
@@ -66,13 +67,23 @@ std::string SnapshotFileName(DWORD pid) {
 
 }  // namespace
 
-std::string ClipboardOwnerName() {
-    HWND owner = GetClipboardOwner();
+std::string ClipboardOwnerName() { return ClipboardOwnerName(GetClipboardOwner()); }
+
+std::string ClipboardOwnerName(HWND owner) {
     if (!owner) return kUnavailable;
     DWORD pid = 0;
     if (!GetWindowThreadProcessId(owner, &pid) || pid == 0) return kUnavailable;
-    if (std::optional<std::string> name = ImageFileName(pid)) return *name;
-    return SnapshotFileName(pid);
+    // Copies often come from the same window: its process is asked once. A
+    // window handle names one window of one process for the window's life.
+    static HWND lastOwner = nullptr;
+    static DWORD lastPid = 0;
+    static std::string lastName;
+    if (owner == lastOwner && pid == lastPid) return lastName;
+    std::optional<std::string> name = ImageFileName(pid);
+    lastName = name ? *name : SnapshotFileName(pid);
+    lastOwner = owner;
+    lastPid = pid;
+    return lastName;
 }
 
 std::string FormatCapturedAt(const SYSTEMTIME& time) {

@@ -51,6 +51,8 @@ public:
 
 // The executable name of the process that owns the clipboard, or "不可用".
 std::string ClipboardOwnerName();
+// The same for the owner window already asked for.
+std::string ClipboardOwnerName(HWND owner);
 // The local time as "dddd dd mmmm yyyy, hh:nn:ss" with the locale's names.
 std::string FormatCapturedAt(const SYSTEMTIME& time);
 

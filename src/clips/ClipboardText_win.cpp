@@ -35,9 +35,7 @@ bool HandToClipboard(toolkit::UniqueGlobal block, UINT format, bool emptyFirst) 
 }
 
 std::string ReadClipboardText(UINT format) {
-    toolkit::ClipboardSession session(ClipboardOwnerWindow);
-    if (!session) return {};
-    HANDLE data = GetClipboardData(format);
+    HANDLE data = GetClipboardData(format);  // none for a format not offered
     return data ? TextOfBlock(data) : std::string();
 }
 

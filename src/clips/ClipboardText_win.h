@@ -1,6 +1,5 @@
 #pragma once
-// Reading and writing one text format of the clipboard. Each call opens the
-// clipboard with ClipboardOwnerWindow and closes it before returning.
+// Reading and writing one text format of the clipboard.
 #include <windows.h>
 
 #include <string>
@@ -10,8 +9,9 @@
 
 namespace clips {
 
-// The bytes of `format` up to its first zero byte; empty when the clipboard
-// can't be opened or the format is absent.
+// The bytes of `format` up to its first zero byte, from the clipboard that the
+// caller holds open (a change is read in one session); empty when the format
+// is absent.
 std::string ReadClipboardText(UINT format);
 
 // Writes `text` and a zero byte as `format`, emptying the clipboard first when
@@ -19,7 +19,7 @@ std::string ReadClipboardText(UINT format);
 // nothing is written and the clipboard keeps what it had.
 void WriteClipboardText(std::string_view text, UINT format, bool emptyFirst);
 
-// The pieces of the two routines above, for callers that hold the clipboard.
+// The pieces of the routines above, for callers that hold the clipboard.
 
 // The bytes of a global block up to its first zero byte, never past GlobalSize:
 // a block without a zero byte is read up to its size.

@@ -33,6 +33,11 @@ std::string OtherFileMessage(std::string_view path, const std::optional<std::str
     return text;
 }
 
+std::string SideCopyPath(std::string_view folder, int attempt) {
+    std::string base = PersonalFilePath(folder);
+    return attempt == 0 ? base + ".new" : common::Format("%s.%d.new", base.c_str(), attempt);
+}
+
 std::string DamagedFileMessage(std::string_view path, std::string_view reason, std::size_t clipsRead,
                                const std::optional<std::string>& keptAt, std::string_view keepFailure) {
     std::string text = common::Format("个人历史文件 %s 无法完整读取:\n%s\n已读入其前面的 %s 个剪辑.",
@@ -41,8 +46,15 @@ std::string DamagedFileMessage(std::string_view path, std::string_view reason, s
     if (keptAt)
         text += common::Format("\n原文件已保留为 %s.", keptAt->c_str());
     else
-        text += common::Format("\n原文件无法另存: %s", std::string(keepFailure).c_str());
+        text += common::Format("\n原文件无法另存: %s\n退出时不会覆盖它: 个人历史将保存在它旁边.",
+                               std::string(keepFailure).c_str());
     return text;
+}
+
+std::string SavedBesideMessage(std::string_view path, std::string_view beside) {
+    return common::Format("个人历史文件 %s 在启动时没有完整读取, 为了不覆盖其中未读的剪辑, 它保持原样.\n"
+                          "个人历史已保存为 %s.",
+                          std::string(path).c_str(), std::string(beside).c_str());
 }
 
 }  // namespace clips

@@ -22,11 +22,17 @@ std::string DamagedCopyPath(std::string_view folder, int attempt);
 // save there: Personal.dat.old, Personal.dat.1.old, ...
 std::string OtherCopyPath(std::string_view folder, int attempt);
 inline constexpr int kDamagedCopyAttempts = 1000;
+// When that file could not be moved aside either, it is never replaced: the
+// clips are saved beside it under the first free name of Personal.dat.new,
+// Personal.dat.1.new, Personal.dat.2.new, ...
+std::string SideCopyPath(std::string_view folder, int attempt);
 
 struct PersonalLoadResult {
-    std::vector<ClipRecord> Records;          // in file order: every clip read before any damage
+    std::vector<ClipRecord> Records;          // in file order: every clip read before any damage (no acceptor)
+    std::size_t ClipsRead = 0;                // how many clips were read (and accepted) before any damage
     std::optional<std::string> Error;         // for the user (code page 936) when not all was read
     std::optional<std::string> KeptDamagedPath;  // where the unreadable file was moved
+    bool LeftInPlace = false;                 // not read completely, and still Personal.dat
 };
 
 // The user's message for a file that was not read completely. `keptAt` is the
@@ -38,5 +44,7 @@ std::string OtherFileMessage(std::string_view path, const std::optional<std::str
 
 std::string DamagedFileMessage(std::string_view path, std::string_view reason, std::size_t clipsRead,
                                const std::optional<std::string>& keptAt, std::string_view keepFailure);
+// The user's message after the clips were saved beside a file left unread.
+std::string SavedBesideMessage(std::string_view path, std::string_view beside);
 
 }  // namespace clips

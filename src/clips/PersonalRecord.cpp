@@ -1,6 +1,8 @@
 // Class and property names of the personal history record.
 #include "clips/PersonalRecord.h"
 
+#include <algorithm>
+
 #include <array>
 #include <utility>
 
@@ -80,4 +82,18 @@ bool ClassHasField(ClipClass c, Field field) {
 }
 
 }  // namespace record_format
+void ClipRecord::KeepBitmapBytes() {
+    if (BitmapView.empty()) return;
+    BitmapData.assign(BitmapView.begin(), BitmapView.end());
+    BitmapView = {};
+}
+
+bool ClipRecord::operator==(const ClipRecord& o) const {
+    std::span<const uint8_t> bitmap = BitmapBytes(), otherBitmap = o.BitmapBytes();
+    return Class == o.Class && Tag == o.Tag && std::equal(bitmap.begin(), bitmap.end(), otherBitmap.begin(), otherBitmap.end()) &&
+           Caption == o.Caption && Default == o.Default && ImageIndex == o.ImageIndex && CapturedAt == o.CapturedAt &&
+           Source == o.Source && Text == o.Text && FileList == o.FileList && Backup == o.Backup &&
+           RichText == o.RichText && HTMLText == o.HTMLText;
+}
+
 }  // namespace clips

@@ -29,6 +29,9 @@ struct ClipRecord {
     ClipClass Class = ClipClass::Clip;
     int32_t Tag = 0;                  // 1 while a text transformation can be undone
     std::vector<uint8_t> BitmapData;  // a complete BMP file (TClipImage only); empty = no image
+    // The same when read from a file: the bytes within the data read, valid as
+    // long as that data is (no copy of a large picture is made on the way).
+    std::span<const uint8_t> BitmapView;
     std::string Caption;
     bool Default = false;  // the clip was on the clipboard when saved
     int32_t ImageIndex = -1;  // clip kind 0 to 6
@@ -40,7 +43,14 @@ struct ClipRecord {
     std::string RichText;  // TClipRichText
     std::string HTMLText;  // TClipHTMLText
 
-    bool operator==(const ClipRecord&) const = default;
+    std::span<const uint8_t> BitmapBytes() const {
+        return BitmapView.empty() ? std::span<const uint8_t>(BitmapData) : BitmapView;
+    }
+    // Makes the record independent of the data it was read from.
+    void KeepBitmapBytes();
+
+    // Two records are equal when they hold the same values, wherever their picture's bytes are.
+    bool operator==(const ClipRecord& other) const;
 };
 
 // Appends one record. Fields the record's class does not have are not written,
@@ -83,7 +93,8 @@ struct PersonalReadResult {
 // values are well formed: Checked, Enabled, Visible, RadioItem, AutoCheck
 // (true or false), GroupIndex, HelpContext, ShortCut (integers), Hint (a
 // string) and Break (mbNone, mbBreak or mbBarBreak). A non-empty object name is
-// skipped too. A property seen twice keeps its last value.
+// skipped too. A property seen twice keeps its last value. A record's picture
+// stays within `data` (BitmapView) until KeepBitmapBytes copies it.
 PersonalReadResult ReadPersonalRecords(std::span<const uint8_t> data);
 
 // One line for the user: which record, at which byte, and what was wrong.

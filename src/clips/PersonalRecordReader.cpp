@@ -132,7 +132,7 @@ std::string StringValue(Cursor& c, std::string_view property) {
 }
 
 // The byte block holds the BMP file's length N and the N bytes; nothing else.
-std::vector<uint8_t> BitmapDataValue(Cursor& c) {
+std::span<const uint8_t> BitmapDataValue(Cursor& c) {
     size_t at = c.Position();
     uint8_t type = c.Byte();
     if (type != kByteBlock) throw WrongType(at, "Bitmap.Data", type);
@@ -147,7 +147,7 @@ std::vector<uint8_t> BitmapDataValue(Cursor& c) {
         throw ReadFailure{RecordProblem::BadBitmapFraming, blockAt,
                           common::Format("Bitmap.Data 声明 %s 字节的图像, 数据块却有 %s 字节",
                                          std::to_string(n).c_str(), std::to_string(blockSize).c_str())};
-    return std::vector<uint8_t>(block.begin() + 4, block.end());
+    return block.subspan(4);
 }
 
 // Menu-item properties a clip never writes but that a reader can skip safely.
@@ -200,7 +200,10 @@ void ReadProperty(Cursor& c, ClipRecord& r, std::string_view name, size_t nameAt
         case Field::Tag: r.Tag = IntegerValue(c, name); return;
         case Field::ImageIndex: r.ImageIndex = IntegerValue(c, name); return;
         case Field::Default: r.Default = BooleanValue(c, name); return;
-        case Field::BitmapData: r.BitmapData = BitmapDataValue(c); return;
+        case Field::BitmapData:
+            r.BitmapView = BitmapDataValue(c);
+            r.BitmapData.clear();
+            return;
         default: TextField(r, *field) = StringValue(c, name); return;
     }
 }

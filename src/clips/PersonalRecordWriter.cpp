@@ -91,7 +91,7 @@ public:
     }
 
     // Bitmap.Data: a byte block holding the BMP file's length and the file.
-    void BitmapData(const std::vector<uint8_t>& bmp) {
+    void BitmapData(std::span<const uint8_t> bmp) {
         if (bmp.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()) - 4)
             throw std::length_error("an image of 2 GiB or more cannot be stored");
         Byte(kByteBlock);
@@ -107,7 +107,7 @@ private:
 bool HoldsDefault(const ClipRecord& r, Field field) {
     switch (field) {
         case Field::Tag: return r.Tag == 0;
-        case Field::BitmapData: return r.BitmapData.empty();
+        case Field::BitmapData: return r.BitmapBytes().empty();
         case Field::Default: return !r.Default;
         case Field::ImageIndex: return r.ImageIndex == -1;
         default: return TextField(r, field).empty();
@@ -117,7 +117,7 @@ bool HoldsDefault(const ClipRecord& r, Field field) {
 void WriteValue(RecordWriter& w, const ClipRecord& r, Field field) {
     switch (field) {
         case Field::Tag: return w.Integer(r.Tag);
-        case Field::BitmapData: return w.BitmapData(r.BitmapData);
+        case Field::BitmapData: return w.BitmapData(r.BitmapBytes());
         case Field::Default: return w.Byte(kTrue);
         case Field::ImageIndex: return w.Integer(r.ImageIndex);
         default: return w.String(TextField(r, field));

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "clips/Clip_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -16,8 +15,6 @@ const UINT kCanIncludeFormat = RegisterClipboardFormatA("CanIncludeInClipboardHi
 
 // Reads the DWORD of "CanIncludeInClipboardHistory"; 0 when it can't be read.
 DWORD CanIncludeValue() {
-    toolkit::ClipboardSession session(ClipboardOwnerWindow);
-    if (!session) return 0;
     toolkit::GlobalLockGuard lock(GetClipboardData(kCanIncludeFormat));
     if (!lock || lock.size() < sizeof(DWORD)) return 0;
     DWORD value = 0;
@@ -27,9 +24,9 @@ DWORD CanIncludeValue() {
 
 }  // namespace
 
-bool ClipboardContentIsPrivate() {
-    if (IsClipboardFormatAvailable(kViewerIgnoreFormat) || IsClipboardFormatAvailable(kExcludeFormat)) return true;
-    return IsClipboardFormatAvailable(kCanIncludeFormat) && CanIncludeValue() == 0;
+bool ClipboardContentIsPrivate(const ClipboardFormats& offered) {
+    if (offered.Has(kViewerIgnoreFormat) || offered.Has(kExcludeFormat)) return true;
+    return offered.Has(kCanIncludeFormat) && CanIncludeValue() == 0;
 }
 
 }  // namespace clips

@@ -2,33 +2,72 @@
 #include <windows.h>
 
 #include <memory>
+#include <new>
+#include <stdexcept>
 
-#include "clips/ClipText_win.h"
-#include "clips/PrivateContent_win.h"
 #include "common/MessageBox_win.h"
+#include "common/Win32Error_win.h"
+#include "history/ClipboardChange_win.h"
 #include "history/History_win.h"
 #include "history/MenuPositions.h"
-#include "toolkit/Application_win.h"
 
 namespace history {
+namespace {
+// A read that straddles a change is repeated, but not forever.
+constexpr int kMostReads = 3;
+}  // namespace
 
-void History::ClipboardChanged() {
-    // Everything we write is owned by ClipboardOwnerWindow: not a new clip.
-    HWND owner = GetClipboardOwner();
-    if (clips::ClipboardOwnerWindow && owner == clips::ClipboardOwnerWindow) return;
-
-    if (CountClipboardFormats() < 1) {
-        ClipboardEmptied();
-    } else if (clips::ClipboardContentIsPrivate()) {
-        // Not even a duplicate match: the mark would tell which clip it equals.
-        ClearDefaultMark();
-    } else {
-        CaptureTextClip();
-        CaptureImageClip();
-        CaptureFileListClip();
-        CaptureWaveClip();
+bool History::ClipboardChanged() {
+    for (int reads = 1;; ++reads) {
+        std::optional<ClipboardChange> change = ReadClipboardChange(capturedSequence_);
+        if (!change) return false;
+        if (change->changedWhileRead && reads < kMostReads) continue;
+        capturedSequence_ = change->sequence;
+        // The clipboard is closed again: from here on, only our own lists.
+        switch (change->kind) {
+        case ClipboardChange::Kind::AlreadyCaptured:
+        case ClipboardChange::Kind::OurOwn:
+            break;
+        case ClipboardChange::Kind::Emptied:
+            ClipboardEmptied();
+            break;
+        case ClipboardChange::Kind::Private:
+            // Not even a duplicate match: the mark would tell which clip it equals.
+            ClearDefaultMark();
+            break;
+        case ClipboardChange::Kind::Offered:
+            AppendCaptured(*change);
+            break;
+        }
+        return true;
     }
-    toolkit::Application::Instance().ProcessMessages();
+}
+
+template <typename Clip>
+void History::Append(CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
+                     const std::function<void(Clip&)>& prepare) {
+    RunAndReport([&] {
+        if (captured.error) std::rethrow_exception(captured.error);
+        std::unique_ptr<Clip> clip = std::move(captured.clip);
+        if (!clip) return;
+        if (prepare) prepare(*clip);
+        if (duplicateKind != clips::kNoKind && FindDuplicate(*clip->DuplicateData(), duplicateKind)) return;
+        clip->Source = source;
+        clip->AddToHistory(mniHistory, ClickAction());
+        clip.release();  // the menu owns it now
+        UpdateHistory();
+    });
+}
+
+void History::AppendCaptured(ClipboardChange& change) {
+    // One text kind, then picture, file list and sound, each on its own: an
+    // error drops only its clip. Pictures and sounds are never duplicates.
+    Append(change.text, change.source, change.textKind);
+    Append(change.image, change.source, clips::kNoKind);
+    Append(change.files, change.source, clips::kFileList);
+    // The sound's file is written now, with the clipboard closed again.
+    Append<clips::TClipWave>(change.wave, change.source, clips::kNoKind,
+                             [](clips::TClipWave& wave) { wave.WriteTemporaryFile(); });
 }
 
 void History::ClipboardEmptied() {
@@ -53,38 +92,20 @@ toolkit::MenuItem* History::ItemAtPlatformPosition(int position) const {
     return index >= 0 && index < mniHistory.Count() ? mniHistory.Items(index) : nullptr;
 }
 
-void History::MakeOneClip(const std::function<void()>& make) {
+void History::RunAndReport(const std::function<void()>& make) {
+    // Each failure says what happened: the platform's code when it gave one,
+    // else our own text; never whatever GetLastError holds by then.
     try {
         make();
+    } catch (const std::bad_alloc&) {
+        common::ShowError(common::Win32Error(ERROR_NOT_ENOUGH_MEMORY));
+    } catch (const std::length_error&) {
+        common::ShowError(common::Win32Error(ERROR_NOT_ENOUGH_MEMORY));
+    } catch (const std::exception& error) {
+        common::ShowError(error);
     } catch (...) {
-        common::ShowLastError();
+        common::ShowError(common::Win32Error(std::string("剪辑无法生成: 未知错误.")));
     }
-}
-
-void History::CaptureTextClip() {
-    // The richest text format offered decides the kind; a blank or duplicate
-    // capture is dropped, not replaced by a poorer kind.
-    MakeOneClip([this] {
-        std::unique_ptr<clips::TClipText> clip;
-        int kind;
-        if (IsClipboardFormatAvailable(clips::HTMLFormat)) {
-            clip = std::make_unique<clips::TClipHTMLText>();
-            kind = clips::kHtml;
-        } else if (IsClipboardFormatAvailable(clips::RichTextFormat)) {
-            clip = std::make_unique<clips::TClipRichText>();
-            kind = clips::kRichText;
-        } else if (IsClipboardFormatAvailable(CF_TEXT)) {
-            clip = std::make_unique<clips::TClipText>();
-            kind = clips::kPlainText;
-        } else {
-            return;
-        }
-        if (!clip->CaptureFromClipboard()) return;
-        if (FindDuplicate(*clip->DuplicateData(), kind)) return;
-        clip->AddToHistory(mniHistory, ClickAction());
-        clip.release();  // the menu owns it now
-        UpdateHistory();
-    });
 }
 
 }  // namespace history

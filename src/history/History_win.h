@@ -18,6 +18,10 @@ class TClipText;
 
 namespace history {
 
+struct ClipboardChange;
+template <typename Clip>
+struct CapturedClip;
+
 class History {
 public:
     // Fills `menu` (empty) with the two headers and the two "empty" markers.
@@ -41,11 +45,13 @@ public:
     // Markers follow the lists; the clipboard history is cut to MaxHistorySize.
     void UpdateMarkersAndTrim();
 
-    // Capture (Capture_win.cpp): run once for every clipboard change.
-    // Ignores our own writes, forgets the mark when the clipboard was emptied,
-    // keeps nothing of content marked private, else makes the clips of the
-    // formats offered: one text kind, then image, file list and sound.
-    void ClipboardChanged();
+    // Capture (Capture_win.cpp): run after one or more clipboard changes. Reads
+    // the clipboard as it is now, once, in one session: ignores our own writes
+    // and a change already captured, forgets the mark when the clipboard was
+    // emptied, keeps nothing of content marked private, else makes the clips
+    // of the formats offered: one text kind, then image, file list and sound.
+    // False when another program held the clipboard all along (nothing read).
+    bool ClipboardChanged();
     // With duplicates refused: true when an item of `kind` holds equal data;
     // that item then gets the default mark.
     bool FindDuplicate(const std::string& data, int kind);
@@ -87,22 +93,21 @@ public:
     // Clears the mark of the item the platform menu shows as its default.
     void ClearDefaultMark();
 
-    // Runs the making of one clip; an error is reported with ShowLastError and
-    // the capture goes on. `make` keeps the clip in a unique_ptr until it is
-    // appended, so an error destroys it.
-    static void MakeOneClip(const std::function<void()>& make);
-
-    // The image, file-list and sound branches (CaptureMedia_win.cpp).
-    void CaptureImageClip();
-    void CaptureFileListClip();
-    void CaptureWaveClip();
-    void RestoreMediaClip(clips::TClip& clip);
+    // Runs `body`; an error is shown as what it is (the platform's text for
+    // its code, our own text, or out of memory) and the caller goes on.
+    static void RunAndReport(const std::function<void()>& body);
 
 private:
-    void CaptureTextClip();
+    void AppendCaptured(ClipboardChange& change);
+    // Appends one captured clip unless it failed, is absent or duplicates an
+    // entry of `duplicateKind` (kNoKind: never a duplicate); `prepare` runs first.
+    template <typename Clip>
+    void Append(CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
+                const std::function<void(Clip&)>& prepare = {});
     void ClipboardEmptied();
 
     CollationCache collation_;
+    DWORD capturedSequence_ = 0;  // the clipboard's sequence number at the last capture
 };
 
 }  // namespace history

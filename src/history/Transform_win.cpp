@@ -6,9 +6,10 @@ namespace history {
 namespace {
 
 // The clipboard holds what the clip holds, also after a change of its text.
-// Written under our own window, so the capture routine takes no new clip of it.
+// Written under our own window, so the capture routine takes no new clip of it;
+// a failed write is shown as what it is, and the clip keeps its new text.
 void RewriteIfOnClipboard(clips::TClipText& clip) {
-    if (clip.Default()) clip.RestoreToClipboard();
+    if (clip.Default()) History::RunAndReport([&] { clip.RestoreToClipboard(); });
 }
 
 }  // namespace

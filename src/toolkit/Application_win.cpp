@@ -26,10 +26,17 @@ int Application::Run() {
         DispatchMessageA(&msg);
     }
     terminated_ = true;
+    // A quit message still waiting would close every message box of the
+    // shutdown unseen (a failed save, where the clips went instead).
+    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
     return 0;
 }
 
 void Application::Terminate() noexcept {
+    // Once: a second close request (one reaches each of our windows) would
+    // otherwise end a message box of the shutdown as soon as it opens.
+    if (terminated_) return;
     terminated_ = true;
     PostQuitMessage(0);
 }

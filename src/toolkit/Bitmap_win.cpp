@@ -8,6 +8,10 @@
 namespace toolkit {
 namespace {
 
+// GDI often fails without a last error of its own; whatever an earlier call
+// left there must not be reported as the reason.
+void ClearLastError() { SetLastError(ERROR_SUCCESS); }
+
 // BITMAPINFO with room for the largest colour table (the masks of a
 // bit-field DIB take the first three entries).
 struct DibInfo {
@@ -56,20 +60,6 @@ private:
     HPALETTE old_;
 };
 
-UniquePalette CopyPalette(HPALETTE source) {
-    if (!source) return {};
-    UINT count = GetPaletteEntries(source, 0, 0, nullptr);
-    if (count == 0) return {};
-    std::vector<uint8_t> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
-    auto* log = reinterpret_cast<LOGPALETTE*>(storage.data());
-    log->palVersion = 0x300;
-    log->palNumEntries = static_cast<WORD>(count);
-    GetPaletteEntries(source, 0, count, log->palPalEntry);
-    UniquePalette copy(CreatePalette(log));
-    if (!copy) common::ThrowLastError();
-    return copy;
-}
-
 UniquePalette PaletteOfColors(const std::vector<BmpColor>& colors) {
     if (colors.empty()) return {};
     std::vector<uint8_t> storage(sizeof(LOGPALETTE) + colors.size() * sizeof(PALETTEENTRY));
@@ -79,6 +69,7 @@ UniquePalette PaletteOfColors(const std::vector<BmpColor>& colors) {
     for (size_t i = 0; i < colors.size(); ++i) {
         log->palPalEntry[i] = {colors[i].red, colors[i].green, colors[i].blue, 0};
     }
+    ClearLastError();
     UniquePalette palette(CreatePalette(log));
     if (!palette) common::ThrowLastError();
     return palette;
@@ -92,6 +83,21 @@ uint16_t KeptDepth(const BITMAP& bm) {
 }
 
 }  // namespace
+
+UniquePalette CopyPalette(HPALETTE source) {
+    if (!source) return {};
+    UINT count = GetPaletteEntries(source, 0, 0, nullptr);
+    if (count == 0) return {};
+    std::vector<uint8_t> storage(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+    auto* log = reinterpret_cast<LOGPALETTE*>(storage.data());
+    log->palVersion = 0x300;
+    log->palNumEntries = static_cast<WORD>(count);
+    GetPaletteEntries(source, 0, count, log->palPalEntry);
+    ClearLastError();
+    UniquePalette copy(CreatePalette(log));
+    if (!copy) common::ThrowLastError();
+    return copy;
+}
 
 std::span<const uint8_t> Bitmap::Pixels() const noexcept {
     if (Empty()) return {};
@@ -108,6 +114,7 @@ void Bitmap::Clear() noexcept {
 UniqueBitmap Bitmap::CreateDib(const BmpFormat& format, uint8_t*& bits) {
     DibInfo info = MakeDibInfo(format);
     void* raw = nullptr;
+    ClearLastError();
     UniqueBitmap dib(CreateDIBSection(nullptr, info.get(), DIB_RGB_COLORS, &raw, nullptr, 0));
     if (!dib || !raw) common::ThrowLastError();
     bits = static_cast<uint8_t*>(raw);
@@ -134,18 +141,17 @@ void Bitmap::Assign(const Bitmap& other) {
 void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     BITMAP bm{};
     if (!bitmap || GetObjectA(bitmap, sizeof(bm), &bm) != sizeof(bm)) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        common::ThrowLastError();
+        throw common::Win32Error(ERROR_INVALID_HANDLE);
     }
     BmpFormat format;
     format.width = bm.bmWidth;
     format.height = bm.bmHeight;
     format.bitsPerPixel = KeptDepth(bm);
     if (format.width <= 0 || format.height <= 0) {
-        SetLastError(ERROR_INVALID_DATA);
-        common::ThrowLastError();
+        throw common::Win32Error(ERROR_INVALID_DATA);
     }
 
+    ClearLastError();
     UniqueDC dc(CreateCompatibleDC(nullptr));
     if (!dc) common::ThrowLastError();
     SelectedPalette selected(dc.get(), palette);
@@ -154,6 +160,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     if (format.bitsPerPixel <= 8) {
         // Without pixels, GetDIBits only fills in the colour table the copy will need.
         info.header.biClrUsed = 0;
+        ClearLastError();
         if (!GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(format.height), nullptr, info.get(), DIB_RGB_COLORS)) {
             common::ThrowLastError(ERROR_INVALID_DATA);
         }
@@ -168,6 +175,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
 
     uint8_t* bits = nullptr;
     UniqueBitmap dib = CreateDib(format, bits);
+    ClearLastError();
     int lines = GetDIBits(dc.get(), bitmap, 0, static_cast<UINT>(format.height), bits, info.get(), DIB_RGB_COLORS);
     if (lines != format.height) common::ThrowLastError(ERROR_INVALID_DATA);
     UniquePalette paletteCopy = CopyPalette(palette);
@@ -180,16 +188,17 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
 
 Bitmap::ClipboardData Bitmap::SaveToClipboardFormat() const {
     if (Empty()) {
-        SetLastError(ERROR_INVALID_DATA);
-        common::ThrowLastError();
+        throw common::Win32Error(ERROR_INVALID_DATA);
     }
     WindowDC screen(nullptr);
     DibInfo info = MakeDibInfo(format_);
     // A device-dependent bitmap: its bits live with the system, not in this
     // process, so every program that pastes can read them.
     ClipboardData data;
+    ClearLastError();
     data.bitmap.reset(CreateCompatibleBitmap(screen.get(), format_.width, format_.height));
     if (!data.bitmap) common::ThrowLastError();
+    ClearLastError();
     if (SetDIBits(screen.get(), data.bitmap.get(), 0, static_cast<UINT>(format_.height), bits_, info.get(),
                   DIB_RGB_COLORS) != format_.height) {
         common::ThrowLastError(ERROR_INVALID_DATA);
@@ -204,7 +213,14 @@ BmpResult<std::vector<uint8_t>> Bitmap::SaveToBmp() const {
 }
 
 bool Bitmap::LoadFromBmp(std::span<const uint8_t> file, std::string& error) {
-    BmpResult<BmpView> view = ParseBmp(file);
+    return LoadView(ParseBmp(file), nullptr, error);
+}
+
+bool Bitmap::LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette, std::string& error) {
+    return LoadView(ParseDib(dib), palette, error);
+}
+
+bool Bitmap::LoadView(const BmpResult<BmpView>& view, HPALETTE palette, std::string& error) {
     if (!view) {
         error = view.error();
         return false;
@@ -213,17 +229,43 @@ bool Bitmap::LoadFromBmp(std::span<const uint8_t> file, std::string& error) {
     try {
         uint8_t* bits = nullptr;
         UniqueBitmap dib = CreateDib(format, bits);
-        UniquePalette palette = format.bitsPerPixel <= 8 ? PaletteOfColors(format.colors) : UniquePalette{};
+        UniquePalette kept = palette                     ? CopyPalette(palette)
+                             : format.bitsPerPixel <= 8 ? PaletteOfColors(format.colors)
+                                                        : UniquePalette{};
         CopyRowsBottomUp(view.value(), bits);
         format_ = format;
         dib_ = std::move(dib);
         bits_ = bits;
-        palette_ = std::move(palette);
+        palette_ = std::move(kept);
     } catch (const common::Win32Error& e) {
         error = e.what();
         return false;
     }
     return true;
+}
+
+UniqueGlobal Bitmap::SaveToDib() const {
+    if (Empty()) throw common::Win32Error(ERROR_INVALID_DATA);
+    DibInfo info = MakeDibInfo(format_);
+    if (format_.bitsPerPixel == 32 && info.header.biCompression == BI_RGB) {
+        // Some readers (X programs that get it as image/bmp) take the fourth byte of a
+        // plain 32-bit DIB for transparency; masks say there is none, the bytes stay.
+        info.header.biCompression = BI_BITFIELDS;
+        DWORD masks[3] = {0x00FF0000, 0x0000FF00, 0x000000FF};
+        std::memcpy(info.colors, masks, sizeof(masks));
+    }
+    size_t table = (info.header.biCompression == BI_BITFIELDS ? 3 : info.header.biClrUsed) * sizeof(RGBQUAD);
+    size_t headers = sizeof(BITMAPINFOHEADER) + table;
+    std::span<const uint8_t> pixels = Pixels();
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, headers + pixels.size()));
+    if (!block) common::ThrowLastError();
+    GlobalLockGuard lock(block.get());
+    if (!lock) common::ThrowLastError();
+    info.header.biSizeImage = static_cast<DWORD>(pixels.size());
+    auto* out = static_cast<uint8_t*>(lock.data());
+    std::memcpy(out, &info, headers);
+    std::memcpy(out + headers, pixels.data(), pixels.size());
+    return block;
 }
 
 }  // namespace toolkit

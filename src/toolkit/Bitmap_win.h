@@ -60,8 +60,17 @@ public:
     // also gives the image a palette of its colour table. On failure the image
     // is unchanged and `error` says why.
     [[nodiscard]] bool LoadFromBmp(std::span<const uint8_t> file, std::string& error);
+    // The same for a packed DIB (a CF_DIB or CF_DIBV5 block), read strictly
+    // within the block: its pixels are copied once, at their own depth. A copy
+    // of `palette` (which may be null) is kept; without one, a picture of 8
+    // bits or fewer gets a palette of its colour table.
+    [[nodiscard]] bool LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette, std::string& error);
+    // A packed DIB of the image in a movable block, for SetClipboardData(CF_DIB).
+    // Throws common::Win32Error when the block can't be allocated.
+    UniqueGlobal SaveToDib() const;
 
 private:
+    bool LoadView(const BmpResult<BmpView>& view, HPALETTE palette, std::string& error);
     // A DIB section of `format`, pixels uninitialised. Throws on failure.
     static UniqueBitmap CreateDib(const BmpFormat& format, uint8_t*& bits);
 
@@ -70,5 +79,9 @@ private:
     uint8_t* bits_ = nullptr;  // owned by dib_
     UniquePalette palette_;
 };
+
+// A palette of the same entries as `source` (none for a null source). Throws
+// common::Win32Error when it can't be made.
+UniquePalette CopyPalette(HPALETTE source);
 
 }  // namespace toolkit

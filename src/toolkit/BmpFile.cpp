@@ -121,33 +121,30 @@ BmpResult<std::vector<uint8_t>> WriteBmp(const BmpFormat& f, std::span<const uin
     return Result::Ok(std::move(out));
 }
 
-BmpResult<BmpView> ParseBmp(std::span<const uint8_t> d) {
+namespace {
+
+// The information header at `infoAt` and what follows it. `pixelOffset` is the
+// file header's offset of the pixel rows; a packed DIB has none, and its rows
+// follow the colour table directly.
+BmpResult<BmpView> ParseInfo(std::span<const uint8_t> d, size_t infoAt, std::optional<uint32_t> pixelOffset) {
     using Result = BmpResult<BmpView>;
     const size_t size = d.size();
-    if (size < kBmpFileHeaderSize + 4) return Result::Fail("the data is too short for a BMP header (" + Num(size) + " bytes)");
-    if (d[0] != 'B' || d[1] != 'M') return Result::Fail("the data does not start with \"BM\"");
-    uint32_t fileSize = Get32(d, 2);
-    if (fileSize > size) {
-        return Result::Fail("the header declares " + Num(fileSize) + " bytes but the data holds " + Num(size));
-    }
-    uint32_t pixelOffset = Get32(d, 10);
-    if (pixelOffset >= size) return Result::Fail("the pixel data offset " + Num(pixelOffset) + " lies beyond the data");
-
+    if (size < infoAt + 4) return Result::Fail("the data is too short for a bitmap header (" + Num(size) + " bytes)");
     // Larger headers (V2 to V5) begin like BITMAPINFOHEADER and hold the masks at the same place.
-    uint32_t headerSize = Get32(d, 14);
+    uint32_t headerSize = Get32(d, infoAt);
     if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124) {
         return Result::Fail("an information header of " + Num(headerSize) + " bytes is not supported");
     }
-    if (kBmpFileHeaderSize + headerSize > size) return Result::Fail("the information header is cut short");
+    if (infoAt + headerSize > size) return Result::Fail("the information header is cut short");
 
     BmpView view;
     BmpFormat& f = view.format;
-    f.width = static_cast<int32_t>(Get32(d, 18));
-    int32_t height = static_cast<int32_t>(Get32(d, 22));
-    uint16_t planes = Get16(d, 26);
-    f.bitsPerPixel = Get16(d, 28);
-    uint32_t compression = Get32(d, 30);
-    uint32_t colorsUsed = Get32(d, 46);
+    f.width = static_cast<int32_t>(Get32(d, infoAt + 4));
+    int32_t height = static_cast<int32_t>(Get32(d, infoAt + 8));
+    uint16_t planes = Get16(d, infoAt + 12);
+    f.bitsPerPixel = Get16(d, infoAt + 14);
+    uint32_t compression = Get32(d, infoAt + 16);
+    uint32_t colorsUsed = Get32(d, infoAt + 32);
 
     if (f.width <= 0) return Result::Fail("the width " + std::to_string(f.width) + " is not positive");
     if (height == 0 || height == std::numeric_limits<int32_t>::min()) {
@@ -163,9 +160,9 @@ BmpResult<BmpView> ParseBmp(std::span<const uint8_t> d) {
                             " bits per pixel is not supported");
     }
 
-    size_t tableStart = kBmpFileHeaderSize + headerSize;
+    size_t tableStart = infoAt + headerSize;
     if (compression == kBitFields) {
-        size_t masksAt = kBmpFileHeaderSize + kBmpInfoHeaderSize;
+        size_t masksAt = infoAt + kBmpInfoHeaderSize;
         if (headerSize == kBmpInfoHeaderSize) tableStart += kMasksSize;
         if (tableStart > size) return Result::Fail("the colour masks are cut short");
         f.masks = {Get32(d, masksAt), Get32(d, masksAt + 4), Get32(d, masksAt + 8)};
@@ -181,7 +178,8 @@ BmpResult<BmpView> ParseBmp(std::span<const uint8_t> d) {
     size_t colorCount = colorsUsed != 0 ? colorsUsed : (f.bitsPerPixel <= 8 ? maxColors : 0);
     size_t tableEnd = tableStart + colorCount * 4;  // at most 124 + 14 + 12 + 1024: no overflow
     if (tableEnd > size) return Result::Fail("the colour table is cut short");
-    if (tableEnd > pixelOffset) return Result::Fail("the pixel data offset points into the headers");
+    uint32_t pixelsAt = pixelOffset ? *pixelOffset : static_cast<uint32_t>(tableEnd);
+    if (tableEnd > pixelsAt) return Result::Fail("the pixel data offset points into the headers");
     f.colors.resize(colorCount);
     for (size_t i = 0; i < colorCount; ++i) {
         const uint8_t* e = d.data() + tableStart + i * 4;
@@ -190,13 +188,31 @@ BmpResult<BmpView> ParseBmp(std::span<const uint8_t> d) {
 
     std::optional<size_t> pixelBytes = ImageBytes(f.width, f.height, f.bitsPerPixel);
     if (!pixelBytes) return Result::Fail("the image size overflows");
-    if (*pixelBytes > size - pixelOffset) {
+    if (pixelsAt > size || *pixelBytes > size - pixelsAt) {
         return Result::Fail("the pixel rows need " + Num(*pixelBytes) + " bytes but the data holds " +
-                            Num(size - pixelOffset));
+                            Num(pixelsAt > size ? 0 : size - pixelsAt));
     }
-    view.pixels = d.subspan(pixelOffset, *pixelBytes);
+    view.pixels = d.subspan(pixelsAt, *pixelBytes);
     return Result::Ok(std::move(view));
 }
+
+}  // namespace
+
+BmpResult<BmpView> ParseBmp(std::span<const uint8_t> d) {
+    using Result = BmpResult<BmpView>;
+    const size_t size = d.size();
+    if (size < kBmpFileHeaderSize + 4) return Result::Fail("the data is too short for a BMP header (" + Num(size) + " bytes)");
+    if (d[0] != 'B' || d[1] != 'M') return Result::Fail("the data does not start with \"BM\"");
+    uint32_t fileSize = Get32(d, 2);
+    if (fileSize > size) {
+        return Result::Fail("the header declares " + Num(fileSize) + " bytes but the data holds " + Num(size));
+    }
+    uint32_t pixelOffset = Get32(d, 10);
+    if (pixelOffset >= size) return Result::Fail("the pixel data offset " + Num(pixelOffset) + " lies beyond the data");
+    return ParseInfo(d, kBmpFileHeaderSize, pixelOffset);
+}
+
+BmpResult<BmpView> ParseDib(std::span<const uint8_t> dib) { return ParseInfo(dib, 0, std::nullopt); }
 
 void CopyRowsBottomUp(const BmpView& view, uint8_t* dest) {
     if (!view.topDown) {

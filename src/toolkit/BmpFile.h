@@ -94,6 +94,9 @@ inline BmpResult<std::vector<uint8_t>> WriteBmp(const BmpImage& image) {
 
 // Parses a file without copying its pixels.
 BmpResult<BmpView> ParseBmp(std::span<const uint8_t> file);
+// The same for a packed DIB (CF_DIB, CF_DIBV5): the information header, the
+// masks and colour table, then the pixel rows, without a file header.
+BmpResult<BmpView> ParseDib(std::span<const uint8_t> dib);
 // Copies the view's rows into `dest` (RowStride * height bytes), bottom-up.
 void CopyRowsBottomUp(const BmpView& view, uint8_t* dest);
 // Parses a file and copies its pixels, bottom-up.

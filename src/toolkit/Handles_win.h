@@ -75,6 +75,12 @@ struct GlobalTraits {
     static void Close(HGLOBAL h) noexcept { GlobalFree(h); }
 };
 
+struct ViewTraits {
+    static const void* Invalid() noexcept { return nullptr; }
+    static bool Valid(const void* v) noexcept { return v != nullptr; }
+    static void Close(const void* v) noexcept { UnmapViewOfFile(v); }
+};
+
 struct AtomTraits {
     static ATOM Invalid() noexcept { return 0; }
     static bool Valid(ATOM a) noexcept { return a != 0; }
@@ -106,6 +112,8 @@ using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalTraits>;
 using UniqueAtom = UniqueHandle<ATOM, AtomTraits>;
 template <typename T>
 using UniqueCoTaskMemory = UniqueHandle<T*, CoTaskMemoryTraits<T>>;
+// A view of a file mapping (MapViewOfFile).
+using UniqueView = UniqueHandle<const void*, ViewTraits>;
 
 // COM on this thread (a single-threaded apartment) for the guard's lifetime.
 // Only a start made here is ended here; a thread already in COM stays so.
@@ -198,6 +206,15 @@ private:
 class ClipboardSession {
 public:
     explicit ClipboardSession(HWND owner) noexcept : open_(OpenClipboard(owner) != FALSE) {}
+    // Another program may hold the clipboard for a moment while it writes or
+    // reads: tries again every millisecond for up to `patienceMs`. Short,
+    // even pauses catch the gaps of a program that copies again and again.
+    ClipboardSession(HWND owner, DWORD patienceMs) noexcept : open_(OpenClipboard(owner) != FALSE) {
+        for (DWORD start = GetTickCount(); !open_ && GetTickCount() - start < patienceMs;) {
+            Sleep(1);
+            open_ = OpenClipboard(owner) != FALSE;
+        }
+    }
     ~ClipboardSession() {
         if (open_) CloseClipboard();
     }

@@ -35,12 +35,8 @@ void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* ti
 }
 
 void Window::DestroyHandle() noexcept {
-    if (!hwnd_) return;
-    HWND hwnd = hwnd_;
-    // WM_DESTROY still reaches WndProc; the back-pointer goes after it.
-    DestroyWindow(hwnd);
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-    hwnd_ = nullptr;
+    // WM_DESTROY still reaches WndProc; WM_NCDESTROY then forgets the handle.
+    if (hwnd_) DestroyWindow(hwnd_);
 }
 
 LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return DefaultProc(msg, wParam, lParam); }
@@ -53,14 +49,21 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    LRESULT result = 0;
     try {
-        return self->WndProc(msg, wParam, lParam);
+        result = self->WndProc(msg, wParam, lParam);
     } catch (const std::exception& e) {
         Application::Instance().HandleException(e);
     } catch (...) {
         Application::Instance().HandleException(std::runtime_error("unknown error"));
     }
-    return 0;
+    if (msg == WM_NCDESTROY) {
+        // Gone, whoever destroyed it (we, or the system with its owner): the
+        // handle may soon name another window, so it is never used again.
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+    }
+    return result;
 }
 
 }  // namespace toolkit

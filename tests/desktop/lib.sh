@@ -125,6 +125,18 @@ wait_for_window() {
     return 1
 }
 
+# Answers the window (a message box) whose name matches `pattern` with `key`,
+# the pointer on it first; fails when none comes within 20 s.
+answer_box() {
+    local pattern=$1 key=${2:-Return} box
+    box=$(wait_for_window "$pattern") || fail "no \"$pattern\" window"
+    eval "$(xdotool getwindowgeometry --shell "$box")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+    sleep 0.3
+    xdotool key "$key"
+    sleep 0.5
+}
+
 # Key presses reach the Wine window under the pointer (there is no window
 # manager); the tray window is always there.
 pointer_on_tray() {

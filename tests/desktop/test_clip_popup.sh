@@ -19,12 +19,8 @@ xdotool mousemove $((MENU_X + MENU_W / 2)) $((MENU_Y + MENU_H - 3 - 9 - 2 * 18))
 sleep 1
 shot clip-popup
 menu_keys Up 2 Return  # "删除", the second item from the bottom
-confirm=$(wait_for_window '确认') || fail "no confirmation before deleting"
-eval "$(xdotool getwindowgeometry --shell "$confirm")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-sleep 0.3
-xdotool key y
-sleep 1
+answer_box '确认' y  # the confirmation before deleting: Yes
+sleep 0.5
 open_history_menu
 [ "$MENU_H" -eq $((full_height - 18)) ] || fail "the menu is $MENU_H pixels high after deleting, not $((full_height - 18))"
 xdotool key Escape

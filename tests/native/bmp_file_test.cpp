@@ -128,3 +128,22 @@ TEST(BmpReader, NeverReadsBeyondAnyPrefixOfAFile) {
         EXPECT_FALSE(ReadBmp(prefix).ok()) << n;
     }
 }
+
+TEST(BmpReader, APackedDibIsAFileWithoutItsFileHeaderAndIsReadAsStrictly) {
+    // CF_DIB and CF_DIBV5 blocks: the pixels follow the masks and colour table.
+    for (uint16_t bits : {8, 16, 24}) {
+        SCOPED_TRACE(bits);
+        BmpImage image = MakeImage(5, 3, bits, bits == 8 ? 4 : 0);
+        std::vector<uint8_t> file = Write(image);
+        std::vector<uint8_t> dib(file.begin() + 14, file.end());
+        auto view = ParseDib(dib);
+        ASSERT_TRUE(view.ok()) << view.error();
+        EXPECT_EQ(view.value().format, image.format);
+        EXPECT_EQ(std::vector<uint8_t>(view.value().pixels.begin(), view.value().pixels.end()), image.pixels);
+        // Every prefix is refused, reading nothing beyond it (AddressSanitizer watches).
+        for (size_t n = 0; n < dib.size(); ++n) {
+            std::vector<uint8_t> prefix(dib.begin(), dib.begin() + static_cast<std::ptrdiff_t>(n));
+            EXPECT_FALSE(ParseDib(prefix).ok()) << n;
+        }
+    }
+}

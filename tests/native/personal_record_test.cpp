@@ -40,6 +40,7 @@ std::vector<uint8_t> Write(const ClipRecord& r) { return WritePersonalRecords(st
 std::vector<ClipRecord> ReadBack(const std::vector<uint8_t>& bytes) {
     PersonalReadResult back = ReadPersonalRecords(bytes);
     EXPECT_FALSE(back.Error) << DescribeReadError(*back.Error);
+    for (ClipRecord& record : back.Records) record.KeepBitmapBytes();  // `bytes` may be a temporary
     return back.Records;
 }
 

@@ -219,4 +219,96 @@ void PumpMessages(DWORD ms) {
     }
 }
 
+void TestViewer::Join() {
+    joined = true;
+    next = SetClipboardViewer(Handle());
+}
+
+void TestViewer::Leave() {
+    if (joined) ChangeClipboardChain(Handle(), next);
+    joined = false;
+}
+
+LRESULT TestViewer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_DRAWCLIPBOARD) {
+        ++draws;
+        if (next) SendMessageA(next, msg, wParam, lParam);
+        return 0;
+    }
+    if (msg == WM_CHANGECBCHAIN) {
+        chainChanges.emplace_back(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+        if (reinterpret_cast<HWND>(wParam) == next) next = reinterpret_cast<HWND>(lParam);
+        else if (next) SendMessageA(next, msg, wParam, lParam);
+        return 0;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}
+
+namespace {
+std::string EventName(const char* what, const std::string& id) { return std::string("PellacorTest") + what + id; }
+
+toolkit::UniqueKernelHandle StartSelf(const std::string& arguments) {
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return {};
+    CloseHandle(process.hThread);
+    return toolkit::UniqueKernelHandle(process.hProcess);
+}
+}  // namespace
+
+FileHeldByAnotherProcess::FileHeldByAnotherProcess(const std::string& path) {
+    static int counter = 0;
+    std::string id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    toolkit::UniqueKernelHandle held(CreateEventA(nullptr, TRUE, FALSE, EventName("Held", id).c_str()));
+    release_.reset(CreateEventA(nullptr, TRUE, FALSE, EventName("Release", id).c_str()));
+    process_ = StartSelf("--hold-file \"" + path + "\" " + id);
+    if (!process_) return;
+    HANDLE waits[2] = {held.get(), process_.get()};
+    holding_ = WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
+}
+
+FileHeldByAnotherProcess::~FileHeldByAnotherProcess() { Release(); }
+
+void FileHeldByAnotherProcess::Release() {
+    if (!process_) return;
+    SetEvent(release_.get());
+    WaitForSingleObject(process_.get(), 20000);
+    process_.reset();
+    holding_ = false;
+}
+
+int HoldFileUntilReleased(const char* path, const char* id) {
+    toolkit::UniqueFile file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file) return 1;
+    toolkit::UniqueKernelHandle held(OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName("Held", id).c_str()));
+    toolkit::UniqueKernelHandle release(OpenEventA(SYNCHRONIZE, FALSE, EventName("Release", id).c_str()));
+    if (!held || !release) return 1;
+    SetEvent(held.get());
+    WaitForSingleObject(release.get(), 60000);
+    return 0;
+}
+
+
+toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count) {
+    return StartSelf("--copy-burst \"" + label + "\" " + std::to_string(count));
+}
+
+int CopyBurst(const char* label, int count) {
+    HiddenWindow window("Copier");
+    for (int i = 0; i < count; ++i) {
+        while (!OpenClipboard(window.Handle())) Sleep(0);
+        EmptyClipboard();
+        SetClipboardData(CF_TEXT, Text(CF_TEXT, std::string(label) + " " + std::to_string(i)).data);
+        CloseClipboard();
+        Sleep(1);
+    }
+    PumpMessages(1000);  // the owner stays while the last copy is read
+    return 0;
+}
+
 }  // namespace testing_support

@@ -132,8 +132,52 @@ void PumpMessages(DWORD ms);
 
 class HiddenWindow : public toolkit::Window {
 public:
-    explicit HiddenWindow(const char* title = "Test") { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, title); }
+    explicit HiddenWindow(const char* title = "Test", HWND owner = nullptr) {
+        CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, owner, title);
+    }
 };
+
+// A well-behaved viewer of the test's own in the clipboard viewer chain: it
+// counts the changes that reach it and passes everything on.
+class TestViewer : public toolkit::Window {
+public:
+    TestViewer() { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, "TestViewer"); }
+    ~TestViewer() override { Leave(); }
+    void Join();
+    void Leave();
+    HWND next = nullptr;
+    bool joined = false;
+    int draws = 0;
+    std::vector<std::pair<HWND, HWND>> chainChanges;
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+};
+
+// Another process holds a file open without sharing it, until destroyed.
+class FileHeldByAnotherProcess {
+public:
+    explicit FileHeldByAnotherProcess(const std::string& path);
+    ~FileHeldByAnotherProcess();
+    FileHeldByAnotherProcess(const FileHeldByAnotherProcess&) = delete;
+    FileHeldByAnotherProcess& operator=(const FileHeldByAnotherProcess&) = delete;
+    bool Holding() const { return holding_; }
+    // Lets go of the file and waits for the process to end.
+    void Release();
+
+private:
+    toolkit::UniqueKernelHandle release_, process_;
+    bool holding_ = false;
+};
+// The other process's side (windows_tests.exe --hold-file PATH ID); its exit code.
+int HoldFileUntilReleased(const char* path, const char* id);
+
+// Another process copies `count` texts "<label> <n>" (n from 0) about a
+// millisecond apart, as a script or a password manager may; returns it
+// running (null when it could not start).
+toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count);
+// Its side (windows_tests.exe --copy-burst LABEL COUNT).
+int CopyBurst(const char* label, int count);
 
 // A movable block of `allocated` bytes (default: `size`, at least 1) that
 // begins with `bytes`; the rest is 0xEE so nobody can count on zeros.

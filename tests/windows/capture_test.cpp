@@ -3,11 +3,15 @@
 // read and hand over.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <new>
 #include <string>
+#include <thread>
 
 #include "HistoryFixture.h"
 #include "clips/ClipboardText_win.h"
+#include "common/Win32Error_win.h"
 
 using namespace clips;
 using testing_support::Text;
@@ -193,4 +197,89 @@ TEST_F(CaptureTest, DataWithoutATerminatingZeroIsReadUpToItsSize) {
     Copy({{RichTextFormat, block}});
     ASSERT_EQ(Clips(), 1);
     EXPECT_EQ(NewestAs<TClipRichText>()->RichText, "{\\rtf}");
+}
+
+namespace {
+// Another program's thread that opens the clipboard, starts a copy and keeps
+// the clipboard open for `holdMs` before it finishes.
+class SlowCopy {
+public:
+    SlowCopy(std::string text, DWORD holdMs, bool markPrivate = false)
+        : thread_([=, this] {
+              testing_support::HiddenWindow writer("SlowWriter");
+              {
+                  toolkit::ClipboardSession session(writer.Handle());
+                  EmptyClipboard();
+                  SetClipboardData(CF_TEXT, Text(CF_TEXT, text).data);
+                  SetEvent(opened_.get());
+                  Sleep(holdMs);
+                  if (markPrivate)
+                      SetClipboardData(RegisterClipboardFormatA("Clipboard Viewer Ignore"), testing_support::Block("", 0));
+              }
+              WaitForSingleObject(done_.get(), 10000);  // the window lives on as the clipboard's owner
+          }) {
+        WaitForSingleObject(opened_.get(), 10000);
+    }
+    ~SlowCopy() {
+        SetEvent(done_.get());
+        thread_.join();
+    }
+
+private:
+    toolkit::UniqueKernelHandle opened_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    toolkit::UniqueKernelHandle done_{CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    std::thread thread_;
+};
+}  // namespace
+
+TEST_F(CaptureTest, AClipboardHeldForAMomentIsWaitedForAndReadWithItsPrivacyMarkInOneGo) {
+    {
+        SlowCopy copy("written slowly", 60);
+        history->ClipboardChanged();  // while the other program still holds the clipboard
+        ASSERT_EQ(Clips(), 1);
+        EXPECT_EQ(Newest()->Caption(), "written slowly");
+    }
+    {
+        SlowCopy copy("written slowly", 60, true);  // the same text, now marked private last
+        history->ClipboardChanged();
+        EXPECT_EQ(Clips(), 1);
+        EXPECT_EQ(MarkedItems(), 0);  // not even marked as its duplicate
+    }
+}
+
+TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReportedOnce) {
+    Copy({Text(CF_TEXT, "rich plain"), Text(RichTextFormat, "{\\rtf1 rich}")});
+    toolkit::MenuItem* rich = Newest();
+    CopyText("newer");
+    toolkit::MenuItem* newer = Newest();
+    {
+        testing_support::TestViewer viewer;  // another program watching the clipboard
+        viewer.Join();
+        testing_support::PumpMessages(20);
+        viewer.draws = 0;
+        rich->Click();
+        testing_support::PumpMessages(20);
+        EXPECT_EQ(viewer.draws, 1);  // one change, not one per format
+    }
+    EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
+    EXPECT_EQ(ReadText(CF_TEXT), "rich plain");
+
+    SlowCopy holder("held", 600);  // longer than a write waits
+    newer->Click();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_NE(boxes.boxes[0].text.find("占用"), std::string::npos) << boxes.boxes[0].text;
+    EXPECT_TRUE(newer->Default());  // the user chose it all the same
+    boxes.boxes.clear();
+}
+
+TEST_F(CaptureTest, AFailureThatIsNotThePlatformsSaysWhatHappenedNotTheLastPlatformError) {
+    SetLastError(ERROR_SUCCESS);  // "the operation completed" must never be the message
+    history::History::RunAndReport([] { throw std::bad_alloc(); });
+    history::History::RunAndReport([] { throw common::Win32Error(std::string("图像的尺寸不合理")); });
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_NE(boxes.boxes[0].text.find(common::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)), std::string::npos)
+        << boxes.boxes[0].text;
+    EXPECT_EQ(boxes.boxes[1].text, "图像的尺寸不合理");
+    for (const testing_support::RecordedBox& box : boxes.boxes) EXPECT_EQ(box.title, common::kErrorTitle);
+    boxes.boxes.clear();
 }

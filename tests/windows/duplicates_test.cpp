@@ -6,23 +6,42 @@
 
 #include "history/Collation_win.h"
 
+namespace {
+// A long text (more than two edges of the summary) with `start` and `end` around it.
+std::string Long(const std::string& start, const std::string& end, char filler = 'x') {
+    return start + std::string(3 * history::CollationCache::kEdgeBytes, filler) + "\r\n" + end;
+}
+}  // namespace
+
 TEST(Collation, TheCachedMatchAgreesWithCompareString) {
-    const char* pairs[][2] = {
+    const std::string unified = "\xC0\xC9", compatible = "\xFD\x9C";  // two forms of one ideograph
+    const std::string repeat = "\xA1\xA9";                            // an iteration mark: weighs as the one before
+    const std::string ideographs(2 * history::CollationCache::kEdgeBytes, '\xD6');
+    const std::string pairs[][2] = {
         {"same", "same"},
         {"Case", "case"},
-        {"name \xC0\xC9", "name \xFD\x9C"},  // unified and compatibility form of one ideograph
+        {"name " + unified, "name " + compatible},
         {"co-op", "coop"},
         {"\xA3\xC1", "A"},  // full-width and ASCII letter
         {"abc", "abd"},
         {"", "x"},
         {"line\r\nbreak", "line break"},
+        // Long texts, summarised by their edges alone.
+        {Long(unified + "head", "tail" + unified), Long(compatible + "head", "tail" + compatible)},
+        {Long("head", "tail"), Long("head", "tail", 'y')},       // they differ only in the middle
+        {Long("head", "tail"), Long("Head", "tail")},           // in letter case at the start
+        {Long("head", "tail"), Long("head", "tail.")},          // by a last character
+        {Long("head", "tail"), "head tail"},                    // long and short
+        {Long("", "\xD6\xD0" + repeat + "tail"), Long("", "\xD6\xD0\xD6\xD0tail")},
+        {Long("", ideographs), Long("", ideographs)},           // no byte to cut the last edge at
+        {Long("", ideographs + "."), Long("", ideographs + ",")},
     };
     history::CollationCache cache;
     for (bool ignoreCase : {false, true}) {
         for (const auto& pair : pairs) {
             history::TextMatcher matcher(cache, pair[0], ignoreCase);
             EXPECT_EQ(matcher.Matches(pair[1]), history::SameText(pair[0], pair[1], ignoreCase))
-                << pair[0] << " / " << pair[1] << (ignoreCase ? " ignoring case" : "");
+                << pair[0].substr(0, 40) << " / " << pair[1].substr(0, 40) << (ignoreCase ? " ignoring case" : "");
             EXPECT_EQ(matcher.Matches(pair[1]), matcher.Matches(pair[1]));  // cached answers stay the same
         }
     }

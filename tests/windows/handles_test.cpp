@@ -84,6 +84,20 @@ TEST(Handles, UniqueKernelHandleAndUniqueFile) {
     EXPECT_FALSE(UniqueKernelHandle(nullptr));
 }
 
+TEST(Handles, UniqueView) {
+    testing_support::TempFolder folder;
+    testing_support::WriteWholeFile(folder.File("mapped"), "mapped bytes");
+    UniqueFile file(CreateFileA(folder.File("mapped").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    UniqueKernelHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    const void* view = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0);
+    ExpectReleased<UniqueView>(view, [](const void* v) {
+        MEMORY_BASIC_INFORMATION info{};
+        return VirtualQuery(v, &info, sizeof(info)) == sizeof(info) && info.State == MEM_COMMIT &&
+               info.Type == MEM_MAPPED;
+    });
+}
+
 TEST(Handles, UniqueAtom) {
     ExpectReleased<UniqueAtom>(GlobalAddAtomA("PellacorTestAtom"),
                                [](ATOM atom) { return GlobalFindAtomA("PellacorTestAtom") == atom; });
@@ -123,6 +137,26 @@ TEST(Handles, ClipboardSessionClosesTheClipboard) {
     }
     EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
     EXPECT_TRUE(ClipboardSession(second.Handle()));
+}
+
+TEST(Handles, ClipboardSessionWaitsAMomentForAnotherProgram) {
+    HiddenWindow ours;
+    for (DWORD holdMs : {30u, 1000u}) {
+        SCOPED_TRACE(holdMs);
+        UniqueKernelHandle held(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        std::thread other([&] {
+            OpenClipboard(nullptr);
+            SetEvent(held.get());
+            Sleep(holdMs);
+            CloseClipboard();
+        });
+        WaitForSingleObject(held.get(), 5000);
+        {
+            ClipboardSession session(ours.Handle(), 300);
+            EXPECT_EQ(session.IsOpen(), holdMs < 300);  // long enough for the short hold only
+        }
+        other.join();
+    }
 }
 
 TEST(Handles, WindowDCIsReleased) {
@@ -182,4 +216,14 @@ TEST(Handles, ComApartment) {
         EXPECT_EQ(fresh, S_OK);  // the guard ended it
         CoUninitialize();
     }).join();
+}
+
+TEST(Window, ForgetsItsHandleWhenTheSystemDestroysIt) {
+    HiddenWindow owner("Owner");
+    HiddenWindow owned("Owned", owner.Handle());
+    HWND ownedHandle = owned.Handle();
+    DestroyWindow(owner.Handle());  // takes the windows it owns along
+    EXPECT_FALSE(IsWindow(ownedHandle));
+    EXPECT_EQ(owned.Handle(), nullptr);  // never destroyed again, whatever the handle names by then
+    EXPECT_EQ(owner.Handle(), nullptr);
 }

@@ -114,3 +114,25 @@ TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     EXPECT_EQ(newest()->Caption(), "while off");
     EXPECT_TRUE(newest()->Default());
 }
+
+TEST(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipEveryTime) {
+    const common::Settings saved = common::settings();
+    TempFolder folder;
+    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\nMaxHistorySize=500\r\n");
+    auto form = std::make_unique<app::TfrmMain>(folder.Path());
+    PumpMessages(100);
+    for (const char* label : {"first burst", "second burst", "third burst"}) {
+        SCOPED_TRACE(label);
+        toolkit::UniqueKernelHandle copier = StartCopyBurst(label, 200);
+        ASSERT_TRUE(copier);
+        HANDLE running = copier.get();
+        while (MsgWaitForMultipleObjects(1, &running, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
+            PumpMessages(1);
+        PumpMessages(300);
+        toolkit::MenuItem* newest = form->mniHistory->Items(form->mniHistory->Count() - 1);
+        EXPECT_EQ(newest->Caption(), std::string(label) + " 199");
+        EXPECT_TRUE(newest->Default());
+    }
+    form.reset();
+    common::settings() = saved;
+}

@@ -1,7 +1,9 @@
 // Picture, file-list and sound clips: captured from the real clipboard by the
 // capture routine, and restored when chosen.
+#include <atomic>
 #include <cstring>
 #include <fstream>
+#include <thread>
 
 #include "HistoryFixture.h"  // windows.h before shellapi.h
 #include <shellapi.h>
@@ -17,6 +19,13 @@ using namespace testing_support;
 using namespace std::string_view_literals;
 
 namespace {
+
+// A packed DIB as another program puts it on the clipboard: `header`, then
+// `tail` (masks, colour table, pixels).
+Format Dib(const BITMAPINFOHEADER& header, const std::string& tail) {
+    std::string block(reinterpret_cast<const char*>(&header), sizeof(header));
+    return {CF_DIB, Block(block + tail)};
+}
 
 Format Picture(int width, int height) {
     return {CF_BITMAP, testpix::MakeScreenBitmap(width, height, testpix::Pattern(width, height)).release()};
@@ -130,7 +139,7 @@ TEST_F(MediaClips, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {
     ASSERT_EQ(clips.size(), 2u);
     EXPECT_TRUE(clips[0]->Default());  // the older equal entry stands for the clipboard
     common::settings().NoDuplicatedEntries = false;
-    history->ClipboardChanged();
+    Copy({Drop("c:\\docs\\A.TXT\r\nC:\\Docs\\b.txt\r\n")});
     EXPECT_EQ(Clips(), 3);
 }
 
@@ -174,4 +183,85 @@ TEST_F(MediaClips, ASoundWhoseFileIsMissingOrEmptyLeavesTheClipboardAlone) {
     ASSERT_TRUE(DeleteFileA(clip->FilePath.c_str()));
     clip->RestoreToClipboard();
     EXPECT_EQ(ReadText(CF_TEXT), "keep me");
+}
+
+TEST_F(MediaClips, PicturesAreReadFromTheirOwnBlockPixelForPixelWithTheirColourTable) {
+    // 24 bits, 3 x 2, rows top-down, each padded to 12 bytes.
+    const std::string rows = std::string("\x01\x02\x03\x04\x05\x06\x07\x08\x09", 9) + std::string(3, '\0') +
+                             std::string("\x0A\x0B\x0C\x0D\x0E\x0F\x10\x11\x12", 9) + std::string(3, '\0');
+    Copy({Dib({sizeof(BITMAPINFOHEADER), 3, -2, 1, 24, BI_RGB, 0, 0, 0, 0, 0}, rows)});
+    auto* clip = NewestAs<TClipImage>();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->Caption(), "图像  [ 3 x 2 ]");
+    EXPECT_EQ(clip->Bitmap().BitsPerPixel(), 24);
+    const std::vector<uint32_t> expected = {0x0C0B0A, 0x0F0E0D, 0x121110, 0x030201, 0x060504, 0x090807};
+    EXPECT_EQ(testpix::ReadPixels(clip->Bitmap().Handle()), expected);  // bottom row first
+
+    // 8 bits with a colour table of 4: the picture keeps a palette of its table.
+    std::string table = std::string("\x00\x00\xFF\x00\x00\xFF\x00\x00\xFF\x00\x00\x00\x10\x20\x30\x00", 16);
+    Copy({Dib({sizeof(BITMAPINFOHEADER), 2, 2, 1, 8, BI_RGB, 0, 0, 0, 4, 0}, table + std::string("\x00\x01\0\0\x02\x03\0\0", 8))});
+    clip = NewestAs<TClipImage>();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clip->Bitmap().BitsPerPixel(), 8);
+    ASSERT_NE(clip->Bitmap().Palette(), nullptr);
+    EXPECT_EQ(GetPaletteEntries(clip->Bitmap().Palette(), 0, 0, nullptr), 4u);
+    CopyText("other");
+    clip->Click();
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_PALETTE));
+    toolkit::ClipboardSession clipboard(other.Handle());
+    EXPECT_EQ(testpix::ReadPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))),
+              (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF, 0x302010}));
+}
+
+TEST_F(MediaClips, HostilePicturesAreRefusedWithAMessageThatSaysWhatIsWrong) {
+    const BITMAPINFOHEADER huge{sizeof(BITMAPINFOHEADER), 4000, 4000, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const BITMAPINFOHEADER manyColours{sizeof(BITMAPINFOHEADER), 2, 2, 1, 8, BI_RGB, 0, 0, 0, 100000, 0};
+    const struct {
+        Format picture;
+        const char* problem;
+    } cases[] = {
+        {{CF_DIB, Block(std::string("\x28\0\0\0\x10\0\0\0\x10\0\0\0\x01\0\x20\0", 16))}, "cut short"},
+        {Dib(huge, std::string(64, '\x7F')), "the pixel rows need"},
+        {Dib(manyColours, std::string(64, '\x7F')), "colour table"},
+    };
+    CopyText("before");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.problem);
+        Copy({c.picture, Text(CF_TEXT, std::string("beside ") + c.problem)});
+        ASSERT_NE(NewestAs<TClipText>(), nullptr);  // the text beside it still counts
+        EXPECT_EQ(NewestAs<TClipText>()->Text, std::string("beside ") + c.problem);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].title, common::kErrorTitle);
+        EXPECT_NE(boxes.boxes[0].text.find("图像"), std::string::npos) << boxes.boxes[0].text;
+        EXPECT_NE(boxes.boxes[0].text.find(c.problem), std::string::npos) << boxes.boxes[0].text;
+        boxes.boxes.clear();
+    }
+}
+
+TEST_F(MediaClips, TheClipboardIsFreeWhileTheSoundFileIsWritten) {
+    // A temporary folder of our own, watched by another program's thread that
+    // tries the clipboard as soon as a file appears in it.
+    TempFolder temp;
+    char savedTmp[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", temp.Path().c_str());
+    toolkit::UniqueKernelHandle change(FindFirstChangeNotificationA(temp.Path().c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+    ASSERT_NE(change.get(), INVALID_HANDLE_VALUE);
+    std::atomic<int> clipboardFree{-1};
+    std::thread other([&] {
+        if (WaitForSingleObject(change.get(), 10000) != WAIT_OBJECT_0) return;
+        clipboardFree = OpenClipboard(nullptr) ? 1 : 0;
+        if (clipboardFree == 1) CloseClipboard();
+    });
+    std::vector<uint8_t> riff = Riff(64 << 20);  // long enough to take a while to write
+    Copy({Wave(riff, riff.size())});
+    other.join();
+    SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
+    FindCloseChangeNotification(change.release());
+    auto* clip = NewestAs<TClipWave>();
+    ASSERT_NE(clip, nullptr);
+    EXPECT_EQ(clipboardFree, 1) << "the clipboard was held while the sound file was written";
+    EXPECT_EQ(GetFileSize(toolkit::UniqueFile(CreateFileA(clip->FilePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                          OPEN_EXISTING, 0, nullptr)).get(), nullptr),
+              riff.size());
 }

@@ -159,6 +159,32 @@ TEST_F(PersonalHistory, AFailedSaveIsReportedAndTheSettingsAreStillWritten) {
     EXPECT_NE(ReadWholeFile(folder.File("Pellacor.ini")).find("PersonalHistoryPath="), std::string::npos);
 }
 
+TEST_F(PersonalHistory, AFileHeldByAnotherProgramAtStartIsNeverOverwrittenTheClipsGoBesideIt) {
+    const std::string original = Store({{.Class = clips::ClipClass::Text, .Caption = "kept", .Text = "kept"}});
+    MessageBoxRecorder boxes;
+    {
+        std::unique_ptr<app::TfrmMain> form;
+        {
+            FileHeldByAnotherProcess holder(folder.File("Personal.dat"));
+            ASSERT_TRUE(holder.Holding());
+            form = Start();  // can neither read the file nor move it aside
+        }  // the other program lets go before the exit
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_TRUE(PersonalCaptions(*form).empty());
+        AddPersonal(*form, Text("new this run"), 0);
+        SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);  // saves, and so does the exit after it
+    }
+    EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat")), original);
+    const std::string beside = folder.File("Personal.dat.new");
+    EXPECT_NE(ReadWholeFile(beside).find("new this run"), std::string::npos);
+    EXPECT_FALSE(FileExists(folder.File("Personal.dat.1.new")));  // every save of the run goes to one name
+    ASSERT_EQ(boxes.boxes.size(), 3u);
+    EXPECT_NE(boxes.boxes[2].text.find(beside), std::string::npos) << boxes.boxes[2].text;
+
+    auto form = Start();  // the file can be read again: its clips are all there
+    EXPECT_EQ(PersonalCaptions(*form), std::vector<std::string>{"kept"});
+}
+
 TEST_F(PersonalHistory, AnEmptyHistoryGivesAnEmptyFile) {
     { auto form = Start(); }
     EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat")), "");

@@ -1,51 +1,15 @@
 // The clipboard watcher in the real viewer chain.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "TestSupport_win.h"
 #include "clips/Clpbrd_win.h"
 
 using testing_support::PumpMessages;
-
-namespace {
-
-// A well-behaved viewer of the test's own that records what reaches it.
-class TestViewer : public toolkit::Window {
-public:
-    TestViewer() { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, "TestViewer"); }
-    ~TestViewer() override { Leave(); }
-    void Join() {
-        joined = true;
-        next = SetClipboardViewer(Handle());
-    }
-    void Leave() {
-        if (joined) ChangeClipboardChain(Handle(), next);
-        joined = false;
-    }
-    HWND next = nullptr;
-    bool joined = false;
-    int draws = 0;
-    std::vector<std::pair<HWND, HWND>> chainChanges;
-
-protected:
-    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_DRAWCLIPBOARD) {
-            ++draws;
-            if (next) SendMessageA(next, msg, wParam, lParam);
-            return 0;
-        }
-        if (msg == WM_CHANGECBCHAIN) {
-            chainChanges.emplace_back(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
-            if (reinterpret_cast<HWND>(wParam) == next) next = reinterpret_cast<HWND>(lParam);
-            else if (next) SendMessageA(next, msg, wParam, lParam);
-            return 0;
-        }
-        return DefaultProc(msg, wParam, lParam);
-    }
-};
-
-}  // namespace
+using testing_support::TestViewer;
 
 TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer) {
     clips::TClpbrd watcher;
@@ -73,6 +37,7 @@ TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer
     SendMessageA(watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(watcher.NextViewer()), 0);
     ASSERT_EQ(watcher.NextViewer(), nullptr);
     SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    PumpMessages(50);
     EXPECT_EQ(changes, 3);
     watcher.SetActive(false);
 }
@@ -95,12 +60,70 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
 
     first.Leave();
     EXPECT_EQ(watcher.NextViewer(), second.Handle());
-    // A change reaches the watcher first, which tells the next viewer before capturing.
+    // A change reaches the watcher first, which tells the next viewer at once and captures later.
+    PumpMessages(50);
     second.draws = 0;
     int drawsSeenAtChange = -1;
     watcher.OnChange = [&] { drawsSeenAtChange = second.draws; };
     SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
     EXPECT_EQ(second.draws, 1);
+    EXPECT_EQ(drawsSeenAtChange, -1);
+    PumpMessages(50);
     EXPECT_EQ(drawsSeenAtChange, 1);
     watcher.SetActive(false);
+}
+
+TEST(ClipboardWatcher, ChangesWaitingTogetherMakeOneCallAndNoCallRunsInsideAnother) {
+    clips::TClpbrd watcher;
+    int calls = 0, depth = 0, deepest = 0;
+    watcher.OnChange = [&] {
+        ++calls;
+        deepest = std::max(deepest, ++depth);
+        if (calls == 1) {
+            // A change while we capture, and a modal loop (a message box) that dispatches messages.
+            SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+            PumpMessages(30);
+        }
+        --depth;
+    };
+    for (int i = 0; i < 5; ++i) SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(calls, 0);  // nothing runs inside the notification itself
+    PumpMessages(100);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(calls, 2);  // the five as one, then the change that came during it
+}
+
+TEST(ClipboardWatcher, AViewerThatStopsAnsweringHoldsUpNeitherChangesNorChainNotices) {
+    // The next viewer lives on a thread that stops answering (for at most 10 s,
+    // so that a watcher which waits for it fails instead of hanging the run).
+    toolkit::UniqueKernelHandle wake(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    toolkit::UniqueKernelHandle ready(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    std::atomic<HWND> hung{nullptr};
+    std::atomic<bool> answeredAgain{false};
+    std::thread viewerThread([&] {
+        TestViewer viewer;
+        viewer.Join();
+        hung = viewer.Handle();
+        SetEvent(ready.get());
+        WaitForSingleObject(wake.get(), 10000);
+        answeredAgain = true;
+        PumpMessages(50);
+    });
+    WaitForSingleObject(ready.get(), 10000);
+
+    clips::TClpbrd watcher;
+    int changes = 0;
+    watcher.OnChange = [&] { ++changes; };
+    watcher.SetActive(true);  // its first notification goes to the hung viewer
+    ASSERT_EQ(watcher.NextViewer(), hung.load());
+    SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    HWND stranger = testing_support::HiddenWindow().Handle();  // a viewer further down leaves
+    SendMessageA(watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(stranger), 0);
+    PumpMessages(50);
+    EXPECT_FALSE(answeredAgain) << "the watcher waited for the hung viewer";
+    EXPECT_GE(changes, 1);
+
+    watcher.SetActive(false);  // we were first in the chain: the hung viewer is not asked
+    SetEvent(wake.get());
+    viewerThread.join();
 }
