@@ -7,6 +7,8 @@
 #include <iterator>
 #include <thread>
 
+#include "toolkit/Dialog_win.h"
+
 namespace testing_support {
 TempFolder::TempFolder() {
     char base[MAX_PATH] = {};
@@ -105,9 +107,21 @@ void CALLBACK MenuCloser::Tick(HWND, UINT, UINT_PTR, DWORD) { EndMenu(); }
 
 namespace {
 TimedSteps* g_steps = nullptr;  // one script at a time
+
+bool IsDialog(HWND window) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return std::string(name) == "#32770";
 }
 
-TimedSteps::TimedSteps(std::vector<std::function<bool()>> steps, UINT intervalMs) : steps_(std::move(steps)) {
+BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
+    if (IsDialog(window)) PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+}  // namespace
+
+TimedSteps::TimedSteps(std::vector<Step> steps, UINT intervalMs, DWORD timeoutMs)
+    : steps_(std::move(steps)), deadline_(GetTickCount() + timeoutMs) {
     g_steps = this;
     timer_ = SetTimer(nullptr, 0, intervalMs, &TimedSteps::Tick);
 }
@@ -122,64 +136,46 @@ void CALLBACK TimedSteps::Tick(HWND, UINT, UINT_PTR, DWORD) {
     // A step may run a modal loop of its own, in which this timer ticks again.
     static bool running = false;
     if (!self || self->Done() || running) return;
+    if (static_cast<LONG>(GetTickCount() - self->deadline_) > 0) {
+        EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
+        EndMenu();
+        return;
+    }
     running = true;
     if (self->steps_[self->next_]()) ++self->next_;
     running = false;
 }
 
-namespace {
-DialogAnswerer* g_answerer = nullptr;
-
-BOOL CALLBACK CollectDialog(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "#32770" && IsWindowVisible(window) && IsWindowEnabled(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
+HWND OpenDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            if (!IsDialog(window) || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
-BOOL CALLBACK CancelDialog(HWND window, LPARAM) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (std::string(name) == "#32770") PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-}
-}  // namespace
-
-DialogAnswerer::DialogAnswerer(std::vector<Step> steps, DWORD timeoutMs)
-    : steps_(std::move(steps)), deadline_(GetTickCount() + timeoutMs) {
-    g_answerer = this;
-    timer_ = SetTimer(nullptr, 0, 20, &DialogAnswerer::Tick);
-}
-
-DialogAnswerer::~DialogAnswerer() {
-    KillTimer(nullptr, timer_);
-    g_answerer = nullptr;
-}
-
-void CALLBACK DialogAnswerer::Tick(HWND, UINT, UINT_PTR, DWORD) {
-    DialogAnswerer* self = g_answerer;
-    if (!self || self->busy_) return;
-    if (static_cast<LONG>(GetTickCount() - self->deadline_) > 0) {
-        EnumThreadWindows(GetCurrentThreadId(), &CancelDialog, 0);
-        return;
-    }
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), &CollectDialog, reinterpret_cast<LPARAM>(&dialog));
-    if (!dialog || self->Finished()) return;
-    self->busy_ = true;
-    if (self->steps_[self->next_](dialog)) ++self->next_;
-    self->busy_ = false;
-}
-
-DialogAnswerer::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act) {
-    return [title, act = std::move(act)](HWND dialog) {
-        if (TextOf(dialog) != title) return false;
+TimedSteps::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act) {
+    return [title, act = std::move(act)] {
+        HWND dialog = OpenDialog();
+        if (!dialog || toolkit::WindowText(dialog) != title) return false;
         act(dialog);
         return true;
     };
+}
+
+TemporaryFolderSetTo::TemporaryFolderSetTo(const std::string& folder) {
+    char value[MAX_PATH] = {};
+    previous_.assign(value, GetEnvironmentVariableA("TMP", value, sizeof(value)));
+    SetEnvironmentVariableA("TMP", folder.c_str());
+}
+
+TemporaryFolderSetTo::~TemporaryFolderSetTo() {
+    SetEnvironmentVariableA("TMP", previous_.empty() ? nullptr : previous_.c_str());
 }
 
 void Click(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
@@ -192,12 +188,6 @@ void SetCheck(HWND box, bool on) {
 void Type(HWND edit, const std::string& text) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-std::string TextOf(HWND window) {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
 }
 
 bool HotKeyFree(UINT modifiers, UINT key) {

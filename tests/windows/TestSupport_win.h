@@ -71,39 +71,20 @@ private:
 };
 
 // Runs `steps` one after another from a timer of this thread, so a test can act
-// inside a modal loop (a menu) that the code under test runs. A step that
-// returns false is tried again at the next tick. Dialogs: DialogAnswerer.
+// inside a modal loop (a menu, a dialog) that the code under test runs. A step
+// that returns false is tried again at the next tick. Steps post clicks (Click)
+// rather than send them, so that a dialog a click opens runs its own loop, where
+// the next step finds it. After `timeoutMs` every dialog and menu left is
+// closed, so a failing test never hangs.
 class TimedSteps {
 public:
-    explicit TimedSteps(std::vector<std::function<bool()>> steps, UINT intervalMs = 50);
+    using Step = std::function<bool()>;
+    explicit TimedSteps(std::vector<Step> steps, UINT intervalMs = 20, DWORD timeoutMs = 15000);
     ~TimedSteps();
     TimedSteps(const TimedSteps&) = delete;
     TimedSteps& operator=(const TimedSteps&) = delete;
-    bool Done() const { return next_ == steps_.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
-    std::vector<std::function<bool()>> steps_;
-    size_t next_ = 0;
-    UINT_PTR timer_;
-};
-
-
-// Answers the dialogs that open on this thread, from a timer inside their
-// modal loops: each tick hands the enabled dialog window ("#32770") of this
-// thread to the current step, which returns true when it is done; the next
-// step gets the next tick. Steps post clicks (Click) rather than send them, so
-// that a dialog a click opens runs its own loop, where the next step finds it.
-// After `timeoutMs` every dialog left is cancelled, so a failing test never hangs.
-class DialogAnswerer {
-public:
-    using Step = std::function<bool(HWND dialog)>;
-    explicit DialogAnswerer(std::vector<Step> steps, DWORD timeoutMs = 15000);
-    ~DialogAnswerer();
-    DialogAnswerer(const DialogAnswerer&) = delete;
-    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
     // Every step ran.
-    bool Finished() const { return next_ == steps_.size(); }
+    bool Done() const { return next_ == steps_.size(); }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
@@ -111,24 +92,44 @@ private:
     size_t next_ = 0;
     DWORD deadline_;
     UINT_PTR timer_;
-    bool busy_ = false;
 };
 
-// A step that waits for a dialog titled `title` and then runs `act`.
-DialogAnswerer::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act);
+// The visible, enabled dialog window ("#32770") of this thread, or null.
+HWND OpenDialog();
+// A step that waits for the open dialog titled `title` and then runs `act`.
+TimedSteps::Step OnDialog(const std::string& title, std::function<void(HWND dialog)> act);
 // Presses a button as a click would, once the current message is done.
 void Click(HWND button);
 // Checks or clears a check box; its dialog hears BN_CLICKED as after a click.
 void SetCheck(HWND box, bool on);
 // Replaces the text of an edit as typing would (the edit can undo it).
 void Type(HWND edit, const std::string& text);
-std::string TextOf(HWND window);
 
 // True when nobody holds the combination (we can take it for a moment).
 bool HotKeyFree(UINT modifiers, UINT key);
 
 // Dispatches this thread's messages for `ms` milliseconds.
 void PumpMessages(DWORD ms);
+
+// A new folder whose settings file leaves the hot key alone and holds `lines`
+// (by default: watching off too).
+struct QuietFolder : TempFolder {
+    explicit QuietFolder(const std::string& lines = "MonitorClipboard=0\r\n") {
+        WriteWholeFile(File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n" + lines);
+    }
+};
+
+// Points GetTempPathA at `folder` while it lives.
+class TemporaryFolderSetTo {
+public:
+    explicit TemporaryFolderSetTo(const std::string& folder);
+    ~TemporaryFolderSetTo();
+    TemporaryFolderSetTo(const TemporaryFolderSetTo&) = delete;
+    TemporaryFolderSetTo& operator=(const TemporaryFolderSetTo&) = delete;
+
+private:
+    std::string previous_;
+};
 
 class HiddenWindow : public toolkit::Window {
 public:

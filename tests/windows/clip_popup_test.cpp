@@ -10,8 +10,6 @@ using namespace testing_support;
 
 namespace {
 
-COLORREF Pixel(HDC dc, int x, int y) { return GetPixel(dc, x, y); }
-
 // The open menu window that shows `menu`, or null.
 HWND MenuWindowOf(HMENU menu) {
     for (HWND w = FindWindowExA(nullptr, nullptr, "#32768", nullptr); w; w = FindWindowExA(nullptr, w, "#32768", nullptr))
@@ -31,10 +29,6 @@ bool RightClickItem(HMENU menu, int position) {
     return true;
 }
 
-struct QuietFolder : TempFolder {
-    QuietFolder() { WriteWholeFile(File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"); }
-};
-
 struct PopupTest : ::testing::Test {
     QuietFolder folder;
     app::TfrmMain form{folder.Path()};
@@ -43,9 +37,22 @@ struct PopupTest : ::testing::Test {
         ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, text)}));
         form.ClipboardChanged();
     }
-    bool PopupShown() const { return MenuWindowOf(form.mniPopup->Handle()) != nullptr; }
-    UINT PopupState(toolkit::MenuItem* item) const {
-        return GetMenuState(form.mniPopup->Handle(), item->Command(), MF_BYCOMMAND);
+    // Opens the history menu and runs `steps` in it; returns once the menus are closed.
+    void InHistoryMenu(std::vector<TimedSteps::Step> steps) {
+        TimedSteps run(std::move(steps), 150);
+        form.PopupAtCursor(form.mniHistory->Handle());
+        PumpMessages(300);
+        EXPECT_TRUE(run.Done());
+    }
+    // A step that waits for the clip pop-up, notes the state of its items and closes it.
+    TimedSteps::Step SeePopup(std::vector<UINT>& states) {
+        return [this, &states] {
+            if (!MenuWindowOf(form.mniPopup->Handle())) return false;
+            for (toolkit::MenuItem* item : {form.mniCopy, form.mniAddToPersonalHistory, form.mniRemoveFromPersonalHistory})
+                states.push_back(GetMenuState(form.mniPopup->Handle(), item->Command(), MF_BYCOMMAND));
+            EndMenu();
+            return true;
+        };
     }
 };
 
@@ -74,73 +81,41 @@ TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) 
     DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc.get(), {0, 0, 300, LONG(height)}, 0};
     history->sepClipboardHistoryDrawItem(*history->sepClipboardHistory, draw);
     GdiFlush();
-    EXPECT_EQ(Pixel(dc.get(), 0, 7), RGB(0, 0, 0));  // the rule starts one pixel in
-    EXPECT_EQ(Pixel(dc.get(), 1, 7), GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(Pixel(dc.get(), 1, 8), RGB(255, 255, 255));
-    EXPECT_EQ(Pixel(dc.get(), 298, 7), GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(Pixel(dc.get(), 299, 7), RGB(0, 0, 0));  // and stops one pixel short
+    EXPECT_EQ(GetPixel(dc.get(), 0, 7), RGB(0, 0, 0));  // the rule starts one pixel in
+    EXPECT_EQ(GetPixel(dc.get(), 1, 7), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(GetPixel(dc.get(), 1, 8), RGB(255, 255, 255));
+    EXPECT_EQ(GetPixel(dc.get(), 298, 7), GetSysColor(COLOR_GRAYTEXT));
+    EXPECT_EQ(GetPixel(dc.get(), 299, 7), RGB(0, 0, 0));  // and stops one pixel short
     // Under the label's leading blank the rule is hidden by the menu's background.
-    EXPECT_EQ(Pixel(dc.get(), (300 - label.cx) / 2 + 1, 7), GetSysColor(COLOR_MENU));
+    EXPECT_EQ(GetPixel(dc.get(), (300 - label.cx) / 2 + 1, 7), GetSysColor(COLOR_MENU));
 }
 
-TEST_F(PopupTest, RightButtonOverAClipOpensItsPopupAndOverAHeaderNothing) {
+TEST_F(PopupTest, TheRightButtonOverAClipOrTheMenuKeyOpensItsPopupOverAHeaderNothing) {
     Copy("older");
     Copy("newer");
     // Shown: 0 personal header, 1 personal marker, 2 clipboard header, 3 "older", 4 "newer".
     HMENU history = form.mniHistory->Handle();
-    bool sawPopup = false, popupOverHeader = false;
-    UINT copy = 0, add = 0, remove = 0;
-    TimedSteps steps({[&] { return RightClickItem(history, 2); },
-                      [&] {
-                          popupOverHeader = PopupShown();
-                          return RightClickItem(history, 3);
-                      },
-                      [&] {
-                          if (!PopupShown()) return false;
-                          sawPopup = true;
-                          copy = PopupState(form.mniCopy);
-                          add = PopupState(form.mniAddToPersonalHistory);
-                          remove = PopupState(form.mniRemoveFromPersonalHistory);
-                          EndMenu();
-                          return true;
-                      }},
-                     150);
-    form.PopupAtCursor(history);
-    PumpMessages(300);
-    EXPECT_TRUE(steps.Done());
+    bool popupOverHeader = true;
+    std::vector<UINT> states;  // copy, add to and remove from the personal history
+    InHistoryMenu({[&] { return RightClickItem(history, 2); },
+                   [&] {
+                       popupOverHeader = MenuWindowOf(form.mniPopup->Handle()) != nullptr;
+                       return RightClickItem(history, 3);
+                   },
+                   SeePopup(states)});
     EXPECT_FALSE(popupOverHeader);
-    EXPECT_TRUE(sawPopup);
     EXPECT_EQ(form.PopupClipIndex, 4);
-    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(4));
-    EXPECT_EQ(form.PopupClip()->Caption(), "older");
-    EXPECT_EQ(copy & MF_GRAYED, 0u);                  // not the clip on the clipboard
-    EXPECT_EQ(add & MF_GRAYED, 0u);                   // a clipboard clip can be kept
-    EXPECT_EQ(remove, static_cast<UINT>(-1));         // and is not a personal one
-}
+    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(4));  // "older"
+    ASSERT_EQ(states.size(), 3u);
+    EXPECT_EQ(states[0] & MF_GRAYED, 0u);           // not the clip on the clipboard
+    EXPECT_EQ(states[1] & MF_GRAYED, 0u);           // a clipboard clip can be kept
+    EXPECT_EQ(states[2], static_cast<UINT>(-1));  // and is not a personal one
 
-TEST_F(PopupTest, TheMenuKeyOpensThePopupOfTheHighlightedClip) {
-    Copy("only");
-    HMENU history = form.mniHistory->Handle();
-    bool sawPopup = false;
-    UINT copy = 0;
-    auto key = [&](WPARAM vk) {
-        PostMessageA(MenuWindowOf(history), WM_KEYDOWN, vk, 0);
-        return true;
-    };
-    TimedSteps steps({[&] { return MenuWindowOf(history) && key(VK_DOWN); },  // the personal marker
-                      [&] { return key(VK_DOWN); },                            // the clip
-                      [&] { return key(VK_APPS); },
-                      [&] {
-                          if (!PopupShown()) return false;
-                          sawPopup = true;
-                          copy = PopupState(form.mniCopy);
-                          EndMenu();
-                          return true;
-                      }},
-                     150);
-    form.PopupAtCursor(history);
-    PumpMessages(300);
-    EXPECT_TRUE(sawPopup);
-    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(4));
-    EXPECT_NE(copy & MF_GRAYED, 0u);  // it is the clip on the clipboard
+    // Up in a fresh menu highlights its last item: "newer", the clip on the clipboard.
+    auto key = [&](WPARAM vk) { return PostMessageA(MenuWindowOf(history), WM_KEYDOWN, vk, 0) != 0; };
+    states.clear();
+    InHistoryMenu({[&] { return MenuWindowOf(history) && key(VK_UP); }, [&] { return key(VK_APPS); }, SeePopup(states)});
+    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(5));
+    ASSERT_FALSE(states.empty());
+    EXPECT_NE(states[0] & MF_GRAYED, 0u);
 }

@@ -1,5 +1,7 @@
 // The commands of the clip pop-up that change the history lists: rename,
 // delete, empty a section, move into and out of the personal history.
+#include <functional>
+
 #include "HistoryFixture.h"
 #include "history/RenameDialog_win.h"
 #include "toolkit/Dialog_win.h"
@@ -29,70 +31,54 @@ struct EditingTest : HistoryFixture {
             if (mniHistory->Items(i)->Caption() == caption) return ItemRef(mniHistory->Items(i));
         return ItemRef();
     }
-    RecordedBox TakeOnlyBox() {
-        EXPECT_EQ(boxes.boxes.size(), 1u);
-        RecordedBox box = boxes.boxes.empty() ? RecordedBox{} : boxes.boxes.front();
-        boxes.boxes.clear();
-        return box;
+    // Renames `clip` through the dialog: `act` gets its edit, then `button` is pressed.
+    void Rename(const ItemRef& clip, std::function<void(HWND edit)> act, int button = IDOK) {
+        TimedSteps answer({OnDialog(history::kRenameTitle, [&](HWND dialog) {
+            act(FindWindowExA(dialog, nullptr, "Edit", nullptr));
+            Click(GetDlgItem(dialog, button));
+        })});
+        history->RenameClip(clip);
+        EXPECT_TRUE(answer.Done());
+    }
+    void Rename(const ItemRef& clip, const std::string& typed, int button = IDOK) {
+        Rename(clip, [&](HWND edit) { Type(edit, typed); }, button);
     }
 };
-
-HWND EditOf(HWND dialog) { return FindWindowExA(dialog, nullptr, "Edit", nullptr); }
-
-// Renames `clip` by typing `typed` into the dialog and closing it with `button`.
-void Rename(history::History& history, const ItemRef& clip, const std::string& typed, int button = IDOK) {
-    DialogAnswerer answer({OnDialog(history::kRenameTitle, [&](HWND dialog) {
-        Type(EditOf(dialog), typed);
-        Click(GetDlgItem(dialog, button));
-    })});
-    history.RenameClip(clip);
-    EXPECT_TRUE(answer.Finished());
-}
 
 }  // namespace
 
 TEST_F(EditingTest, RenameTrimsRefusesBlanksAndCancelKeepsTheName) {
     CopyText("clip text");
     ItemRef clip(Newest());
-    Rename(*history, clip, "  新名字 \t");
+    Rename(clip, "  新名字 \t");
     EXPECT_EQ(Newest()->Caption(), "新名字");
     EXPECT_EQ(NewestAs()->Text, "clip text");  // the name alone changes
 
-    Rename(*history, clip, " \r\n ");
-    RecordedBox box = TakeOnlyBox();
-    EXPECT_EQ(box.text, "名称不能为空.");
-    EXPECT_EQ(box.title, "警告   ");
-    EXPECT_EQ(box.flags, UINT{MB_ICONWARNING | MB_OK});
+    Rename(clip, " \r\n ");
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "名称不能为空.");
+    EXPECT_EQ(boxes.boxes[0].title, "警告   ");
+    EXPECT_EQ(boxes.boxes[0].flags, UINT{MB_ICONWARNING | MB_OK});
+    boxes.boxes.clear();
     EXPECT_EQ(Newest()->Caption(), "新名字");
 
-    Rename(*history, clip, "other", IDCANCEL);
+    Rename(clip, "other", IDCANCEL);
     EXPECT_EQ(Newest()->Caption(), "新名字");
 }
 
 TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
-    common::settings().MaxCaptionLength = 20;
     CopyText("x");
     Newest()->SetCaption("a caption of 25 bytes....");
-    std::string offered, typed;
-    DWORD selection = 0;
-    bool focused = false;
-    DialogAnswerer answer({OnDialog(history::kRenameTitle, [&](HWND dialog) {
-        HWND edit = EditOf(dialog);
-        offered = toolkit::WindowText(edit);
-        selection = static_cast<DWORD>(SendMessageA(edit, EM_GETSEL, 0, 0));
-        focused = GetFocus() == edit;
+    Rename(ItemRef(Newest()), [](HWND edit) {
+        EXPECT_EQ(toolkit::WindowText(edit), "a caption of 25 bytes....");
+        EXPECT_EQ(SendMessageA(edit, EM_GETSEL, 0, 0), MAKELONG(0, 25));
+        EXPECT_EQ(GetFocus(), edit);
         SetWindowTextA(edit, "");
-        // Typed as a person would: a Chinese character counts two bytes.
+        // Typed as a person would: a Chinese character counts two bytes (MaxCaptionLength is 20).
         for (int i = 0; i < 9; ++i) SendMessageW(edit, WM_CHAR, L'字', 0);
         for (int i = 0; i < 5; ++i) SendMessageA(edit, WM_CHAR, 'y', 0);
-        typed = toolkit::WindowText(edit);
-        Click(GetDlgItem(dialog, IDCANCEL));
-    })});
-    history->RenameClip(ItemRef(Newest()));
-    EXPECT_EQ(offered, "a caption of 25 bytes....");
-    EXPECT_EQ(selection, MAKELONG(0, 25));
-    EXPECT_TRUE(focused);
-    EXPECT_EQ(typed, "字字字字字字字字字yy");
+        EXPECT_EQ(toolkit::WindowText(edit), "字字字字字字字字字yy");
+    }, IDCANCEL);
 }
 
 TEST_F(EditingTest, DeleteAsksWhenSetAndNoKeepsTheClip) {

@@ -8,13 +8,6 @@
 
 using namespace testing_support;
 
-namespace {
-// A settings file that leaves the clipboard and the hot key alone.
-struct QuietFolder : TempFolder {
-    QuietFolder() { WriteWholeFile(File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n"); }
-};
-}  // namespace
-
 TEST(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
     QuietFolder folder;
     app::TfrmMain form(folder.Path());
@@ -89,8 +82,7 @@ TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
 }
 
 TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n");
+    QuietFolder folder("");  // watching on
     HiddenWindow other;
     auto copy = [&](const char* text) {
         ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, text)}));
@@ -117,8 +109,7 @@ TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
 
 TEST(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipEveryTime) {
     const common::Settings saved = common::settings();
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\nMaxHistorySize=500\r\n");
+    QuietFolder folder("MaxHistorySize=500\r\n");  // watching on
     auto form = std::make_unique<app::TfrmMain>(folder.Path());
     PumpMessages(100);
     for (const char* label : {"first burst", "second burst", "third burst"}) {

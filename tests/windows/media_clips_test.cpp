@@ -242,9 +242,7 @@ TEST_F(MediaClips, TheClipboardIsFreeWhileTheSoundFileIsWritten) {
     // A temporary folder of our own, watched by another program's thread that
     // tries the clipboard as soon as a file appears in it.
     TempFolder temp;
-    char savedTmp[MAX_PATH] = {};
-    GetEnvironmentVariableA("TMP", savedTmp, MAX_PATH);
-    SetEnvironmentVariableA("TMP", temp.Path().c_str());
+    TemporaryFolderSetTo tmp(temp.Path());
     toolkit::UniqueKernelHandle change(FindFirstChangeNotificationA(temp.Path().c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
     ASSERT_NE(change.get(), INVALID_HANDLE_VALUE);
     std::atomic<int> clipboardFree{-1};
@@ -256,7 +254,6 @@ TEST_F(MediaClips, TheClipboardIsFreeWhileTheSoundFileIsWritten) {
     std::vector<uint8_t> riff = Riff(64 << 20);  // long enough to take a while to write
     Copy({Wave(riff, riff.size())});
     other.join();
-    SetEnvironmentVariableA("TMP", savedTmp[0] ? savedTmp : nullptr);
     FindCloseChangeNotification(change.release());
     auto* clip = NewestAs<TClipWave>();
     ASSERT_NE(clip, nullptr);

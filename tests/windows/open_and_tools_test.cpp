@@ -10,10 +10,9 @@
 #include "common/Win32Error_win.h"
 #include "preview/Help.h"
 #include "preview/Help_win.h"
-#include "preview/MailAddress.h"
 #include "preview/OpenAndSend_win.h"
 #include "preview/Tools_win.h"
-#include "toolkit/Application_win.h"
+#include "toolkit/Dialog_win.h"
 
 using namespace testing_support;
 
@@ -32,16 +31,6 @@ Picture ClipboardPicture(HWND reader) {
     toolkit::SelectedObject selected(dc.get(), bitmap);
     return {info.bmWidth, info.bmHeight, GetPixel(dc.get(), info.bmWidth / 2, info.bmHeight / 2)};
 }
-
-// Points GetTempPathA at `folder` while it lives.
-struct TemporaryFolderSetTo {
-    explicit TemporaryFolderSetTo(const std::string& folder) { SetEnvironmentVariableA("TMP", folder.c_str()); }
-    ~TemporaryFolderSetTo() { SetEnvironmentVariableA("TMP", previous.empty() ? nullptr : previous.c_str()); }
-    std::string previous = [] {
-        char value[MAX_PATH] = {};
-        return std::string(value, GetEnvironmentVariableA("TMP", value, sizeof(value)));
-    }();
-};
 
 // Registers `progId` as the program class of web pages while it lives (Wine
 // registers none when its HTML engine is left out), then puts back what was there.
@@ -148,17 +137,6 @@ TEST(OpenInNewWindow, TheTemporaryPageIsGoneOnSuccessAndOnFailure) {
     }
 }
 
-TEST(SendAsMail, TheMailProgramGetsTheWholeText) {
-    std::string log = OpenerLog();
-    if (log.empty()) GTEST_SKIP() << "the opener stand-in is not on PATH (scripts/test.sh puts it there)";
-    WriteWholeFile(log, "");
-    const std::string text = "第一行 & 更多\r\n#2 50% 完";
-    MessageBoxRecorder boxes;
-    preview::SendAsMail(text);
-    EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(WaitForOpenerLine(log), "xdg-email " + preview::MailAddress(text));
-}
-
 TEST(EmptyClipboard, OnlyAYesEmptiesItAndTheItemFollowsTheClipboard) {
     HiddenWindow other;
     toolkit::MenuItem mniEmptyClipboard("清空剪贴板");
@@ -185,11 +163,10 @@ TEST(EmptyClipboard, OnlyAYesEmptiesItAndTheItemFollowsTheClipboard) {
 }
 
 TEST(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nHotKeyOn=0\r\n");
+    QuietFolder folder("");  // watching from the start
     HiddenWindow other;
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {}));
-    app::TfrmMain form(folder.Path());  // watching from the start
+    app::TfrmMain form(folder.Path());
     PumpMessages(100);
     ASSERT_EQ(form.History().ClipboardCount(), 0);
 
@@ -231,50 +208,27 @@ TEST(Capture, NothingHappensWhileTheDesktopIsLocked) {
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
 }
 
-namespace {
-// What the timer saw of the About box owned by `owner` before it pressed 确定.
-struct AboutBoxSeen {
-    HWND owner = nullptr;
-    bool ownerDisabled = false, hasIcon = false;
-    std::string texts;
-} g_about;
-
-BOOL CALLBACK FindAboutBox(HWND window, LPARAM found) {
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof(name));
-    if (lstrcmpA(name, "#32770") == 0 && GetWindow(window, GW_OWNER) == g_about.owner)
-        *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
-}
-
-void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), FindAboutBox, reinterpret_cast<LPARAM>(&box));
-    if (!box) return;
-    KillTimer(nullptr, timer);
-    g_about.ownerDisabled = !IsWindowEnabled(g_about.owner);
-    char text[512];
-    GetWindowTextA(box, text, sizeof(text));
-    g_about.texts = text;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        GetWindowTextA(child, text, sizeof(text));
-        g_about.texts += std::string("|") + text;
-        g_about.hasIcon |= SendMessageA(child, STM_GETICON, 0, 0) != 0;
-    }
-    SendMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-}
-}  // namespace
-
 TEST(About, TheSystemsBoxShowsOurTextsAndIconAndClosesWithOk) {
     HiddenWindow owner;
-    g_about = AboutBoxSeen{};
-    g_about.owner = owner.Handle();
-    UINT_PTR timer = SetTimer(nullptr, 0, 100, &CloseAboutBox);
+    bool ownerDisabled = false, hasIcon = false;
+    std::string texts;
+    TimedSteps answer({[&] {
+        HWND box = OpenDialog();
+        if (!box || GetWindow(box, GW_OWNER) != owner.Handle()) return false;
+        ownerDisabled = !IsWindowEnabled(owner.Handle());
+        texts = toolkit::WindowText(box);
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            texts.append("|").append(toolkit::WindowText(child));
+            hasIcon |= SendMessageA(child, STM_GETICON, 0, 0) != 0;
+        }
+        Click(GetDlgItem(box, IDOK));
+        return true;
+    }});
     preview::ShowAbout(owner.Handle());  // returns once the box is closed
-    KillTimer(nullptr, timer);
-    EXPECT_TRUE(g_about.ownerDisabled);
-    EXPECT_NE(g_about.texts.find("PELLACOR"), std::string::npos) << g_about.texts;
-    EXPECT_NE(g_about.texts.find(preview::kAboutCredit), std::string::npos) << g_about.texts;
-    EXPECT_TRUE(g_about.hasIcon);
+    EXPECT_TRUE(answer.Done());
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_NE(texts.find("PELLACOR"), std::string::npos) << texts;
+    EXPECT_NE(texts.find(preview::kAboutCredit), std::string::npos) << texts;
+    EXPECT_TRUE(hasIcon);
     EXPECT_TRUE(IsWindowEnabled(owner.Handle()));
 }

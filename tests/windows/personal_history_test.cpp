@@ -18,9 +18,6 @@ namespace {
 
 class PersonalHistory : public ::testing::Test {
 protected:
-    PersonalHistory() {
-        WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n");
-    }
     std::unique_ptr<app::TfrmMain> Start() { return std::make_unique<app::TfrmMain>(folder.Path()); }
 
     static void AddPersonal(app::TfrmMain& form, std::unique_ptr<clips::TClip> clip, int kind) {
@@ -51,7 +48,7 @@ protected:
         return bytes;
     }
 
-    TempFolder folder;
+    QuietFolder folder;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 
 using namespace testing_support;
 using app::frmPreferences;
+using toolkit::WindowText;
 
 namespace {
 
@@ -52,7 +53,7 @@ std::string SelectedFolder(HWND picker) {
 }
 
 // A step on the open preferences dialog.
-DialogAnswerer::Step OnPreferences(std::function<void(app::TfrmPreferences& d)> act) {
+TimedSteps::Step OnPreferences(std::function<void(app::TfrmPreferences& d)> act) {
     return OnDialog(app::kPreferencesTitle, [act = std::move(act)](HWND) { act(*frmPreferences); });
 }
 
@@ -74,11 +75,11 @@ struct Preferences : ::testing::Test {
         PutRunValue(savedRun);
     }
     // Shows the dialog, answered by `steps`; returns its result.
-    int Show(std::vector<DialogAnswerer::Step> steps) {
-        DialogAnswerer answerer(std::move(steps));
+    int Show(std::vector<TimedSteps::Step> steps) {
+        TimedSteps answerer(std::move(steps));
         app::TfrmPreferences dialog;
         int result = dialog.ShowModal();
-        EXPECT_TRUE(answerer.Finished());
+        EXPECT_TRUE(answerer.Done());
         EXPECT_EQ(frmPreferences, &dialog);
         return result;
     }
@@ -102,7 +103,7 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
         {[](auto& d) { return d.edtPersonalHistoryPath; }, "Z:\\no such folder", folder.Path(), "个人历史路径",
          "请输入有效的 \"个人历史\" 路径."},
     };
-    std::vector<DialogAnswerer::Step> steps;
+    std::vector<TimedSteps::Step> steps;
     steps.push_back(OnPreferences([](app::TfrmPreferences& d) {
         // Valid changes before the refused ones: none of them may stay after Cancel.
         Type(d.edtHistorySize, "77");
@@ -128,7 +129,7 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
             EXPECT_EQ(GetFocus(), control) << r.typed;
             EXPECT_TRUE(IsWindowVisible(control)) << "its page is shown";
             if (control == d.hkHotKey) SendMessageA(control, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
-            else EXPECT_EQ(TextOf(control), r.before) << r.typed;  // the edit's own undo
+            else EXPECT_EQ(WindowText(control), r.before) << r.typed;  // the edit's own undo
         }));
     }
     steps.push_back(OnPreferences([](app::TfrmPreferences& d) { Click(d.btnCancel); }));
@@ -166,9 +167,9 @@ TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
                   d.pclPreferences->Select(0);
 
                   SendMessageA(d.edtHistorySize, WM_CHAR, 'x', 0);
-                  EXPECT_EQ(TextOf(d.edtHistorySize), "20");
+                  EXPECT_EQ(WindowText(d.edtHistorySize), "20");
                   SendMessageA(d.udHistorySize, UDM_SETPOS32, 0, 999);  // the up-down stops at 500
-                  EXPECT_EQ(TextOf(d.edtHistorySize), "500");
+                  EXPECT_EQ(WindowText(d.edtHistorySize), "500");
 
                   EXPECT_FALSE(IsWindowEnabled(d.hkHotKey));  // HotKeyOn is off
                   SetCheck(d.chkHotKey, true);
@@ -227,51 +228,45 @@ TEST_F(Preferences, OkTakesEveryValueOverAndWritesStartWithTheSystemQuoted) {
 TEST_F(Preferences, TheFolderPickerStartsAtTheEditsFolder) {
     std::string start = folder.File("历史");
     CreateDirectoryA(start.c_str(), nullptr);
-    auto pickerPressesOk = OnDialog("选择文件夹", [](HWND picker) {
-        EXPECT_EQ(SelectedFolder(picker), "历史");
-        PostMessageA(picker, WM_COMMAND, IDOK, 0);
-    });
-    auto pickerCancels = OnDialog("选择文件夹", [](HWND picker) {
-        EXPECT_NE(SelectedFolder(picker), "历史");  // a folder that is gone is no start
-        PostMessageA(picker, WM_COMMAND, IDCANCEL, 0);
-    });
+    auto picker = [](bool startsThere, WPARAM button) {
+        return OnDialog("选择文件夹", [=](HWND picker) {
+            EXPECT_EQ(SelectedFolder(picker) == "历史", startsThere);
+            PostMessageA(picker, WM_COMMAND, button, 0);
+        });
+    };
     EXPECT_EQ(Show({OnPreferences([&](app::TfrmPreferences& d) {
                         Type(d.edtPersonalHistoryPath, start + "\\");
                         Click(d.bbnBrowse);
                     }),
-                    pickerPressesOk,
+                    picker(true, IDOK),
                     OnPreferences([&](app::TfrmPreferences& d) {
                         // The shell's path of the folder, without a backslash; the edit has the focus.
-                        EXPECT_EQ(TextOf(d.edtPersonalHistoryPath), start);
+                        EXPECT_EQ(WindowText(d.edtPersonalHistoryPath), start);
                         EXPECT_EQ(GetFocus(), d.edtPersonalHistoryPath);
                         RemoveDirectoryA(start.c_str());
                         Click(d.bbnBrowse);
                     }),
-                    pickerCancels,
-                    OnPreferences([&](app::TfrmPreferences& d) {
-                        EXPECT_EQ(TextOf(d.edtPersonalHistoryPath), start);  // Cancel changes nothing
-                        Click(d.btnCancel);
-                    })}),
+                    picker(false, IDCANCEL),  // a folder that is gone is no start
+                    OnPreferences([](app::TfrmPreferences& d) { Click(d.btnCancel); })}),
               IDCANCEL);
 }
 
 TEST(PreferencesCommand, OkAppliesTheHotKeyAndWritesTheSettingsAtOnce) {
-    TempFolder folder;
-    WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\nMonitorClipboard=0\r\nHotKeyOn=0\r\n");
+    QuietFolder folder;
     common::Settings saved = common::settings();
     ASSERT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
     {
         app::TfrmMain form(folder.Path());
         ASSERT_TRUE(form.mniPreferences->Enabled());
         {
-            DialogAnswerer answerer({OnPreferences([](app::TfrmPreferences& d) {
+            TimedSteps answerer({OnPreferences([](app::TfrmPreferences& d) {
                 Type(d.edtHistorySize, "5");
                 SetCheck(d.chkHotKey, true);
                 SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
                 Click(d.btnOK);
             })});
             form.mniPreferences->Click();
-            EXPECT_TRUE(answerer.Finished());
+            EXPECT_TRUE(answerer.Done());
         }
         EXPECT_EQ(frmPreferences, nullptr);
         EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
@@ -283,7 +278,7 @@ TEST(PreferencesCommand, OkAppliesTheHotKeyAndWritesTheSettingsAtOnce) {
         EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
 
         // Cancel changes no registration.
-        DialogAnswerer cancel({OnPreferences([](app::TfrmPreferences& d) {
+        TimedSteps cancel({OnPreferences([](app::TfrmPreferences& d) {
             SetCheck(d.chkHotKey, false);
             Click(d.btnCancel);
         })});

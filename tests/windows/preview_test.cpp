@@ -165,40 +165,38 @@ TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHidesUnlessPrevie
     EXPECT_FALSE(hover->HoverTimer.Running());
 }
 
-TEST_F(HoverPreviewTest, FileListsNameTheFilesThatExistAndCountAll) {
+TEST_F(HoverPreviewTest, FileListsNameTheFilesThatExistPicturesAndSoundsShowTheirInfo) {
     TempFolder folder;
     WriteWholeFile(folder.File("one.txt"), "1");
     WriteWholeFile(folder.File("two.txt"), "2");
-    auto* clip = new clips::TClipFiles;  // owned by the menu once inserted
-    clip->FileList = folder.File("one.txt") + "\r\n" + folder.File("gone.txt") + "\r\n" + folder.File("two.txt") + "\r\n";
-    clip->SetImageIndex(clips::kFileList);
-    clip->InsertLoaded(*mniHistory, mniHistory->Count(), history->ClickAction());
-    Select(clip);
-    Tick();
+    auto* files = new clips::TClipFiles;  // owned by the menu once inserted
+    for (const char* name : {"one.txt", "gone.txt", "two.txt"}) files->FileList += folder.File(name) + "\r\n";
+    auto* image = new clips::TClipImage;
+    image->SetBitmap(Picture(64, 48, 0x00FF00));
+    auto* wave = new clips::TClipWave;  // a missing sound file: shown all the same, nothing plays
+    wave->FilePath = "C:\\no such folder\\Clp0.tmp";
+    const std::pair<clips::TClip*, int> kinds[] = {{files, clips::kFileList}, {image, clips::kImage}, {wave, clips::kWave}};
+    for (auto [clip, kind] : kinds) {
+        clip->SetImageIndex(kind);
+        clip->InsertLoaded(*mniHistory, mniHistory->Count(), history->ClickAction());
+    }
+    image->SetDefault(true);
     const std::string& caption = hover->Preview.Caption();
+
+    Select(files);
+    Tick();
     EXPECT_NE(caption.find("包含 : 3 对象"), std::string::npos) << caption;
     EXPECT_NE(caption.find("one"), std::string::npos) << caption;
     EXPECT_NE(caption.find("two"), std::string::npos) << caption;
     EXPECT_EQ(caption.find("gone"), std::string::npos) << caption;
-}
 
-TEST_F(HoverPreviewTest, PicturesAndSoundsShowTheirInfo) {
-    auto* image = new clips::TClipImage;
-    image->SetBitmap(Picture(64, 48, 0x00FF00));
-    image->SetImageIndex(clips::kImage);
-    image->InsertLoaded(*mniHistory, mniHistory->Count(), history->ClickAction());
-    image->SetDefault(true);
     Select(image);
     Tick();
     EXPECT_FALSE(hover->Preview.TextMode());
-    EXPECT_EQ(hover->Preview.Caption(), preview::InfoText(preview::ImageHead("", 64, 48), 3, true, ""));
+    EXPECT_EQ(caption, preview::InfoText(preview::ImageHead("", 64, 48), 3, true, ""));
 
-    auto* wave = new clips::TClipWave;  // a missing sound file: shown all the same, nothing plays
-    wave->FilePath = "C:\\no such folder\\Clp0.tmp";
-    wave->SetImageIndex(clips::kWave);
-    wave->InsertLoaded(*mniHistory, mniHistory->Count(), history->ClickAction());
     Select(wave);
     Tick();
-    EXPECT_EQ(hover->Preview.Caption(), preview::InfoText(preview::WaveHead(""), 5, false, "") +
-                                            preview::ContentBlock(preview::kSoundPlaying));
+    EXPECT_EQ(caption,
+              preview::InfoText(preview::WaveHead(""), 5, false, "") + preview::ContentBlock(preview::kSoundPlaying));
 }

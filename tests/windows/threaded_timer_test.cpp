@@ -15,70 +15,52 @@ namespace {
 // Windows timers may fire up to one clock tick before the interval is up.
 constexpr DWORD kGranularity = 20;
 
-struct TickLog {
-    std::vector<DWORD> at;
-    void Attach(TThreadedTimer& timer) {
-        timer.OnTimer = [this](TThreadedTimer&) { at.push_back(GetTickCount()); };
+// The times of the timer's ticks.
+struct TickLog : std::vector<DWORD> {
+    explicit TickLog(TThreadedTimer& timer) {
+        timer.OnTimer = [this](TThreadedTimer&) { push_back(GetTickCount()); };
+    }
+    // Pumps until there are `count` ticks or 5 s have passed.
+    void WaitFor(size_t count) {
+        for (int i = 0; i < 500 && size() < count; ++i) PumpMessages(10);
     }
 };
-
-// Pumps until `log` has `count` ticks or 5 s have passed.
-void WaitForTicks(const TickLog& log, size_t count) {
-    for (int i = 0; i < 500 && log.at.size() < count; ++i) PumpMessages(10);
-}
 }  // namespace
 
 TEST(ThreadedTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) {
     TThreadedTimer timer;
-    TickLog log;
-    log.Attach(timer);
-    EXPECT_TRUE(timer.Enabled());
-    EXPECT_EQ(timer.Interval(), 1300);
-    timer.SetEnabled(true);  // the value held: nothing starts
-    PumpMessages(1500);
-    EXPECT_TRUE(log.at.empty());
+    TickLog log(timer);
+    timer.SetEnabled(true);  // the value held (a fresh timer reads enabled): nothing starts
+    PumpMessages(1500);      // longer than the first interval
+    EXPECT_TRUE(log.empty());
 
     timer.SetInterval(50);  // a change starts it
-    WaitForTicks(log, 3);
-    EXPECT_GE(log.at.size(), 3u);
+    log.WaitFor(3);
+    EXPECT_GE(log.size(), 3u);
     timer.SetInterval(0);  // no interval, no ticks
-    size_t ticks = log.at.size();
+    size_t ticks = log.size();
     PumpMessages(200);
-    EXPECT_EQ(log.at.size(), ticks);
+    EXPECT_EQ(log.size(), ticks);
 }
 
 TEST(ThreadedTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
     TThreadedTimer timer;
-    TickLog log;
-    log.Attach(timer);
+    TickLog log(timer);
     timer.SetInterval(600);
     DWORD started = GetTickCount();
     PumpMessages(400);
     timer.SetEnabled(true);  // not a restart: the tick still comes 600 ms after the start
-    WaitForTicks(log, 1);
-    ASSERT_EQ(log.at.size(), 1u);
-    EXPECT_LT(log.at[0] - started, 950u);
+    log.WaitFor(1);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_LT(log[0] - started, 950u);
 
     Sleep(700);  // a tick is due and waits in the queue...
     timer.SetEnabled(false);
     timer.SetEnabled(true);  // ...and is dropped by the restart
     DWORD restarted = GetTickCount();
-    WaitForTicks(log, 2);
-    ASSERT_EQ(log.at.size(), 2u);
-    EXPECT_GE(log.at[1] - restarted, 600 - kGranularity);
-}
-
-TEST(ThreadedTimer, AHandlerThatDisablesGetsNoFurtherTick) {
-    TThreadedTimer timer;
-    int ticks = 0;
-    timer.OnTimer = [&](TThreadedTimer& sender) {
-        ++ticks;
-        sender.SetEnabled(false);
-    };
-    timer.SetInterval(30);
-    PumpMessages(400);
-    EXPECT_EQ(ticks, 1);
-    EXPECT_FALSE(timer.Running());
+    log.WaitFor(2);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_GE(log[1] - restarted, 600 - kGranularity);
 }
 
 TEST(ThreadedTimer, TicksWhileAMenuIsOpen) {
@@ -99,13 +81,21 @@ TEST(ThreadedTimer, TicksWhileAMenuIsOpen) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST(ThreadedTimer, NoTickAfterDestruction) {
+TEST(ThreadedTimer, NoTickAfterTheHandlerDisablesItOrAfterDestruction) {
     int ticks = 0;
     auto timer = std::make_unique<TThreadedTimer>();
-    timer->OnTimer = [&](TThreadedTimer&) { ++ticks; };
-    timer->SetInterval(20);
-    Sleep(100);  // ticks are due
+    timer->OnTimer = [&](TThreadedTimer& sender) {
+        ++ticks;
+        sender.SetEnabled(false);
+    };
+    timer->SetInterval(30);
+    PumpMessages(400);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_FALSE(timer->Running());
+
+    timer->SetEnabled(true);
+    Sleep(100);  // a tick is due
     timer.reset();
     PumpMessages(200);
-    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(ticks, 1);
 }
