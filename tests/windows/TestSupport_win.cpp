@@ -234,13 +234,10 @@ LRESULT TestViewer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(msg, wParam, lParam);
 }
 
-namespace {
-std::string EventName(const char* what, const std::string& id) { return std::string("PellacorTest") + what + id; }
-
-toolkit::UniqueKernelHandle StartSelf(const std::string& arguments) {
+toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count) {
     char self[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string command = std::string("\"") + self + "\" " + arguments;
+    std::string command = std::string("\"") + self + "\" --copy-burst \"" + label + "\" " + std::to_string(count);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -248,44 +245,6 @@ toolkit::UniqueKernelHandle StartSelf(const std::string& arguments) {
         return {};
     CloseHandle(process.hThread);
     return toolkit::UniqueKernelHandle(process.hProcess);
-}
-}  // namespace
-
-FileHeldByAnotherProcess::FileHeldByAnotherProcess(const std::string& path) {
-    static int counter = 0;
-    std::string id = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
-    toolkit::UniqueKernelHandle held(CreateEventA(nullptr, TRUE, FALSE, EventName("Held", id).c_str()));
-    release_.reset(CreateEventA(nullptr, TRUE, FALSE, EventName("Release", id).c_str()));
-    process_ = StartSelf("--hold-file \"" + path + "\" " + id);
-    if (!process_) return;
-    HANDLE waits[2] = {held.get(), process_.get()};
-    holding_ = WaitForMultipleObjects(2, waits, FALSE, 20000) == WAIT_OBJECT_0;
-}
-
-FileHeldByAnotherProcess::~FileHeldByAnotherProcess() { Release(); }
-
-void FileHeldByAnotherProcess::Release() {
-    if (!process_) return;
-    SetEvent(release_.get());
-    WaitForSingleObject(process_.get(), 20000);
-    process_.reset();
-    holding_ = false;
-}
-
-int HoldFileUntilReleased(const char* path, const char* id) {
-    toolkit::UniqueFile file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!file) return 1;
-    toolkit::UniqueKernelHandle held(OpenEventA(EVENT_MODIFY_STATE, FALSE, EventName("Held", id).c_str()));
-    toolkit::UniqueKernelHandle release(OpenEventA(SYNCHRONIZE, FALSE, EventName("Release", id).c_str()));
-    if (!held || !release) return 1;
-    SetEvent(held.get());
-    WaitForSingleObject(release.get(), 60000);
-    return 0;
-}
-
-
-toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count) {
-    return StartSelf("--copy-burst \"" + label + "\" " + std::to_string(count));
 }
 
 int CopyBurst(const char* label, int count) {

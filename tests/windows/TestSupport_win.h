@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -37,7 +38,11 @@ bool FileExists(const std::string& path);
 struct RecordedBox {
     std::string text, title;
     UINT flags;
+    bool operator==(const RecordedBox&) const = default;
 };
+inline void PrintTo(const RecordedBox& box, std::ostream* out) {
+    *out << '"' << box.title << "\" \"" << box.text << "\" " << std::hex << box.flags;
+}
 
 // Records every message box shown while it lives and answers with `answer`.
 class MessageBoxRecorder {
@@ -154,24 +159,6 @@ public:
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };
-
-// Another process holds a file open without sharing it, until destroyed.
-class FileHeldByAnotherProcess {
-public:
-    explicit FileHeldByAnotherProcess(const std::string& path);
-    ~FileHeldByAnotherProcess();
-    FileHeldByAnotherProcess(const FileHeldByAnotherProcess&) = delete;
-    FileHeldByAnotherProcess& operator=(const FileHeldByAnotherProcess&) = delete;
-    bool Holding() const { return holding_; }
-    // Lets go of the file and waits for the process to end.
-    void Release();
-
-private:
-    toolkit::UniqueKernelHandle release_, process_;
-    bool holding_ = false;
-};
-// The other process's side (windows_tests.exe --hold-file PATH ID); its exit code.
-int HoldFileUntilReleased(const char* path, const char* id);
 
 // Another process copies `count` texts "<label> <n>" (n from 0) about a
 // millisecond apart, as a script or a password manager may; returns it

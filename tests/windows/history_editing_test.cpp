@@ -55,10 +55,7 @@ TEST_F(EditingTest, RenameTrimsRefusesBlanksAndCancelKeepsTheName) {
     EXPECT_EQ(NewestAs()->Text, "clip text");  // the name alone changes
 
     Rename(clip, " \r\n ");
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "名称不能为空.");
-    EXPECT_EQ(boxes.boxes[0].title, "警告   ");
-    EXPECT_EQ(boxes.boxes[0].flags, UINT{MB_ICONWARNING | MB_OK});
+    EXPECT_EQ(boxes.boxes, (std::vector<RecordedBox>{{"名称不能为空.", "警告   ", MB_ICONWARNING | MB_OK}}));
     boxes.boxes.clear();
     EXPECT_EQ(Newest()->Caption(), "新名字");
 
@@ -83,14 +80,10 @@ TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
 
 TEST_F(EditingTest, DeleteAsksWhenSetAndNoKeepsTheClip) {
     FillBothSections();
-    boxes.boxes.clear();
     {
         MessageBoxRecorder no(IDNO);
         history->DeleteClip(Clip("c2"));
-        ASSERT_EQ(no.boxes.size(), 1u);
-        EXPECT_EQ(no.boxes[0].text, "你确实要删除这个剪辑吗 ?");
-        EXPECT_EQ(no.boxes[0].title, "确认   ");
-        EXPECT_EQ(no.boxes[0].flags, 0x124u);
+        EXPECT_EQ(no.boxes, (std::vector<RecordedBox>{{"你确实要删除这个剪辑吗 ?", "确认   ", 0x124}}));
     }
     EXPECT_EQ(Captions(), "|p1 p2 |c1 c2 c3 ");
     {
@@ -111,11 +104,8 @@ TEST_F(EditingTest, EmptyingASectionLeavesTheOtherAndAsksBySection) {
         MessageBoxRecorder yes(IDYES);
         history->EmptySectionOf(Clip("c1"));
         history->EmptySectionOf(Clip("p2"));
-        ASSERT_EQ(yes.boxes.size(), 2u);
-        EXPECT_EQ(yes.boxes[0].text, "你确实要清空剪贴板历史纪录吗 ? ");
-        EXPECT_EQ(yes.boxes[1].text, "你确实要清空个人历史纪录吗 ? ");
-        EXPECT_EQ(yes.boxes[1].title, "确认 ");
-        EXPECT_EQ(yes.boxes[1].flags, 0x124u);
+        EXPECT_EQ(yes.boxes, (std::vector<RecordedBox>{{"你确实要清空剪贴板历史纪录吗 ? ", "确认 ", 0x124},
+                                                       {"你确实要清空个人历史纪录吗 ? ", "确认 ", 0x124}}));
     }
     EXPECT_EQ(Captions(), "|[  空  ] |[  空  ] ");
 }

@@ -8,9 +8,7 @@
 #include "toolkit/Application_win.h"
 
 int main(int argc, char** argv) {
-    // Started by a test to play another program that holds a file.
-    if (argc == 4 && std::strcmp(argv[1], "--hold-file") == 0)
-        return testing_support::HoldFileUntilReleased(argv[2], argv[3]);
+    // Started by a test to play another program that copies in bursts.
     if (argc == 4 && std::strcmp(argv[1], "--copy-burst") == 0)
         return testing_support::CopyBurst(argv[2], std::atoi(argv[3]));
     testing::InitGoogleTest(&argc, argv);

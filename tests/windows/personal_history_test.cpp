@@ -162,10 +162,12 @@ TEST_F(PersonalHistory, AFileHeldByAnotherProgramAtStartIsNeverOverwrittenTheCli
     {
         std::unique_ptr<app::TfrmMain> form;
         {
-            FileHeldByAnotherProcess holder(folder.File("Personal.dat"));
-            ASSERT_TRUE(holder.Holding());
-            form = Start();  // can neither read the file nor move it aside
-        }  // the other program lets go before the exit
+            // Opened without sharing (as another program may): it can be neither read nor moved aside.
+            toolkit::UniqueFile held(CreateFileA(folder.File("Personal.dat").c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                                 nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held);
+            form = Start();
+        }  // let go before the exit
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_TRUE(PersonalCaptions(*form).empty());
         AddPersonal(*form, Text("new this run"), 0);

@@ -33,12 +33,6 @@ void PutRunValue(const std::optional<std::string>& value) {
                          static_cast<DWORD>(value->size() + 1));
 }
 
-std::string StatusText(HWND bar) {
-    char text[256] = {};
-    SendMessageA(bar, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // The name of the folder selected in the folder picker's tree.
 std::string SelectedFolder(HWND picker) {
     HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
@@ -88,19 +82,16 @@ struct Preferences : ::testing::Test {
 }  // namespace
 
 TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing) {
-    struct Refusal {
-        std::function<HWND(app::TfrmPreferences&)> control;  // typed into; focused after the warning
-        std::string typed, before;  // `before`: the edit's text that the warning puts back
+    const struct {
+        HWND app::TfrmPreferences::*control;  // typed into; focused after the warning
+        std::string typed, before;             // `before`: the edit's text that the warning puts back
         std::string title, text;
-    };
-    auto history = [](app::TfrmPreferences& d) { return d.edtHistorySize; };
-    auto caption = [](app::TfrmPreferences& d) { return d.edtCaptionLength; };
-    // One case per warning (the ranges themselves are checked natively).
-    const Refusal refusals[] = {
-        {history, "0", "77", "最大历史纪录", "\"最大历史纪录\" 的数值必须在 1 与 500 之间."},
-        {caption, "101", "55", "最大标题长度", "\"最大标题长度\" 的数值必须在 10 与 100 之间."},
-        {[](auto& d) { return d.hkHotKey; }, "", "", "快捷键 ", "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "},
-        {[](auto& d) { return d.edtPersonalHistoryPath; }, "Z:\\no such folder", folder.Path(), "个人历史路径",
+    } refusals[] = {  // one case per warning (the ranges themselves are checked natively)
+        {&app::TfrmPreferences::edtHistorySize, "0", "77", "最大历史纪录", "\"最大历史纪录\" 的数值必须在 1 与 500 之间."},
+        {&app::TfrmPreferences::edtCaptionLength, "101", "55", "最大标题长度",
+         "\"最大标题长度\" 的数值必须在 10 与 100 之间."},
+        {&app::TfrmPreferences::hkHotKey, "", "", "快捷键 ", "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "},
+        {&app::TfrmPreferences::edtPersonalHistoryPath, "Z:\\no such folder", folder.Path(), "个人历史路径",
          "请输入有效的 \"个人历史\" 路径."},
     };
     std::vector<TimedSteps::Step> steps;
@@ -113,19 +104,17 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
         SetCheck(d.chkHotKey, true);
         SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
     }));
-    for (const Refusal& r : refusals) {
+    for (const auto& r : refusals) {
         steps.push_back(OnPreferences([&r](app::TfrmPreferences& d) {
-            HWND control = r.control(d);
+            HWND control = d.*r.control;
             if (control == d.hkHotKey) SendMessageA(control, HKM_SETHOTKEY, 0, 0);
             else Type(control, r.typed);
             Click(d.btnOK);
         }));
         steps.push_back(OnPreferences([&r, this](app::TfrmPreferences& d) {
-            HWND control = r.control(d);
+            HWND control = d.*r.control;
             ASSERT_FALSE(boxes.boxes.empty());
-            EXPECT_EQ(boxes.boxes.back().title, r.title);
-            EXPECT_EQ(boxes.boxes.back().text, r.text);
-            EXPECT_EQ(boxes.boxes.back().flags, static_cast<UINT>(MB_ICONWARNING | MB_OK));
+            EXPECT_EQ(boxes.boxes.back(), (RecordedBox{r.text, r.title, MB_ICONWARNING | MB_OK}));
             EXPECT_EQ(GetFocus(), control) << r.typed;
             EXPECT_TRUE(IsWindowVisible(control)) << "its page is shown";
             if (control == d.hkHotKey) SendMessageA(control, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
@@ -155,7 +144,9 @@ TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
                       SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
                       SendMessageA(d.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-                      return StatusText(d.stbHint);
+                      char hint[256] = {};
+                      SendMessageA(d.stbHint, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(hint));
+                      return std::string(hint);
                   };
                   EXPECT_EQ(pointerOver(d.lblClips, d.lblClips), " 最大历史记录必须在 1 与 500 之间");
                   EXPECT_EQ(pointerOver(d.udCaptionLength, d.udCaptionLength), " 最大标题长度必须在 10 与 100 之间");
@@ -176,53 +167,9 @@ TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
                   EXPECT_TRUE(IsWindowEnabled(d.hkHotKey));
                   SendMessageA(d.hkHotKey, WM_KEYDOWN, 'B', 0);  // a bare key becomes Alt+key
                   EXPECT_EQ(toolkit::HotKeyValue(d.hkHotKey), MAKEWORD('B', HOTKEYF_ALT));
-
-                  SendMessageA(d.pclPreferences->Strip(), WM_KEYDOWN, VK_RIGHT, 0);
-                  EXPECT_TRUE(IsWindowVisible(d.tabConfirmations));
-                  EXPECT_FALSE(IsWindowVisible(d.tabGeneral));
                   Click(d.btnCancel);
               })}),
               IDCANCEL);
-}
-
-TEST_F(Preferences, OkTakesEveryValueOverAndWritesStartWithTheSystemQuoted) {
-    TempFolder other;
-    std::string typedPath = other.Path().substr(0, other.Path().size() - 1);  // no trailing backslash
-    EXPECT_EQ(Show({OnPreferences([&](app::TfrmPreferences& d) {
-                  EXPECT_FALSE(toolkit::IsChecked(d.chkStartApplication));
-                  Type(d.edtHistorySize, "500");
-                  Type(d.edtCaptionLength, "10");
-                  SetCheck(d.chkDuplicatedEntries, false);
-                  SetCheck(d.chkPreviewMode, false);
-                  SetCheck(d.chkClipDelete, false);
-                  SetCheck(d.chkDeleteAll, false);
-                  SetCheck(d.chkHotKey, true);
-                  SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
-                  SetCheck(d.chkStartApplication, true);
-                  Type(d.edtPersonalHistoryPath, typedPath);
-                  Click(d.btnOK);
-              })}),
-              IDOK);
-    EXPECT_TRUE(boxes.boxes.empty());
-    const common::Settings& s = common::settings();
-    EXPECT_EQ(s.MaxHistorySize, 500);
-    EXPECT_EQ(s.MaxCaptionLength, 10);
-    EXPECT_FALSE(s.NoDuplicatedEntries || s.PreviewMode || s.DeleteClipConf || s.DeleteAllConf);
-    EXPECT_TRUE(s.HotKeyOn);
-    EXPECT_EQ(s.HotKeyCombination, 0x6000 | VK_F2);
-    EXPECT_EQ(s.PersonalHistoryPath, other.Path());
-    // In double quotes: a path with blanks is never run as its first word.
-    std::string quoted = app::ExecutablePath();
-    quoted.insert(0, 1, '"').push_back('"');
-    EXPECT_EQ(RunValue(), quoted);
-
-    EXPECT_EQ(Show({OnPreferences([](app::TfrmPreferences& d) {
-                  EXPECT_TRUE(toolkit::IsChecked(d.chkStartApplication));
-                  SetCheck(d.chkStartApplication, false);
-                  Click(d.btnOK);
-              })}),
-              IDOK);
-    EXPECT_EQ(RunValue(), std::nullopt);
 }
 
 TEST_F(Preferences, TheFolderPickerStartsAtTheEditsFolder) {
@@ -251,40 +198,60 @@ TEST_F(Preferences, TheFolderPickerStartsAtTheEditsFolder) {
               IDCANCEL);
 }
 
-TEST(PreferencesCommand, OkAppliesTheHotKeyAndWritesTheSettingsAtOnce) {
-    QuietFolder folder;
-    common::Settings saved = common::settings();
-    ASSERT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted) {
+    QuietFolder home;
+    TempFolder other;
+    std::string typedPath = other.Path().substr(0, other.Path().size() - 1);  // no trailing backslash
+    ASSERT_TRUE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F2));
     {
-        app::TfrmMain form(folder.Path());
-        ASSERT_TRUE(form.mniPreferences->Enabled());
-        {
-            TimedSteps answerer({OnPreferences([](app::TfrmPreferences& d) {
-                Type(d.edtHistorySize, "5");
-                SetCheck(d.chkHotKey, true);
-                SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT), 0);
-                Click(d.btnOK);
-            })});
+        app::TfrmMain form(home.Path());
+        auto open = [&](std::function<void(app::TfrmPreferences & d)> act) {
+            TimedSteps answer({OnPreferences(std::move(act))});
             form.mniPreferences->Click();
-            EXPECT_TRUE(answerer.Done());
-        }
-        EXPECT_EQ(frmPreferences, nullptr);
-        EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+            EXPECT_TRUE(answer.Done());
+            EXPECT_EQ(frmPreferences, nullptr);
+        };
+        open([&](app::TfrmPreferences& d) {
+            EXPECT_FALSE(toolkit::IsChecked(d.chkStartApplication));
+            Type(d.edtHistorySize, "500");
+            Type(d.edtCaptionLength, "10");
+            for (HWND box : {d.chkDuplicatedEntries, d.chkPreviewMode, d.chkClipDelete, d.chkDeleteAll}) SetCheck(box, false);
+            SetCheck(d.chkHotKey, true);
+            SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+            SetCheck(d.chkStartApplication, true);
+            Type(d.edtPersonalHistoryPath, typedPath);
+            Click(d.btnOK);
+        });
+        EXPECT_TRUE(boxes.boxes.empty());
+        const common::Settings& s = common::settings();
+        EXPECT_EQ(s.MaxHistorySize, 500);
+        EXPECT_EQ(s.MaxCaptionLength, 10);
+        EXPECT_FALSE(s.NoDuplicatedEntries || s.PreviewMode || s.DeleteClipConf || s.DeleteAllConf);
+        EXPECT_TRUE(s.HotKeyOn);
+        EXPECT_EQ(s.HotKeyCombination, 0x6000 | VK_F2);
+        EXPECT_EQ(s.PersonalHistoryPath, other.Path());
+        EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F2));  // registered at once
         // Before any exit: the file already holds the new values.
-        app::SettingsFile file(folder.File("Pellacor.ini"));
-        EXPECT_EQ(file.Read("MaxHistorySize", ""), "5");
-        EXPECT_EQ(file.Read("HotKeyOn", ""), "-1");
-        EXPECT_EQ(file.Read("HotKeyCombination", ""), std::to_string(0xC000 | 'Q'));
+        app::SettingsFile file(home.File("Pellacor.ini"));
+        EXPECT_EQ(file.Read("MaxHistorySize", ""), "500");
+        EXPECT_EQ(file.Read("HotKeyCombination", ""), std::to_string(0x6000 | VK_F2));
         EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
+        // In double quotes: a path with blanks is never run as its first word.
+        EXPECT_EQ(RunValue(), std::string("\"") + app::ExecutablePath() + "\"");
 
-        // Cancel changes no registration.
-        TimedSteps cancel({OnPreferences([](app::TfrmPreferences& d) {
+        open([](app::TfrmPreferences& d) {  // Cancel changes neither the registration nor the Run value
+            EXPECT_TRUE(toolkit::IsChecked(d.chkStartApplication));
+            SetCheck(d.chkStartApplication, false);
             SetCheck(d.chkHotKey, false);
             Click(d.btnCancel);
-        })});
-        form.mniPreferences->Click();
-        EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+        });
+        EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F2));
+        EXPECT_NE(RunValue(), std::nullopt);
+        open([](app::TfrmPreferences& d) {
+            SetCheck(d.chkStartApplication, false);
+            Click(d.btnOK);
+        });
+        EXPECT_EQ(RunValue(), std::nullopt);
     }
-    common::settings() = saved;
-    EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_ALT, 'Q'));
+    EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F2));
 }
