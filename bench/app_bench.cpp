@@ -25,8 +25,8 @@
 #include "clips/ClipImage_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/ClipText_win.h"
-#include "clips/ClipboardText_win.h"
-#include "clips/PersonalFile_win.h"
+#include "clipboard/ClipboardText_win.h"
+#include "personal/PersonalFile_win.h"
 #include "common/MessageBox_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/BmpFile.h"
@@ -153,23 +153,23 @@ void MenuBenchmark() {
 // ---- start-up --------------------------------------------------------------
 
 // 200 clips, 50 MB: 40 pictures of 512 x 512 (1 MB each) and 160 texts of 64 KB.
-std::vector<clips::ClipRecord> MixedRecords() {
-    std::vector<clips::ClipRecord> records;
+std::vector<personal::ClipRecord> MixedRecords() {
+    std::vector<personal::ClipRecord> records;
     toolkit::BmpImage image;
     image.format = {512, 512, 32, {}, {}};
     image.pixels.resize(size_t{512} * 512 * 4);
     for (int i = 0; i < 200; ++i) {
-        clips::ClipRecord record;
+        personal::ClipRecord record;
         record.CapturedAt = "Monday 07 December 2026, 10:20:30";
         record.Source = "notepad.exe";
         if (i % 5 == 0) {
             for (size_t p = 0; p < image.pixels.size(); ++p) image.pixels[p] = static_cast<uint8_t>(p * 7 + i);
-            record.Class = clips::ClipClass::Image;
+            record.Class = personal::ClipClass::Image;
             record.BitmapData = toolkit::WriteBmp(image).value();
             record.Caption = clips::ImageCaption(512, 512);
             record.ImageIndex = clips::kImage;
         } else {
-            record.Class = clips::ClipClass::Text;
+            record.Class = personal::ClipClass::Text;
             record.Text = Words(64 * 1024, i);
             record.Caption = "clip " + std::to_string(i);
             record.ImageIndex = clips::kPlainText;
@@ -202,7 +202,7 @@ double ReadMs(const std::string& path) {
 void StartUpBenchmark() {
     std::string empty = ScratchFolder("empty"), full = ScratchFolder("full");
     for (const std::string& folder : {empty, full}) WriteIni(folder, "MonitorClipboard=0\r\nHotKeyOn=0\r\n");
-    std::vector<uint8_t> file = clips::WritePersonalRecords(MixedRecords());
+    std::vector<uint8_t> file = personal::WritePersonalRecords(MixedRecords());
     WriteFile(full + "Personal.dat", file.data(), file.size());
     // Each start saves at exit; the file is written anew before each start.
     std::vector<double> emptyMs, fullMs, readMs;
@@ -232,7 +232,7 @@ public:
 
 void CopyText(HWND owner, const std::string& text) {
     toolkit::ClipboardSession clipboard(owner, 1000);
-    clips::HandToClipboard(clips::MakeTextBlock(text), CF_TEXT, true);
+    clipboard::HandToClipboard(clipboard::MakeTextBlock(text), CF_TEXT, true);
 }
 
 int g_sent = 0;
@@ -342,7 +342,7 @@ int CopyBurst(const char* label, int count) {
     for (int i = 0; i < count; ++i) {
         while (!OpenClipboard(window.Handle())) Sleep(0);
         EmptyClipboard();
-        clips::HandToClipboard(clips::MakeTextBlock(std::string(label) + " " + std::to_string(i)), CF_TEXT, false);
+        clipboard::HandToClipboard(clipboard::MakeTextBlock(std::string(label) + " " + std::to_string(i)), CF_TEXT, false);
         CloseClipboard();
         Sleep(1);
     }

@@ -17,11 +17,12 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "clips/ClipboardText_win.h"
+#include "clipboard/ClipboardOwner_win.h"
+#include "clipboard/ClipboardText_win.h"
 #include "clips/Clip_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
-#include "history/ClipboardChange_win.h"
+#include "clipboard/ClipboardChange_win.h"
 #include "history/History_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Window_win.h"
@@ -78,7 +79,7 @@ void PutText(HWND owner, const std::string& text) {
         std::fprintf(stderr, "clipboard busy\n");
         std::exit(2);
     }
-    clips::HandToClipboard(clips::MakeTextBlock(text), CF_TEXT, true);
+    clipboard::HandToClipboard(clipboard::MakeTextBlock(text), CF_TEXT, true);
 }
 
 // A text of `size` bytes, distinct for each `n`: the number stands at the
@@ -118,7 +119,7 @@ struct Bench {
     int next = 0;
 
     Bench() {
-        clips::ClipboardOwnerWindow = ours.Handle();
+        clipboard::ClipboardOwnerWindow = ours.Handle();
         auto item = std::make_unique<toolkit::MenuItem>("history");
         menu = item.get();
         root.Add(std::move(item));
@@ -166,7 +167,7 @@ struct Bench {
         for (int i = 0; i < 100; ++i) {
             Put(Text(size, next++, numberAtEnd));
             double start = NowMs();
-            std::optional<history::ClipboardChange> change = history::ReadClipboardChange(0);
+            std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(0);
             double readDone = NowMs();
             if (!change || !change->text.clip) {
                 std::fprintf(stderr, "nothing read\n");

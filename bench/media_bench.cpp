@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "BenchClock.h"
+#include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipImage_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/MenuItem_win.h"
@@ -166,7 +167,7 @@ void Ratio(const char* what, double ms, double raw, double target) {
 int RunBenchmark(bool deviceDependent) {
     Copier copier(deviceDependent);
     toolkit::UniqueWindow owner(MakeHiddenWindow("Pellacor"));
-    clips::ClipboardOwnerWindow = owner.get();
+    clipboard::ClipboardOwnerWindow = owner.get();
     if (!copier.Started()) {
         std::printf("cannot start the copier (error %lu)\n", GetLastError());
         return 1;

@@ -14,7 +14,7 @@
 #include "clips/ClipImage_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/ClipText_win.h"
-#include "clips/PersonalFile_win.h"
+#include "personal/PersonalFile_win.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/MenuItem_win.h"
 
@@ -27,16 +27,16 @@ double Seconds(const std::function<void()>& body) {
 }
 
 void Save(const std::string& folder, toolkit::MenuItem& menu) {
-    std::vector<clips::ClipRecord> records;
+    std::vector<personal::ClipRecord> records;
     records.reserve(static_cast<size_t>(menu.Count()));
     for (int i = 0; i < menu.Count(); ++i)
         if (auto record = clips::RecordOfClip(*static_cast<clips::TClip*>(menu.Items(i))))
             records.push_back(std::move(*record));
-    if (auto error = clips::SavePersonalFile(folder, records)) std::printf("save failed: %s\n", error->c_str());
+    if (auto error = personal::SavePersonalFile(folder, records)) std::printf("save failed: %s\n", error->c_str());
 }
 
 int Load(const std::string& folder, toolkit::MenuItem& menu) {
-    auto result = clips::LoadPersonalFile(folder, [&](clips::ClipRecord& record) {
+    auto result = personal::LoadPersonalFile(folder, [&](personal::ClipRecord& record) {
         std::string error;
         auto clip = clips::ClipOfRecord(record, error);
         if (!clip) return std::optional<std::string>(error);

@@ -5,17 +5,17 @@
 #include <cstdlib>
 #include <vector>
 
-#include "clips/PersonalRecord.h"
+#include "personal/PersonalRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    clips::PersonalReadResult read = clips::ReadPersonalRecords({data, size});
+    personal::PersonalReadResult read = personal::ReadPersonalRecords({data, size});
     if (read.Error) {
-        const clips::RecordReadError& e = *read.Error;
+        const personal::RecordReadError& e = *read.Error;
         if (e.RecordOffset > e.Offset || e.Offset > size || e.RecordIndex != read.Records.size()) std::abort();
-        (void)clips::DescribeReadError(e);
+        (void)personal::DescribeReadError(e);
     }
-    const std::vector<uint8_t> written = clips::WritePersonalRecords(read.Records);
-    clips::PersonalReadResult again = clips::ReadPersonalRecords(written);  // its pictures stay within `written`
+    const std::vector<uint8_t> written = personal::WritePersonalRecords(read.Records);
+    personal::PersonalReadResult again = personal::ReadPersonalRecords(written);  // its pictures stay within `written`
     if (again.Error || again.Records != read.Records) std::abort();
     return 0;
 }

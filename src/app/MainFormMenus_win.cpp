@@ -4,9 +4,9 @@
 #include "app/MainForm_win.h"
 #include "clips/ClipText_win.h"
 #include "history/PopupRules.h"
-#include "preview/Help_win.h"
-#include "preview/OpenAndSend_win.h"
-#include "preview/Tools_win.h"
+#include "shell/Help_win.h"
+#include "shell/OpenAndSend_win.h"
+#include "shell/Tools_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/MenuTable_win.h"
 
@@ -149,22 +149,22 @@ void TfrmMain::mniUndoClick(MenuItem&) {
 
 // Mail and open: the clip's text (the plain text of rich text and HTML, the link of a link clip).
 void TfrmMain::mniSendAsMailClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) preview::SendAsMail(clip->Text);
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) shell::SendAsMail(clip->Text);
 }
 void TfrmMain::mniOpenClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) preview::Open(clip->Text);
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) shell::Open(clip->Text);
 }
 void TfrmMain::mniOpenInNewWindowClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) preview::OpenInNewWindow(clip->Text);
+    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) shell::OpenInNewWindow(clip->Text);
 }
 
-void TfrmMain::mniToolsMenuClick(MenuItem&) { preview::UpdateEmptyClipboardItem(*mniEmptyClipboard); }
-void TfrmMain::mniScreenCaptureClick(MenuItem&) { preview::CaptureScreen(); }
-void TfrmMain::mniWindowCaptureClick(MenuItem&) { preview::CaptureWindow(); }
-void TfrmMain::mniEmptyClipboardClick(MenuItem&) { preview::EmptyClipboardAfterConfirmation(); }
-void TfrmMain::mContentClick(MenuItem&) { preview::ShowHelpContents(Folder()); }
-void TfrmMain::mHomePageClick(MenuItem&) { preview::ShowHomePage(Folder()); }
-void TfrmMain::mAboutClick(MenuItem&) { preview::ShowAbout(toolkit::Application::Instance().Handle()); }
+void TfrmMain::mniToolsMenuClick(MenuItem&) { shell::UpdateEmptyClipboardItem(*mniEmptyClipboard); }
+void TfrmMain::mniScreenCaptureClick(MenuItem&) { shell::CaptureScreen(); }
+void TfrmMain::mniWindowCaptureClick(MenuItem&) { shell::CaptureWindow(); }
+void TfrmMain::mniEmptyClipboardClick(MenuItem&) { shell::EmptyClipboardAfterConfirmation(); }
+void TfrmMain::mContentClick(MenuItem&) { shell::ShowHelpContents(Folder()); }
+void TfrmMain::mHomePageClick(MenuItem&) { shell::ShowHomePage(Folder()); }
+void TfrmMain::mAboutClick(MenuItem&) { shell::ShowAbout(toolkit::Application::Instance().Handle()); }
 
 void TfrmMain::mniRenameClick(MenuItem&) { history_->RenameClip(popupClip_); }
 void TfrmMain::mniDeleteClick(MenuItem&) { history_->DeleteClip(popupClip_); }

@@ -5,9 +5,10 @@
 #include <stdexcept>
 
 #include "app/TrayTip.h"
+#include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/Clip_win.h"
-#include "clips/PersonalFile_win.h"
+#include "personal/PersonalFile_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"
@@ -70,8 +71,8 @@ void TfrmMain::FormCreate() {
         if (personalLoaded_) UpdateHistory();
     });
     Step([&] {
-        watcher_ = std::make_unique<clips::TClpbrd>();
-        clips::ClipboardOwnerWindow = Handle();
+        watcher_ = std::make_unique<clipboard::TClpbrd>();
+        clipboard::ClipboardOwnerWindow = Handle();
         watcher_->OnChange = [this] { ClipboardChanged(); };
     });
     Step([&] {
@@ -93,8 +94,8 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::LoadPersonalHistory() {
     history::History& h = *history_;
-    clips::PersonalLoadResult loaded =
-        personalFile_.Load(common::settings().PersonalHistoryPath, [&](clips::ClipRecord& record) {
+    personal::PersonalLoadResult loaded =
+        personalFile_.Load(common::settings().PersonalHistoryPath, [&](personal::ClipRecord& record) {
             std::string error;
             std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
             if (!clip) return std::optional<std::string>(error);
@@ -109,11 +110,11 @@ void TfrmMain::LoadPersonalHistory() {
 
 void TfrmMain::SavePersonalHistory() {
     history::History& h = *history_;
-    std::vector<clips::ClipRecord> records;
+    std::vector<personal::ClipRecord> records;
     for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
         if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
             if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
-    clips::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
+    personal::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
     if (saved.Error) throw common::Win32Error(*saved.Error);
     if (saved.Notice) ReportProblems({*saved.Notice});
 }

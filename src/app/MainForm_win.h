@@ -12,8 +12,8 @@
 #include "app/HotKey_win.h"
 #include "app/SettingsFile_win.h"
 #include "app/TrayIcon_win.h"
-#include "clips/Clpbrd_win.h"
-#include "clips/PersonalFile_win.h"
+#include "clipboard/Clpbrd_win.h"
+#include "personal/PersonalFile_win.h"
 #include "history/History_win.h"
 #include "preview/HoverPreview_win.h"
 #include "toolkit/ImageList_win.h"
@@ -62,7 +62,7 @@ public:
     toolkit::MenuItem* PopupClip() const { return popupClip_.Get(); }
 
     history::History& History() { return *history_; }
-    clips::TClpbrd* Watcher() { return watcher_.get(); }
+    clipboard::TClpbrd* Watcher() { return watcher_.get(); }
     const std::string& Folder() const { return folder_; }
     const SettingsFile& Settings() const { return settingsFile_; }
 
@@ -127,9 +127,9 @@ private:
 
     std::string folder_;
     SettingsFile settingsFile_;
-    clips::PersonalHistoryFile personalFile_;
+    personal::PersonalHistoryFile personalFile_;
     std::unique_ptr<history::History> history_;
-    std::unique_ptr<clips::TClpbrd> watcher_;
+    std::unique_ptr<clipboard::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;

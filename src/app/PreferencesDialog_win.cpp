@@ -8,6 +8,7 @@
 #include "app/HotKeyCode.h"
 #include "app/StartWithSystem_win.h"
 #include "common/MessageBox_win.h"
+#include "common/Paths_win.h"
 #include "common/Settings.h"
 #include "toolkit/FolderBrowser_win.h"
 
@@ -131,7 +132,7 @@ PreferenceValues TfrmPreferences::Values() const {
 }
 
 bool TfrmPreferences::btnOKClick() {
-    auto checked = CheckPreferences(Values(), common::settings(), &toolkit::ExistingFolder);
+    auto checked = CheckPreferences(Values(), common::settings(), &common::ExistingFolder);
     if (auto* problem = std::get_if<PreferenceProblem>(&checked)) {
         Refuse(*problem);
         return false;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "clips/Caption.h"
-#include "clips/ClipboardWrite_win.h"
+#include "clipboard/ClipboardWrite_win.h"
 #include "clips/DropFiles.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"
@@ -56,7 +56,7 @@ void TClipFiles::RestoreToClipboard() const {
         if (!lock) common::ThrowLastError();
         std::memcpy(lock.data(), block.data(), block.size());
     }
-    ClipboardWrite write;
+    clipboard::ClipboardWrite write;
     write.Add(CF_HDROP, std::move(memory));
     write.Commit();
 }

@@ -1,6 +1,6 @@
 #include "clips/ClipImage_win.h"
 
-#include "clips/ClipboardWrite_win.h"
+#include "clipboard/ClipboardWrite_win.h"
 #include "common/Text.h"
 #include "common/Win32Error_win.h"
 
@@ -37,7 +37,7 @@ void TClipImage::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 
 void TClipImage::RestoreToClipboard() const {
     if (bitmap_.Empty()) return;
-    ClipboardWrite write;
+    clipboard::ClipboardWrite write;
     write.Add(CF_DIB, bitmap_.SaveToDib());
     if (bitmap_.Palette()) write.Add(CF_PALETTE, toolkit::CopyPalette(bitmap_.Palette()));  // the clipboard's own
     write.Commit();

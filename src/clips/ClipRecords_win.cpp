@@ -7,6 +7,8 @@
 #include "common/Win32Error_win.h"
 
 namespace clips {
+using personal::ClipClass;
+using personal::ClipRecord;
 namespace {
 
 void CopyTextFields(const TClipText& text, ClipRecord& record) {

@@ -5,17 +5,17 @@
 #include <string>
 
 #include "clips/Clip_win.h"
-#include "clips/PersonalRecord.h"
+#include "personal/PersonalRecord.h"
 
 namespace clips {
 
 // The record of a clip that can be kept in the personal history; nothing for
 // a sound clip, which never is. Throws when a picture cannot be encoded.
-std::optional<ClipRecord> RecordOfClip(const TClip& clip);
+std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip);
 
 // A new clip (no owner, not in any menu) from a record, whose texts it takes
 // over, or nothing with `error` set when the record's picture is not a
 // readable BMP image.
-std::unique_ptr<TClip> ClipOfRecord(ClipRecord& record, std::string& error);
+std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record, std::string& error);
 
 }  // namespace clips

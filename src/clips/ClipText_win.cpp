@@ -1,8 +1,9 @@
 #include "clips/ClipText_win.h"
 
+#include "clipboard/ClipboardOwner_win.h"
 #include "clips/Caption.h"
-#include "clips/ClipboardText_win.h"
-#include "clips/ClipboardWrite_win.h"
+#include "clipboard/ClipboardText_win.h"
+#include "clipboard/ClipboardWrite_win.h"
 #include "clips/LiteHtml.h"
 #include "common/Settings.h"
 #include "common/Text.h"
@@ -18,12 +19,12 @@ void TClipText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipText::CaptureFromClipboard() {
-    Text = ReadClipboardText(CF_TEXT);
+    Text = clipboard::ReadClipboardText(CF_TEXT);
     return !common::IsBlank(Text);
 }
 
 void TClipText::RestoreToClipboard() {
-    ClipboardWrite write;
+    clipboard::ClipboardWrite write;
     write.AddText(CF_TEXT, Text);
     write.Commit();
 }
@@ -33,14 +34,14 @@ void TClipRichText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipRichText::CaptureFromClipboard() {
-    RichText = ReadClipboardText(RichTextFormat);
-    Text = ReadClipboardText(CF_TEXT);
+    RichText = clipboard::ReadClipboardText(clipboard::RichTextFormat);
+    Text = clipboard::ReadClipboardText(CF_TEXT);
     return !common::IsBlank(Text) || !common::IsBlank(RichText);
 }
 
 void TClipRichText::RestoreToClipboard() {
-    ClipboardWrite write;
-    write.AddText(RichTextFormat, RichText);
+    clipboard::ClipboardWrite write;
+    write.AddText(clipboard::RichTextFormat, RichText);
     write.AddText(CF_TEXT, Text);
     write.Commit();
 }
@@ -52,14 +53,14 @@ void TClipHTMLText::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
 }
 
 bool TClipHTMLText::CaptureFromClipboard() {
-    HTMLText = ReadClipboardText(HTMLFormat);
-    Text = ReadClipboardText(CF_TEXT);
+    HTMLText = clipboard::ReadClipboardText(clipboard::HTMLFormat);
+    Text = clipboard::ReadClipboardText(CF_TEXT);
     return !common::IsBlank(Text) || !common::IsBlank(HTMLText);
 }
 
 void TClipHTMLText::RestoreToClipboard() {
-    ClipboardWrite write;
-    write.AddText(HTMLFormat, HTMLText);
+    clipboard::ClipboardWrite write;
+    write.AddText(clipboard::HTMLFormat, HTMLText);
     write.AddText(CF_TEXT, Text);
     write.Commit();
 }

@@ -4,6 +4,7 @@
 // with them, which gives their caption.
 #include <string>
 
+#include "clipboard/ClipboardOwner_win.h"
 #include "clips/Clip_win.h"
 
 namespace clips {

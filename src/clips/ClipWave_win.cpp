@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "clips/ClipboardWrite_win.h"
+#include "clipboard/ClipboardWrite_win.h"
 #include "clips/WaveBlock.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
@@ -110,7 +110,7 @@ void TClipWave::RestoreToClipboard() const {
         }
     }
     file.reset();
-    ClipboardWrite write;
+    clipboard::ClipboardWrite write;
     write.Add(CF_WAVE, std::move(memory));
     write.Commit();
 }

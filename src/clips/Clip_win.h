@@ -6,29 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "clips/ClipKind.h"
 #include "toolkit/MenuItem_win.h"
 
 namespace clips {
-
-// The clip kind is the item's ImageIndex and picks its icon.
-enum ClipKind : int {
-    kNoKind = -1,
-    kPlainText = 0,
-    kRichText = 1,
-    kHtml = 2,
-    kImage = 3,
-    kFileList = 4,
-    kWave = 5,
-    kLinkText = 6,
-};
-
-// The window every clip routine opens the clipboard with (the main form's).
-// Whatever the program writes is therefore owned by it, which is how the
-// capture routine recognises our own writes.
-extern HWND ClipboardOwnerWindow;
-// Registered when the program starts, before any form exists.
-extern UINT RichTextFormat;
-extern UINT HTMLFormat;
 
 class TClip : public toolkit::MenuItem {
 public:
@@ -49,13 +30,7 @@ public:
     void InsertLoaded(toolkit::MenuItem& menu, int position, ClickHandler action);
 };
 
-// The executable name of the process that owns the clipboard, or "不可用".
-std::string ClipboardOwnerName();
-// The same for the owner window already asked for.
-std::string ClipboardOwnerName(HWND owner);
 // The local time as "dddd dd mmmm yyyy, hh:nn:ss" with the locale's names.
 std::string FormatCapturedAt(const SYSTEMTIME& time);
-
-extern const char* const kUnavailable;
 
 }  // namespace clips

@@ -7,7 +7,7 @@
 
 #include "common/MessageBox_win.h"
 #include "common/Win32Error_win.h"
-#include "history/ClipboardChange_win.h"
+#include "clipboard/ClipboardChange_win.h"
 #include "history/History_win.h"
 #include "history/MenuPositions.h"
 
@@ -19,23 +19,23 @@ constexpr int kMostReads = 3;
 
 bool History::ClipboardChanged() {
     for (int reads = 1;; ++reads) {
-        std::optional<ClipboardChange> change = ReadClipboardChange(capturedSequence_);
+        std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(capturedSequence_);
         if (!change) return false;
         if (change->changedWhileRead && reads < kMostReads) continue;
         capturedSequence_ = change->sequence;
         // The clipboard is closed again: from here on, only our own lists.
         switch (change->kind) {
-        case ClipboardChange::Kind::AlreadyCaptured:
-        case ClipboardChange::Kind::OurOwn:
+        case clipboard::ClipboardChange::Kind::AlreadyCaptured:
+        case clipboard::ClipboardChange::Kind::OurOwn:
             break;
-        case ClipboardChange::Kind::Emptied:
+        case clipboard::ClipboardChange::Kind::Emptied:
             ClipboardEmptied();
             break;
-        case ClipboardChange::Kind::Private:
+        case clipboard::ClipboardChange::Kind::Private:
             // Not even a duplicate match: the mark would tell which clip it equals.
             ClearDefaultMark();
             break;
-        case ClipboardChange::Kind::Offered:
+        case clipboard::ClipboardChange::Kind::Offered:
             AppendCaptured(*change);
             break;
         }
@@ -44,7 +44,7 @@ bool History::ClipboardChanged() {
 }
 
 template <typename Clip>
-void History::Append(CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
+void History::Append(clipboard::CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
                      const std::function<void(Clip&)>& prepare) {
     RunAndReport([&] {
         if (captured.error) std::rethrow_exception(captured.error);
@@ -59,7 +59,7 @@ void History::Append(CapturedClip<Clip>& captured, const std::string& source, in
     });
 }
 
-void History::AppendCaptured(ClipboardChange& change) {
+void History::AppendCaptured(clipboard::ClipboardChange& change) {
     // One text kind, then picture, file list and sound, each on its own: an
     // error drops only its clip. Pictures and sounds are never duplicates.
     Append(change.text, change.source, change.textKind);

@@ -15,12 +15,14 @@ namespace clips {
 class TClip;
 class TClipText;
 }
-
-namespace history {
-
+namespace clipboard {
 struct ClipboardChange;
 template <typename Clip>
 struct CapturedClip;
+}  // namespace clipboard
+
+namespace history {
+
 
 class History {
 public:
@@ -98,11 +100,11 @@ public:
     static void RunAndReport(const std::function<void()>& body);
 
 private:
-    void AppendCaptured(ClipboardChange& change);
+    void AppendCaptured(clipboard::ClipboardChange& change);
     // Appends one captured clip unless it failed, is absent or duplicates an
     // entry of `duplicateKind` (kNoKind: never a duplicate); `prepare` runs first.
     template <typename Clip>
-    void Append(CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
+    void Append(clipboard::CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
                 const std::function<void(Clip&)>& prepare = {});
     void ClipboardEmptied();
 

@@ -1,10 +1,9 @@
 #include "history/PopupRules.h"
 
+#include "clips/ClipKind.h"
+
 namespace history {
-namespace {
-// The clip kinds (the same numbers as clips::ClipKind, which needs the platform).
-constexpr int kPlainText = 0, kImage = 3, kWave = 5, kLinkText = 6;
-}  // namespace
+using namespace clips;
 
 PopupItemStates PopupItemStatesFor(const PopupClip& clip) {
     PopupItemStates s{};

@@ -1,5 +1,6 @@
 #include "preview/PreviewText.h"
 
+#include "clips/ClipKind.h"
 #include "common/CodePage.h"
 #include "common/Text.h"
 
@@ -41,7 +42,7 @@ std::string WaveHead(std::string_view source) {
 }
 
 std::string InfoText(std::string_view head, int kind, bool onClipboard, std::string_view capturedAt) {
-    bool pictureOrSound = kind == 3 || kind == 5;
+    bool pictureOrSound = kind == clips::kImage || kind == clips::kWave;
     const char* status = !onClipboard     ? "状态 : 不在剪贴板中"
                          : pictureOrSound ? "状态 :在剪贴板中"
                                           : "状态 : 在剪贴板中";

@@ -31,7 +31,7 @@ std::string FilesHead(std::string_view source, size_t count);
 std::string WaveHead(std::string_view source);
 
 // The whole info block: the head, a blank line, the clipboard status and the
-// capture time. Pictures and sounds (kinds 3 and 5) write their "on the
+// capture time. Pictures and sounds write their "on the
 // clipboard" status without a blank after the colon, as they always have.
 std::string InfoText(std::string_view head, int kind, bool onClipboard, std::string_view capturedAt);
 

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "common/Paths_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace toolkit {
@@ -19,24 +20,6 @@ int CALLBACK StartAt(HWND picker, UINT msg, LPARAM, LPARAM start) noexcept {
 
 }  // namespace
 
-bool FolderExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 2] = {};
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    return n > 0 && n < sizeof(full) ? std::string(full, n) : path;
-}
-
-std::optional<std::string> ExistingFolder(const std::string& typed) {
-    if (typed.empty()) return std::nullopt;
-    std::string full = FullPath(typed);
-    if (!FolderExists(full)) return std::nullopt;
-    return full;
-}
-
 std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title, const std::string& start) {
     ComApartment com;  // the shell's picker wants COM on this thread
     char name[MAX_PATH] = {};
@@ -47,7 +30,7 @@ std::optional<std::string> BrowseForFolder(HWND owner, const std::string& title,
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     info.lpfn = &StartAt;
     // A folder that does not exist is no start: the picker opens at its default.
-    info.lParam = FolderExists(start) ? reinterpret_cast<LPARAM>(start.c_str()) : 0;
+    info.lParam = common::FolderExists(start) ? reinterpret_cast<LPARAM>(start.c_str()) : 0;
     UniqueCoTaskMemory<ITEMIDLIST> picked(SHBrowseForFolderA(&info));
     if (!picked) return std::nullopt;
     char path[MAX_PATH] = {};

@@ -1,11 +1,11 @@
 // The mail address of "发送邮件...", the home page's target and the window capture's frame.
 #include <gtest/gtest.h>
 
-#include "preview/Help.h"
-#include "preview/MailAddress.h"
-#include "preview/Tools.h"
+#include "shell/Help.h"
+#include "shell/MailAddress.h"
+#include "shell/Tools.h"
 
-using namespace preview;
+using namespace shell;
 
 TEST(MailAddress, LineBreaksBecomeCrLfAndEverythingElseThatCouldCutTheBodyIsEncoded) {
     EXPECT_EQ(MailAddress(""), "mailto:?body=");

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "clips/PersonalRecord.h"
+#include "personal/PersonalRecord.h"
 
-using namespace clips;
+using namespace personal;
 
 // The records below name only the fields that matter; the rest keep their defaults.
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"

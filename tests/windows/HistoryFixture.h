@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TestSupport_win.h"
+#include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipText_win.h"
 #include "clips/ClipWave_win.h"
 #include "common/Settings.h"
@@ -26,7 +27,7 @@ struct HistoryFixture : ::testing::Test {
     testing_support::MessageBoxRecorder boxes;
 
     void SetUp() override {
-        clips::ClipboardOwnerWindow = ours.Handle();
+        clipboard::ClipboardOwnerWindow = ours.Handle();
         root.Add(std::make_unique<toolkit::MenuItem>("history"));
         mniHistory = root.Items(0);
         history = std::make_unique<history::History>(*mniHistory);
@@ -45,7 +46,7 @@ struct HistoryFixture : ::testing::Test {
         EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
         Put({});
         common::settings() = savedSettings;
-        clips::ClipboardOwnerWindow = nullptr;
+        clipboard::ClipboardOwnerWindow = nullptr;
     }
 
     // Another program puts `formats` on the clipboard; Copy also captures the change.

@@ -10,10 +10,12 @@
 #include <thread>
 
 #include "HistoryFixture.h"
-#include "clips/ClipboardText_win.h"
+#include "clipboard/ClipboardOwner_win.h"
+#include "clipboard/ClipboardText_win.h"
 #include "common/Win32Error_win.h"
 
 using namespace clips;
+using namespace clipboard;
 using testing_support::Text;
 
 namespace {

@@ -15,6 +15,7 @@
 #include "clips/DropFiles.h"
 
 using namespace clips;
+using namespace clipboard;
 using namespace testing_support;
 using namespace std::string_view_literals;
 

@@ -8,10 +8,10 @@
 #include "app/MainForm_win.h"
 #include "clips/Clip_win.h"
 #include "common/Win32Error_win.h"
-#include "preview/Help.h"
-#include "preview/Help_win.h"
-#include "preview/OpenAndSend_win.h"
-#include "preview/Tools_win.h"
+#include "shell/Help.h"
+#include "shell/Help_win.h"
+#include "shell/OpenAndSend_win.h"
+#include "shell/Tools_win.h"
 #include "toolkit/Dialog_win.h"
 
 using namespace testing_support;
@@ -96,8 +96,8 @@ protected:
 TEST(ShellOpen, AFailureShowsTheSystemsText) {
     TempFolder folder;  // holds no help file
     MessageBoxRecorder boxes;
-    EXPECT_FALSE(preview::ShellOpen(folder.File("missing.xyz")));
-    preview::ShowHelpContents(folder.Path());
+    EXPECT_FALSE(shell::ShellOpen(folder.File("missing.xyz")));
+    shell::ShowHelpContents(folder.Path());
     ASSERT_EQ(boxes.boxes.size(), 2u);
     for (const RecordedBox& box : boxes.boxes) {
         EXPECT_EQ(box.title, "PELLACOR : 错误 ");
@@ -109,7 +109,7 @@ TEST(ShellOpen, AFailureShowsTheSystemsText) {
 TEST(OpenInNewWindow, TheTemporaryPageIsGoneOnSuccessAndOnFailure) {
     TempFolder folder;
     TemporaryFolderSetTo temp(folder.Path());
-    const std::string page = preview::TemporaryPagePath();
+    const std::string page = shell::TemporaryPagePath();
     EXPECT_EQ(page, folder.File("Pellacor-Tmp.htm"));
     std::string log = OpenerLog();
     if (!log.empty()) WriteWholeFile(log, "");
@@ -118,7 +118,7 @@ TEST(OpenInNewWindow, TheTemporaryPageIsGoneOnSuccessAndOnFailure) {
         WebPagesOpenWith browser("htmlfile");
         WriteWholeFile(page, "left over");
         MessageBoxRecorder boxes;
-        preview::OpenInNewWindow("https://example.org/a?b=1&c=2");
+        shell::OpenInNewWindow("https://example.org/a?b=1&c=2");
         EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
         EXPECT_FALSE(FileExists(page));
         if (!log.empty()) {
@@ -129,7 +129,7 @@ TEST(OpenInNewWindow, TheTemporaryPageIsGoneOnSuccessAndOnFailure) {
         // No program for web pages: the system's text, and the page is gone.
         WebPagesOpenWith nothing("PellacorTest.NoSuchClass");
         MessageBoxRecorder boxes;
-        preview::OpenInNewWindow("https://example.org/");
+        shell::OpenInNewWindow("https://example.org/");
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
         EXPECT_EQ(WithoutLineBreak(boxes.boxes[0].text), common::SystemErrorText(ERROR_NO_ASSOCIATION));
@@ -141,21 +141,21 @@ TEST(EmptyClipboard, OnlyAYesEmptiesItAndTheItemFollowsTheClipboard) {
     HiddenWindow other;
     toolkit::MenuItem mniEmptyClipboard("清空剪贴板");
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "keep me")}));
-    preview::UpdateEmptyClipboardItem(mniEmptyClipboard);
+    shell::UpdateEmptyClipboardItem(mniEmptyClipboard);
     EXPECT_TRUE(mniEmptyClipboard.Enabled());
     {
         MessageBoxRecorder no(IDNO);
-        preview::EmptyClipboardAfterConfirmation();
+        shell::EmptyClipboardAfterConfirmation();
         EXPECT_EQ(no.boxes, (std::vector<RecordedBox>{{"你确实要清空剪贴板内容吗 ?", "确认   ", 0x1124}}));
         EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
     }
     {
         MessageBoxRecorder yes(IDYES);
-        preview::EmptyClipboardAfterConfirmation();
+        shell::EmptyClipboardAfterConfirmation();
         EXPECT_EQ(CountClipboardFormats(), 0);
     }
     EXPECT_TRUE(ClipboardIsFree());
-    preview::UpdateEmptyClipboardItem(mniEmptyClipboard);
+    shell::UpdateEmptyClipboardItem(mniEmptyClipboard);
     EXPECT_FALSE(mniEmptyClipboard.Enabled());
 }
 
@@ -171,8 +171,8 @@ TEST(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     RedWindow red(frame);
     SetForegroundWindow(red.Handle());
     PumpMessages(100);
-    ASSERT_EQ(preview::WindowToCapture(), red.Handle());
-    preview::CaptureWindow();
+    ASSERT_EQ(shell::WindowToCapture(), red.Handle());
+    shell::CaptureWindow();
     PumpMessages(100);
     Picture window = ClipboardPicture(other.Handle());
     EXPECT_EQ(window.width, 320);
@@ -183,7 +183,7 @@ TEST(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
 
     form.mniMonitorClipboard->Click();  // watching off
     ASSERT_FALSE(form.mniMonitorClipboard->Checked());
-    preview::CaptureScreen();
+    shell::CaptureScreen();
     PumpMessages(100);
     Picture screen = ClipboardPicture(other.Handle());
     EXPECT_EQ(screen.width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
@@ -198,8 +198,8 @@ TEST(Capture, NothingHappensWhileTheDesktopIsLocked) {
     {
         toolkit::WindowUpdateLock anotherProgram(GetDesktopWindow());
         ASSERT_TRUE(anotherProgram);
-        preview::CaptureScreen();
-        preview::CaptureWindow();
+        shell::CaptureScreen();
+        shell::CaptureWindow();
     }
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
@@ -220,9 +220,9 @@ TEST(About, TheSystemsBoxShowsOurTextsAndIconAndClosesWithOk) {
         Click(GetDlgItem(box, IDOK));
         return true;
     }});
-    preview::ShowAbout(owner.Handle());  // returns once the box is closed
+    shell::ShowAbout(owner.Handle());  // returns once the box is closed
     EXPECT_TRUE(answer.Done());
     EXPECT_NE(texts.find("PELLACOR"), std::string::npos) << texts;
-    EXPECT_NE(texts.find(preview::kAboutCredit), std::string::npos) << texts;
+    EXPECT_NE(texts.find(shell::kAboutCredit), std::string::npos) << texts;
     EXPECT_TRUE(hasIcon);
 }

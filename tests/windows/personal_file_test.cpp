@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "TestSupport_win.h"
-#include "clips/PersonalFile_win.h"
+#include "personal/PersonalFile_win.h"
 
-using namespace clips;
+using namespace personal;
 using namespace testing_support;
 
 // The records below name only the fields that matter; the rest keep their defaults.

@@ -6,7 +6,7 @@
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipText_win.h"
-#include "clips/PersonalRecord.h"
+#include "personal/PersonalRecord.h"
 #include "toolkit/BmpFile.h"
 
 using namespace testing_support;
@@ -41,8 +41,8 @@ protected:
     }
 
     // Writes Personal.dat, less its last `cut` bytes; returns what was written.
-    std::string Store(const std::vector<clips::ClipRecord>& records, size_t cut = 0) {
-        std::vector<uint8_t> file = clips::WritePersonalRecords(records);
+    std::string Store(const std::vector<personal::ClipRecord>& records, size_t cut = 0) {
+        std::vector<uint8_t> file = personal::WritePersonalRecords(records);
         std::string bytes(file.begin(), file.end() - static_cast<std::ptrdiff_t>(cut));
         WriteWholeFile(folder.File("Personal.dat"), bytes);
         return bytes;
@@ -118,9 +118,9 @@ TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
 }
 
 TEST_F(PersonalHistory, ADamagedFileKeepsTheClipsBeforeTheDamageAndIsSetAside) {
-    std::vector<clips::ClipRecord> records;
+    std::vector<personal::ClipRecord> records;
     for (const char* text : {"clip 0", "clip 1", "clip 2"})
-        records.push_back({.Class = clips::ClipClass::Text, .Caption = text, .ImageIndex = 0, .Text = text});
+        records.push_back({.Class = personal::ClipClass::Text, .Caption = text, .ImageIndex = 0, .Text = text});
     const std::string original = Store(records, 5);  // the third record is cut short
     {
         MessageBoxRecorder boxes;
@@ -131,13 +131,13 @@ TEST_F(PersonalHistory, ADamagedFileKeepsTheClipsBeforeTheDamageAndIsSetAside) {
         EXPECT_TRUE(form->Tray()->Added());  // start-up went on
     }
     EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat.bad")), original);
-    std::vector<uint8_t> saved = clips::WritePersonalRecords(std::span(records.data(), 2));
+    std::vector<uint8_t> saved = personal::WritePersonalRecords(std::span(records.data(), 2));
     EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat")), std::string(saved.begin(), saved.end()));
 }
 
 TEST_F(PersonalHistory, ARecordWithAnImpossiblePictureStopsTheLoadThere) {
-    Store({{.Class = clips::ClipClass::Text, .Caption = "kept", .Text = "kept"},
-           {.Class = clips::ClipClass::Image, .BitmapData = {'B', 'M', 1, 2, 3}, .Caption = "图像  [ 9 x 9 ]"}});
+    Store({{.Class = personal::ClipClass::Text, .Caption = "kept", .Text = "kept"},
+           {.Class = personal::ClipClass::Image, .BitmapData = {'B', 'M', 1, 2, 3}, .Caption = "图像  [ 9 x 9 ]"}});
     MessageBoxRecorder boxes;
     auto form = Start();
     EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"kept"}));
@@ -157,7 +157,7 @@ TEST_F(PersonalHistory, AFailedSaveIsReportedAndTheSettingsAreStillWritten) {
 }
 
 TEST_F(PersonalHistory, AFileHeldByAnotherProgramAtStartIsNeverOverwrittenTheClipsGoBesideIt) {
-    const std::string original = Store({{.Class = clips::ClipClass::Text, .Caption = "kept", .Text = "kept"}});
+    const std::string original = Store({{.Class = personal::ClipClass::Text, .Caption = "kept", .Text = "kept"}});
     MessageBoxRecorder boxes;
     {
         std::unique_ptr<app::TfrmMain> form;

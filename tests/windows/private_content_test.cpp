@@ -6,6 +6,7 @@
 #include "HistoryFixture.h"
 
 using namespace clips;
+using namespace clipboard;
 using namespace testing_support;
 
 namespace {

@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "TestSupport_win.h"
-#include "clips/Clpbrd_win.h"
+#include "clipboard/Clpbrd_win.h"
 
 using testing_support::PumpMessages;
 using testing_support::TestViewer;
 
 TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer) {
-    clips::TClpbrd watcher;
+    clipboard::TClpbrd watcher;
     int changes = 0;
     watcher.OnChange = [&] { ++changes; };
     watcher.SetActive(true);
@@ -48,7 +48,7 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
     HWND afterThird = third.next;
     second.Join();
     first.Join();
-    clips::TClpbrd watcher;
+    clipboard::TClpbrd watcher;
     watcher.SetActive(true);  // chain: watcher -> first -> second -> third
     ASSERT_EQ(watcher.NextViewer(), first.Handle());
 
@@ -74,7 +74,7 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
 }
 
 TEST(ClipboardWatcher, ChangesWaitingTogetherMakeOneCallAndNoCallRunsInsideAnother) {
-    clips::TClpbrd watcher;
+    clipboard::TClpbrd watcher;
     int calls = 0, depth = 0, deepest = 0;
     watcher.OnChange = [&] {
         ++calls;
@@ -111,7 +111,7 @@ TEST(ClipboardWatcher, AViewerThatStopsAnsweringHoldsUpNeitherChangesNorChainNot
     });
     WaitForSingleObject(ready.get(), 10000);
 
-    clips::TClpbrd watcher;
+    clipboard::TClpbrd watcher;
     int changes = 0;
     watcher.OnChange = [&] { ++changes; };
     watcher.SetActive(true);  // its first notification goes to the hung viewer

@@ -1,0 +1,149 @@
+// Writes clip records: defaults skipped, integers in their smallest form and
+// each text in the string form that holds it best.
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "personal/PersonalRecord.h"
+#include "personal/PersonalRecordFormat.h"
+#include "common/CodePage.h"
+
+namespace personal {
+namespace {
+
+using namespace record_format;
+
+class RecordWriter {
+public:
+    explicit RecordWriter(std::vector<uint8_t>& out) : out_(out) {}
+
+    void Byte(uint8_t b) { out_.push_back(b); }
+
+    void Bytes(const void* data, size_t size) {
+        auto p = static_cast<const uint8_t*>(data);
+        out_.insert(out_.end(), p, p + size);
+    }
+
+    void Le32(uint32_t v) {
+        for (int i = 0; i < 4; ++i) Byte(static_cast<uint8_t>(v >> (8 * i)));
+    }
+
+    // The format's lengths are signed 32-bit numbers.
+    void Length(size_t n) {
+        if (n > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+            throw std::length_error("a personal history value of 2 GiB or more cannot be stored");
+        Le32(static_cast<uint32_t>(n));
+    }
+
+    // Names are short strings, cut to 255 bytes.
+    void ShortString(std::string_view s) {
+        size_t n = std::min<size_t>(s.size(), 255);
+        Byte(static_cast<uint8_t>(n));
+        Bytes(s.data(), n);
+    }
+
+    void Integer(int32_t v) {
+        if (v >= -128 && v <= 127) {
+            Byte(kInt8);
+            Byte(static_cast<uint8_t>(v));
+        } else if (v >= -32768 && v <= 32767) {
+            Byte(kInt16);
+            Byte(static_cast<uint8_t>(v));
+            Byte(static_cast<uint8_t>(v >> 8));
+        } else {
+            Byte(kInt32);
+            Le32(static_cast<uint32_t>(v));
+        }
+    }
+
+    // The text's own bytes: a short string up to 255 bytes, else a long string.
+    void CodePageString(std::string_view text) {
+        if (text.size() <= 255) {
+            Byte(kShortString);
+            ShortString(text);
+        } else {
+            Byte(kLongString);
+            Length(text.size());
+            Bytes(text.data(), text.size());
+        }
+    }
+
+    void String(std::string_view text) {
+        std::u16string wide = common::AnsiToUtf16(text);
+        // Bytes that are not valid code-page-936 text (a broken double-byte
+        // character, UTF-8 taken from the clipboard) would not come back the same
+        // from a Unicode form; stored as they are they lose nothing.
+        if (common::Utf16ToAnsi(wide) != text) return CodePageString(text);
+        std::string utf8 = common::Utf16ToUtf8(wide);
+        if (utf8.size() < 2 * wide.size()) {
+            if (utf8 == text) return CodePageString(text);  // ASCII only
+            Byte(kUtf8String);
+            Length(utf8.size());
+            Bytes(utf8.data(), utf8.size());
+        } else {
+            Byte(kWideString);
+            Length(wide.size());
+            for (char16_t c : wide) {
+                Byte(static_cast<uint8_t>(c));
+                Byte(static_cast<uint8_t>(c >> 8));
+            }
+        }
+    }
+
+    // Bitmap.Data: a byte block holding the BMP file's length and the file.
+    void BitmapData(std::span<const uint8_t> bmp) {
+        if (bmp.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()) - 4)
+            throw std::length_error("an image of 2 GiB or more cannot be stored");
+        Byte(kByteBlock);
+        Length(bmp.size() + 4);
+        Length(bmp.size());
+        Bytes(bmp.data(), bmp.size());
+    }
+
+private:
+    std::vector<uint8_t>& out_;
+};
+
+bool HoldsDefault(const ClipRecord& r, Field field) {
+    switch (field) {
+        case Field::Tag: return r.Tag == 0;
+        case Field::BitmapData: return r.BitmapBytes().empty();
+        case Field::Default: return !r.Default;
+        case Field::ImageIndex: return r.ImageIndex == -1;
+        default: return TextField(r, field).empty();
+    }
+}
+
+void WriteValue(RecordWriter& w, const ClipRecord& r, Field field) {
+    switch (field) {
+        case Field::Tag: return w.Integer(r.Tag);
+        case Field::BitmapData: return w.BitmapData(r.BitmapBytes());
+        case Field::Default: return w.Byte(kTrue);
+        case Field::ImageIndex: return w.Integer(r.ImageIndex);
+        default: return w.String(TextField(r, field));
+    }
+}
+
+}  // namespace
+
+void WriteRecord(const ClipRecord& record, std::vector<uint8_t>& out) {
+    RecordWriter w(out);
+    w.Bytes(kSignature.data(), kSignature.size());
+    w.ShortString(ClipClassName(record.Class));
+    w.ShortString("");  // clips carry no object name
+    for (Field field : kWriteOrder) {
+        if (!ClassHasField(record.Class, field) || HoldsDefault(record, field)) continue;
+        w.ShortString(FieldName(field));
+        WriteValue(w, record, field);
+    }
+    w.Byte(kEndOfList);  // end of properties
+    w.Byte(kEndOfList);  // end of sub-items
+}
+
+std::vector<uint8_t> WritePersonalRecords(std::span<const ClipRecord> records) {
+    std::vector<uint8_t> out;
+    for (const ClipRecord& r : records) WriteRecord(r, out);
+    return out;
+}
+
+}  // namespace personal
