@@ -20,14 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "BenchClipboard.h"
 #include "BenchClock.h"
 #include "app/MainForm_win.h"
+#include "clipboard/ClipboardText_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/ClipText_win.h"
-#include "clipboard/ClipboardText_win.h"
-#include "personal/PersonalFile_win.h"
 #include "common/MessageBox_win.h"
+#include "personal/PersonalFile_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/Handles_win.h"
@@ -232,7 +233,8 @@ public:
 
 void CopyText(HWND owner, const std::string& text) {
     toolkit::ClipboardSession clipboard(owner, 1000);
-    clipboard::HandToClipboard(clipboard::MakeTextBlock(text), CF_TEXT, true);
+    EmptyClipboard();
+    PutTextBlock(text);
 }
 
 int g_sent = 0;
@@ -342,7 +344,7 @@ int CopyBurst(const char* label, int count) {
     for (int i = 0; i < count; ++i) {
         while (!OpenClipboard(window.Handle())) Sleep(0);
         EmptyClipboard();
-        clipboard::HandToClipboard(clipboard::MakeTextBlock(std::string(label) + " " + std::to_string(i)), CF_TEXT, false);
+        PutTextBlock(std::string(label) + " " + std::to_string(i));
         CloseClipboard();
         Sleep(1);
     }

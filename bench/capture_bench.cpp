@@ -16,13 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "BenchClipboard.h"
 #include "BenchClock.h"
+#include "clipboard/ClipboardChange_win.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clipboard/ClipboardText_win.h"
 #include "clips/Clip_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
-#include "clipboard/ClipboardChange_win.h"
 #include "history/History_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Window_win.h"
@@ -79,7 +80,8 @@ void PutText(HWND owner, const std::string& text) {
         std::fprintf(stderr, "clipboard busy\n");
         std::exit(2);
     }
-    clipboard::HandToClipboard(clipboard::MakeTextBlock(text), CF_TEXT, true);
+    EmptyClipboard();
+    PutTextBlock(text);
 }
 
 // A text of `size` bytes, distinct for each `n`: the number stands at the

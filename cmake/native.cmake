@@ -23,14 +23,6 @@ target_compile_definitions(native_tests PRIVATE PELLACOR_SOURCE_DIR="${CMAKE_SOU
 enable_testing()
 add_test(NAME native_tests COMMAND native_tests)
 
-file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/native/*.cpp)
-foreach(src ${BENCH_SOURCES})
-    get_filename_component(name ${src} NAME_WE)
-    add_executable(${name} ${src})
-    target_compile_options(${name} PRIVATE ${PELLACOR_FLAGS})
-    target_link_libraries(${name} PRIVATE pellacor_core)
-endforeach()
-
 # Fuzz targets need clang's libFuzzer; they are built only when clang is the compiler.
 # The core is instrumented so the fuzzer sees coverage inside it.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")

@@ -12,6 +12,7 @@ PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all --target
 }
 ensure_display
 ensure_wine_prefix
+(export WINEPREFIX="$TESTS_WINEPREFIX"; ensure_wine_prefix unmanaged)
 cleanup() {
     wineserver -k 2>/dev/null || true
     WINEPREFIX="$TESTS_WINEPREFIX" wineserver -k 2>/dev/null || true
@@ -46,7 +47,7 @@ wineserver -k 2>/dev/null; wineserver -w 2>/dev/null  # no Pellacor left holding
 echo "== Windows tests under Wine"
 # The desktop's opener is a logging stand-in: the shell tests check what it gets, and nothing opens.
 (cd "$WIN_BUILD" && PATH="$ROOT/tests/opener:$PATH" PELLACOR_OPENER_LOG="$LOGS/opener.log" \
-    timeout 600 "$WINE" ./windows_tests.exe) >"$LOGS/windows.log" 2>&1
+    WINEPREFIX="$TESTS_WINEPREFIX" timeout 600 "$WINE" ./windows_tests.exe) >"$LOGS/windows.log" 2>&1
 count_gtest "$LOGS/windows.log" $?
 grep -E '^\[  FAILED  \]' "$LOGS/windows.log" | head -20
 

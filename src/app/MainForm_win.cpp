@@ -8,10 +8,10 @@
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/Clip_win.h"
-#include "personal/PersonalFile_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"
+#include "personal/PersonalFile_win.h"
 #include "toolkit/Application_win.h"
 
 namespace app {

@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "clipboard/ClipboardOwner_win.h"
-
 namespace clipboard {
 
 std::string TextOfBlock(HGLOBAL block) {
@@ -26,23 +24,9 @@ toolkit::UniqueGlobal MakeTextBlock(std::string_view text) {
     return block;
 }
 
-bool HandToClipboard(toolkit::UniqueGlobal block, UINT format, bool emptyFirst) {
-    if (!block) return false;
-    if (emptyFirst) EmptyClipboard();
-    if (!SetClipboardData(format, block.get())) return false;
-    block.release();  // the clipboard owns it now
-    return true;
-}
-
 std::string ReadClipboardText(UINT format) {
     HANDLE data = GetClipboardData(format);  // none for a format not offered
     return data ? TextOfBlock(data) : std::string();
-}
-
-void WriteClipboardText(std::string_view text, UINT format, bool emptyFirst) {
-    toolkit::ClipboardSession session(ClipboardOwnerWindow);
-    if (!session) return;
-    HandToClipboard(MakeTextBlock(text), format, emptyFirst);
 }
 
 }  // namespace clipboard

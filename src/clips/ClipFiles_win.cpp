@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "clips/Caption.h"
 #include "clipboard/ClipboardWrite_win.h"
+#include "clips/Caption.h"
 #include "clips/DropFiles.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"

@@ -1,9 +1,9 @@
 #include "clips/ClipText_win.h"
 
 #include "clipboard/ClipboardOwner_win.h"
-#include "clips/Caption.h"
 #include "clipboard/ClipboardText_win.h"
 #include "clipboard/ClipboardWrite_win.h"
+#include "clips/Caption.h"
 #include "clips/LiteHtml.h"
 #include "common/Settings.h"
 #include "common/Text.h"

@@ -5,9 +5,9 @@
 #include <new>
 #include <stdexcept>
 
+#include "clipboard/ClipboardChange_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Win32Error_win.h"
-#include "clipboard/ClipboardChange_win.h"
 #include "history/History_win.h"
 #include "history/MenuPositions.h"
 

@@ -1,8 +1,8 @@
 // Duplicates: new data equal to a clip already in either history.
 #include "clips/ClipText_win.h"
 #include "common/Settings.h"
-#include "history/History_win.h"
 #include "history/Collation_win.h"
+#include "history/History_win.h"
 
 namespace history {
 namespace {

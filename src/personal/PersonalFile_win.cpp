@@ -10,9 +10,9 @@
 #include <variant>
 #include <vector>
 
+#include "common/Paths_win.h"
 #include "common/Text.h"
 #include "common/Win32Error_win.h"
-#include "common/Paths_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace personal {

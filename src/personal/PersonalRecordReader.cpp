@@ -5,10 +5,10 @@
 #include <array>
 #include <limits>
 
-#include "personal/PersonalRecord.h"
-#include "personal/PersonalRecordFormat.h"
 #include "common/CodePage.h"
 #include "common/Text.h"
+#include "personal/PersonalRecord.h"
+#include "personal/PersonalRecordFormat.h"
 
 namespace personal {
 namespace {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <stdexcept>
 
+#include "common/CodePage.h"
 #include "personal/PersonalRecord.h"
 #include "personal/PersonalRecordFormat.h"
-#include "common/CodePage.h"
 
 namespace personal {
 namespace {

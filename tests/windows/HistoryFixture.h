@@ -23,7 +23,7 @@ struct HistoryFixture : ::testing::Test {
     toolkit::MenuItem root;
     toolkit::MenuItem* mniHistory = nullptr;
     std::unique_ptr<history::History> history;
-    common::Settings savedSettings = common::settings();
+    testing_support::KeptSettings keptSettings;
     testing_support::MessageBoxRecorder boxes;
 
     void SetUp() override {
@@ -45,7 +45,6 @@ struct HistoryFixture : ::testing::Test {
         }
         EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
         Put({});
-        common::settings() = savedSettings;
         clipboard::ClipboardOwnerWindow = nullptr;
     }
 

@@ -12,6 +12,7 @@
 #include "HistoryFixture.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clipboard/ClipboardText_win.h"
+#include "clipboard/ClipboardWrite_win.h"
 #include "common/Win32Error_win.h"
 
 using namespace clips;
@@ -122,7 +123,9 @@ TEST_F(CaptureTest, ChoosingAClipRestoresItUnlessMarkedAndOurWritesAreNeverCaptu
     EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
     EXPECT_EQ(ReadText(CF_TEXT), "rich plain");
     history->ClipboardChanged();  // the notice of our own write
-    WriteClipboardText("written by us", CF_TEXT, true);
+    ClipboardWrite write;
+    write.AddText(CF_TEXT, "written by us");
+    write.Commit();
     history->ClipboardChanged();
     EXPECT_EQ(Clips(), 2);
     EXPECT_TRUE(rich->Default());
@@ -164,7 +167,7 @@ TEST_F(CaptureTest, SourceAndTimeOfCapture) {
     {
         toolkit::ClipboardSession session(nullptr);
         EmptyClipboard();
-        HandToClipboard(MakeTextBlock("from nobody"), CF_TEXT, false);
+        SetClipboardData(CF_TEXT, testing_support::Text(CF_TEXT, "from nobody").data);
     }
     ASSERT_EQ(GetClipboardOwner(), nullptr);
     history->ClipboardChanged();
@@ -172,22 +175,17 @@ TEST_F(CaptureTest, SourceAndTimeOfCapture) {
     EXPECT_EQ(NewestAs<TClip>()->Source, "不可用");
 }
 
-TEST_F(CaptureTest, AHandedBlockIsFreedOnlyWhenTheClipboardRefusesIt) {
-    Put({Text(CF_TEXT, "kept")});
-    toolkit::ClipboardSession session(ours.Handle());
-    EXPECT_FALSE(HandToClipboard(toolkit::UniqueGlobal(), CF_TEXT, true));  // a failed allocation
-    EXPECT_EQ(GetClipboardOwner(), other.Handle());                        // not emptied
-
+TEST_F(CaptureTest, AWrittenBlockIsFreedOnlyWhenTheClipboardRefusesIt) {
     toolkit::UniqueGlobal refused = MakeTextBlock("refused");
-    HGLOBAL refusedHandle = refused.get();
-    EXPECT_FALSE(HandToClipboard(std::move(refused), 0, true));  // no format 0
-    EXPECT_EQ(GlobalFlags(refusedHandle), static_cast<UINT>(GMEM_INVALID_HANDLE));
-
     toolkit::UniqueGlobal taken = MakeTextBlock("taken");
-    HGLOBAL takenHandle = taken.get();
-    EXPECT_TRUE(HandToClipboard(std::move(taken), CF_TEXT, false));
+    HGLOBAL refusedHandle = refused.get(), takenHandle = taken.get();
+    ClipboardWrite write;
+    write.Add(0, std::move(refused));  // no format 0
+    write.Add(CF_TEXT, std::move(taken));
+    EXPECT_THROW(write.Commit(), common::Win32Error);
+    EXPECT_EQ(GlobalFlags(refusedHandle), static_cast<UINT>(GMEM_INVALID_HANDLE));
     EXPECT_EQ(GlobalSize(takenHandle), 6u);  // still alive: the clipboard owns it
-    EXPECT_EQ(GetClipboardData(CF_TEXT), takenHandle);
+    EXPECT_EQ(ReadText(CF_TEXT), "taken");
 }
 
 TEST_F(CaptureTest, DataWithoutATerminatingZeroIsReadUpToItsSize) {

@@ -29,7 +29,7 @@ bool RightClickItem(HMENU menu, int position) {
     return true;
 }
 
-struct PopupTest : ::testing::Test {
+struct PopupTest : SettingsKept {
     QuietFolder folder;
     app::TfrmMain form{folder.Path()};
     HiddenWindow other{"AnotherProgram"};

@@ -8,7 +8,13 @@
 
 using namespace testing_support;
 
-TEST(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
+// Each form loads the settings of its folder; they are put back after the test.
+using MainFormTrayIcon = SettingsKept;
+using MainFormShutdown = SettingsKept;
+using MainFormStartUp = SettingsKept;
+using MainFormCapture = SettingsKept;
+
+TEST_F(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
     QuietFolder folder;
     app::TfrmMain form(folder.Path());
     ASSERT_TRUE(form.Tray() && form.Tray()->Added());
@@ -54,7 +60,7 @@ TEST(HotKey, RegistersReRegistersAndUnregisters) {
     EXPECT_TRUE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F1));
 }
 
-TEST(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
+TEST_F(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
     TempFolder folder;
     // A folder where the settings file should be: reads give defaults, writes fail.
     CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
@@ -69,7 +75,7 @@ TEST(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
     EXPECT_TRUE(HotKeyFree(MOD_ALT, 'V'));
 }
 
-TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
+TEST_F(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
     QuietFolder folder;
     app::TfrmMain form(folder.Path());
     SendMessageA(form.Handle(), WM_ENDSESSION, FALSE, 0);
@@ -81,7 +87,7 @@ TEST(MainFormShutdown, EndOfSessionSavesOnlyWhenTheSessionReallyEnds) {
     EXPECT_EQ(file.Read("MaxHistorySize", "absent"), "20");
 }
 
-TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
+TEST_F(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     QuietFolder folder("");  // watching on
     HiddenWindow other;
     auto copy = [&](const char* text) {
@@ -107,8 +113,7 @@ TEST(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     EXPECT_TRUE(newest()->Default());
 }
 
-TEST(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipEveryTime) {
-    const common::Settings saved = common::settings();
+TEST_F(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipEveryTime) {
     QuietFolder folder("MaxHistorySize=500\r\n");  // watching on
     auto form = std::make_unique<app::TfrmMain>(folder.Path());
     PumpMessages(100);
@@ -124,6 +129,4 @@ TEST(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipE
         EXPECT_EQ(newest->Caption(), std::string(label) + " 199");
         EXPECT_TRUE(newest->Default());
     }
-    form.reset();
-    common::settings() = saved;
 }

@@ -91,6 +91,8 @@ protected:
     }
 };
 
+using Capture = SettingsKept;  // a form loads the settings of its folder
+
 }  // namespace
 
 TEST(ShellOpen, AFailureShowsTheSystemsText) {
@@ -159,7 +161,7 @@ TEST(EmptyClipboard, OnlyAYesEmptiesItAndTheItemFollowsTheClipboard) {
     EXPECT_FALSE(mniEmptyClipboard.Enabled());
 }
 
-TEST(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
+TEST_F(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     QuietFolder folder("");  // watching from the start
     HiddenWindow other;
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {}));
@@ -192,7 +194,7 @@ TEST(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     EXPECT_TRUE(ClipboardIsFree());
 }
 
-TEST(Capture, NothingHappensWhileTheDesktopIsLocked) {
+TEST_F(Capture, NothingHappensWhileTheDesktopIsLocked) {
     HiddenWindow other;
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "unchanged")}));
     {

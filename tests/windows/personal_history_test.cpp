@@ -48,6 +48,7 @@ protected:
         return bytes;
     }
 
+    KeptSettings keptSettings;  // each form loads the settings of its folder
     QuietFolder folder;
 };
 

@@ -53,7 +53,7 @@ TimedSteps::Step OnPreferences(std::function<void(app::TfrmPreferences& d)> act)
 
 struct Preferences : ::testing::Test {
     TempFolder folder;
-    common::Settings saved = common::settings();
+    KeptSettings keptSettings;
     std::optional<std::string> savedRun = RunValue();
     MessageBoxRecorder boxes;
 
@@ -64,10 +64,7 @@ struct Preferences : ::testing::Test {
         s.HotKeyOn = false;
         PutRunValue(std::nullopt);
     }
-    void TearDown() override {
-        common::settings() = saved;
-        PutRunValue(savedRun);
-    }
+    void TearDown() override { PutRunValue(savedRun); }
     // Shows the dialog, answered by `steps`; returns its result.
     int Show(std::vector<TimedSteps::Step> steps) {
         TimedSteps answerer(std::move(steps));
