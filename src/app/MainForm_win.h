@@ -72,7 +72,6 @@ public:
     // Shows `menu` at the pointer and returns when it has closed.
     void PopupAtCursor(HMENU menu);
     TrayIcon* Tray() { return tray_.get(); }
-    HotKey* GlobalHotKey() { return hotKey_.get(); }
     // The preview window and the hover timer; the clip pop-up hides it before opening.
     preview::HoverPreview* Hover() { return hover_.get(); }
     // From the watcher's message after one or more changes; a clipboard held

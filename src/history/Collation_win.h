@@ -42,7 +42,6 @@ public:
     CollationSummary Summary(std::string_view text, bool ignoreCase);
     // The hash of the whole sort key (kUnknown when it can't be made).
     uint64_t WholeKeyHash(std::string_view text, bool ignoreCase);
-    size_t Size() const noexcept { return summaries_.size() + wholes_.size(); }
 
 private:
     struct Key {

@@ -21,7 +21,6 @@ public:
     // Runs the message loop until Terminate.
     int Run();
     void Terminate() noexcept;
-    bool Terminated() const noexcept { return terminated_; }
     // Dispatches every message waiting in the queue, then returns.
     void ProcessMessages();
 

@@ -27,7 +27,6 @@ public:
     void ReleaseHandle() noexcept { DestroyHandle(); }
 
     const std::string& Caption() const noexcept { return caption_; }
-    HFONT Font() const noexcept { return static_cast<HFONT>(font_.get()); }
 
 protected:
     // Paints into an off-screen bitmap first, so the hint never flickers.

@@ -53,11 +53,9 @@ public:
     PopupHandler OnPopup;
     // Setting both makes the item owner-drawn.
     void SetOwnerDraw(MeasureHandler measure, DrawHandler draw);
-    bool IsOwnerDrawn() const noexcept { return static_cast<bool>(onDraw_); }
 
     // The image list whose icons the sub-items show.
     void SetImages(ImageList* images);
-    ImageList* Images() const noexcept { return images_; }
 
     // Tree.
     MenuItem* Parent() const noexcept { return parent_; }

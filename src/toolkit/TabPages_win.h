@@ -17,12 +17,10 @@ public:
     TabPages(const TabPages&) = delete;
     TabPages& operator=(const TabPages&) = delete;
 
-    HWND Strip() const noexcept { return strip_; }
     HWND Page(int index) const { return pages_.at(static_cast<size_t>(index)); }
     int Count() const noexcept { return static_cast<int>(pages_.size()); }
     // Shows page `index` alone and selects its tab.
     void Select(int index);
-    int Selected() const noexcept { return selected_; }
     // The dialog's WM_NOTIFY: follows a tab the user chose. True when it was the strip's.
     bool Notified(const NMHDR& header);
 
