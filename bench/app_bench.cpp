@@ -104,7 +104,7 @@ void MenuBenchmark() {
         for (int i = 0; i < 500; ++i) {
             auto clip = std::make_unique<clips::TClipText>();
             clip->Text = Words(200, i);
-            clip.release()->AddToHistory(*form.mniHistory, history.ClickAction());
+            history.Append(std::move(clip));
         }
         form.UpdateHistory();
         g_menuHook = SetWindowsHookExA(WH_CALLWNDPROC, &MenuShown, nullptr, GetCurrentThreadId());

@@ -21,7 +21,7 @@
 #include "clipboard/ClipboardChange_win.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clipboard/ClipboardText_win.h"
-#include "clips/Clip_win.h"
+#include "clips/ClipKinds_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Settings.h"
 #include "history/History_win.h"
@@ -129,7 +129,7 @@ struct Bench {
     }
 
     void Clear() {
-        while (history->ClipboardCount() > 0) delete menu->Items(menu->Count() - 1);
+        history->Empty(history::Section::Clipboard);
         history->UpdateHistory();
     }
 
@@ -169,18 +169,17 @@ struct Bench {
         for (int i = 0; i < 100; ++i) {
             Put(Text(size, next++, numberAtEnd));
             double start = NowMs();
-            std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(0);
+            std::vector<clips::CapturedClip> captured;
+            std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(
+                0, [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
             double readDone = NowMs();
-            if (!change || !change->text.clip) {
+            if (!change || captured.empty() || !captured[0].clip) {
                 std::fprintf(stderr, "nothing read\n");
                 return;
             }
-            clips::TClipText& clip = *change->text.clip;
-            bool duplicate = history->FindDuplicate(*clip.DuplicateData(), clips::kPlainText);
+            bool duplicate = history->FindDuplicate(*captured[0].clip);
             double searched = NowMs();
-            clip.AddToHistory(*menu, history->ClickAction());
-            change->text.clip.release();  // the menu owns it now
-            history->UpdateHistory();
+            history->Append(std::move(captured[0].clip));
             double appended = NowMs();
             if (duplicate) std::fprintf(stderr, "unexpected duplicate\n");
             read.push_back(readDone - start);

@@ -199,7 +199,9 @@ int RunBenchmark(bool deviceDependent) {
             delete clip;
             return 1;
         }
-        clip->AddToHistory(history, {});
+        clip->NameForHistory();
+        clip->StampCapture();
+        history.Add(std::unique_ptr<toolkit::MenuItem>(clip));
         clipsHeld.push_back(clip);
     }
     size_t withClips = CommittedPrivateBytes();

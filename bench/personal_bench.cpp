@@ -40,7 +40,7 @@ int Load(const std::string& folder, toolkit::MenuItem& menu) {
         std::string error;
         auto clip = clips::ClipOfRecord(record, error);
         if (!clip) return std::optional<std::string>(error);
-        clip.release()->InsertLoaded(menu, menu.Count(), nullptr);
+        menu.Add(std::move(clip));
         return std::optional<std::string>();
     });
     if (result.Error) std::printf("load failed: %s\n", result.Error->c_str());

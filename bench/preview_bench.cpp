@@ -102,7 +102,7 @@ void MeasurePreview(app::TfrmMain& form) {
     bitmap.LoadFromClipboardFormat(picture.get(), nullptr);
     clip->SetBitmap(bitmap);
     clip->SetImageIndex(clips::kImage);
-    clip->InsertLoaded(*form.mniHistory, form.mniHistory->Count(), form.History().ClickAction());
+    form.History().AppendLoaded(std::unique_ptr<clips::TClip>(clip));
 
     preview::HoverPreview& hover = *form.Hover();
     SetCursorPos(1000, 700);

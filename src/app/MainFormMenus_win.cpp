@@ -97,11 +97,9 @@ void TfrmMain::CreateMenus() {
 void TfrmMain::WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard) {
     // Right clicks in the pop-up itself or in the general menu do nothing.
     if (menu != mniHistory->Handle() || popupOpen_) return;
-    history::History& h = *history_;
-    MenuItem* clip = h.ItemAtPlatformPosition(position);
-    if (!clip) return;
+    clips::TClip* clip = history_->ClipAtPlatformPosition(position);
+    if (!clip) return;  // a header or an "empty" marker
     PopupClipIndex = clip->MenuIndex();
-    if (clip->ImageIndex() < 0) return;  // a header or an "empty" marker
     popupClip_ = toolkit::ItemRef(clip);
     if (hover_) hover_->Hide();
     SetUpPopup(*clip);
@@ -117,11 +115,9 @@ void TfrmMain::WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard) {
     popupOpen_ = false;
 }
 
-void TfrmMain::SetUpPopup(MenuItem& clip) {
-    auto* text = dynamic_cast<clips::TClipText*>(&clip);
+void TfrmMain::SetUpPopup(const clips::TClip& clip) {
     history::PopupItemStates s = history::PopupItemStatesFor(
-        {clip.ImageIndex(), history_->InClipboardSection(clip), clip.Default(),
-         text ? std::string_view(text->Text) : std::string_view(), clip.Tag});
+        {clip.Commands(), history_->SectionOf(clip) == history::Section::Clipboard, clip.Default(), clip.Tag});
     EnableIfItActs(mniCopy, s.copyEnabled);
     mniAddToPersonalHistory->SetVisible(s.addToPersonalVisible);
     EnableIfItActs(mniAddToPersonalHistory, s.addToPersonalEnabled);
@@ -135,27 +131,29 @@ void TfrmMain::SetUpPopup(MenuItem& clip) {
 }
 
 void TfrmMain::mniCopyClick(MenuItem&) {
-    if (MenuItem* clip = PopupClip()) history_->ClipClick(*clip);
+    if (clips::TClip* clip = PopupClip()) history_->ClipClick(*clip);
 }
+
+clips::TClipText* TfrmMain::PopupText() const { return dynamic_cast<clips::TClipText*>(PopupClip()); }
 
 // The "格式" submenu is shown for plain-text clips only; a clip gone meanwhile is left alone.
 void TfrmMain::TransformClick(history::Transformation how) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) history_->TransformClip(*clip, how);
+    if (clips::TClipText* clip = PopupText()) history_->TransformClip(*clip, how);
 }
 
 void TfrmMain::mniUndoClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) history_->UndoTransformation(*clip);
+    if (clips::TClipText* clip = PopupText()) history_->UndoTransformation(*clip);
 }
 
 // Mail and open: the clip's text (the plain text of rich text and HTML, the link of a link clip).
 void TfrmMain::mniSendAsMailClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) shell::SendAsMail(clip->Text);
+    if (clips::TClipText* clip = PopupText()) shell::SendAsMail(clip->Text);
 }
 void TfrmMain::mniOpenClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) shell::Open(clip->Text);
+    if (clips::TClipText* clip = PopupText()) shell::Open(clip->Text);
 }
 void TfrmMain::mniOpenInNewWindowClick(MenuItem&) {
-    if (auto* clip = dynamic_cast<clips::TClipText*>(PopupClip())) shell::OpenInNewWindow(clip->Text);
+    if (clips::TClipText* clip = PopupText()) shell::OpenInNewWindow(clip->Text);
 }
 
 void TfrmMain::mniToolsMenuClick(MenuItem&) { shell::UpdateEmptyClipboardItem(*mniEmptyClipboard); }

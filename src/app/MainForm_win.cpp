@@ -64,7 +64,7 @@ void TfrmMain::FormCreate() {
         hotKey_ = std::make_unique<HotKey>(Handle());
         if (s.HotKeyOn) ApplyHotKey(true);
     });
-    Step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *mniHistory); });
+    Step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_); });
     Step([&] {
         tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
         tray_->Add();
@@ -93,13 +93,12 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::LoadPersonalHistory() {
-    history::History& h = *history_;
     personal::PersonalLoadResult loaded =
         personalFile_.Load(common::settings().PersonalHistoryPath, [&](personal::ClipRecord& record) {
             std::string error;
             std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
             if (!clip) return std::optional<std::string>(error);
-            clip.release()->InsertLoaded(*mniHistory, h.ClipboardSeparatorIndex(), h.ClickAction());
+            history_->AppendLoaded(std::move(clip));
             return std::optional<std::string>();
         });
     personalLoaded_ = loaded.ClipsRead > 0;
@@ -109,11 +108,9 @@ void TfrmMain::LoadPersonalHistory() {
 }
 
 void TfrmMain::SavePersonalHistory() {
-    history::History& h = *history_;
     std::vector<personal::ClipRecord> records;
-    for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
-        if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
-            if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
+    for (clips::TClip* clip : history_->Clips(history::Section::Personal))
+        if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
     personal::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
     if (saved.Error) throw common::Win32Error(*saved.Error);
     if (saved.Notice) ReportProblems({*saved.Notice});

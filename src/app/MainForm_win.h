@@ -13,6 +13,7 @@
 #include "app/SettingsFile_win.h"
 #include "app/TrayIcon_win.h"
 #include "clipboard/Clpbrd_win.h"
+#include "clips/Clip_win.h"
 #include "history/History_win.h"
 #include "personal/PersonalFile_win.h"
 #include "preview/HoverPreview_win.h"
@@ -20,6 +21,10 @@
 #include "toolkit/MenuEvents_win.h"
 #include "toolkit/MenuItem_win.h"
 #include "toolkit/Window_win.h"
+
+namespace clips {
+class TClipText;
+}
 
 namespace app {
 
@@ -59,7 +64,7 @@ public:
     // pop-up's commands act on that clip itself (see PopupClip), so a capture
     // that shifts the list while the pop-up is open cannot redirect them.
     int PopupClipIndex = -1;
-    toolkit::MenuItem* PopupClip() const { return popupClip_.Get(); }
+    clips::TClip* PopupClip() const { return history_->ClipOf(popupClip_.Get()); }
 
     history::History& History() { return *history_; }
     clipboard::TClpbrd* Watcher() { return watcher_.get(); }
@@ -114,7 +119,9 @@ protected:
 private:
     void CreateMenus();
     // Shows, hides, enables and disables the pop-up's items for `clip`.
-    void SetUpPopup(toolkit::MenuItem& clip);
+    void SetUpPopup(const clips::TClip& clip);
+    // The pop-up's clip when it is a text clip: the commands that act on text.
+    clips::TClipText* PopupText() const;
     // Runs one start-up or shutdown step; an error is reported and the next step runs.
     bool Step(const std::function<void()>& body);
     void ReportProblems(const std::vector<std::string>& problems);

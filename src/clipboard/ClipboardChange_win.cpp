@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "clipboard/ClipboardOwner_win.h"
-#include "clipboard/PrivateContent_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clipboard {
@@ -29,38 +28,9 @@ std::vector<UINT> OfferedFormats() {
     return formats;
 }
 
-template <typename Clip>
-CapturedClip<Clip> Capture(std::unique_ptr<Clip> clip) {
-    CapturedClip<Clip> captured;
-    try {
-        if (clip->CaptureFromClipboard()) captured.clip = std::move(clip);
-    } catch (...) {
-        captured.error = std::current_exception();
-    }
-    return captured;
-}
-
-void ReadTextKind(ClipboardChange& change, const clipboard::ClipboardFormats& offered) {
-    // The richest kind offered decides; what its capture finds does not.
-    std::unique_ptr<clips::TClipText> clip;
-    if (offered.Has(clipboard::HTMLFormat)) {
-        clip = std::make_unique<clips::TClipHTMLText>();
-        change.textKind = clips::kHtml;
-    } else if (offered.Has(clipboard::RichTextFormat)) {
-        clip = std::make_unique<clips::TClipRichText>();
-        change.textKind = clips::kRichText;
-    } else if (offered.Has(CF_TEXT) || offered.Has(CF_UNICODETEXT) || offered.Has(CF_OEMTEXT)) {
-        clip = std::make_unique<clips::TClipText>();
-        change.textKind = clips::kPlainText;
-    } else {
-        return;
-    }
-    change.text = Capture(std::move(clip));
-}
-
 }  // namespace
 
-std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured) {
+std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const ReadOffered& read) {
     toolkit::ClipboardSession session(clipboard::ClipboardOwnerWindow, kCapturePatienceMs);
     if (!session) return std::nullopt;
     ClipboardChange change;
@@ -80,11 +50,7 @@ std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured) {
     } else {
         change.kind = ClipboardChange::Kind::Offered;
         change.source = clipboard::ClipboardOwnerName(owner);
-        ReadTextKind(change, offered);
-        if (offered.Has(CF_BITMAP) || offered.Has(CF_DIB) || offered.Has(CF_DIBV5))
-            change.image = Capture(std::make_unique<clips::TClipImage>());
-        if (offered.Has(CF_HDROP)) change.files = Capture(std::make_unique<clips::TClipFiles>());
-        if (offered.Has(CF_WAVE)) change.wave = Capture(std::make_unique<clips::TClipWave>());
+        read(offered);
     }
     // The content cannot change while we hold the clipboard, unless its owner
     // renders a format late; a read that straddles a change is not used.

@@ -6,10 +6,13 @@
 #include <cstring>
 
 #include "clipboard/ClipboardWrite_win.h"
+#include "clipboard/PrivateContent_win.h"
 #include "clips/Caption.h"
+#include "clips/ClipPreview_win.h"
 #include "clips/DropFiles.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"
+#include "personal/PersonalRecord.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
@@ -17,6 +20,8 @@ namespace {
 constexpr UINT kNameBufferSize = 260;
 constexpr UINT kFileCountQuery = 0xFFFFFFFF;
 }  // namespace
+
+bool TClipFiles::Offered(const clipboard::ClipboardFormats& offered) { return offered.Has(CF_HDROP); }
 
 bool TClipFiles::CaptureFromClipboard() {
     HANDLE drop = GetClipboardData(CF_HDROP);
@@ -42,9 +47,9 @@ bool TClipFiles::CaptureFromClipboard() {
     return count > 0;
 }
 
-void TClipFiles::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
+void TClipFiles::NameForHistory() {
     SetCaption(MakeCaption(FileList, common::settings().MaxCaptionLength));
-    StampAndAppend(menu, kFileList, std::move(action));
+    SetImageIndex(kFileList);
 }
 
 void TClipFiles::RestoreToClipboard() const {
@@ -59,6 +64,21 @@ void TClipFiles::RestoreToClipboard() const {
     clipboard::ClipboardWrite write;
     write.Add(CF_HDROP, std::move(memory));
     write.Commit();
+}
+
+void TClipFiles::ShowPreview(ClipPreview& preview) const {
+    std::vector<std::string_view> paths = SplitFileList(FileList);
+    preview.ShowFiles(*this, paths);
+}
+
+void TClipFiles::WriteRecord(personal::ClipRecord& record) const {
+    TClip::WriteRecord(record);
+    record.FileList = FileList;
+}
+
+void TClipFiles::ReadRecord(personal::ClipRecord& record) {
+    TClip::ReadRecord(record);
+    FileList = std::move(record.FileList);
 }
 
 }  // namespace clips

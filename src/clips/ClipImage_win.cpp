@@ -1,13 +1,20 @@
 #include "clips/ClipImage_win.h"
 
 #include "clipboard/ClipboardWrite_win.h"
+#include "clipboard/PrivateContent_win.h"
+#include "clips/ClipPreview_win.h"
 #include "common/Text.h"
 #include "common/Win32Error_win.h"
+#include "personal/PersonalRecord.h"
 
 namespace clips {
 
 std::string ImageCaption(int width, int height) {
     return common::Format("图像  [ %u x %u ]", static_cast<unsigned>(width), static_cast<unsigned>(height));
+}
+
+bool TClipImage::Offered(const clipboard::ClipboardFormats& offered) {
+    return offered.Has(CF_BITMAP) || offered.Has(CF_DIB) || offered.Has(CF_DIBV5);
 }
 
 bool TClipImage::CaptureFromClipboard() {
@@ -30,9 +37,9 @@ bool TClipImage::CaptureFromClipboard() {
     return true;
 }
 
-void TClipImage::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
+void TClipImage::NameForHistory() {
     SetCaption(ImageCaption(bitmap_.Width(), bitmap_.Height()));
-    StampAndAppend(menu, kImage, std::move(action));
+    SetImageIndex(kImage);
 }
 
 void TClipImage::RestoreToClipboard() const {
@@ -41,6 +48,23 @@ void TClipImage::RestoreToClipboard() const {
     write.Add(CF_DIB, bitmap_.SaveToDib());
     if (bitmap_.Palette()) write.Add(CF_PALETTE, toolkit::CopyPalette(bitmap_.Palette()));  // the clipboard's own
     write.Commit();
+}
+
+void TClipImage::ShowPreview(ClipPreview& preview) const { preview.ShowPicture(*this, bitmap_); }
+
+void TClipImage::WriteRecord(personal::ClipRecord& record) const {
+    TClip::WriteRecord(record);
+    if (bitmap_.Empty()) return;
+    auto bmp = bitmap_.SaveToBmp();
+    if (!bmp) throw common::Win32Error(bmp.error());
+    record.BitmapData = std::move(bmp).value();
+}
+
+void TClipImage::ReadRecord(personal::ClipRecord& record) {
+    std::string problem;
+    if (!record.BitmapBytes().empty() && !bitmap_.LoadFromBmp(record.BitmapBytes(), problem))
+        throw common::Win32Error(problem);
+    TClip::ReadRecord(record);
 }
 
 }  // namespace clips

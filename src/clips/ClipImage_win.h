@@ -3,11 +3,16 @@
 #include "clips/Clip_win.h"
 #include "toolkit/Bitmap_win.h"
 
+namespace clipboard {
+struct ClipboardFormats;
+}
+
 namespace clips {
 
 class TClipImage : public TClip {
 public:
-    const char* ClassName() const override { return "TClipImage"; }
+    static constexpr const char* kClassName = "TClipImage";
+    const char* ClassName() const override { return kClassName; }
 
     // The clip's own image; empty until captured or loaded.
     toolkit::Bitmap& Bitmap() noexcept { return bitmap_; }
@@ -15,20 +20,24 @@ public:
     // The clip keeps its own copy of `image`.
     void SetBitmap(const toolkit::Bitmap& image) { bitmap_.Assign(image); }
 
-    // Reads the picture from the clipboard, which the caller holds open: the
-    // device-independent block (CF_DIB, else CF_DIBV5) through our own strict
-    // reader, bounded by the block's size, with CF_PALETTE when offered; a
-    // device-dependent CF_BITMAP only when no such block is offered. False when
-    // there is no picture; throws common::Win32Error, saying what is wrong,
-    // when the picture is refused or can't be copied.
-    bool CaptureFromClipboard();
-    // Caption "图像  [ width x height ]", kind 3, stamped and appended.
-    void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
+    static bool Offered(const clipboard::ClipboardFormats& offered);
+    // Reads the device-independent block (CF_DIB, else CF_DIBV5) through our
+    // own strict reader, bounded by the block's size, with CF_PALETTE when
+    // offered; a device-dependent CF_BITMAP only when no such block is offered.
+    // False when there is no picture; throws common::Win32Error, saying what is
+    // wrong, when the picture is refused or can't be copied.
+    bool CaptureFromClipboard() override;
+    // Caption "图像  [ width x height ]", kind 3.
+    void NameForHistory() override;
     // Puts the picture (CF_DIB, and CF_PALETTE when it has a palette) on the
     // clipboard in one session; every program can paste it, as the platform
     // offers it in the other picture formats too. Throws common::Win32Error,
     // before touching the clipboard when the data can't be made.
-    void RestoreToClipboard() const;
+    void RestoreToClipboard() const override;
+    void ShowPreview(ClipPreview& preview) const override;
+    // The record holds the picture as a BMP file.
+    void WriteRecord(personal::ClipRecord& record) const override;
+    void ReadRecord(personal::ClipRecord& record) override;
 
 private:
     toolkit::Bitmap bitmap_;

@@ -14,4 +14,10 @@ enum ClipKind : int {
     kLinkText = 6,
 };
 
+// The format the text kinds name in their preview.
+inline constexpr const char* kTextLabel = "文本";
+inline constexpr const char* kRichTextLabel = "RTF / 文本";
+inline constexpr const char* kHtmlLabel = "HTML / 文本";
+inline constexpr const char* kLinkLabel = "链接 (快捷方式) / 文本";
+
 }  // namespace clips

@@ -1,5 +1,6 @@
 #pragma once
-// The one place where clips become personal-history records and back.
+// Clips become personal-history records and back; each kind fills and reads
+// its own fields.
 #include <memory>
 #include <optional>
 #include <string>

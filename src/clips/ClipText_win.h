@@ -4,57 +4,75 @@
 // with them, which gives their caption.
 #include <string>
 
-#include "clipboard/ClipboardOwner_win.h"
 #include "clips/Clip_win.h"
+
+namespace clipboard {
+struct ClipboardFormats;
+}
 
 namespace clips {
 
 class TClipText : public TClip {
 public:
+    static constexpr const char* kClassName = "TClipText";
     std::string Text;    // as read from CF_TEXT, not trimmed
     std::string Backup;  // the text before the transformations since the last undo
 
-    const char* ClassName() const override { return "TClipText"; }
+    // Any text format offered: the platform gives CF_TEXT for each.
+    static bool Offered(const clipboard::ClipboardFormats& offered);
+    const char* ClassName() const override { return kClassName; }
+    // True when something not blank was read.
+    bool CaptureFromClipboard() override;
+    // Caption from the plain text; kind 6 for a link, else 0.
+    void NameForHistory() override;
+    void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &Text; }
-
-    // Caption from the plain text, kind, stamp, then appended to `menu` with the default mark.
-    virtual void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
-    // Reads the clipboard, which the caller holds open (every format of one
-    // change is read in one session); true when something not blank was read.
-    virtual bool CaptureFromClipboard();
-    // Puts every format of the content back on the clipboard in one session,
-    // owned by ClipboardOwnerWindow. Throws common::Win32Error when it can't.
-    virtual void RestoreToClipboard();
+    // Plain text is compared with plain text and links.
+    bool ComparedWith(int kind) const override { return kind == kPlainText || kind == kLinkText; }
+    void ShowPreview(ClipPreview& preview) const override;
+    ClipCommands Commands() const override;
+    void WriteRecord(personal::ClipRecord& record) const override;
+    void ReadRecord(personal::ClipRecord& record) override;
 
 protected:
     // Every text kind takes its caption from the plain text.
-    void AppendWithCaption(toolkit::MenuItem& menu, int kind, ClickHandler action);
+    void CaptionFromText();
 };
 
 class TClipRichText : public TClipText {
 public:
+    static constexpr const char* kClassName = "TClipRichText";
     std::string RichText;  // the "Rich Text Format" data
 
-    const char* ClassName() const override { return "TClipRichText"; }
-    const std::string* DuplicateData() const override { return &RichText; }
-
-    void AddToHistory(toolkit::MenuItem& menu, ClickHandler action) override;
+    static bool Offered(const clipboard::ClipboardFormats& offered);
+    const char* ClassName() const override { return kClassName; }
     bool CaptureFromClipboard() override;
-    void RestoreToClipboard() override;
+    void NameForHistory() override;
+    void RestoreToClipboard() const override;
+    const std::string* DuplicateData() const override { return &RichText; }
+    bool ComparedWith(int kind) const override { return kind == kRichText; }
+    void ShowPreview(ClipPreview& preview) const override;
+    void WriteRecord(personal::ClipRecord& record) const override;
+    void ReadRecord(personal::ClipRecord& record) override;
 };
 
 class TClipHTMLText : public TClipText {
 public:
+    static constexpr const char* kClassName = "TClipHTMLText";
     std::string HTMLText;  // the "HTML Format" data (UTF-8)
 
-    const char* ClassName() const override { return "TClipHTMLText"; }
-    const std::string* DuplicateData() const override { return &HTMLText; }
+    static bool Offered(const clipboard::ClipboardFormats& offered);
+    const char* ClassName() const override { return kClassName; }
     // The displayable fragment in the ANSI code page, computed on each call.
     std::string LiteHTMLText() const;
-
-    void AddToHistory(toolkit::MenuItem& menu, ClickHandler action) override;
     bool CaptureFromClipboard() override;
-    void RestoreToClipboard() override;
+    void NameForHistory() override;
+    void RestoreToClipboard() const override;
+    const std::string* DuplicateData() const override { return &HTMLText; }
+    bool ComparedWith(int kind) const override { return kind == kHtml; }
+    void ShowPreview(ClipPreview& preview) const override;
+    void WriteRecord(personal::ClipRecord& record) const override;
+    void ReadRecord(personal::ClipRecord& record) override;
 };
 
 }  // namespace clips

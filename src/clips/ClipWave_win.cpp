@@ -2,7 +2,11 @@
 
 #include <algorithm>
 
+#include <mmsystem.h>
+
 #include "clipboard/ClipboardWrite_win.h"
+#include "clipboard/PrivateContent_win.h"
+#include "clips/ClipPreview_win.h"
 #include "clips/WaveBlock.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
@@ -55,6 +59,8 @@ void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
 
 }  // namespace
 
+bool TClipWave::Offered(const clipboard::ClipboardFormats& offered) { return offered.Has(CF_WAVE); }
+
 bool TClipWave::CaptureFromClipboard() {
     HANDLE wave = GetClipboardData(CF_WAVE);
     if (!wave) return false;
@@ -67,7 +73,7 @@ bool TClipWave::CaptureFromClipboard() {
     return true;
 }
 
-void TClipWave::WriteTemporaryFile() {
+void TClipWave::FinishCapture() {
     std::vector<uint8_t> sound = std::move(sound_);
     sound_ = {};
     FilePath = MakeTemporaryFile();
@@ -80,9 +86,15 @@ void TClipWave::WriteTemporaryFile() {
     }
 }
 
-void TClipWave::AddToHistory(toolkit::MenuItem& menu, ClickHandler action) {
+void TClipWave::NameForHistory() {
     SetCaption(kWaveCaption);
-    StampAndAppend(menu, kWave, std::move(action));
+    SetImageIndex(kWave);
+}
+
+void TClipWave::ShowPreview(ClipPreview& preview) const {
+    preview.ShowSound(*this);
+    // Plays on by itself.
+    if (!FilePath.empty()) PlaySoundA(FilePath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
 void TClipWave::RestoreToClipboard() const {

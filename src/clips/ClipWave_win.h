@@ -6,6 +6,10 @@
 
 #include "clips/Clip_win.h"
 
+namespace clipboard {
+struct ClipboardFormats;
+}
+
 namespace clips {
 
 class TClipWave : public TClip {
@@ -14,23 +18,29 @@ public:
     // The program never deletes it: restoring and the preview read it.
     std::string FilePath;
 
-    const char* ClassName() const override { return "TClipWave"; }
+    // The personal history never keeps a sound: its record class does not exist.
+    static constexpr const char* kClassName = "TClipWave";
+    const char* ClassName() const override { return kClassName; }
 
+    static bool Offered(const clipboard::ClipboardFormats& offered);
     // Copies the RIFF file of CF_WAVE (as long as its header says, never more
-    // than the block holds) from the clipboard, which the caller holds open,
-    // into memory. False when there is no block with a RIFF header.
-    bool CaptureFromClipboard();
+    // than the block holds) into memory. False when there is no block with a
+    // RIFF header.
+    bool CaptureFromClipboard() override;
     // Then, with the clipboard closed again (no other program waits for it
     // meanwhile), writes that copy into a new "Clp" file of the temporary
     // folder. Without a file name, no FilePath; throws common::Win32Error
     // (the half-made file removed) when writing fails.
-    void WriteTemporaryFile();
-    // Caption "Wave 声音", kind 5, stamped and appended.
-    void AddToHistory(toolkit::MenuItem& menu, ClickHandler action);
+    void FinishCapture() override;
+    // Caption "Wave 声音", kind 5.
+    void NameForHistory() override;
     // Puts the file's bytes on the emptied clipboard as CF_WAVE. A missing,
     // unreadable or empty file leaves the clipboard unchanged; a clipboard
     // that can't be written throws common::Win32Error.
-    void RestoreToClipboard() const;
+    void RestoreToClipboard() const override;
+    // Shows its info and plays; a failure (no file, no sound device) is no
+    // concern of the preview.
+    void ShowPreview(ClipPreview& preview) const override;
 
 private:
     std::vector<uint8_t> sound_;  // captured, not yet in its file

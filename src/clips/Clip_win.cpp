@@ -2,28 +2,43 @@
 
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/CapturedAt.h"
-#include "common/Text.h"
-#include "toolkit/Handles_win.h"
+#include "personal/PersonalRecord.h"
 
 namespace clips {
 
-void TClip::StampAndAppend(toolkit::MenuItem& menu, int kind, ClickHandler action) {
+void TClip::StampCapture() {
     // A capture names the program it read the clipboard from while it held it.
     if (Source.empty()) Source = clipboard::ClipboardOwnerName();
     SYSTEMTIME now;
     GetLocalTime(&now);
     CapturedAt = FormatCapturedAt(now);
-    SetImageIndex(kind);
-    OnClick = std::move(action);
-    // The menu owns its items; the caller's pointer stays valid.
-    menu.Add(std::unique_ptr<toolkit::MenuItem>(this));
-    SetDefault(true);
 }
 
-void TClip::InsertLoaded(toolkit::MenuItem& menu, int position, ClickHandler action) {
-    if (Default()) SetDefault(false);
-    OnClick = std::move(action);
-    menu.Insert(position, std::unique_ptr<toolkit::MenuItem>(this));
+ClipCommands TClip::Commands() const {
+    ClipCommands commands;
+    commands.keptInPersonalHistory = KeptInPersonalHistory();
+    return commands;
+}
+
+bool TClip::KeptInPersonalHistory() const { return personal::ClipClassFromName(ClassName()).has_value(); }
+
+void TClip::WriteRecord(personal::ClipRecord& record) const {
+    record.Class = personal::ClipClassFromName(ClassName()).value();
+    record.Tag = static_cast<int32_t>(Tag);
+    record.Caption = Caption();
+    record.Default = Default();
+    record.ImageIndex = ImageIndex();
+    record.CapturedAt = CapturedAt;
+    record.Source = Source;
+}
+
+void TClip::ReadRecord(personal::ClipRecord& record) {
+    Tag = record.Tag;
+    SetCaption(std::move(record.Caption));
+    SetDefault(record.Default);
+    SetImageIndex(record.ImageIndex);
+    CapturedAt = std::move(record.CapturedAt);
+    Source = std::move(record.Source);
 }
 
 std::string FormatCapturedAt(const SYSTEMTIME& time) {

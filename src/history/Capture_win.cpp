@@ -6,10 +6,10 @@
 #include <stdexcept>
 
 #include "clipboard/ClipboardChange_win.h"
+#include "clips/ClipKinds_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Win32Error_win.h"
 #include "history/History_win.h"
-#include "history/MenuPositions.h"
 
 namespace history {
 namespace {
@@ -19,7 +19,9 @@ constexpr int kMostReads = 3;
 
 bool History::ClipboardChanged() {
     for (int reads = 1;; ++reads) {
-        std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(capturedSequence_);
+        std::vector<clips::CapturedClip> captured;
+        std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(
+            capturedSequence_, [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
         if (!change) return false;
         if (change->changedWhileRead && reads < kMostReads) continue;
         capturedSequence_ = change->sequence;
@@ -36,60 +38,35 @@ bool History::ClipboardChanged() {
             ClearDefaultMark();
             break;
         case clipboard::ClipboardChange::Kind::Offered:
-            AppendCaptured(*change);
+            AppendCaptured(captured, change->source);
             break;
         }
         return true;
     }
 }
 
-template <typename Clip>
-void History::Append(clipboard::CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
-                     const std::function<void(Clip&)>& prepare) {
-    RunAndReport([&] {
-        if (captured.error) std::rethrow_exception(captured.error);
-        std::unique_ptr<Clip> clip = std::move(captured.clip);
-        if (!clip) return;
-        if (prepare) prepare(*clip);
-        if (duplicateKind != clips::kNoKind && FindDuplicate(*clip->DuplicateData(), duplicateKind)) return;
-        clip->Source = source;
-        clip->AddToHistory(mniHistory, ClickAction());
-        clip.release();  // the menu owns it now
-        UpdateHistory();
-    });
-}
-
-void History::AppendCaptured(clipboard::ClipboardChange& change) {
-    // One text kind, then picture, file list and sound, each on its own: an
-    // error drops only its clip. Pictures and sounds are never duplicates.
-    Append(change.text, change.source, change.textKind);
-    Append(change.image, change.source, clips::kNoKind);
-    Append(change.files, change.source, clips::kFileList);
-    // The sound's file is written now, with the clipboard closed again.
-    Append<clips::TClipWave>(change.wave, change.source, clips::kNoKind,
-                             [](clips::TClipWave& wave) { wave.WriteTemporaryFile(); });
+void History::AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source) {
+    // In capture order, each on its own: an error drops only its clip.
+    for (clips::CapturedClip& one : captured) {
+        RunAndReport([&] {
+            if (one.error) std::rethrow_exception(one.error);
+            one.clip->FinishCapture();  // the sound's file is written now, with the clipboard closed again
+            if (FindDuplicate(*one.clip)) return;
+            one.clip->Source = source;
+            Append(std::move(one.clip));
+        });
+    }
 }
 
 void History::ClipboardEmptied() {
-    // A file list names files that an emptied clipboard no longer offers to paste.
-    toolkit::MenuItem* last = mniHistory.Items(mniHistory.Count() - 1);
-    if (last->ImageIndex() == clips::kFileList) {
-        delete last;
-        UpdateHistory();
-    }
+    std::vector<clips::TClip*> clipboardClips = Clips(Section::Clipboard);
+    if (!clipboardClips.empty() && clipboardClips.back()->DroppedWithEmptiedClipboard()) Remove(*clipboardClips.back());
     ClearDefaultMark();
 }
 
 void History::ClearDefaultMark() {
     int position = static_cast<int>(GetMenuDefaultItem(mniHistory.Handle(), TRUE, 0));
-    if (toolkit::MenuItem* item = ItemAtPlatformPosition(position)) item->SetDefault(false);
-}
-
-toolkit::MenuItem* History::ItemAtPlatformPosition(int position) const {
-    if (position < 0) return nullptr;  // the platform's "none"
-    int index = ItemPositionFromPlatform(position, !mniPersonalHistoryEmpty->Visible(), ClipboardSeparatorIndex(),
-                                         !mniClipboardHistoryEmpty->Visible());
-    return index >= 0 && index < mniHistory.Count() ? mniHistory.Items(index) : nullptr;
+    if (clips::TClip* clip = ClipAtPlatformPosition(position)) clip->SetDefault(false);
 }
 
 void History::RunAndReport(const std::function<void()>& make) {

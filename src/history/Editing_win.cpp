@@ -39,49 +39,39 @@ void History::RenameClip(toolkit::ItemRef clip) {
 }
 
 void History::DeleteClip(toolkit::ItemRef clip) {
-    if (!clip.Get()) return;
+    if (!ClipOf(clip.Get())) return;
     if (common::settings().DeleteClipConf && !Confirmed("你确实要删除这个剪辑吗 ?", "确认   ")) return;
-    toolkit::MenuItem* item = clip.Get();
+    clips::TClip* item = ClipOf(clip.Get());
     if (!item) return;
     EndMenu();
-    delete item;  // the clipboard keeps what it holds, also when this was the clip on it
-    UpdateHistory();
+    Remove(*item);  // the clipboard keeps what it holds, also when this was the clip on it
 }
 
 void History::EmptySectionOf(toolkit::ItemRef clip) {
-    toolkit::MenuItem* item = clip.Get();
+    clips::TClip* item = ClipOf(clip.Get());
     if (!item) return;
-    bool clipboardSection = InClipboardSection(*item);
+    Section section = SectionOf(*item);
     if (common::settings().DeleteAllConf &&
-        !Confirmed(clipboardSection ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ", "确认 "))
+        !Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
+                   "确认 "))
         return;
     if (!clip.Get()) return;
     EndMenu();
-    // Counted now: the lists may have changed while the question was open.
-    int s = ClipboardSeparatorIndex();
-    if (clipboardSection) {
-        for (int i = mniHistory.Count() - 1; i >= s + 2; --i) delete mniHistory.Items(i);
-    } else {
-        for (int i = s - 1; i >= 2; --i) delete mniHistory.Items(i);
-    }
-    UpdateHistory();
+    Empty(section);  // as it is now: the lists may have changed while the question was open
 }
 
 void History::AddToPersonalHistory(toolkit::ItemRef clip) {
-    toolkit::MenuItem* item = clip.Get();
-    if (!item || !InClipboardSection(*item) || item->ImageIndex() == clips::kWave) return;
+    clips::TClip* item = ClipOf(clip.Get());
+    if (!item || SectionOf(*item) != Section::Clipboard || !item->KeptInPersonalHistory()) return;
     EndMenu();
-    // Taken out below the header, put in at the header's place: the last personal clip.
-    item->SetMenuIndex(ClipboardSeparatorIndex());
-    UpdateHistory();
+    MoveTo(*item, Section::Personal);  // the last personal clip
 }
 
 void History::RemoveFromPersonalHistory(toolkit::ItemRef clip) {
-    toolkit::MenuItem* item = clip.Get();
-    if (!item || InClipboardSection(*item) || item->ImageIndex() < 0) return;
+    clips::TClip* item = ClipOf(clip.Get());
+    if (!item || SectionOf(*item) != Section::Personal) return;
     EndMenu();
-    item->SetMenuIndex(mniHistory.Count() - 1);  // the newest clipboard clip
-    UpdateHistory();
+    MoveTo(*item, Section::Clipboard);  // the newest clipboard clip
 }
 
 }  // namespace history

@@ -2,10 +2,13 @@
 // The two histories, held as the items of the history menu:
 //   sepPersonalHistory, mniPersonalHistoryEmpty, the personal clips,
 //   sepClipboardHistory, mniClipboardHistoryEmpty, the clipboard clips (oldest first).
-// Counts and positions are always derived from the index of sepClipboardHistory.
+// The sections are reached through this class alone, which knows that layout;
+// every item of a section is a clip, put there by one of its operations.
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "history/Collation_win.h"
 #include "history/TextTransform.h"
@@ -14,15 +17,12 @@
 namespace clips {
 class TClip;
 class TClipText;
-}
-namespace clipboard {
-struct ClipboardChange;
-template <typename Clip>
 struct CapturedClip;
-}  // namespace clipboard
+}  // namespace clips
 
 namespace history {
 
+enum class Section { Personal, Clipboard };
 
 class History {
 public:
@@ -40,9 +40,31 @@ public:
     std::function<void()> OnUpdateHistory;
     void UpdateHistory();
 
-    int ClipboardSeparatorIndex() const { return sepClipboardHistory->MenuIndex(); }
-    int PersonalCount() const { return ClipboardSeparatorIndex() - 2; }
-    int ClipboardCount() const { return mniHistory.Count() - ClipboardSeparatorIndex() - 2; }
+    // The sections. Their clips in menu order (the clipboard's oldest first).
+    int Count(Section section) const { return End(section) - Begin(section); }
+    int PersonalCount() const { return Count(Section::Personal); }
+    int ClipboardCount() const { return Count(Section::Clipboard); }
+    std::vector<clips::TClip*> Clips(Section section) const;
+    // The clip an item of the menu is; null for a header, a marker or an item
+    // elsewhere.
+    clips::TClip* ClipOf(const toolkit::MenuItem* item) const;
+    Section SectionOf(const clips::TClip& clip) const;
+    // The clip shown at a position of the platform menu (its default item, the
+    // item under a right-click), or null.
+    clips::TClip* ClipAtPlatformPosition(int position) const;
+
+    // The changes of the sections; each ends with UpdateHistory.
+    // A captured clip: named by its kind, stamped, appended to the clipboard
+    // history with the default mark.
+    void Append(std::unique_ptr<clips::TClip> clip);
+    // A clip read from the personal history file, appended to the personal
+    // history without the default mark; nothing is stamped again.
+    void AppendLoaded(std::unique_ptr<clips::TClip> clip);
+    // To the end of `section`.
+    void MoveTo(clips::TClip& clip, Section section);
+    // Destroys the clip (the clipboard keeps what it holds).
+    void Remove(clips::TClip& clip);
+    void Empty(Section section);
 
     // Markers follow the lists; the clipboard history is cut to MaxHistorySize.
     void UpdateMarkersAndTrim();
@@ -54,15 +76,12 @@ public:
     // of the formats offered: one text kind, then image, file list and sound.
     // False when another program held the clipboard all along (nothing read).
     bool ClipboardChanged();
-    // With duplicates refused: true when an item of `kind` holds equal data;
-    // that item then gets the default mark.
-    bool FindDuplicate(const std::string& data, int kind);
+    // With duplicates refused: true when a clip that `clip` is compared with
+    // holds equal data; that clip then gets the default mark.
+    bool FindDuplicate(const clips::TClip& clip);
     // The click action of every clip: puts it back on the clipboard and gives
     // it the default mark (nothing is written when it already has the mark).
-    void ClipClick(toolkit::MenuItem& sender);
-    toolkit::MenuItem::ClickHandler ClickAction() {
-        return [this](toolkit::MenuItem& sender) { ClipClick(sender); };
-    }
+    void ClipClick(clips::TClip& clip);
 
     // Editing (Editing_win.cpp). Each acts on the clip `clip` refers to; a clip
     // destroyed before the command gets to it (trimmed by a capture while a
@@ -73,9 +92,6 @@ public:
     void EmptySectionOf(toolkit::ItemRef clip);
     void AddToPersonalHistory(toolkit::ItemRef clip);
     void RemoveFromPersonalHistory(toolkit::ItemRef clip);
-    bool InClipboardSection(const toolkit::MenuItem& item) const {
-        return item.MenuIndex() > ClipboardSeparatorIndex();
-    }
 
     // The section headers (SectionHeaders_win.cpp), owner-drawn separators:
     // the section's name centred on an engraved rule.
@@ -90,8 +106,6 @@ public:
     // goes; the clip that is on the clipboard is written there again.
     void UndoTransformation(clips::TClipText& clip);
 
-    // The item of mniHistory shown at a position of the platform menu, or null.
-    toolkit::MenuItem* ItemAtPlatformPosition(int position) const;
     // Clears the mark of the item the platform menu shows as its default.
     void ClearDefaultMark();
 
@@ -100,12 +114,12 @@ public:
     static void RunAndReport(const std::function<void()>& body);
 
 private:
-    void AppendCaptured(clipboard::ClipboardChange& change);
-    // Appends one captured clip unless it failed, is absent or duplicates an
-    // entry of `duplicateKind` (kNoKind: never a duplicate); `prepare` runs first.
-    template <typename Clip>
-    void Append(clipboard::CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
-                const std::function<void(Clip&)>& prepare = {});
+    // The menu positions a section spans: from below its marker to the next header or the end.
+    int Begin(Section section) const;
+    int End(Section section) const;
+    void Insert(int position, std::unique_ptr<clips::TClip> clip);
+    // Each clip of a change on its own, unless it failed or is a duplicate.
+    void AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source);
     void ClipboardEmptied();
 
     CollationCache collation_;

@@ -1,17 +1,17 @@
 #pragma once
-// Which commands the clip pop-up offers for a clip: by its kind, its section,
-// whether it is the clip on the clipboard, its text and its undo mark.
+// Which commands the clip pop-up offers for a clip: by what its kind allows,
+// its section, whether it is the clip on the clipboard and its undo mark.
 #include <cstdint>
-#include <string_view>
+
+#include "clips/ClipCommands.h"
 
 namespace history {
 
 struct PopupClip {
-    int kind;                // the clip kind (its image index)
-    bool inClipboardSection; // false: a personal clip
-    bool onClipboard;        // it has the default mark
-    std::string_view text;   // the plain text of a text clip, else empty
-    intptr_t tag;            // 1 while a transformation can be undone
+    clips::ClipCommands commands;  // as the clip's kind gives them
+    bool inClipboardSection;       // false: a personal clip
+    bool onClipboard;              // it has the default mark
+    intptr_t tag;                  // 1 while a transformation can be undone
 };
 
 struct PopupItemStates {

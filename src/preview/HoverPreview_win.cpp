@@ -2,19 +2,16 @@
 
 #include <exception>
 
-#include <mmsystem.h>
 #include <shellapi.h>
 
-#include "clips/ClipImage_win.h"
-#include "clips/ClipWave_win.h"
-#include "clips/DropFiles.h"
+#include "clips/Clip_win.h"
 #include "common/Settings.h"
 #include "preview/PreviewText.h"
 
 namespace preview {
 
-HoverPreview::HoverPreview(toolkit::MenuItem& mnuMain, toolkit::MenuItem& mniHistory)
-    : mnuMain_(mnuMain), mniHistory_(mniHistory) {
+HoverPreview::HoverPreview(toolkit::MenuItem& mnuMain, history::History& history)
+    : mnuMain_(mnuMain), history_(history) {
     HoverTimer.OnTimer = [this](toolkit::TThreadedTimer& sender) { HoverTimerTimer(sender); };
 }
 
@@ -32,7 +29,7 @@ void HoverPreview::Hide() {
 void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
     if (!common::settings().PreviewMode) return;
     Hide();
-    if (menu != mniHistory_.Handle() || !(flags & MF_HILITE) || (flags & MF_POPUP)) return;
+    if (menu != history_.mniHistory.Handle() || !(flags & MF_HILITE) || (flags & MF_POPUP)) return;
     toolkit::MenuItem* item = toolkit::MenuItem::FromCommand(itemId);
     if (!InMainMenu(item)) return;
     HoverIndex = item->MenuIndex();
@@ -55,59 +52,26 @@ void HoverPreview::HoverTimerTimer(toolkit::TThreadedTimer&) {
 
 void HoverPreview::ShowEntry() {
     // The history may have changed since the highlight: take what stands there now.
-    if (HoverIndex < 0 || HoverIndex >= mniHistory_.Count()) return;
-    auto* clip = dynamic_cast<clips::TClip*>(mniHistory_.Items(HoverIndex));
-    if (!clip) return;
-    bool onClipboard = clip->Default();
-    int kind = clip->ImageIndex();
-    switch (kind) {
-    case clips::kPlainText:
-    case clips::kRichText:
-    case clips::kLinkText:
-        if (auto* text = dynamic_cast<clips::TClipText*>(clip))
-            PreviewTextClip(*text, kind == clips::kPlainText  ? kTextLabel
-                                   : kind == clips::kRichText ? kRichTextLabel
-                                                              : kLinkLabel);
-        break;
-    case clips::kHtml:
-        if (auto* html = dynamic_cast<clips::TClipHTMLText*>(clip)) PreviewHTMLClip(*html);
-        break;
-    case clips::kFileList:
-        if (auto* files = dynamic_cast<clips::TClipFiles*>(clip)) PreviewFilesClip(*files);
-        break;
-    case clips::kImage:
-        if (auto* image = dynamic_cast<clips::TClipImage*>(clip)) {
-            const toolkit::Bitmap& bitmap = image->Bitmap();
-            std::string head = ImageHead(clip->Source, static_cast<unsigned>(bitmap.Width()),
-                                         static_cast<unsigned>(bitmap.Height()));
-            Preview.ShowBitmap(bitmap, InfoText(head, kind, onClipboard, clip->CapturedAt));
-        }
-        break;
-    case clips::kWave:
-        if (auto* wave = dynamic_cast<clips::TClipWave*>(clip)) {
-            Preview.ShowText(kSoundPlaying, InfoText(WaveHead(clip->Source), kind, onClipboard, clip->CapturedAt));
-            // Plays on by itself; a failure (no file, no sound device) is no concern of the preview.
-            if (!wave->FilePath.empty()) PlaySoundA(wave->FilePath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
-        }
-        break;
-    default:
-        break;
-    }
+    const toolkit::MenuItem& menu = history_.mniHistory;
+    if (HoverIndex < 0 || HoverIndex >= menu.Count()) return;
+    if (const clips::TClip* clip = history_.ClipOf(menu.Items(HoverIndex))) clip->ShowPreview(*this);
 }
 
-void HoverPreview::PreviewTextClip(const clips::TClipText& clip, const char* label) {
-    std::string head = TextHead(label, clip.Source, clip.Text.size());
-    Preview.ShowText(clip.Text, InfoText(head, clip.ImageIndex(), clip.Default(), clip.CapturedAt));
+std::string HoverPreview::Info(const clips::TClip& clip, const std::string& head) const {
+    return InfoText(head, clip.ImageIndex(), clip.Default(), clip.CapturedAt);
 }
 
-void HoverPreview::PreviewHTMLClip(const clips::TClipHTMLText& clip) {
-    std::string lite = clip.LiteHTMLText();
-    std::string head = HtmlHead(clip.Source, lite.size());
-    Preview.ShowText(lite, InfoText(head, clip.ImageIndex(), clip.Default(), clip.CapturedAt));
+void HoverPreview::ShowText(const clips::TClip& clip, std::string_view label, std::string_view text) {
+    Preview.ShowText(text, Info(clip, TextHead(label, clip.Source, text.size())));
 }
 
-void HoverPreview::PreviewFilesClip(const clips::TClipFiles& clip) {
-    std::vector<std::string_view> paths = clips::SplitFileList(clip.FileList);
+void HoverPreview::ShowPicture(const clips::TClip& clip, const toolkit::Bitmap& picture) {
+    std::string head =
+        ImageHead(clip.Source, static_cast<unsigned>(picture.Width()), static_cast<unsigned>(picture.Height()));
+    Preview.ShowBitmap(picture, Info(clip, head));
+}
+
+void HoverPreview::ShowFiles(const clips::TClip& clip, std::span<const std::string_view> paths) {
     std::string names;
     for (std::string_view path : paths) {
         // A file the shell cannot name (it no longer exists) is left out; the count keeps it.
@@ -117,8 +81,9 @@ void HoverPreview::PreviewFilesClip(const clips::TClipFiles& clip) {
             names += "\r\n";
         }
     }
-    std::string head = FilesHead(clip.Source, paths.size());
-    Preview.ShowText(names, InfoText(head, clip.ImageIndex(), clip.Default(), clip.CapturedAt));
+    Preview.ShowText(names, Info(clip, FilesHead(clip.Source, paths.size())));
 }
+
+void HoverPreview::ShowSound(const clips::TClip& clip) { Preview.ShowText(kSoundPlaying, Info(clip, WaveHead(clip.Source))); }
 
 }  // namespace preview

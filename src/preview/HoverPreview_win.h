@@ -5,18 +5,18 @@
 // before it opens.
 #include <windows.h>
 
-#include "clips/ClipFiles_win.h"
-#include "clips/ClipText_win.h"
+#include "clips/ClipPreview_win.h"
+#include "history/History_win.h"
 #include "preview/Preview_win.h"
 #include "toolkit/MenuItem_win.h"
 #include "toolkit/ThreadedTimer_win.h"
 
 namespace preview {
 
-class HoverPreview {
+class HoverPreview : private clips::ClipPreview {
 public:
-    // `mnuMain` is the menu tree the entries are looked up in; `mniHistory` the history menu.
-    HoverPreview(toolkit::MenuItem& mnuMain, toolkit::MenuItem& mniHistory);
+    // `mnuMain` is the menu tree the entries are looked up in; `history` holds the clips.
+    HoverPreview(toolkit::MenuItem& mnuMain, history::History& history);
 
     TPreview Preview;
     toolkit::TThreadedTimer HoverTimer;
@@ -29,9 +29,6 @@ public:
     void WMMenuSelect(UINT itemId, UINT flags, HMENU menu);
     // One tick per arming: shows the entry at HoverIndex when it is a clip.
     void HoverTimerTimer(toolkit::TThreadedTimer& sender);
-    void PreviewTextClip(const clips::TClipText& clip, const char* label);
-    void PreviewHTMLClip(const clips::TClipHTMLText& clip);
-    void PreviewFilesClip(const clips::TClipFiles& clip);
     // Hides the preview and stops the timer.
     void Hide();
 
@@ -39,9 +36,15 @@ private:
     bool InMainMenu(const toolkit::MenuItem* item) const;
     // Shows the entry at HoverIndex when it is a clip.
     void ShowEntry();
+    // What a clip shows itself with: its info block above its content.
+    void ShowText(const clips::TClip& clip, std::string_view label, std::string_view text) override;
+    void ShowPicture(const clips::TClip& clip, const toolkit::Bitmap& picture) override;
+    void ShowFiles(const clips::TClip& clip, std::span<const std::string_view> paths) override;
+    void ShowSound(const clips::TClip& clip) override;
+    std::string Info(const clips::TClip& clip, const std::string& head) const;
 
     toolkit::MenuItem& mnuMain_;
-    toolkit::MenuItem& mniHistory_;
+    history::History& history_;
 };
 
 }  // namespace preview

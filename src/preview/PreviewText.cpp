@@ -25,10 +25,6 @@ std::string TextHead(std::string_view label, std::string_view source, size_t len
     return common::Format("格式 : %s\r\n来源 : %s\r\n长度 : %u 字符", Str(label).c_str(), Str(source).c_str(), U(length));
 }
 
-std::string HtmlHead(std::string_view source, size_t length) {
-    return common::Format("格式 : HTML / 文本\r\n来源 : %s\r\n长度 : %u 字符", Str(source).c_str(), U(length));
-}
-
 std::string ImageHead(std::string_view source, unsigned width, unsigned height) {
     return common::Format("格式 : 图像\r\n来源 : %s\r\n尺寸 : %u x %u", Str(source).c_str(), width, height);
 }

@@ -7,10 +7,7 @@
 
 namespace preview {
 
-// Format labels of the text kinds, and the content shown for a sound.
-inline constexpr const char* kTextLabel = "文本";
-inline constexpr const char* kRichTextLabel = "RTF / 文本";
-inline constexpr const char* kLinkLabel = "链接 (快捷方式) / 文本";
+// The content shown for a sound.
 inline constexpr const char* kSoundPlaying = "声音正在播放...";
 
 // At most this many bytes of content are shown whole; longer content is cut.
@@ -23,9 +20,8 @@ inline constexpr size_t kContentCut = 394;
 // line breaks, which put two blank lines between the info block and the content.
 std::string ContentBlock(std::string_view content);
 
-// The head of the info block, one per kind.
+// The head of the info block: of a text in the format `label` names, a picture, a file list, a sound.
 std::string TextHead(std::string_view label, std::string_view source, size_t length);
-std::string HtmlHead(std::string_view source, size_t length);
 std::string ImageHead(std::string_view source, unsigned width, unsigned height);
 std::string FilesHead(std::string_view source, size_t count);
 std::string WaveHead(std::string_view source);

@@ -142,6 +142,13 @@ int MenuItem::PlatformIndex() const noexcept {
     return -1;
 }
 
+MenuItem* MenuItem::ItemAtPlatformIndex(int position) const noexcept {
+    if (position < 0) return nullptr;
+    for (MenuItem* item : items_)
+        if (item->visible_ && position-- == 0) return item;
+    return nullptr;
+}
+
 void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const {
     info = {};
     info.cbSize = sizeof(info);

@@ -75,6 +75,8 @@ public:
     HMENU Handle();
     // Position of this item in the parent's platform menu (visible items only), -1 when hidden.
     int PlatformIndex() const noexcept;
+    // The sub-item the platform menu shows at `position`, or null (also for -1, the platform's "none").
+    MenuItem* ItemAtPlatformIndex(int position) const noexcept;
     UINT Command() const noexcept { return command_; }
 
     // Runs the click: toggles an auto-check item, then OnClick.

@@ -1,10 +1,12 @@
 // The preview's texts: the info block of every kind and the content cut.
 #include <gtest/gtest.h>
 
+#include "clips/ClipKind.h"
 #include "preview/PreviewText.h"
 #include "toolkit/HintPlacement.h"
 
 using namespace preview;
+using namespace clips;
 
 namespace {
 const char kTime[] = "星期一 03 三月 2025, 10:20:30";
@@ -23,7 +25,7 @@ TEST(PreviewInfo, EveryKindWithItsStatus) {
          "格式 : RTF / 文本\r\n来源 : wordpad.exe\r\n长度 : 5 字符\r\n\r\n状态 : 不在剪贴板中\r\n捕获时间 : "},
         {TextHead(kLinkLabel, "不可用", 19), 6, true,
          "格式 : 链接 (快捷方式) / 文本\r\n来源 : 不可用\r\n长度 : 19 字符\r\n\r\n状态 : 在剪贴板中\r\n捕获时间 : "},
-        {HtmlHead("firefox.exe", 0), 2, true,
+        {TextHead(kHtmlLabel, "firefox.exe", 0), 2, true,
          "格式 : HTML / 文本\r\n来源 : firefox.exe\r\n长度 : 0 字符\r\n\r\n状态 : 在剪贴板中\r\n捕获时间 : "},
         // Pictures and sounds on the clipboard: no blank after the colon.
         {ImageHead("mspaint.exe", 64, 48), 3, true,

@@ -67,10 +67,8 @@ struct HistoryFixture : ::testing::Test {
     int Clips() const { return history->ClipboardCount(); }
     // The clipboard clips, oldest first.
     std::vector<toolkit::MenuItem*> ClipboardClips() const {
-        std::vector<toolkit::MenuItem*> items;
-        for (int i = history->ClipboardSeparatorIndex() + 2; i < mniHistory->Count(); ++i)
-            items.push_back(mniHistory->Items(i));
-        return items;
+        std::vector<clips::TClip*> clips = history->Clips(history::Section::Clipboard);
+        return {clips.begin(), clips.end()};
     }
     toolkit::MenuItem* Newest() const { return mniHistory->Items(mniHistory->Count() - 1); }
     template <typename T = clips::TClipText>
@@ -79,7 +77,7 @@ struct HistoryFixture : ::testing::Test {
     }
     // The item holding the default mark, as the platform menu sees it.
     toolkit::MenuItem* PlatformDefault() const {
-        return history->ItemAtPlatformPosition(static_cast<int>(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0)));
+        return history->ClipAtPlatformPosition(static_cast<int>(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0)));
     }
     int MarkedItems() const {
         int marked = 0;
@@ -89,12 +87,12 @@ struct HistoryFixture : ::testing::Test {
 
     // A personal clip, as the personal history file would give it.
     clips::TClipText* AddPersonal(const std::string& text) {
-        auto* clip = new clips::TClipText;  // owned by the menu once inserted
+        auto clip = std::make_unique<clips::TClipText>();
+        clips::TClipText* added = clip.get();
         clip->Text = text;
         clip->SetCaption(text);
         clip->SetImageIndex(clips::kPlainText);
-        clip->InsertLoaded(*mniHistory, history->ClipboardSeparatorIndex(), history->ClickAction());
-        history->UpdateHistory();
-        return clip;
+        history->AppendLoaded(std::move(clip));
+        return added;
     }
 };

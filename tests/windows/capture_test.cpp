@@ -13,6 +13,7 @@
 #include "clipboard/ClipboardOwner_win.h"
 #include "clipboard/ClipboardText_win.h"
 #include "clipboard/ClipboardWrite_win.h"
+#include "clips/ClipFiles_win.h"
 #include "common/Win32Error_win.h"
 
 using namespace clips;
@@ -63,7 +64,7 @@ TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicate
     CopyText("alpha");
     EXPECT_EQ(Clips(), 2);
     EXPECT_EQ(MarkedItems(), 1);
-    EXPECT_EQ(alpha->MenuIndex(), history->ClipboardSeparatorIndex() + 2);
+    EXPECT_EQ(ClipboardClips().front(), alpha);
     EXPECT_EQ(PlatformDefault(), alpha);
 
     TClipText* personal = AddPersonal("keep me");  // personal clips count too
@@ -134,10 +135,9 @@ TEST_F(CaptureTest, ChoosingAClipRestoresItUnlessMarkedAndOurWritesAreNeverCaptu
 TEST_F(CaptureTest, AnEmptiedClipboardClearsTheMarkAndTakesANewestFileListAlong) {
     CopyText("text");
     toolkit::MenuItem* text = Newest();
-    auto files = std::make_unique<TClip>();
-    files->SetCaption("C:\\file.txt");
-    files.release()->StampAndAppend(*mniHistory, kFileList, history->ClickAction());
-    history->UpdateHistory();
+    auto files = std::make_unique<TClipFiles>();
+    files->FileList = "C:\\file.txt\r\n";
+    history->Append(std::move(files));
     ASSERT_EQ(Clips(), 2);
     Put({});
     history->ClipboardChanged();

@@ -4,6 +4,9 @@
 
 #include "HistoryFixture.h"
 #include "app/MainForm_win.h"
+#include "clips/ClipFiles_win.h"
+#include "clips/ClipImage_win.h"
+#include "history/PopupRules.h"
 #include "toolkit/Dialog_win.h"
 
 using namespace testing_support;
@@ -57,6 +60,41 @@ struct PopupTest : SettingsKept {
 };
 
 }  // namespace
+
+TEST(ClipKinds, EachKindInEachSectionOffersItsCommands) {
+    // kind: format, mail, open, open in new window, separator below them
+    const struct {
+        std::shared_ptr<clips::TClip> clip;
+        int kind;
+        bool format, mail, open, newWindow, sep01;
+    } kinds[] = {{std::make_shared<clips::TClipText>(), 0, true, true, false, false, true},
+                 {std::make_shared<clips::TClipRichText>(), 1, false, true, false, false, true},
+                 {std::make_shared<clips::TClipHTMLText>(), 2, false, true, false, false, true},
+                 {std::make_shared<clips::TClipImage>(), 3, false, false, false, false, false},
+                 {std::make_shared<clips::TClipFiles>(), 4, false, false, false, false, false},
+                 {std::make_shared<clips::TClipWave>(), 5, false, false, false, false, false},
+                 {std::make_shared<clips::TClipText>(), 6, false, true, true, true, true}};
+    for (const auto& k : kinds) {
+        k.clip->SetImageIndex(k.kind);
+        if (auto* text = dynamic_cast<clips::TClipText*>(k.clip.get())) text->Text = "https://example.org";
+        for (bool clipboardSection : {true, false}) {
+            for (bool onClipboard : {true, false}) {
+                auto s = history::PopupItemStatesFor({k.clip->Commands(), clipboardSection, onClipboard, 0});
+                SCOPED_TRACE(testing::Message() << "kind " << k.kind << (clipboardSection ? " clipboard" : " personal")
+                                                << (onClipboard ? " on clipboard" : ""));
+                EXPECT_EQ(s.copyEnabled, !onClipboard);
+                EXPECT_EQ(s.addToPersonalVisible, clipboardSection);
+                EXPECT_EQ(s.addToPersonalEnabled, clipboardSection && k.kind != 5);
+                EXPECT_EQ(s.removeFromPersonalVisible, !clipboardSection);
+                EXPECT_EQ(s.formatVisible, k.format);
+                EXPECT_EQ(s.sendAsMailVisible, k.mail);
+                EXPECT_EQ(s.openVisible, k.open);
+                EXPECT_EQ(s.openInNewWindowVisible, k.newWindow);
+                EXPECT_EQ(s.sep01Visible, k.sep01);
+            }
+        }
+    }
+}
 
 TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) {
     toolkit::UniqueDC dc(CreateCompatibleDC(nullptr));

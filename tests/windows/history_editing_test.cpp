@@ -47,6 +47,19 @@ struct EditingTest : HistoryFixture {
 
 }  // namespace
 
+TEST_F(EditingTest, APlatformPositionGivesTheClipShownThereAndNoneForHeadersAndMarkers) {
+    FillBothSections();  // shown: 0 header, 1 p1, 2 p2, 3 header, 4 c1, 5 c2, 6 c3
+    const char* shown[] = {"none", "p1", "p2", "none", "c1", "c2", "c3", "none"};
+    for (int position = 0; position < 8; ++position) {
+        clips::TClip* clip = history->ClipAtPlatformPosition(position);
+        EXPECT_EQ(clip ? clip->Caption() : "none", shown[position]) << position;
+    }
+    history->Empty(history::Section::Personal);  // its marker shows: 0 header, 1 marker, 2 header, 3 c1
+    EXPECT_EQ(history->ClipAtPlatformPosition(1), nullptr);
+    EXPECT_EQ(history->ClipAtPlatformPosition(3)->Caption(), "c1");
+    EXPECT_EQ(history->Count(history::Section::Personal), 0);
+}
+
 TEST_F(EditingTest, RenameTrimsRefusesBlanksAndCancelKeepsTheName) {
     CopyText("clip text");
     ItemRef clip(Newest());
@@ -144,8 +157,7 @@ TEST_F(EditingTest, ACommandNeverActsOnAnotherClipThanTheOneChosen) {
 }
 
 TEST_F(EditingTest, SoundsStayOutOfThePersonalHistory) {
-    CopyText("text");
-    Newest()->SetImageIndex(clips::kWave);
+    history->Append(std::make_unique<clips::TClipWave>());
     history->AddToPersonalHistory(ItemRef(Newest()));
     EXPECT_EQ(history->PersonalCount(), 0);
 }

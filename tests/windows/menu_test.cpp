@@ -75,6 +75,9 @@ TEST_F(MenuTest, HiddenItemsAreAbsentAndComeBackInPlaceWithTheirChanges) {
     EXPECT_EQ(Captions(), "ac");
     EXPECT_EQ(b->PlatformIndex(), -1);
     EXPECT_EQ(c->PlatformIndex(), 1);
+    EXPECT_EQ(root.ItemAtPlatformIndex(1), c);
+    EXPECT_EQ(root.ItemAtPlatformIndex(2), nullptr);
+    EXPECT_EQ(root.ItemAtPlatformIndex(-1), nullptr);  // the platform's "none"
     b->SetCaption("B");
     b->SetEnabled(false);
     b->SetDefault(true);

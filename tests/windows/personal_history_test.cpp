@@ -22,8 +22,7 @@ protected:
 
     static void AddPersonal(app::TfrmMain& form, std::unique_ptr<clips::TClip> clip, int kind) {
         clip->SetImageIndex(kind);
-        history::History& h = form.History();
-        clip.release()->InsertLoaded(*form.mniHistory, h.ClipboardSeparatorIndex(), h.ClickAction());
+        form.History().AppendLoaded(std::move(clip));
     }
     static std::unique_ptr<clips::TClipText> Text(const std::string& text) {
         auto clip = std::make_unique<clips::TClipText>();
@@ -35,8 +34,7 @@ protected:
     }
     static std::vector<std::string> PersonalCaptions(app::TfrmMain& form) {
         std::vector<std::string> captions;
-        for (int i = 2; i < form.History().ClipboardSeparatorIndex(); ++i)
-            captions.push_back(form.mniHistory->Items(i)->Caption());
+        for (clips::TClip* clip : form.History().Clips(history::Section::Personal)) captions.push_back(clip->Caption());
         return captions;
     }
 

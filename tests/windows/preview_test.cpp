@@ -114,7 +114,7 @@ struct HoverPreviewTest : HistoryFixture {
     void SetUp() override {
         HistoryFixture::SetUp();
         common::settings().PreviewMode = true;
-        hover = std::make_unique<preview::HoverPreview>(root, *mniHistory);
+        hover = std::make_unique<preview::HoverPreview>(root, *history);
     }
     void Select(const toolkit::MenuItem* item) {
         hover->WMMenuSelect(item->Command(), MF_HILITE | MF_STRING, mniHistory->Handle());
@@ -162,7 +162,7 @@ TEST_F(HoverPreviewTest, FileListsNameTheFilesThatExistPicturesAndSoundsShowThei
     TempFolder folder;
     WriteWholeFile(folder.File("one.txt"), "1");
     WriteWholeFile(folder.File("two.txt"), "2");
-    auto* files = new clips::TClipFiles;  // owned by the menu once inserted
+    auto* files = new clips::TClipFiles;  // owned by the menu once appended
     for (const char* name : {"one.txt", "gone.txt", "two.txt"}) files->FileList += folder.File(name) + "\r\n";
     auto* image = new clips::TClipImage;
     image->SetBitmap(Picture(64, 48, 0x00FF00));
@@ -171,7 +171,7 @@ TEST_F(HoverPreviewTest, FileListsNameTheFilesThatExistPicturesAndSoundsShowThei
     const std::pair<clips::TClip*, int> kinds[] = {{files, clips::kFileList}, {image, clips::kImage}, {wave, clips::kWave}};
     for (auto [clip, kind] : kinds) {
         clip->SetImageIndex(kind);
-        clip->InsertLoaded(*mniHistory, mniHistory->Count(), history->ClickAction());
+        history->AppendLoaded(std::unique_ptr<clips::TClip>(clip));
     }
     image->SetDefault(true);
     const std::string& caption = hover->Preview.Caption();
