@@ -171,8 +171,10 @@ void TfrmMain::UpdateHistory() {
 
 void TfrmMain::ClipboardChanged() {
     if (history_->ClipboardChanged()) return;
+    // Watching switched off meanwhile: the change is dropped, not reported.
+    if (!watcher_ || !watcher_->Active()) return;
     // Another program held the clipboard all along: try again a little later.
-    if (watcher_ && watcher_->RetryLater()) return;
+    if (watcher_->RetryLater()) return;
     ReportProblems({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史."});
 }
 
