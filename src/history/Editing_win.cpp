@@ -35,7 +35,10 @@ void History::RenameClip(toolkit::ItemRef clip) {
         return;
     }
     // The clip may have been trimmed by a capture while the dialog was open.
-    if (toolkit::MenuItem* still = clip.Get()) still->SetCaption(std::move(name));
+    toolkit::MenuItem* still = clip.Get();
+    if (!still) return;
+    still->SetCaption(std::move(name));
+    if (!InClipboardSection(*still)) PersonalHistoryChanged();
 }
 
 void History::DeleteClip(toolkit::ItemRef clip) {
@@ -44,8 +47,10 @@ void History::DeleteClip(toolkit::ItemRef clip) {
     toolkit::MenuItem* item = clip.Get();
     if (!item) return;
     EndMenu();
+    bool personal = !InClipboardSection(*item);
     delete item;  // the clipboard keeps what it holds, also when this was the clip on it
     UpdateHistory();
+    if (personal) PersonalHistoryChanged();
 }
 
 void History::EmptySectionOf(toolkit::ItemRef clip) {
@@ -65,6 +70,7 @@ void History::EmptySectionOf(toolkit::ItemRef clip) {
         for (int i = s - 1; i >= 2; --i) delete mniHistory.Items(i);
     }
     UpdateHistory();
+    if (!clipboardSection) PersonalHistoryChanged();
 }
 
 void History::AddToPersonalHistory(toolkit::ItemRef clip) {
@@ -74,6 +80,7 @@ void History::AddToPersonalHistory(toolkit::ItemRef clip) {
     // Taken out below the header, put in at the header's place: the last personal clip.
     item->SetMenuIndex(ClipboardSeparatorIndex());
     UpdateHistory();
+    PersonalHistoryChanged();
 }
 
 void History::RemoveFromPersonalHistory(toolkit::ItemRef clip) {
@@ -82,6 +89,7 @@ void History::RemoveFromPersonalHistory(toolkit::ItemRef clip) {
     EndMenu();
     item->SetMenuIndex(mniHistory.Count() - 1);  // the newest clipboard clip
     UpdateHistory();
+    PersonalHistoryChanged();
 }
 
 }  // namespace history

@@ -39,6 +39,10 @@ public:
     // Unset, it runs the markers-and-trimming steps alone.
     std::function<void()> OnUpdateHistory;
     void UpdateHistory();
+    // Runs after every change of what the personal history keeps: a clip
+    // added, removed, renamed, deleted, transformed or undone, the section
+    // emptied. The main form saves the personal history soon after.
+    std::function<void()> OnPersonalHistoryChanged;
 
     int ClipboardSeparatorIndex() const { return sepClipboardHistory->MenuIndex(); }
     int PersonalCount() const { return ClipboardSeparatorIndex() - 2; }
@@ -107,6 +111,9 @@ private:
     void Append(clipboard::CapturedClip<Clip>& captured, const std::string& source, int duplicateKind,
                 const std::function<void(Clip&)>& prepare = {});
     void ClipboardEmptied();
+    void PersonalHistoryChanged() {
+        if (OnPersonalHistoryChanged) OnPersonalHistoryChanged();
+    }
 
     CollationCache collation_;
     DWORD capturedSequence_ = 0;  // the clipboard's sequence number at the last capture
