@@ -58,6 +58,7 @@ void TfrmMain::FormCreate() {
     });
     Step([&] { settingsFile_.ReadPersonalHistoryPath(folder_, s); });
     Step([&] { LoadPersonalHistory(); });
+    Step([&] { StartPersonalAutoSave(); });
     Step([&] { settingsFile_.ReadRemaining(s, problems); });
     Step([&] { ReportProblems(std::exchange(problems, {})); });
     Step([&] {
@@ -107,10 +108,28 @@ void TfrmMain::LoadPersonalHistory() {
     if (loaded.Error) throw common::Win32Error(*loaded.Error);
 }
 
-void TfrmMain::SavePersonalHistory() {
+void TfrmMain::StartPersonalAutoSave() {
+    personalAutoSave_ = std::make_unique<personal::PersonalAutoSave>(
+        personalFile_,
+        [this] { return personal::PersonalAutoSave::Snapshot{common::settings().PersonalHistoryPath, PersonalRecords()}; },
+        [this](const std::string& text, bool failed) {
+            if (failed) common::ShowError(common::Win32Error(text));
+            else ReportProblems({text});
+        });
+    history_->OnPersonalHistoryChanged = [this] { personalAutoSave_->Changed(); };
+}
+
+std::vector<personal::ClipRecord> TfrmMain::PersonalRecords() {
     std::vector<personal::ClipRecord> records;
     for (clips::TClip* clip : history_->Clips(history::Section::Personal))
         if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
+    return records;
+}
+
+void TfrmMain::SavePersonalHistory() {
+    // A save under way ends first: the file is ours alone from here on.
+    if (personalAutoSave_) personalAutoSave_->Finish();
+    std::vector<personal::ClipRecord> records = PersonalRecords();
     personal::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
     if (saved.Error) throw common::Win32Error(*saved.Error);
     if (saved.Notice) ReportProblems({*saved.Notice});
@@ -168,8 +187,10 @@ void TfrmMain::UpdateHistory() {
 
 void TfrmMain::ClipboardChanged() {
     if (history_->ClipboardChanged()) return;
+    // Watching switched off meanwhile: the change is dropped, not reported.
+    if (!watcher_ || !watcher_->Active()) return;
     // Another program held the clipboard all along: try again a little later.
-    if (watcher_ && watcher_->RetryLater()) return;
+    if (watcher_->RetryLater()) return;
     ReportProblems({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史."});
 }
 

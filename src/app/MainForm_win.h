@@ -15,6 +15,7 @@
 #include "clipboard/Clpbrd_win.h"
 #include "clips/Clip_win.h"
 #include "history/History_win.h"
+#include "personal/PersonalAutoSave_win.h"
 #include "personal/PersonalFile_win.h"
 #include "preview/HoverPreview_win.h"
 #include "toolkit/ImageList_win.h"
@@ -127,6 +128,9 @@ private:
     void ReportProblems(const std::vector<std::string>& problems);
     // The general menu's "工具" and "帮助" submenus (their commands live in src/preview).
     void LoadPersonalHistory();
+    // Saved soon after each change (PersonalAutoSave) and at exit.
+    void StartPersonalAutoSave();
+    std::vector<personal::ClipRecord> PersonalRecords();
     void SavePersonalHistory();
     // The personal history, then the settings: what exit and the end of the session save.
     void SaveWhatMustSurvive();
@@ -135,6 +139,7 @@ private:
     SettingsFile settingsFile_;
     personal::PersonalHistoryFile personalFile_;
     std::unique_ptr<history::History> history_;
+    std::unique_ptr<personal::PersonalAutoSave> personalAutoSave_;  // after the file it uses
     std::unique_ptr<clipboard::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;
     std::unique_ptr<TrayIcon> tray_;

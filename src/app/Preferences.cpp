@@ -39,6 +39,7 @@ std::variant<common::Settings, PreferenceProblem> CheckPreferences(const Prefere
     s.HotKeyCombination = values.HotKey;
     s.PreviewMode = values.PreviewMode;
     s.PersonalHistoryPath = common::CompletePath(*personalFolder);
+    s.IgnoredPrograms = common::TrimBlanks(values.IgnoredPrograms);
     return s;
 }
 

@@ -22,6 +22,7 @@ struct PreferenceValues {
     bool HotKeyOn = true;
     uint16_t HotKey = 0;        // shortcut code; 0 is no key
     std::string PersonalHistoryPath;
+    std::string IgnoredPrograms;  // taken as typed, without blanks at its ends
 };
 
 // The first value refused, in the dialog's order, with its warning.

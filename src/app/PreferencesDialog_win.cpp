@@ -23,6 +23,7 @@ const char kHistorySizeHint[] = "最大历史记录必须在 1 与 500 之间";
 const char kCaptionLengthHint[] = "最大标题长度必须在 10 与 100 之间";
 const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
 const char kPathHint[] = "选取个人历史的保存路径";
+const char kIgnoredProgramsHint[] = "从这些程序复制的内容不记入历史, 例如密码管理器";
 
 HICON SmallFolderIcon() {
     SHFILEINFOA info{};
@@ -69,18 +70,20 @@ void TfrmPreferences::FormCreate() {
     chkDeleteAll = AddCheckBox("在全部删除时", s.DeleteAllConf, 16, 46, 320);
 
     PlaceOn(tabAdvanced);
-    chkHotKey = AddCheckBox("快捷键 :", s.HotKeyOn, 16, 20, 90);
+    chkHotKey = AddCheckBox("快捷键 :", s.HotKeyOn, 16, 10, 90);
     // A bare key or Ctrl alone with a key becomes Alt with that key.
-    hkHotKey = AddHotKey(HotKeyControlValue(s.HotKeyCombination), HKCOMB_NONE | HKCOMB_C, HOTKEYF_ALT, 112, 18, 160);
+    hkHotKey = AddHotKey(HotKeyControlValue(s.HotKeyCombination), HKCOMB_NONE | HKCOMB_C, HOTKEYF_ALT, 112, 8, 160);
     EnableWindow(hkHotKey, s.HotKeyOn);
-    chkStartApplication = AddCheckBox("系统启动时自动加载本程序", StartsWithSystem(), 16, 52, 320);
-    bvlAdvanced = AddLine(10, 84, lineWidth);
-    lblPersonalHistoryPath = AddLabel("设置 \"个人历史\" 保存路径:", 16, 98);
-    edtPersonalHistoryPath = AddEdit(s.PersonalHistoryPath, 16, 118, 300);
+    chkStartApplication = AddCheckBox("系统启动时自动加载本程序", StartsWithSystem(), 16, 36, 320);
+    bvlAdvanced = AddLine(10, 62, lineWidth);
+    lblPersonalHistoryPath = AddLabel("设置 \"个人历史\" 保存路径:", 16, 68);
+    edtPersonalHistoryPath = AddEdit(s.PersonalHistoryPath, 16, 84, 300);
     RECT edit{};
     GetWindowRect(edtPersonalHistoryPath, &edit);
     int side = edit.bottom - edit.top;
-    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 118, side + 2, side);
+    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 84, side + 2, side);
+    lblIgnoredPrograms = AddLabel("不监视以下程序 (以分号分隔) :", 16, 84 + side + 6);
+    edtIgnoredPrograms = AddEdit(s.IgnoredPrograms, 16, 84 + side + 22, 330);
 
     PlaceOn(nullptr);
     btnOK = AddButton("确定", IDOK, 216, 200, 75, 25);
@@ -96,6 +99,7 @@ void TfrmPreferences::FormCreate() {
     for (HWND c : {chkHotKey, hkHotKey}) SetHint(c, kHotKeyHint);
     SetHint(chkStartApplication, "每次系统启动时都将运行本程序");
     for (HWND c : {lblPersonalHistoryPath, edtPersonalHistoryPath, bbnBrowse}) SetHint(c, kPathHint);
+    for (HWND c : {lblIgnoredPrograms, edtIgnoredPrograms}) SetHint(c, kIgnoredProgramsHint);
 }
 
 bool TfrmPreferences::OnCommand(WORD, WORD code, HWND control) {
@@ -128,6 +132,7 @@ PreferenceValues TfrmPreferences::Values() const {
     v.HotKeyOn = IsChecked(chkHotKey);
     v.HotKey = ShortcutOfHotKeyControl(toolkit::HotKeyValue(hkHotKey));
     v.PersonalHistoryPath = toolkit::WindowText(edtPersonalHistoryPath);
+    v.IgnoredPrograms = toolkit::WindowText(edtIgnoredPrograms);
     return v;
 }
 

@@ -25,6 +25,7 @@ public:
     HWND chkClipDelete = nullptr, chkDeleteAll = nullptr;
     HWND chkHotKey = nullptr, hkHotKey = nullptr, chkStartApplication = nullptr, bvlAdvanced = nullptr;
     HWND lblPersonalHistoryPath = nullptr, edtPersonalHistoryPath = nullptr, bbnBrowse = nullptr;
+    HWND lblIgnoredPrograms = nullptr, edtIgnoredPrograms = nullptr;
     HWND btnOK = nullptr, btnCancel = nullptr, stbHint = nullptr;
 
     void chkHotKeyClick();

@@ -28,10 +28,11 @@ std::string ApplicationFolder() {
     return slash == std::string::npos ? std::string(".\\") : path.substr(0, slash + 1);
 }
 
-std::string SettingsFile::Read(const char* key, const std::string& fallback) const {
-    char buffer[261] = {};
-    DWORD n = GetPrivateProfileStringA(kSection, key, fallback.c_str(), buffer, 261, path_.c_str());
-    return std::string(buffer, n);
+std::string SettingsFile::Read(const char* key, const std::string& fallback, unsigned capacity) const {
+    std::string buffer(capacity, '\0');
+    DWORD n = GetPrivateProfileStringA(kSection, key, fallback.c_str(), buffer.data(), capacity, path_.c_str());
+    buffer.resize(n);
+    return buffer;
 }
 
 bool SettingsFile::Write(const char* key, const std::string& value) const {
@@ -73,6 +74,8 @@ void SettingsFile::ReadRemaining(common::Settings& s, std::vector<std::string>& 
     s.HotKeyOn = ReadFlag("HotKeyOn", defaults.HotKeyOn, problems);
     s.HotKeyCombination = ReadInt("HotKeyCombination", defaults.HotKeyCombination, problems);
     s.PreviewMode = ReadFlag("PreviewMode", defaults.PreviewMode, problems);
+    // A list of programs may well be longer than a path.
+    s.IgnoredPrograms = Read("IgnoredPrograms", defaults.IgnoredPrograms, 4096);
 }
 
 bool SettingsFile::ReadMonitorClipboard(std::vector<std::string>& problems) const {
@@ -93,6 +96,7 @@ int SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) con
     put("HotKeyCombination", std::to_string(s.HotKeyCombination));
     put("PreviewMode", BoolToStr(s.PreviewMode));
     put("PersonalHistoryPath", s.PersonalHistoryPath);
+    put("IgnoredPrograms", s.IgnoredPrograms);
     return failed;
 }
 

@@ -18,8 +18,8 @@ public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
     const std::string& Path() const noexcept { return path_; }
 
-    // At most 260 characters; a missing file or key gives `fallback`.
-    std::string Read(const char* key, const std::string& fallback) const;
+    // At most `capacity` - 1 characters; a missing file or key gives `fallback`.
+    std::string Read(const char* key, const std::string& fallback, unsigned capacity = 261) const;
     // Shows the system error when the write fails; returns whether it worked.
     bool Write(const char* key, const std::string& value) const;
 
@@ -29,7 +29,7 @@ public:
     void ReadRemaining(common::Settings& s, std::vector<std::string>& problems) const;
     bool ReadMonitorClipboard(std::vector<std::string>& problems) const;
 
-    // Shutdown: all ten keys in their order; returns the number of failed writes.
+    // Shutdown: every key in its order; returns the number of failed writes.
     int WriteAll(const common::Settings& s, bool monitorClipboard) const;
 
 private:

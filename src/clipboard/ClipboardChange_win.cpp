@@ -45,7 +45,7 @@ std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const Rea
     const clipboard::ClipboardFormats offered{OfferedFormats()};
     if (offered.list.empty()) {
         change.kind = ClipboardChange::Kind::Emptied;
-    } else if (clipboard::ClipboardContentIsPrivate(offered)) {
+    } else if (clipboard::ClipboardContentIsPrivate(offered) || clipboard::OwnerIsIgnoredProgram(owner)) {
         change.kind = ClipboardChange::Kind::Private;
     } else {
         change.kind = ClipboardChange::Kind::Offered;

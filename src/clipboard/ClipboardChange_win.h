@@ -20,7 +20,7 @@ struct ClipboardChange {
         AlreadyCaptured,  // nothing new since the last change captured
         OurOwn,           // one of our own writes
         Emptied,
-        Private,          // marked by its program as not to be kept
+        Private,          // marked by its program as not to be kept, or from an ignored program
         Offered,
     };
     Kind kind = Kind::AlreadyCaptured;

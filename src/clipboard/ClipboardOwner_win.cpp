@@ -5,6 +5,8 @@
 #include <optional>
 #include <string_view>
 
+#include "clipboard/IgnoredPrograms.h"
+#include "common/Settings.h"
 #include "common/Text.h"
 #include "toolkit/Handles_win.h"
 
@@ -65,6 +67,11 @@ std::string ClipboardOwnerName(HWND owner) {
     lastOwner = owner;
     lastPid = pid;
     return lastName;
+}
+
+bool OwnerIsIgnoredProgram(HWND owner) {
+    const std::string& ignored = common::settings().IgnoredPrograms;
+    return !common::IsBlank(ignored) && IsIgnoredProgram(ClipboardOwnerName(owner), ignored);
 }
 
 }  // namespace clipboard

@@ -18,6 +18,8 @@ extern UINT HTMLFormat;
 std::string ClipboardOwnerName();
 // The same for the owner window already asked for.
 std::string ClipboardOwnerName(HWND owner);
+// True when `owner` belongs to a program the user excluded (IgnoredPrograms).
+bool OwnerIsIgnoredProgram(HWND owner);
 
 extern const char* const kUnavailable;
 

@@ -31,10 +31,17 @@ void TClpbrd::SetActive(bool active) {
         ChangeClipboardChain(Handle(), nextViewer_);
         active_ = false;
         nextViewer_ = nullptr;
+        // Switching off wins over a change still waiting: no retry, and the
+        // posted message finds the watcher off (RunChange).
+        KillTimer(Handle(), kRetryTimer);
+        retries_ = 0;
+        retryAsked_ = false;
+        runAgain_ = false;
     }
 }
 
 bool TClpbrd::RetryLater() {
+    if (!active_) return false;
     if (retries_ >= static_cast<int>(std::size(kRetryDelaysMs))) {
         retries_ = 0;
         return false;
@@ -79,7 +86,7 @@ void TClpbrd::RunChange() {
         return;
     }
     KillTimer(Handle(), kRetryTimer);
-    if (!OnChange) return;
+    if (!OnChange || !active_) return;
     running_ = true;
     retryAsked_ = false;
     struct Done {
@@ -87,7 +94,7 @@ void TClpbrd::RunChange() {
         ~Done() {
             self.running_ = false;
             if (!self.retryAsked_) self.retries_ = 0;
-            if (std::exchange(self.runAgain_, false)) self.ChangeNoticed();
+            if (std::exchange(self.runAgain_, false) && self.active_) self.ChangeNoticed();
         }
     } done{*this};
     OnChange();
@@ -117,7 +124,7 @@ LRESULT TClpbrd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
         if (wParam != kRetryTimer) break;
         KillTimer(Handle(), kRetryTimer);
-        ChangeNoticed();
+        if (active_) ChangeNoticed();
         return 0;
     default:
         break;

@@ -19,7 +19,8 @@ public:
     ~TClpbrd() override;
 
     // Joins (true) or leaves (false) the viewer chain; joining brings one
-    // change notification at once.
+    // change notification at once. Leaving drops every change still waiting
+    // (the posted message, a retry): nothing runs until watching is on again.
     void SetActive(bool active);
     bool Active() const noexcept { return active_; }
     HWND NextViewer() const noexcept { return nextViewer_; }
@@ -27,7 +28,8 @@ public:
     // Runs from the message loop after one or more changes.
     std::function<void()> OnChange;
     // For OnChange when the clipboard could not be read (another program held
-    // it): OnChange runs again a little later. False once the tries are used up.
+    // it): OnChange runs again a little later. False once the tries are used up
+    // or when watching is off (the change is then dropped, not reported).
     bool RetryLater();
 
     // How long a notification waits for the next viewer before it is dropped.

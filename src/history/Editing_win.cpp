@@ -35,7 +35,10 @@ void History::RenameClip(toolkit::ItemRef clip) {
         return;
     }
     // The clip may have been trimmed by a capture while the dialog was open.
-    if (toolkit::MenuItem* still = clip.Get()) still->SetCaption(std::move(name));
+    clips::TClip* still = ClipOf(clip.Get());
+    if (!still) return;
+    still->SetCaption(std::move(name));
+    if (SectionOf(*still) == Section::Personal) PersonalHistoryChanged();
 }
 
 void History::DeleteClip(toolkit::ItemRef clip) {

@@ -90,16 +90,20 @@ void History::MoveTo(clips::TClip& clip, Section section) {
     std::unique_ptr<toolkit::MenuItem> taken = mniHistory.Remove(&clip);
     mniHistory.Insert(End(section), std::move(taken));
     UpdateHistory();
+    PersonalHistoryChanged();  // one section or the other: the personal one changed
 }
 
 void History::Remove(clips::TClip& clip) {
+    bool personal = SectionOf(clip) == Section::Personal;
     delete &clip;  // the menu owned it
     UpdateHistory();
+    if (personal) PersonalHistoryChanged();
 }
 
 void History::Empty(Section section) {
     for (int i = End(section) - 1; i >= Begin(section); --i) delete mniHistory.Items(i);
     UpdateHistory();
+    if (section == Section::Personal) PersonalHistoryChanged();
 }
 
 void History::UpdateHistory() {

@@ -39,6 +39,10 @@ public:
     // Unset, it runs the markers-and-trimming steps alone.
     std::function<void()> OnUpdateHistory;
     void UpdateHistory();
+    // Runs after every change of what the personal history keeps: a clip
+    // added, removed, renamed, deleted, transformed or undone, the section
+    // emptied. The main form saves the personal history soon after.
+    std::function<void()> OnPersonalHistoryChanged;
 
     // The sections. Their clips in menu order (the clipboard's oldest first).
     int Count(Section section) const { return End(section) - Begin(section); }
@@ -53,7 +57,8 @@ public:
     // item under a right-click), or null.
     clips::TClip* ClipAtPlatformPosition(int position) const;
 
-    // The changes of the sections; each ends with UpdateHistory.
+    // The changes of the sections; each ends with UpdateHistory, and a change
+    // of the personal section (not a load) with OnPersonalHistoryChanged.
     // A captured clip: named by its kind, stamped, appended to the clipboard
     // history with the default mark.
     void Append(std::unique_ptr<clips::TClip> clip);
@@ -121,6 +126,9 @@ private:
     // Each clip of a change on its own, unless it failed or is a duplicate.
     void AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source);
     void ClipboardEmptied();
+    void PersonalHistoryChanged() {
+        if (OnPersonalHistoryChanged) OnPersonalHistoryChanged();
+    }
 
     CollationCache collation_;
     DWORD capturedSequence_ = 0;  // the clipboard's sequence number at the last capture

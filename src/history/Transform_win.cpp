@@ -20,11 +20,13 @@ void History::TransformClip(clips::TClipText& clip, Transformation how) {
     std::string caption = TransformedCaption(how, clip.Caption());
     if (caption != clip.Caption()) clip.SetCaption(std::move(caption));
     clip.Tag = 1;
+    if (SectionOf(clip) == Section::Personal) PersonalHistoryChanged();
     RewriteIfOnClipboard(clip);
 }
 
 void History::UndoTransformation(clips::TClipText& clip) {
     clip.Tag = 0;
+    if (SectionOf(clip) == Section::Personal) PersonalHistoryChanged();
     // A clip's text is never empty, so an empty backup means nothing to undo
     // (a foreign record may carry the mark without one): the text stays.
     if (clip.Backup.empty()) return;

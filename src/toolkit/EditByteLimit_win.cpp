@@ -2,87 +2,66 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
+#include <memory>
 #include <string>
 
-#include "toolkit/Handles_win.h"
+#include "toolkit/EditLimit.h"
 
 namespace toolkit {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x5045;  // one limit per edit
+constexpr UINT_PTR kSubclassId = 0x5045;  // one limit per edit, set once
 
-int AnsiBytes(std::wstring_view text) {
-    if (text.empty()) return 0;
-    return WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-}
+struct EditLimitState {
+    size_t maxBytes;
+    std::u16string accepted;  // the text after the last change checked
+    int depth = 0;            // messages of the edit in progress, our own included
+};
 
-// Bytes the edit would hold after its selection is replaced by nothing.
-int BytesBesideSelection(HWND edit) {
+std::u16string TextOf(HWND edit) {
     int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(edit, text.data(), length + 1)));
-    DWORD start = 0, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    start = std::min<DWORD>(start, static_cast<DWORD>(text.size()));
-    end = std::clamp<DWORD>(end, start, static_cast<DWORD>(text.size()));
-    std::wstring_view all(text);
-    return AnsiBytes(all.substr(0, start)) + AnsiBytes(all.substr(end));
+    std::u16string text(static_cast<size_t>(length) + 1, u'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(edit, reinterpret_cast<wchar_t*>(text.data()), length + 1)));
+    return text;
 }
 
-std::wstring ClipboardText(HWND edit) {
-    ClipboardSession clipboard(edit);
-    GlobalLockGuard lock(clipboard ? GetClipboardData(CF_UNICODETEXT) : nullptr);
-    if (!lock) return {};
-    std::wstring_view block(static_cast<const wchar_t*>(lock.data()), lock.size() / sizeof(wchar_t));
-    return std::wstring(block.substr(0, block.find(L'\0')));
-}
-
-// The longest start of `text`, whole characters only, of at most `room` bytes.
-std::wstring FittingStart(const std::wstring& text, int room) {
-    size_t n = 0;
-    int used = 0;
-    while (n < text.size()) {
-        size_t next = n + (IS_HIGH_SURROGATE(text[n]) && n + 1 < text.size() ? 2 : 1);
-        int bytes = AnsiBytes(std::wstring_view(text).substr(n, next - n));
-        if (used + bytes > room) break;
-        used += bytes;
-        n = next;
-    }
-    return text.substr(0, n);
-}
-
-LRESULT CALLBACK LimitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR maxBytes) {
-    int limit = static_cast<int>(maxBytes);
-    switch (msg) {
-    case WM_CHAR: {
-        // Control characters (backspace, Ctrl+letters) never add text.
-        if (wParam < 0x20) break;
-        wchar_t typed = static_cast<wchar_t>(wParam);
-        if (BytesBesideSelection(edit) + AnsiBytes(std::wstring_view(&typed, 1)) > limit) {
+// Runs after each outermost message of the edit: whatever changed the text,
+// the change is checked here, after the edit has made it.
+void CheckChange(HWND edit, EditLimitState& state) {
+    ++state.depth;  // our own reads and writes are no changes to check
+    std::u16string now = TextOf(edit);
+    if (now != state.accepted) {
+        if (auto limited = LimitEditChange(state.accepted, now, state.maxBytes)) {
             MessageBeep(MB_OK);
-            return 0;
+            SetWindowTextW(edit, reinterpret_cast<const wchar_t*>(limited->text.c_str()));
+            SendMessageW(edit, EM_SETSEL, limited->caret, limited->caret);
+            now = std::move(limited->text);
         }
-        break;
+        state.accepted = std::move(now);
     }
-    case WM_PASTE: {
-        std::wstring pasted = FittingStart(ClipboardText(edit), limit - BytesBesideSelection(edit));
-        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pasted.c_str()));
-        return 0;
-    }
-    case WM_NCDESTROY:
+    --state.depth;
+}
+
+LRESULT CALLBACK LimitProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* state = reinterpret_cast<EditLimitState*>(data);
+    if (msg == WM_NCDESTROY) {
+        std::unique_ptr<EditLimitState> owned(state);  // the edit's state goes with it
         RemoveWindowSubclass(edit, &LimitProc, kSubclassId);
-        break;
-    default:
-        break;
+        return DefSubclassProc(edit, msg, wParam, lParam);
     }
-    return DefSubclassProc(edit, msg, wParam, lParam);
+    ++state->depth;
+    LRESULT result = DefSubclassProc(edit, msg, wParam, lParam);
+    --state->depth;
+    if (state->depth == 0) CheckChange(edit, *state);
+    return result;
 }
 
 }  // namespace
 
 void LimitEditBytes(HWND edit, int maxBytes) {
-    SetWindowSubclass(edit, &LimitProc, kSubclassId, static_cast<DWORD_PTR>(maxBytes < 0 ? 0 : maxBytes));
+    auto state = std::make_unique<EditLimitState>(
+        EditLimitState{static_cast<size_t>(maxBytes < 0 ? 0 : maxBytes), TextOf(edit)});
+    if (SetWindowSubclass(edit, &LimitProc, kSubclassId, reinterpret_cast<DWORD_PTR>(state.get()))) state.release();
 }
 
 }  // namespace toolkit

@@ -91,6 +91,40 @@ TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
     }, IDCANCEL);
 }
 
+TEST_F(EditingTest, TheRenameEditKeepsOneLineWithinItsLimitWhateverTheTextCameBy) {
+    CopyText("x");
+    auto put = [&](const char* text) { Put({Text(CF_TEXT, text)}); };
+    auto withShift = [](bool down) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = down ? 0x80 : 0;
+        SetKeyboardState(keys);
+    };
+    Rename(ItemRef(Newest()), [&](HWND edit) {  // MaxCaptionLength is 20
+        put("第一行\r\n第二行");
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SendMessageA(edit, WM_PASTE, 0, 0);
+        EXPECT_EQ(toolkit::WindowText(edit), "第一行");
+
+        put("a一二三四五六七八九十bcdefghijk");  // 31 bytes
+        SetWindowTextA(edit, "");
+        withShift(true);
+        SendMessageA(edit, WM_KEYDOWN, VK_INSERT, 0);
+        withShift(false);
+        EXPECT_EQ(toolkit::WindowText(edit), "a一二三四五六七八九");  // 19 bytes: the next character would split
+
+        SetWindowTextA(edit, "");
+        // An input method's result: the system turns each WM_IME_CHAR into a posted WM_CHAR.
+        for (int i = 0; i < 11; ++i) SendMessageW(edit, WM_IME_CHAR, L'字', 0);
+        for (MSG m; PeekMessageW(&m, edit, WM_CHAR, WM_CHAR, PM_REMOVE);) DispatchMessageW(&m);
+        EXPECT_EQ(toolkit::WindowText(edit), "字字字字字字字字字字");
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+        SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("new\r\nname that is far too long"));
+        EXPECT_EQ(toolkit::WindowText(edit), "new");
+    });
+    EXPECT_EQ(Newest()->Caption(), "new");
+}
+
 TEST_F(EditingTest, DeleteAsksWhenSetAndNoKeepsTheClip) {
     FillBothSections();
     {
@@ -127,7 +161,7 @@ TEST_F(EditingTest, MovingIntoAndOutOfThePersonalHistory) {
     CopyText("only");
     history->AddToPersonalHistory(ItemRef(Newest()));
     EXPECT_EQ(Captions(), "|only |[  空  ] ");
-    EXPECT_TRUE(mniHistory->Items(2)->Default());  // it keeps the mark of the clip on the clipboard
+    EXPECT_TRUE(history->Clips(history::Section::Personal).front()->Default());  // it keeps the mark of the clip on the clipboard
     for (const char* text : {"a", "b", "c"}) CopyText(text);
     for (const char* text : {"a", "b", "c"}) history->AddToPersonalHistory(Clip(text));
     EXPECT_EQ(Captions(), "|only a b c |[  空  ] ");

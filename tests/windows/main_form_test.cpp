@@ -1,6 +1,8 @@
 // The hidden main form: tray-icon mouse messages, the hot key, start-up and shutdown.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "TestSupport_win.h"
 #include "app/MainForm_win.h"
 #include "common/Settings.h"
@@ -71,7 +73,7 @@ TEST_F(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
         if (form.Watcher()) form.Watcher()->SetActive(false);
         EXPECT_FALSE(HotKeyFree(MOD_ALT, 'V'));
     }
-    EXPECT_EQ(boxes.boxes.size(), 10u);  // one error per key
+    EXPECT_EQ(boxes.boxes.size(), 11u);  // one error per key
     EXPECT_TRUE(HotKeyFree(MOD_ALT, 'V'));
 }
 
@@ -111,6 +113,33 @@ TEST_F(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     ASSERT_EQ(form.History().ClipboardCount(), 2);
     EXPECT_EQ(newest()->Caption(), "while off");
     EXPECT_TRUE(newest()->Default());
+}
+
+TEST_F(MainFormCapture, SwitchingWatchingOffDropsACaptureWaitingForABusyClipboard) {
+    QuietFolder folder("");  // watching on
+    MessageBoxRecorder boxes;
+    app::TfrmMain form(folder.Path());
+    PumpMessages(100);
+    const int before = form.History().ClipboardCount();
+    // Another program copies a secret; a third one holds the clipboard open a while.
+    HiddenWindow other;
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "secret")}));
+    toolkit::UniqueKernelHandle opened(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    toolkit::UniqueKernelHandle release(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    std::thread holder([&] {
+        HiddenWindow reader("Reader");
+        toolkit::ClipboardSession session(reader.Handle());
+        SetEvent(opened.get());
+        WaitForSingleObject(release.get(), 10000);
+    });
+    WaitForSingleObject(opened.get(), 10000);
+    PumpMessages(400);  // the capture found the clipboard busy and waits to try again
+    form.mniMonitorClipboard->Click();  // watching off
+    SetEvent(release.get());
+    PumpMessages(2500);
+    EXPECT_EQ(form.History().ClipboardCount(), before);
+    EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
+    holder.join();
 }
 
 TEST_F(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipEveryTime) {

@@ -6,6 +6,8 @@
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipText_win.h"
+#include "personal/PersonalAutoSave_win.h"
+#include "personal/PersonalFile_win.h"
 #include "personal/PersonalRecord.h"
 #include "toolkit/BmpFile.h"
 
@@ -98,7 +100,7 @@ TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
 
     auto form = Start();
     ASSERT_EQ(form->History().PersonalCount(), 3);
-    auto* text = dynamic_cast<clips::TClipText*>(form->mniHistory->Items(2));
+    auto* text = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).front());
     ASSERT_NE(text, nullptr);
     EXPECT_EQ(text->Tag, 1);
     EXPECT_EQ(text->Backup, "hello");
@@ -140,6 +142,62 @@ TEST_F(PersonalHistory, ARecordWithAnImpossiblePictureStopsTheLoadThere) {
     MessageBoxRecorder boxes;
     auto form = Start();
     EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+}
+
+TEST_F(PersonalHistory, EveryChangeIsSavedSoonWithoutWaitingForTheExit) {
+    auto form = Start();
+    history::History& h = form->History();
+    // What a crash, a power cut or a killed process would leave behind.
+    auto stored = [&] {
+        PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
+        std::vector<std::string> texts;
+        for (const personal::ClipRecord& record : personal::LoadPersonalFile(folder.Path()).Records)
+            texts.push_back(record.Caption + "/" + record.Text);
+        return texts;
+    };
+    for (const char* text : {"kept", "also kept"}) {  // a burst: saved together
+        auto clip = Text(text);
+        clips::TClip* raw = clip.get();
+        h.Append(std::move(clip));
+        h.AddToPersonalHistory(toolkit::ItemRef(raw));
+    }
+    EXPECT_EQ(stored(), (std::vector<std::string>{"kept/kept", "also kept/also kept"}));
+
+    auto* first = dynamic_cast<clips::TClipText*>(h.Clips(history::Section::Personal).front());
+    h.TransformClip(*first, history::Transformation::UpperCase);
+    EXPECT_EQ(stored(), (std::vector<std::string>{"KEPT/KEPT", "also kept/also kept"}));
+    h.UndoTransformation(*first);
+    EXPECT_EQ(stored(), (std::vector<std::string>{"KEPT/kept", "also kept/also kept"}));
+
+    h.RemoveFromPersonalHistory(toolkit::ItemRef(first));
+    EXPECT_EQ(stored(), std::vector<std::string>{"also kept/also kept"});
+    MessageBoxRecorder yes(IDYES);
+    h.EmptySectionOf(toolkit::ItemRef(h.Clips(history::Section::Personal).front()));
+    EXPECT_EQ(stored(), std::vector<std::string>{});
+}
+
+TEST_F(PersonalHistory, ASaveThatFailsMeanwhileIsReportedOnceAndKeepsTheClips) {
+    // A read-only Personal.dat is never replaced.
+    WriteWholeFile(folder.File("Personal.dat"), "");
+    SetFileAttributesA(folder.File("Personal.dat").c_str(), FILE_ATTRIBUTE_READONLY);
+    MessageBoxRecorder boxes;
+    auto form = Start();
+    for (const char* text : {"one", "two"}) {
+        AddPersonal(*form, Text(text), clips::kPlainText);
+        auto* clip = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).back());
+        form->History().TransformClip(*clip, history::Transformation::UpperCase);
+        PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
+    }
+    ASSERT_EQ(boxes.boxes.size(), 1u);  // not once per try
+    EXPECT_NE(boxes.boxes[0].text.find("无法保存个人历史文件"), std::string::npos) << boxes.boxes[0].text;
+    EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"ONE", "TWO"}));
+
+    SetFileAttributesA(folder.File("Personal.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    auto* first = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).front());
+    form->History().UndoTransformation(*first);
+    PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
+    EXPECT_EQ(personal::LoadPersonalFile(folder.Path()).Records.size(), 2u);
     EXPECT_EQ(boxes.boxes.size(), 1u);
 }
 

@@ -152,6 +152,8 @@ TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
                   // Switched off (HotKeyOn is off), the box gets no mouse messages: its page does.
                   EXPECT_EQ(pointerOver(d.hkHotKey, d.tabAdvanced), " 选取打开剪贴板历史的快捷键");
                   EXPECT_EQ(pointerOver(d.bbnBrowse, d.bbnBrowse), " 选取个人历史的保存路径");
+                  EXPECT_EQ(pointerOver(d.edtIgnoredPrograms, d.edtIgnoredPrograms),
+                            " 从这些程序复制的内容不记入历史, 例如密码管理器");
                   d.pclPreferences->Select(0);
 
                   SendMessageA(d.edtHistorySize, WM_CHAR, 'x', 0);
@@ -217,6 +219,7 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
             SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
             SetCheck(d.chkStartApplication, true);
             Type(d.edtPersonalHistoryPath, typedPath);
+            Type(d.edtIgnoredPrograms, " KeePass.exe; 1Password ");
             Click(d.btnOK);
         });
         EXPECT_TRUE(boxes.boxes.empty());
@@ -227,12 +230,14 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
         EXPECT_TRUE(s.HotKeyOn);
         EXPECT_EQ(s.HotKeyCombination, 0x6000 | VK_F2);
         EXPECT_EQ(s.PersonalHistoryPath, other.Path());
+        EXPECT_EQ(s.IgnoredPrograms, "KeePass.exe; 1Password");
         EXPECT_FALSE(HotKeyFree(MOD_CONTROL | MOD_SHIFT, VK_F2));  // registered at once
         // Before any exit: the file already holds the new values.
         app::SettingsFile file(home.File("Pellacor.ini"));
         EXPECT_EQ(file.Read("MaxHistorySize", ""), "500");
         EXPECT_EQ(file.Read("HotKeyCombination", ""), std::to_string(0x6000 | VK_F2));
         EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
+        EXPECT_EQ(file.Read("IgnoredPrograms", ""), "KeePass.exe; 1Password");
         // In double quotes: a path with blanks is never run as its first word.
         EXPECT_EQ(RunValue(), std::string("\"") + app::ExecutablePath() + "\"");
 

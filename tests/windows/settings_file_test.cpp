@@ -26,7 +26,7 @@ Loaded LoadFrom(const TempFolder& folder, const std::string& lines = "") {
 }
 }  // namespace
 
-TEST(SettingsFile, FirstShutdownWritesAllTenKeysInOrder) {
+TEST(SettingsFile, FirstShutdownWritesEveryKeyInOrder) {
     TempFolder folder;
     Loaded l = LoadFrom(folder);
     EXPECT_EQ(l.settings.PersonalHistoryPath, folder.Path());
@@ -36,14 +36,18 @@ TEST(SettingsFile, FirstShutdownWritesAllTenKeysInOrder) {
     EXPECT_EQ(ReadWholeFile(folder.File("Pellacor.ini")),
               "[Configuration]\r\nMonitorClipboard=-1\r\nMaxHistorySize=20\r\nMaxCaptionLength=20\r\n"
               "NoDuplicatedEntries=-1\r\nDeleteClipConf=-1\r\nDeleteAllConf=-1\r\nHotKeyOn=-1\r\n"
-              "HotKeyCombination=32854\r\nPreviewMode=-1\r\nPersonalHistoryPath=" + folder.Path() + "\r\n");
+              "HotKeyCombination=32854\r\nPreviewMode=-1\r\nPersonalHistoryPath=" + folder.Path() +
+                  "\r\nIgnoredPrograms=\r\n");
 }
 
 TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
     TempFolder folder;
+    const std::string programs = "KeePass.exe; 1Password ;" + std::string(300, 'p');  // longer than a path
     Loaded l = LoadFrom(folder, "PreviewMode=TRUE\r\nDeleteClipConf=False\r\nMaxHistorySize=1000\r\n"
-                                "PersonalHistoryPath=D:\\Clips\r\nHotKeyCombination=49217\r\nMonitorClipboard=0\r\n");
+                                "PersonalHistoryPath=D:\\Clips\r\nHotKeyCombination=49217\r\nMonitorClipboard=0\r\n"
+                                "IgnoredPrograms=" + programs + "\r\n");
     EXPECT_TRUE(l.problems.empty());
+    EXPECT_EQ(l.settings.IgnoredPrograms, programs);
     EXPECT_EQ(l.settings.HotKeyCombination, 49217);
     EXPECT_FALSE(l.monitor);
     app::SettingsFile file(folder.File("Pellacor.ini"));
@@ -53,6 +57,7 @@ TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
     EXPECT_EQ(file.Read("PersonalHistoryPath", ""), "D:\\Clips\\");
     EXPECT_EQ(file.Read("MaxHistorySize", ""), "1000");  // only the dialog enforces its range
     EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
+    EXPECT_EQ(file.Read("IgnoredPrograms", "", 4096), programs);
 }
 
 TEST(SettingsFile, ValuesThatDoNotConvertKeepTheirDefaultsAndAreNamed) {
@@ -77,8 +82,8 @@ TEST(SettingsFile, FailedWritesAreReportedOncePerKey) {
     // A folder in place of the file makes every write fail.
     CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
     MessageBoxRecorder boxes;
-    EXPECT_EQ(app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true), 10);
-    ASSERT_EQ(boxes.boxes.size(), 10u);
+    EXPECT_EQ(app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true), 11);
+    ASSERT_EQ(boxes.boxes.size(), 11u);
     EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
     EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));
 }

@@ -75,6 +75,8 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
 
 TEST(ClipboardWatcher, ChangesWaitingTogetherMakeOneCallAndNoCallRunsInsideAnother) {
     clipboard::TClpbrd watcher;
+    watcher.SetActive(true);  // a watcher that is off runs no change
+    PumpMessages(50);         // the join's own notice, before OnChange is set
     int calls = 0, depth = 0, deepest = 0;
     watcher.OnChange = [&] {
         ++calls;

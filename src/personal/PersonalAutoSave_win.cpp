@@ -1,0 +1,93 @@
+#include "personal/PersonalAutoSave_win.h"
+
+#include <exception>
+#include <utility>
+
+namespace personal {
+namespace {
+constexpr UINT_PTR kSaveTimer = 1;
+// The worker has ended: its outcome waits to be told.
+constexpr UINT WM_PERSONALSAVED = WM_APP + 0x140;
+}  // namespace
+
+PersonalAutoSave::PersonalAutoSave(PersonalHistoryFile& file, TakeSnapshot take, Report report)
+    : file_(file), take_(std::move(take)), report_(std::move(report)) {
+    // Message-only: no broadcast or close request ever reaches it.
+    CreateHandle(0, 0, HWND_MESSAGE, "PellacorPersonalSave");
+}
+
+PersonalAutoSave::~PersonalAutoSave() {
+    Finish();
+    DestroyHandle();
+}
+
+void PersonalAutoSave::Changed() {
+    if (timerSet_) return;  // the save to come takes this change too
+    timerSet_ = SetTimer(Handle(), kSaveTimer, kDelayMs, nullptr) != 0;
+}
+
+void PersonalAutoSave::Finish() {
+    KillTimer(Handle(), kSaveTimer);
+    timerSet_ = false;
+    saveAgain_ = false;
+    if (worker_.joinable()) worker_.join();  // its outcome is superseded by the caller's save
+}
+
+void PersonalAutoSave::StartSave() {
+    KillTimer(Handle(), kSaveTimer);
+    timerSet_ = false;
+    if (worker_.joinable()) {
+        saveAgain_ = true;
+        return;
+    }
+    Snapshot snapshot;
+    try {
+        snapshot = take_();
+    } catch (const std::exception& e) {
+        Tell({std::string(e.what()), std::nullopt});
+        return;
+    }
+    HWND window = Handle();
+    worker_ = std::thread([this, window, snapshot = std::move(snapshot)]() mutable {
+        try {
+            outcome_ = file_.Save(snapshot.folder, snapshot.records);
+        } catch (const std::exception& e) {
+            outcome_ = {std::string(e.what()), std::nullopt};
+        } catch (...) {
+            outcome_ = {std::string("个人历史无法保存."), std::nullopt};
+        }
+        PostMessageA(window, WM_PERSONALSAVED, 0, 0);
+    });
+}
+
+void PersonalAutoSave::SaveDone() {
+    if (!worker_.joinable()) return;  // Finish took it over
+    worker_.join();
+    PersonalHistoryFile::SaveOutcome outcome = std::move(outcome_);
+    if (std::exchange(saveAgain_, false)) StartSave();
+    Tell(outcome);  // last: a message box runs a loop of its own
+}
+
+void PersonalAutoSave::Tell(const PersonalHistoryFile::SaveOutcome& outcome) {
+    if (outcome.Error) {
+        // The clips stay in the menu; the next change tries again, silently.
+        if (!std::exchange(failureShown_, true)) report_(*outcome.Error, true);
+        return;
+    }
+    failureShown_ = false;
+    if (outcome.Notice && noticesShown_.insert(*outcome.Notice).second) report_(*outcome.Notice, false);
+}
+
+LRESULT PersonalAutoSave::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && wParam == kSaveTimer) {
+        StartSave();
+        return 0;
+    }
+    if (msg == WM_PERSONALSAVED) {
+        SaveDone();
+        return 0;
+    }
+    return DefaultProc(msg, wParam, lParam);
+}
+
+}  // namespace personal

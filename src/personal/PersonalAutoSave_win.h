@@ -1,0 +1,68 @@
+#pragma once
+// Saves the personal history soon after each change, so that a crash, a power
+// cut or a killed process loses at most the last moment's change, not a whole
+// session. A change starts a short timer; changes before it ticks ride along,
+// so a burst makes one save. The tick takes a copy of the records on the GUI
+// thread, between messages (never while the clipboard is open), and a worker
+// thread that owns that copy encodes and writes the file through the
+// crash-safe save of PersonalHistoryFile, so a large history never holds up a
+// menu. A failed save keeps the clips and is reported once, until a save
+// works again; each notice of a save (saved beside an unread file, an older
+// file moved aside) is reported once.
+#include <windows.h>
+
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "personal/PersonalFile_win.h"
+#include "toolkit/Window_win.h"
+
+namespace personal {
+
+class PersonalAutoSave : public toolkit::Window {
+public:
+    struct Snapshot {
+        std::string folder;
+        std::vector<ClipRecord> records;
+    };
+    // Takes the records to save, on the GUI thread; may throw (a picture that cannot be encoded).
+    using TakeSnapshot = std::function<Snapshot()>;
+    // Shows a failure (`failed`) or a notice of a save.
+    using Report = std::function<void(const std::string& text, bool failed)>;
+
+    // `file` is used by the worker while a save runs, and by nobody else meanwhile.
+    PersonalAutoSave(PersonalHistoryFile& file, TakeSnapshot take, Report report);
+    ~PersonalAutoSave() override;
+
+    // The personal history changed: it is saved within kDelayMs (plus the save itself).
+    void Changed();
+    // Waits for a save under way and drops a pending one: the caller saves now
+    // (at exit), with the file to itself.
+    void Finish();
+    bool Pending() const noexcept { return timerSet_ || worker_.joinable(); }
+
+    static constexpr UINT kDelayMs = 1000;
+
+protected:
+    LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void StartSave();
+    void SaveDone();
+    void Tell(const PersonalHistoryFile::SaveOutcome& outcome);
+
+    PersonalHistoryFile& file_;
+    TakeSnapshot take_;
+    Report report_;
+    std::thread worker_;
+    PersonalHistoryFile::SaveOutcome outcome_;  // written by the worker, read after it has ended
+    bool timerSet_ = false;
+    bool saveAgain_ = false;      // a change came while the worker wrote
+    bool failureShown_ = false;   // until a save works again
+    std::set<std::string> noticesShown_;
+};
+
+}  // namespace personal
