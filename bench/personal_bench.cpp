@@ -37,11 +37,7 @@ void Save(const std::string& folder, toolkit::MenuItem& menu) {
 
 int Load(const std::string& folder, toolkit::MenuItem& menu) {
     auto result = personal::LoadPersonalFile(folder, [&](personal::ClipRecord& record) {
-        std::string error;
-        auto clip = clips::ClipOfRecord(record, error);
-        if (!clip) return std::optional<std::string>(error);
-        clip.release()->InsertLoaded(menu, menu.Count(), nullptr);
-        return std::optional<std::string>();
+        clips::ClipOfRecord(record).release()->InsertLoaded(menu, menu.Count(), nullptr);
     });
     if (result.Error) std::printf("load failed: %s\n", result.Error->c_str());
     return menu.Count();
@@ -85,12 +81,11 @@ int main() {
         image.format = {1920, 1080, 32, {}, {}};
         image.pixels.resize(size_t{1920} * 1080 * 4);
         for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 7 + i / 4096);
-        std::vector<uint8_t> bmp = toolkit::WriteBmp(image).value();
+        std::vector<uint8_t> bmp = toolkit::WriteBmp(image);
         toolkit::MenuItem menu;
         for (int i = 0; i < 20; ++i) {
             auto clip = std::make_unique<clips::TClipImage>();
-            std::string error;
-            if (!clip->Bitmap().LoadFromBmp(bmp, error)) std::printf("image: %s\n", error.c_str());
+            clip->Bitmap().LoadFromBmp(bmp);
             clip->SetCaption("图像  [ 1920 x 1080 ]");
             clip->SetImageIndex(3);
             menu.Add(std::move(clip));

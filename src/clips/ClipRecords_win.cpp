@@ -4,7 +4,6 @@
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "clips/ClipText_win.h"
-#include "common/Win32Error_win.h"
 
 namespace clips {
 using personal::ClipClass;
@@ -45,11 +44,7 @@ std::optional<ClipRecord> RecordOfClip(const TClip& clip) {
         CopyTextFields(*text, record);
     } else if (auto* image = dynamic_cast<const TClipImage*>(&clip)) {
         record.Class = ClipClass::Image;
-        if (!image->Bitmap().Empty()) {
-            auto bmp = image->Bitmap().SaveToBmp();
-            if (!bmp) throw common::Win32Error(bmp.error());
-            record.BitmapData = std::move(bmp).value();
-        }
+        if (!image->Bitmap().Empty()) record.BitmapData = image->Bitmap().SaveToBmp();
     } else if (auto* files = dynamic_cast<const TClipFiles*>(&clip)) {
         record.Class = ClipClass::Files;
         record.FileList = files->FileList;
@@ -67,7 +62,7 @@ std::optional<ClipRecord> RecordOfClip(const TClip& clip) {
     return record;
 }
 
-std::unique_ptr<TClip> ClipOfRecord(ClipRecord& record, std::string& error) {
+std::unique_ptr<TClip> ClipOfRecord(ClipRecord& record) {
     std::unique_ptr<TClip> clip = NewClipOf(record.Class);
     if (auto* text = dynamic_cast<TClipText*>(clip.get())) {
         text->Text = std::move(record.Text);
@@ -75,7 +70,7 @@ std::unique_ptr<TClip> ClipOfRecord(ClipRecord& record, std::string& error) {
         if (auto* rich = dynamic_cast<TClipRichText*>(text)) rich->RichText = std::move(record.RichText);
         if (auto* html = dynamic_cast<TClipHTMLText*>(text)) html->HTMLText = std::move(record.HTMLText);
     } else if (auto* image = dynamic_cast<TClipImage*>(clip.get())) {
-        if (!record.BitmapBytes().empty() && !image->Bitmap().LoadFromBmp(record.BitmapBytes(), error)) return nullptr;
+        if (!record.BitmapBytes().empty()) image->Bitmap().LoadFromBmp(record.BitmapBytes());
     } else if (auto* files = dynamic_cast<TClipFiles*>(clip.get())) {
         files->FileList = std::move(record.FileList);
     }

@@ -16,10 +16,11 @@ namespace personal {
 // before the damage and an error naming where the file was moved aside, so the
 // next save cannot overwrite what was not read.
 // Takes one record in as it is read (makes it a clip, say), and may take its
-// contents; its picture's bytes are valid during the call only. An error text
-// stops the load there, as damage in the file itself would. With an acceptor
-// the result holds no records, only how many were accepted.
-using RecordAcceptor = std::function<std::optional<std::string>(ClipRecord& record)>;
+// contents; its picture's bytes are valid during the call only. A
+// common::Failure it throws stops the load there, as damage in the file itself
+// would, and its text says why. With an acceptor the result holds no records,
+// only how many were accepted.
+using RecordAcceptor = std::function<void(ClipRecord& record)>;
 
 PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAcceptor& accept = {});
 
