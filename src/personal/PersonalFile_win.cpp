@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/Text.h"
+#include "common/Report_win.h"
 #include "common/Win32Error_win.h"
 #include "common/Paths_win.h"
 #include "toolkit/Handles_win.h"
@@ -131,8 +132,10 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAccep
                 ++result.ClipsRead;
                 continue;
             }
-            if (auto refused = accept(record)) {
-                damage = common::Format("第 %u 个剪辑: %s", static_cast<unsigned>(i + 1), refused->c_str());
+            try {
+                accept(record);
+            } catch (const common::Failure& refused) {
+                damage = common::Format("第 %u 个剪辑: %s", static_cast<unsigned>(i + 1), refused.what());
                 break;
             }
             ++result.ClipsRead;
@@ -182,7 +185,7 @@ std::optional<std::string> SavePersonalFile(const std::string& folder, std::span
     try {
         bytes = WritePersonalRecords(records);
     } catch (const std::exception& e) {
-        return SaveError(folder, e.what());
+        return SaveError(folder, common::ProblemOf(e).Text);
     }
 
     // A read-only Personal.dat is the user's wish that it stay as it is. Windows
@@ -230,7 +233,7 @@ PersonalHistoryFile::SaveOutcome PersonalHistoryFile::Save(const std::string& fo
     try {
         bytes = WritePersonalRecords(records);
     } catch (const std::exception& e) {
-        return {SaveError(folder, e.what()), std::nullopt};
+        return {SaveError(folder, common::ProblemOf(e).Text), std::nullopt};
     }
     for (int attempt = 0; !besidePath_ && attempt < kDamagedCopyAttempts; ++attempt)
         if (!Exists(SideCopyPath(folder, attempt))) besidePath_ = SideCopyPath(folder, attempt);

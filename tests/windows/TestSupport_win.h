@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/Window_win.h"
 
