@@ -116,9 +116,6 @@ private:
     void CreateMenus();
     // Shows, hides, enables and disables the pop-up's items for `clip`.
     void SetUpPopup(toolkit::MenuItem& clip);
-    // Runs one start-up or shutdown step; an error is reported and the next step runs.
-    bool Step(const std::function<void()>& body);
-    void ReportProblems(const std::vector<std::string>& problems);
     // The general menu's "工具" and "帮助" submenus (their commands live in src/preview).
     void LoadPersonalHistory();
     void SavePersonalHistory();

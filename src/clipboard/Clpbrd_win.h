@@ -30,6 +30,7 @@ public:
     // it): OnChange runs again a little later. False once the tries are used up.
     bool RetryLater();
 
+    static constexpr const char* kWatcherClass = "PellacorClipboardWatcher";
     // How long a notification waits for the next viewer before it is dropped.
     static constexpr UINT kForwardTimeoutMs = 500;
 
