@@ -32,7 +32,11 @@ void Save(const std::string& folder, toolkit::MenuItem& menu) {
     for (int i = 0; i < menu.Count(); ++i)
         if (auto record = clips::RecordOfClip(*static_cast<clips::TClip*>(menu.Items(i))))
             records.push_back(std::move(*record));
-    if (auto error = personal::SavePersonalFile(folder, records)) std::printf("save failed: %s\n", error->c_str());
+    try {
+        personal::SavePersonalFile(folder, records);
+    } catch (const std::exception& e) {
+        std::printf("save failed: %s\n", e.what());
+    }
 }
 
 int Load(const std::string& folder, toolkit::MenuItem& menu) {

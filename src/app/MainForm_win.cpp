@@ -10,7 +10,7 @@
 #include "personal/PersonalFile_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
-#include "common/Win32Error_win.h"
+#include "common/Failure.h"
 #include "toolkit/Application_win.h"
 
 namespace app {
@@ -93,7 +93,7 @@ void TfrmMain::LoadPersonalHistory() {
     personalLoaded_ = loaded.ClipsRead > 0;
     UpdateHistory();
     // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
-    if (loaded.Error) throw common::Win32Error(*loaded.Error);
+    if (loaded.Error) throw common::Failure(*loaded.Error);
 }
 
 void TfrmMain::SavePersonalHistory() {
@@ -102,9 +102,8 @@ void TfrmMain::SavePersonalHistory() {
     for (int i = 2; i < h.ClipboardSeparatorIndex(); ++i)
         if (auto* clip = dynamic_cast<clips::TClip*>(mniHistory->Items(i)))
             if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
-    personal::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
-    if (saved.Error) throw common::Win32Error(*saved.Error);
-    if (saved.Notice) common::Report({*saved.Notice, common::Severity::Warning});
+    if (auto notice = personalFile_.Save(common::settings().PersonalHistoryPath, records))
+        common::Report({*notice, common::Severity::Warning});
 }
 
 void TfrmMain::ApplyHotKey(bool on) {
