@@ -166,7 +166,7 @@ std::vector<personal::ClipRecord> MixedRecords() {
         if (i % 5 == 0) {
             for (size_t p = 0; p < image.pixels.size(); ++p) image.pixels[p] = static_cast<uint8_t>(p * 7 + i);
             record.Class = personal::ClipClass::Image;
-            record.BitmapData = toolkit::WriteBmp(image).value();
+            record.BitmapData = toolkit::WriteBmp(image);
             record.Caption = clips::ImageCaption(512, 512);
             record.ImageIndex = clips::kImage;
         } else {

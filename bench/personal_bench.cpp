@@ -35,16 +35,16 @@ void Save(const std::string& folder, toolkit::MenuItem& menu) {
     for (int i = 0; i < menu.Count(); ++i)
         if (auto record = clips::RecordOfClip(*static_cast<clips::TClip*>(menu.Items(i))))
             records.push_back(std::move(*record));
-    if (auto error = personal::SavePersonalFile(folder, records)) std::printf("save failed: %s\n", error->c_str());
+    try {
+        personal::SavePersonalFile(folder, records);
+    } catch (const std::exception& e) {
+        std::printf("save failed: %s\n", e.what());
+    }
 }
 
 int Load(const std::string& folder, toolkit::MenuItem& menu) {
     auto result = personal::LoadPersonalFile(folder, [&](personal::ClipRecord& record) {
-        std::string error;
-        auto clip = clips::ClipOfRecord(record, error);
-        if (!clip) return std::optional<std::string>(error);
-        menu.Add(std::move(clip));
-        return std::optional<std::string>();
+        menu.Add(clips::ClipOfRecord(record));
     });
     if (result.Error) std::printf("load failed: %s\n", result.Error->c_str());
     return menu.Count();
@@ -88,12 +88,11 @@ int main() {
         image.format = {1920, 1080, 32, {}, {}};
         image.pixels.resize(size_t{1920} * 1080 * 4);
         for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 7 + i / 4096);
-        std::vector<uint8_t> bmp = toolkit::WriteBmp(image).value();
+        std::vector<uint8_t> bmp = toolkit::WriteBmp(image);
         toolkit::MenuItem menu;
         for (int i = 0; i < 20; ++i) {
             auto clip = std::make_unique<clips::TClipImage>();
-            std::string error;
-            if (!clip->Bitmap().LoadFromBmp(bmp, error)) std::printf("image: %s\n", error.c_str());
+            clip->Bitmap().LoadFromBmp(bmp);
             clip->SetCaption("图像  [ 1920 x 1080 ]");
             clip->SetImageIndex(3);
             menu.Add(std::move(clip));
@@ -112,17 +111,15 @@ int main() {
             auto clip = std::make_unique<clips::TClipText>();
             clip->Text = std::string(1000000, static_cast<char>('a' + i % 26));
             clip->SetCaption("clip " + std::to_string(i));
-            clip->SetImageIndex(0);
+            clip->SetImageIndex(clips::kPlainText);
             menu.Add(std::move(clip));
         }
         toolkit::BmpImage image;
         image.format = {1920, 1080, 32, {}, {}};
         image.pixels.assign(size_t{1920} * 1080 * 4, 0x5A);
         auto picture = std::make_unique<clips::TClipImage>();
-        std::string error;
-        if (!picture->Bitmap().LoadFromBmp(toolkit::WriteBmp(image).value(), error))
-            std::printf("image: %s\n", error.c_str());
-        picture->SetImageIndex(3);
+        picture->Bitmap().LoadFromBmp(toolkit::WriteBmp(image));
+        picture->SetImageIndex(clips::kImage);
         menu.Add(std::move(picture));
 
         personal::PersonalHistoryFile file;

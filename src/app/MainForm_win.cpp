@@ -2,13 +2,14 @@
 
 #include <shellapi.h>
 
-#include <stdexcept>
 
 #include "app/TrayTip.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipRecords_win.h"
 #include "clips/Clip_win.h"
+#include "common/Failure.h"
 #include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 #include "common/Win32Error_win.h"
 #include "personal/PersonalFile_win.h"
@@ -33,62 +34,54 @@ TfrmMain::~TfrmMain() {
     toolkit::Application::Instance().FormClosed();
 }
 
-bool TfrmMain::Step(const std::function<void()>& body) {
-    try {
-        body();
-        return true;
-    } catch (const std::exception& e) {
-        toolkit::Application::Instance().HandleException(e);
-    }
-    return false;
-}
-
-void TfrmMain::ReportProblems(const std::vector<std::string>& problems) {
-    for (const std::string& text : problems)
-        common::ShowMessageBox(toolkit::Application::Instance().Handle(), text, "PELLACOR: 警告   ",
-                               MB_ICONWARNING | MB_OK);
-}
-
 void TfrmMain::FormCreate() {
     common::Settings& s = common::settings();
-    std::vector<std::string> problems;
-    // One line per step; each runs even when an earlier one failed.
-    Step([&] {
+    // One line per step. A step that needs an earlier one runs only when that
+    // one went through; the program goes on with what works. What failed, and
+    // the settings that had to be replaced, are told once, in one box, at the end.
+    std::vector<common::Problem> problems;
+    std::vector<std::string> settingProblems;
+    auto step = [&](const std::function<void()>& body) { return common::RunCollecting(body, problems); };
+    step([&] {
         for (const char* extension : {".txt", ".rtf", ".htm", ".bmp", ".", ".wav", ".url"}) AddKindIcon(extension);
     });
-    Step([&] { settingsFile_.ReadPersonalHistoryPath(folder_, s); });
-    Step([&] { LoadPersonalHistory(); });
-    Step([&] { StartPersonalAutoSave(); });
-    Step([&] { settingsFile_.ReadRemaining(s, problems); });
-    Step([&] { ReportProblems(std::exchange(problems, {})); });
-    Step([&] {
+    // Without its folder the personal history is not looked for anywhere else.
+    if (step([&] { settingsFile_.ReadPersonalHistoryPath(folder_, s); })) step([&] { LoadPersonalHistory(); });
+    step([&] { StartPersonalAutoSave(); });
+    step([&] { settingsFile_.ReadRemaining(s, settingProblems); });
+    step([&] {
         hotKey_ = std::make_unique<HotKey>(Handle());
         if (s.HotKeyOn) ApplyHotKey(true);
     });
-    Step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_); });
-    Step([&] {
+    step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_); });
+    step([&] {
         tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
         tray_->Add();
-        if (personalLoaded_) UpdateHistory();
     });
-    Step([&] {
+    step([&] {
+        if (personalLoaded_) UpdateHistory();  // the tip counts them from the start
+    });
+    clipboard::ClipboardOwnerWindow = Handle();  // restores need it, watching or not
+    bool watcherMade = step([&] {
         watcher_ = std::make_unique<clipboard::TClpbrd>();
-        clipboard::ClipboardOwnerWindow = Handle();
         watcher_->OnChange = [this] { ClipboardChanged(); };
     });
-    Step([&] {
-        mniMonitorClipboard->SetChecked(settingsFile_.ReadMonitorClipboard(problems));
-        ReportProblems(problems);
-        if (mniMonitorClipboard->Checked()) watcher_->SetActive(true);
+    step([&] {
+        // The user's choice is kept (and saved at the exit) even when there is no watcher to follow it.
+        mniMonitorClipboard->SetChecked(settingsFile_.ReadMonitorClipboard(settingProblems));
+        mniMonitorClipboard->SetEnabled(watcherMade);
+        if (watcherMade && mniMonitorClipboard->Checked()) watcher_->SetActive(true);
     });
+    for (std::string& text : settingProblems) problems.push_back({std::move(text), common::Severity::Warning});
+    common::Report(problems);
 }
 
 void TfrmMain::FormDestroy() {
     destroyed_ = true;
     // Independent steps: a failure in one is reported and the others still run.
     SaveWhatMustSurvive();
-    Step([&] { ApplyHotKey(false); });
-    Step([&] {
+    common::RunReported([&] { ApplyHotKey(false); });
+    common::RunReported([&] {
         if (tray_) tray_->Remove();
     });
 }
@@ -96,25 +89,20 @@ void TfrmMain::FormDestroy() {
 void TfrmMain::LoadPersonalHistory() {
     personal::PersonalLoadResult loaded =
         personalFile_.Load(common::settings().PersonalHistoryPath, [&](personal::ClipRecord& record) {
-            std::string error;
-            std::unique_ptr<clips::TClip> clip = clips::ClipOfRecord(record, error);
-            if (!clip) return std::optional<std::string>(error);
-            history_->AppendLoaded(std::move(clip));
-            return std::optional<std::string>();
+            history_->AppendLoaded(clips::ClipOfRecord(record));
         });
     personalLoaded_ = loaded.ClipsRead > 0;
     UpdateHistory();
     // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
-    if (loaded.Error) throw common::Win32Error(*loaded.Error);
+    if (loaded.Error) throw common::Failure(*loaded.Error);
 }
 
 void TfrmMain::StartPersonalAutoSave() {
     personalAutoSave_ = std::make_unique<personal::PersonalAutoSave>(
         personalFile_,
         [this] { return personal::PersonalAutoSave::Snapshot{common::settings().PersonalHistoryPath, PersonalRecords()}; },
-        [this](const std::string& text, bool failed) {
-            if (failed) common::ShowError(common::Win32Error(text));
-            else ReportProblems({text});
+        [](const std::string& text, bool failed) {
+            common::Report({text, failed ? common::Severity::Error : common::Severity::Warning});
         });
     history_->OnPersonalHistoryChanged = [this] { personalAutoSave_->Changed(); };
 }
@@ -129,10 +117,8 @@ std::vector<personal::ClipRecord> TfrmMain::PersonalRecords() {
 void TfrmMain::SavePersonalHistory() {
     // A save under way ends first: the file is ours alone from here on.
     if (personalAutoSave_) personalAutoSave_->Finish();
-    std::vector<personal::ClipRecord> records = PersonalRecords();
-    personal::PersonalHistoryFile::SaveOutcome saved = personalFile_.Save(common::settings().PersonalHistoryPath, records);
-    if (saved.Error) throw common::Win32Error(*saved.Error);
-    if (saved.Notice) ReportProblems({*saved.Notice});
+    if (auto notice = personalFile_.Save(common::settings().PersonalHistoryPath, PersonalRecords()))
+        common::Report({*notice, common::Severity::Warning});
 }
 
 void TfrmMain::ApplyHotKey(bool on) {
@@ -191,7 +177,7 @@ void TfrmMain::ClipboardChanged() {
     if (!watcher_ || !watcher_->Active()) return;
     // Another program held the clipboard all along: try again a little later.
     if (watcher_->RetryLater()) return;
-    ReportProblems({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史."});
+    common::Report({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史.", common::Severity::Warning});
 }
 
 void TfrmMain::AddKindIcon(const char* extension) {
@@ -217,8 +203,8 @@ void TfrmMain::WMEndSession(bool ending) {
 }
 
 void TfrmMain::SaveWhatMustSurvive() {
-    Step([&] { SavePersonalHistory(); });
-    Step([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
+    common::RunReported([&] { SavePersonalHistory(); });
+    common::RunReported([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

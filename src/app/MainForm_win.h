@@ -123,9 +123,6 @@ private:
     void SetUpPopup(const clips::TClip& clip);
     // The pop-up's clip when it is a text clip: the commands that act on text.
     clips::TClipText* PopupText() const;
-    // Runs one start-up or shutdown step; an error is reported and the next step runs.
-    bool Step(const std::function<void()>& body);
-    void ReportProblems(const std::vector<std::string>& problems);
     // The general menu's "工具" and "帮助" submenus (their commands live in src/preview).
     void LoadPersonalHistory();
     // Saved soon after each change (PersonalAutoSave) and at exit.

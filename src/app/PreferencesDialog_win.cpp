@@ -9,6 +9,7 @@
 #include "app/StartWithSystem_win.h"
 #include "common/MessageBox_win.h"
 #include "common/Paths_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 #include "toolkit/FolderBrowser_win.h"
 
@@ -143,7 +144,11 @@ bool TfrmPreferences::btnOKClick() {
         return false;
     }
     common::settings() = std::get<common::Settings>(checked);
-    SetStartWithSystem(toolkit::IsChecked(chkStartApplication));
+    try {
+        SetStartWithSystem(toolkit::IsChecked(chkStartApplication));
+    } catch (const std::exception& failure) {
+        common::Report(failure);  // the other choices still take effect
+    }
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Text.h"
 
 namespace app {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/SettingsFile_win.h"
+#include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace app {
@@ -30,19 +31,31 @@ bool StartsWithSystem() {
     return key && RegQueryValueExA(key.get(), kRunValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+namespace {
+// The registry returns its error code instead of setting the last error.
+void Check(LSTATUS status) {
+    if (status != ERROR_SUCCESS) throw common::Win32Error(static_cast<DWORD>(status));
+}
+}  // namespace
+
 void SetStartWithSystem(bool on) {
     if (!on) {
-        if (toolkit::UniqueRegKey key = OpenRunKey(KEY_SET_VALUE)) RegDeleteValueA(key.get(), kRunValue);
+        HKEY opened = nullptr;
+        LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &opened);
+        if (status == ERROR_FILE_NOT_FOUND) return;  // no Run key: nothing starts with the system
+        Check(status);
+        toolkit::UniqueRegKey key(opened);
+        status = RegDeleteValueA(key.get(), kRunValue);
+        if (status != ERROR_FILE_NOT_FOUND) Check(status);  // a value that is not there is gone already
         return;
     }
     HKEY created = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &created, nullptr) != ERROR_SUCCESS)
-        return;
+    Check(RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                          &created, nullptr));
     toolkit::UniqueRegKey key(created);
     std::string command = StartCommand();
-    RegSetValueExA(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                   static_cast<DWORD>(command.size() + 1));
+    Check(RegSetValueExA(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                         static_cast<DWORD>(command.size() + 1)));
 }
 
 }  // namespace app

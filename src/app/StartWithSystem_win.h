@@ -11,7 +11,7 @@ extern const char* const kRunValue;  // "Pellacor"
 bool StartsWithSystem();
 // Writes the executable's path in double quotes (the system would run an
 // unquoted path with blanks as its first word that exists), or deletes the
-// value. Failures are silent: the dialog has no way to report them.
+// value. Throws common::Win32Error with the registry's code when it can't.
 void SetStartWithSystem(bool on);
 // What the value holds for the running executable.
 std::string StartCommand();

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "app/TrayTip.h"
+#include "common/Win32Error_win.h"
 
 namespace app {
 
@@ -19,13 +20,23 @@ TrayIcon::TrayIcon(HWND window, HICON icon) {
 
 TrayIcon::~TrayIcon() { Remove(); }
 
+namespace {
+// The shell sets no error code of its own when it refuses an icon.
+void AddToShell(NOTIFYICONDATAA& data) {
+    if (!Shell_NotifyIconA(NIM_ADD, &data))
+        throw common::Win32Error(std::string("无法在通知区域显示 PELLACOR 的图标; 任务栏重新启动时会再试一次."));
+}
+}  // namespace
+
 void TrayIcon::Add() {
-    Shell_NotifyIconA(NIM_ADD, &data_);
     added_ = true;
+    AddToShell(data_);
 }
 
 void TrayIcon::Remove() {
     if (!added_) return;
+    // Ignored: the shell also drops the icon of a window that is gone, and at
+    // the exit there is nothing left to do about it.
     Shell_NotifyIconA(NIM_DELETE, &data_);
     added_ = false;
 }
@@ -33,11 +44,13 @@ void TrayIcon::Remove() {
 void TrayIcon::SetTip(const std::string& tip) {
     std::memset(data_.szTip, 0, sizeof(data_.szTip));
     std::memcpy(data_.szTip, tip.data(), tip.size() < 63 ? tip.size() : 63);
+    // Ignored: the tip is sent again whole at the next change of the histories,
+    // and a box for a stale count would say less than the tip itself.
     if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
 }
 
 void TrayIcon::Restore() {
-    if (added_) Shell_NotifyIconA(NIM_ADD, &data_);
+    if (added_) AddToShell(data_);
 }
 
 }  // namespace app

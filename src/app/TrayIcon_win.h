@@ -18,13 +18,17 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
+    // Throws common::Win32Error when the shell refuses the icon (no taskbar
+    // yet, say); the icon is still wanted, and the shell's next start adds it.
     void Add();
     void Remove();
     // Shown at once when the icon is there.
     void SetTip(const std::string& tip);
-    // After the shell restarted ("TaskbarCreated"): the icon again, with the current tip.
+    // After the shell restarted ("TaskbarCreated"): the icon again, with the
+    // current tip. Throws as Add does.
     void Restore();
 
+    // The icon is wanted in the notification area (Add was called, Remove not yet).
     bool Added() const noexcept { return added_; }
     const NOTIFYICONDATAA& Data() const noexcept { return data_; }
 

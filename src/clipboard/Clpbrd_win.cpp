@@ -12,7 +12,8 @@ constexpr UINT_PTR kRetryTimer = 1;
 constexpr UINT kRetryDelaysMs[] = {50, 100, 200, 400, 800, 1600};
 }  // namespace
 
-TClpbrd::TClpbrd() { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, "PellacorClipboardWatcher"); }
+// A class of its own: a member of the viewer chain that can be told apart by class.
+TClpbrd::TClpbrd() { CreateHandle(WS_EX_TOOLWINDOW, WS_POPUP, nullptr, "PellacorClipboardWatcher", kWatcherClass); }
 
 TClpbrd::~TClpbrd() {
     OnChange = nullptr;

@@ -26,10 +26,12 @@ bool TClipImage::CaptureFromClipboard() {
         if (!IsClipboardFormatAvailable(format)) continue;
         toolkit::GlobalLockGuard block(GetClipboardData(format));
         if (!block) continue;  // announced, but it holds nothing
-        std::string problem;
-        if (bitmap_.LoadFromDib({static_cast<const uint8_t*>(block.data()), block.size()}, palette, problem))
-            return true;
-        throw common::Win32Error("剪贴板上的图像无法读取: " + problem);
+        try {
+            bitmap_.LoadFromDib({static_cast<const uint8_t*>(block.data()), block.size()}, palette);
+        } catch (const toolkit::BmpError& refused) {
+            throw common::Win32Error(std::string("剪贴板上的图像无法读取: ") + refused.what());
+        }
+        return true;
     }
     auto bitmap = static_cast<HBITMAP>(IsClipboardFormatAvailable(CF_BITMAP) ? GetClipboardData(CF_BITMAP) : nullptr);
     if (!bitmap) return false;
@@ -54,16 +56,11 @@ void TClipImage::ShowPreview(ClipPreview& preview) const { preview.ShowPicture(*
 
 void TClipImage::WriteRecord(personal::ClipRecord& record) const {
     TClip::WriteRecord(record);
-    if (bitmap_.Empty()) return;
-    auto bmp = bitmap_.SaveToBmp();
-    if (!bmp) throw common::Win32Error(bmp.error());
-    record.BitmapData = std::move(bmp).value();
+    if (!bitmap_.Empty()) record.BitmapData = bitmap_.SaveToBmp();
 }
 
 void TClipImage::ReadRecord(personal::ClipRecord& record) {
-    std::string problem;
-    if (!record.BitmapBytes().empty() && !bitmap_.LoadFromBmp(record.BitmapBytes(), problem))
-        throw common::Win32Error(problem);
+    if (!record.BitmapBytes().empty()) bitmap_.LoadFromBmp(record.BitmapBytes());  // throws when refused
     TClip::ReadRecord(record);
 }
 

@@ -1,7 +1,6 @@
 #include "clips/ClipRecords_win.h"
 
 #include "clips/ClipKinds_win.h"
-#include "common/Win32Error_win.h"
 
 namespace clips {
 
@@ -12,14 +11,9 @@ std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip) {
     return record;
 }
 
-std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record, std::string& error) {
+std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record) {
     std::unique_ptr<TClip> clip = NewClipNamed(personal::ClipClassName(record.Class));
-    try {
-        clip->ReadRecord(record);
-    } catch (const common::Win32Error& problem) {
-        error = problem.what();
-        return nullptr;
-    }
+    clip->ReadRecord(record);
     return clip;
 }
 

@@ -15,8 +15,8 @@ namespace clips {
 std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip);
 
 // A new clip (no owner, not in any menu) from a record, whose texts it takes
-// over, or nothing with `error` set when the record's picture is not a
-// readable BMP image.
-std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record, std::string& error);
+// over. Throws common::Failure (toolkit::BmpError) when the record's picture
+// is not a readable BMP image.
+std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record);
 
 }  // namespace clips

@@ -1,7 +1,5 @@
 #include "common/MessageBox_win.h"
 
-#include "common/Win32Error_win.h"
-
 namespace common {
 namespace {
 MessageBoxHandler& Handler() {
@@ -10,8 +8,6 @@ MessageBoxHandler& Handler() {
 }
 HWND g_owner = nullptr;
 }  // namespace
-
-const char* const kErrorTitle = "PELLACOR : 错误 ";
 
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags) {
     std::string t(text), c(title);
@@ -27,20 +23,5 @@ MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {
 
 void SetMessageOwner(HWND owner) { g_owner = owner; }
 HWND MessageOwner() { return g_owner; }
-
-void ShowSystemError(DWORD code) {
-    char buffer[256] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, buffer, 255,
-                   nullptr);
-    ShowMessageBox(g_owner, buffer, kErrorTitle, MB_ICONERROR);
-}
-
-void ShowLastError() { ShowSystemError(GetLastError()); }
-
-void ShowError(const std::exception& error) {
-    auto* platform = dynamic_cast<const Win32Error*>(&error);
-    if (platform && platform->Code() != 0) ShowSystemError(platform->Code());
-    else ShowMessageBox(g_owner, error.what(), kErrorTitle, MB_ICONERROR);
-}
 
 }  // namespace common

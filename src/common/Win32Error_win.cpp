@@ -4,7 +4,7 @@
 
 namespace common {
 
-Win32Error::Win32Error(DWORD code) : std::runtime_error(SystemErrorText(code)), code_(code) {}
+Win32Error::Win32Error(DWORD code) : Failure(SystemErrorText(code)), code_(code) {}
 
 std::string SystemErrorText(DWORD code) {
     char buffer[256] = {};

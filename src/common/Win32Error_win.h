@@ -1,18 +1,19 @@
 #pragma once
-// The one error type of the Win32 boundary. A failure keeps the platform's
-// error code when there is one (its text is the system's own), or a text of
-// ours when the platform gives none.
+// The failure of the Win32 boundary (see common/Failure.h). It keeps the
+// platform's error code when there is one (its text is the system's own), or
+// a text of ours when the platform gives none.
 #include <windows.h>
 
-#include <stdexcept>
 #include <string>
+
+#include "common/Failure.h"
 
 namespace common {
 
-class Win32Error : public std::runtime_error {
+class Win32Error : public Failure {
 public:
     explicit Win32Error(DWORD code);
-    explicit Win32Error(const std::string& text) : std::runtime_error(text) {}
+    explicit Win32Error(const std::string& text) : Failure(text) {}
     // 0 for an error that carries our own text.
     DWORD Code() const noexcept { return code_; }
 

@@ -2,12 +2,11 @@
 #include <windows.h>
 
 #include <memory>
-#include <new>
-#include <stdexcept>
 
 #include "clipboard/ClipboardChange_win.h"
 #include "clips/ClipKinds_win.h"
 #include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Win32Error_win.h"
 #include "history/History_win.h"
 
@@ -72,17 +71,7 @@ void History::ClearDefaultMark() {
 void History::RunAndReport(const std::function<void()>& make) {
     // Each failure says what happened: the platform's code when it gave one,
     // else our own text; never whatever GetLastError holds by then.
-    try {
-        make();
-    } catch (const std::bad_alloc&) {
-        common::ShowError(common::Win32Error(ERROR_NOT_ENOUGH_MEMORY));
-    } catch (const std::length_error&) {
-        common::ShowError(common::Win32Error(ERROR_NOT_ENOUGH_MEMORY));
-    } catch (const std::exception& error) {
-        common::ShowError(error);
-    } catch (...) {
-        common::ShowError(common::Win32Error(std::string("剪辑无法生成: 未知错误.")));
-    }
+    common::RunReported(make);
 }
 
 }  // namespace history

@@ -3,6 +3,8 @@
 #include <exception>
 #include <utility>
 
+#include "common/Report_win.h"
+
 namespace personal {
 namespace {
 constexpr UINT_PTR kSaveTimer = 1;
@@ -44,15 +46,15 @@ void PersonalAutoSave::StartSave() {
     try {
         snapshot = take_();
     } catch (const std::exception& e) {
-        Tell({std::string(e.what()), std::nullopt});
+        Tell({common::ProblemOf(e).Text, std::nullopt});
         return;
     }
     HWND window = Handle();
     worker_ = std::thread([this, window, snapshot = std::move(snapshot)]() mutable {
         try {
-            outcome_ = file_.Save(snapshot.folder, snapshot.records);
+            outcome_ = {std::nullopt, file_.Save(snapshot.folder, snapshot.records)};
         } catch (const std::exception& e) {
-            outcome_ = {std::string(e.what()), std::nullopt};
+            outcome_ = {common::ProblemOf(e).Text, std::nullopt};
         } catch (...) {
             outcome_ = {std::string("个人历史无法保存."), std::nullopt};
         }
@@ -63,12 +65,12 @@ void PersonalAutoSave::StartSave() {
 void PersonalAutoSave::SaveDone() {
     if (!worker_.joinable()) return;  // Finish took it over
     worker_.join();
-    PersonalHistoryFile::SaveOutcome outcome = std::move(outcome_);
+    Outcome outcome = std::move(outcome_);
     if (std::exchange(saveAgain_, false)) StartSave();
     Tell(outcome);  // last: a message box runs a loop of its own
 }
 
-void PersonalAutoSave::Tell(const PersonalHistoryFile::SaveOutcome& outcome) {
+void PersonalAutoSave::Tell(const Outcome& outcome) {
     if (outcome.Error) {
         // The clips stay in the menu; the next change tries again, silently.
         if (!std::exchange(failureShown_, true)) report_(*outcome.Error, true);

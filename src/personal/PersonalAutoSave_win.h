@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <thread>
@@ -50,15 +51,20 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    // What one save ended with: the failure's text, or the save's notice.
+    struct Outcome {
+        std::optional<std::string> Error;
+        std::optional<std::string> Notice;
+    };
     void StartSave();
     void SaveDone();
-    void Tell(const PersonalHistoryFile::SaveOutcome& outcome);
+    void Tell(const Outcome& outcome);
 
     PersonalHistoryFile& file_;
     TakeSnapshot take_;
     Report report_;
     std::thread worker_;
-    PersonalHistoryFile::SaveOutcome outcome_;  // written by the worker, read after it has ended
+    Outcome outcome_;  // written by the worker, read after it has ended
     bool timerSet_ = false;
     bool saveAgain_ = false;      // a change came while the worker wrote
     bool failureShown_ = false;   // until a save works again

@@ -12,6 +12,7 @@
 
 #include "common/Paths_win.h"
 #include "common/Text.h"
+#include "common/Report_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
@@ -100,9 +101,9 @@ private:
     bool committed_ = false;
 };
 
-std::string SaveError(const std::string& folder, std::string_view reason) {
-    return common::Format("无法保存个人历史文件 %s:\n%s", PersonalFilePath(folder).c_str(),
-                          std::string(reason).c_str());
+[[noreturn]] void ThrowSaveError(const std::string& folder, std::string_view reason) {
+    throw common::Failure(common::Format("无法保存个人历史文件 %s:\n%s", PersonalFilePath(folder).c_str(),
+                                         std::string(reason).c_str()));
 }
 
 }  // namespace
@@ -131,8 +132,10 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAccep
                 ++result.ClipsRead;
                 continue;
             }
-            if (auto refused = accept(record)) {
-                damage = common::Format("第 %u 个剪辑: %s", static_cast<unsigned>(i + 1), refused->c_str());
+            try {
+                accept(record);
+            } catch (const common::Failure& refused) {
+                damage = common::Format("第 %u 个剪辑: %s", static_cast<unsigned>(i + 1), refused.what());
                 break;
             }
             ++result.ClipsRead;
@@ -177,23 +180,27 @@ bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) !
 
 }  // namespace
 
-std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records) {
-    std::vector<uint8_t> bytes;
+namespace {
+std::vector<uint8_t> RecordBytes(const std::string& folder, std::span<const ClipRecord> records) {
     try {
-        bytes = WritePersonalRecords(records);
+        return WritePersonalRecords(records);
     } catch (const std::exception& e) {
-        return SaveError(folder, e.what());
+        ThrowSaveError(folder, common::ProblemOf(e).Text);
     }
+}
+}  // namespace
+
+void SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records) {
+    std::vector<uint8_t> bytes = RecordBytes(folder, records);
 
     // A read-only Personal.dat is the user's wish that it stay as it is. Windows
     // refuses to replace it anyway; checking first says so on every platform.
     DWORD attributes = GetFileAttributesA(PersonalFilePath(folder).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        return SaveError(folder, common::SystemErrorText(ERROR_ACCESS_DENIED));
+        ThrowSaveError(folder, common::SystemErrorText(ERROR_ACCESS_DENIED));
 
     if (auto failure = WriteReplacing(PersonalFilePath(folder), PersonalTempPath(folder), bytes))
-        return SaveError(folder, *failure);
-    return std::nullopt;
+        ThrowSaveError(folder, *failure);
 }
 
 PersonalLoadResult PersonalHistoryFile::Load(const std::string& folder, const RecordAcceptor& accept) {
@@ -208,38 +215,30 @@ bool PersonalHistoryFile::IsOwnFolder(const std::string& folder) const {
     return lstrcmpiA(common::FullPath(folder).c_str(), common::FullPath(ownFolder_).c_str()) == 0;
 }
 
-PersonalHistoryFile::SaveOutcome PersonalHistoryFile::Save(const std::string& folder,
-                                                           std::span<const ClipRecord> records) {
+std::optional<std::string> PersonalHistoryFile::Save(const std::string& folder, std::span<const ClipRecord> records) {
     const std::string path = PersonalFilePath(folder);
     std::optional<std::string> notice;
     // The folder was changed to one that already holds a Personal.dat we never loaded: keep that file.
     if (!IsOwnFolder(folder) && Exists(path)) {
         KeptCopy kept = KeepFileAside(folder, &OtherCopyPath);
         std::string message = OtherFileMessage(path, kept.Path, kept.Failure);
-        if (!kept.Path) return {std::move(message), std::nullopt};
+        if (!kept.Path) throw common::Failure(message);
         notice = std::move(message);
     }
     if (path != unreadPath_ || !Exists(path)) {
-        if (auto error = SavePersonalFile(folder, records)) return {std::move(error), std::move(notice)};
+        SavePersonalFile(folder, records);
         ownFolder_ = folder;
-        return {std::nullopt, std::move(notice)};
+        return notice;
     }
     // The file the load could not read is still there: it is never replaced.
-    if (records.empty()) return {};  // nothing to keep beside it
-    std::vector<uint8_t> bytes;
-    try {
-        bytes = WritePersonalRecords(records);
-    } catch (const std::exception& e) {
-        return {SaveError(folder, e.what()), std::nullopt};
-    }
+    if (records.empty()) return std::nullopt;  // nothing to keep beside it
+    std::vector<uint8_t> bytes = RecordBytes(folder, records);
     for (int attempt = 0; !besidePath_ && attempt < kDamagedCopyAttempts; ++attempt)
         if (!Exists(SideCopyPath(folder, attempt))) besidePath_ = SideCopyPath(folder, attempt);
-    if (!besidePath_)
-        return {SaveError(folder, "它在启动时没有完整读取, 保持原样; 旁边也没有空闲的文件名."), std::nullopt};
+    if (!besidePath_) ThrowSaveError(folder, "它在启动时没有完整读取, 保持原样; 旁边也没有空闲的文件名.");
     if (auto failure = WriteReplacing(*besidePath_, *besidePath_ + ".tmp", bytes))
-        return {SaveError(folder, "它在启动时没有完整读取, 保持原样; 另存为 " + *besidePath_ + " 也失败了: " + *failure),
-                std::nullopt};
-    return {std::nullopt, SavedBesideMessage(path, *besidePath_)};
+        ThrowSaveError(folder, "它在启动时没有完整读取, 保持原样; 另存为 " + *besidePath_ + " 也失败了: " + *failure);
+    return SavedBesideMessage(path, *besidePath_);
 }
 
 }  // namespace personal

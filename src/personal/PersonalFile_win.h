@@ -1,6 +1,6 @@
 #pragma once
 // Loading and saving Personal.dat. Neither shows a message: the caller reports
-// the returned text.
+// the returned or thrown text.
 #include <functional>
 #include <optional>
 #include <span>
@@ -16,18 +16,19 @@ namespace personal {
 // before the damage and an error naming where the file was moved aside, so the
 // next save cannot overwrite what was not read.
 // Takes one record in as it is read (makes it a clip, say), and may take its
-// contents; its picture's bytes are valid during the call only. An error text
-// stops the load there, as damage in the file itself would. With an acceptor
-// the result holds no records, only how many were accepted.
-using RecordAcceptor = std::function<std::optional<std::string>(ClipRecord& record)>;
+// contents; its picture's bytes are valid during the call only. A
+// common::Failure it throws stops the load there, as damage in the file itself
+// would, and its text says why. With an acceptor the result holds no records,
+// only how many were accepted.
+using RecordAcceptor = std::function<void(ClipRecord& record)>;
 
 PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAcceptor& accept = {});
 
 // Writes the records to <folder>Personal.dat.tmp, flushes it and then replaces
 // Personal.dat in one step, so a failure at any point leaves the old file as it
-// was. No records give a file of 0 bytes. Returns nothing when saved, else the
-// error for the user.
-std::optional<std::string> SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records);
+// was. No records give a file of 0 bytes. Throws common::Failure with the
+// text for the user when it could not save.
+void SavePersonalFile(const std::string& folder, std::span<const ClipRecord> records);
 
 // Personal.dat over one run of the program: a file that the load could not
 // read completely and could not move aside either is never replaced by a
@@ -40,11 +41,9 @@ class PersonalHistoryFile {
 public:
     PersonalLoadResult Load(const std::string& folder, const RecordAcceptor& accept = {});
 
-    struct SaveOutcome {
-        std::optional<std::string> Error;   // nothing was saved
-        std::optional<std::string> Notice;  // saved, but not where the user expects
-    };
-    SaveOutcome Save(const std::string& folder, std::span<const ClipRecord> records);
+    // Throws common::Failure when nothing was saved; returns a notice when the
+    // clips were saved, but not where the user expects.
+    std::optional<std::string> Save(const std::string& folder, std::span<const ClipRecord> records);
 
 private:
     bool IsOwnFolder(const std::string& folder) const;

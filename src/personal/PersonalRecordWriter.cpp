@@ -2,9 +2,9 @@
 // each text in the string form that holds it best.
 #include <algorithm>
 #include <limits>
-#include <stdexcept>
 
 #include "common/CodePage.h"
+#include "common/Failure.h"
 #include "personal/PersonalRecord.h"
 #include "personal/PersonalRecordFormat.h"
 
@@ -31,7 +31,7 @@ public:
     // The format's lengths are signed 32-bit numbers.
     void Length(size_t n) {
         if (n > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-            throw std::length_error("a personal history value of 2 GiB or more cannot be stored");
+            throw common::Failure("个人历史中的一个剪辑达到 2 GiB, 无法保存.");
         Le32(static_cast<uint32_t>(n));
     }
 
@@ -93,7 +93,7 @@ public:
     // Bitmap.Data: a byte block holding the BMP file's length and the file.
     void BitmapData(std::span<const uint8_t> bmp) {
         if (bmp.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()) - 4)
-            throw std::length_error("an image of 2 GiB or more cannot be stored");
+            throw common::Failure("个人历史中的一个图像达到 2 GiB, 无法保存.");
         Byte(kByteBlock);
         Length(bmp.size() + 4);
         Length(bmp.size());

@@ -2,24 +2,26 @@
 
 #include <shellapi.h>
 
+#include "common/Report_win.h"
 #include "shell/Help.h"
 #include "shell/OpenAndSend_win.h"
 
 namespace shell {
 
 void ShowHelpContents(const std::string& applicationFolder) {
-    ShellOpen(applicationFolder + std::string(kHelpFile));
+    common::RunReported([&] { ShellOpen(applicationFolder + std::string(kHelpFile)); });
 }
 
 void ShowHomePage(const std::string& applicationFolder) {
     ShellTarget target = HomePageTarget(kHomePage, applicationFolder);
-    ShellOpen(target.file, target.parameters);
+    common::RunReported([&] { ShellOpen(target.file, target.parameters); });
 }
 
 void ShowAbout(HWND owner) {
     // The program's icon is resource 1; an icon from LoadIcon is shared and never destroyed.
     HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    ShellAboutA(owner, std::string(kAboutTitle).c_str(), std::string(kAboutCredit).c_str(), icon);
+    if (!ShellAboutA(owner, std::string(kAboutTitle).c_str(), std::string(kAboutCredit).c_str(), icon))
+        common::ShowLastError();
 }
 
 }  // namespace shell

@@ -3,47 +3,48 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "common/MessageBox_win.h"
+#include "common/Report_win.h"
+#include "common/Win32Error_win.h"
 #include "shell/MailAddress.h"
+#include "shell/ShellResult.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace shell {
 namespace {
-// The shell's results of 32 or less are failures. It sets the last error as
-// well; should it not, its own result names the failure.
-void ShowShellError(INT_PTR result) {
+// The shell sets the last error as well; should it not, its own result
+// names the failure (its numbers are not system error codes).
+[[noreturn]] void ThrowShellError(INT_PTR result) {
     DWORD code = GetLastError();
-    if (code == 0) code = result == SE_ERR_NOASSOC ? ERROR_NO_ASSOCIATION : static_cast<DWORD>(result);
-    common::ShowSystemError(code);
+    if (code != 0) throw common::Win32Error(code);
+    throw common::Win32Error(ShellResultText(result));
 }
 
-// Removes the temporary page however the command ends; a failure to remove it is ignored.
+// Removes the temporary page however the command ends. A failure to remove it
+// is ignored: the next command overwrites the page, and it holds nothing.
 struct RemovedAtEnd {
     std::string path;
     ~RemovedAtEnd() { DeleteFileA(path.c_str()); }
 };
 }  // namespace
 
-bool ShellOpen(const std::string& file, const std::string& parameters) {
+void ShellOpen(const std::string& file, const std::string& parameters) {
     EndMenu();
     SetLastError(0);
     auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL));
-    if (result <= 32) {
-        ShowShellError(result);
-        return false;
-    }
+    if (ShellFailed(result)) ThrowShellError(result);
     toolkit::Application::Instance().ProcessMessages();
-    return true;
 }
 
 void SendAsMail(const std::string& text) {
-    ShellOpen(MailAddress(text));
+    common::RunReported([&] { ShellOpen(MailAddress(text)); });
     toolkit::Application::Instance().ProcessMessages();
 }
 
-void Open(const std::string& link) { ShellOpen(link); }
+void Open(const std::string& link) {
+    common::RunReported([&] { ShellOpen(link); });
+}
 
 std::string TemporaryPagePath() {
     char folder[MAX_PATH + 1] = {};
@@ -53,21 +54,17 @@ std::string TemporaryPagePath() {
 }
 
 void OpenInNewWindow(const std::string& link) {
-    RemovedAtEnd page{TemporaryPagePath()};
-    toolkit::UniqueFile file(CreateFileA(page.path.c_str(), 0, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) {
-        common::ShowLastError();
-        return;
-    }
-    file.reset();
-    char program[MAX_PATH + 1] = {};
-    SetLastError(0);
-    auto result = reinterpret_cast<INT_PTR>(FindExecutableA(page.path.c_str(), nullptr, program));
-    if (result <= 32) {
-        ShowShellError(result);
-        return;
-    }
-    ShellOpen(program, link);
+    common::RunReported([&] {
+        RemovedAtEnd page{TemporaryPagePath()};
+        toolkit::UniqueFile file(CreateFileA(page.path.c_str(), 0, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        if (!file) common::ThrowLastError();
+        file.reset();
+        char program[MAX_PATH + 1] = {};
+        SetLastError(0);
+        auto result = reinterpret_cast<INT_PTR>(FindExecutableA(page.path.c_str(), nullptr, program));
+        if (ShellFailed(result)) ThrowShellError(result);
+        ShellOpen(program, link);
+    });
 }
 
 }  // namespace shell

@@ -7,9 +7,11 @@ namespace shell {
 
 // Opens a file, program or address with the program registered for it, after
 // ending any menu that is still open (the clip pop-up stands on the history
-// menu). A failure shows the system's text under "PELLACOR : 错误 ".
-// Returns whether the shell took it.
-bool ShellOpen(const std::string& file, const std::string& parameters = {});
+// menu). Throws common::Win32Error: the shell's error code, or our text for
+// its result (ShellResult.h).
+void ShellOpen(const std::string& file, const std::string& parameters = {});
+
+// The commands below report their failures themselves (common::Report).
 
 // "发送邮件...": a new mail whose body is `text`.
 void SendAsMail(const std::string& text);

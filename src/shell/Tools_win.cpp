@@ -3,6 +3,7 @@
 #include <dwmapi.h>
 
 #include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Win32Error_win.h"
 #include "shell/Tools.h"
 #include "toolkit/Application_win.h"
@@ -51,15 +52,10 @@ bool IsWorkWindow(HWND window) {
     return !VisiblePart(AreaOf(frame), VirtualScreen()).Empty();
 }
 
-// Runs a capture; a failure (no memory for the picture, the clipboard held by
-// another program) is shown, and the program goes on.
-template <typename Body>
-void Reported(Body body) {
-    try {
-        body();
-    } catch (const common::Win32Error& error) {
-        common::ShowError(error);
-    }
+// The desktop's drawing lock is held while the picture is taken; another
+// program holding it is a failure.
+void RequireLock(const toolkit::WindowUpdateLock& lock) {
+    if (!lock) throw common::Win32Error(std::string("另一个程序正锁定屏幕的绘制, 现在无法截图."));
 }
 
 RECT RectOf(const ScreenArea& a) { return {a.left, a.top, a.right, a.bottom}; }
@@ -73,8 +69,11 @@ void EmptyClipboardAfterConfirmation() {
     int answer = common::ShowMessageBox(toolkit::Application::Instance().Handle(), "你确实要清空剪贴板内容吗 ?",
                                         "确认   ", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SYSTEMMODAL);
     if (answer != IDYES) return;
-    toolkit::ClipboardSession clipboard(nullptr);
-    if (clipboard) EmptyClipboard();
+    common::RunReported([] {
+        toolkit::ClipboardSession clipboard(nullptr);
+        if (!clipboard) throw common::Win32Error(std::string("剪贴板正被另一个程序占用, 没有清空."));
+        if (!EmptyClipboard()) common::ThrowLastError(ERROR_ACCESS_DENIED);
+    });
 }
 
 void PutScreenAreaOnClipboard(const RECT& area, HWND owner) {
@@ -101,10 +100,11 @@ void PutScreenAreaOnClipboard(const RECT& area, HWND owner) {
 void CaptureScreen() {
     EndMenu();
     Sleep(kSettleMs);
-    // Held while the picture is taken; while another program holds it, nothing happens.
-    toolkit::WindowUpdateLock lock(GetDesktopWindow());
-    if (!lock) return;
-    Reported([] { PutScreenAreaOnClipboard(RectOf(VirtualScreen()), toolkit::Application::Instance().Handle()); });
+    common::RunReported([] {
+        toolkit::WindowUpdateLock lock(GetDesktopWindow());
+        RequireLock(lock);
+        PutScreenAreaOnClipboard(RectOf(VirtualScreen()), toolkit::Application::Instance().Handle());
+    });
 }
 
 HWND WindowToCapture() {
@@ -117,18 +117,19 @@ HWND WindowToCapture() {
 
 void CaptureWindow() {
     EndMenu();
-    // Held while the picture is taken; while another program holds it, nothing happens.
-    toolkit::WindowUpdateLock lock(GetDesktopWindow());
-    if (!lock) return;
-    // The tray menu made our hidden window the active one: the window the user
-    // came from gets the activation back, as it would if we were minimised.
-    HWND window = WindowToCapture();
-    if (!window) return;
-    if (window != GetForegroundWindow()) SetForegroundWindow(window);
-    Sleep(kSettleMs);
-    ScreenArea part = VisiblePart(AreaOf(VisibleFrame(window)), VirtualScreen());
-    if (part.Empty()) return;
-    Reported([&] { PutScreenAreaOnClipboard(RectOf(part), toolkit::Application::Instance().Handle()); });
+    common::RunReported([] {
+        toolkit::WindowUpdateLock lock(GetDesktopWindow());
+        RequireLock(lock);
+        // The tray menu made our hidden window the active one: the window the user
+        // came from gets the activation back, as it would if we were minimised.
+        HWND window = WindowToCapture();
+        if (!window) throw common::Win32Error(std::string("没有可以截取的窗口."));
+        if (window != GetForegroundWindow()) SetForegroundWindow(window);
+        Sleep(kSettleMs);
+        ScreenArea part = VisiblePart(AreaOf(VisibleFrame(window)), VirtualScreen());
+        if (part.Empty()) throw common::Win32Error(std::string("要截取的窗口不在屏幕上."));
+        PutScreenAreaOnClipboard(RectOf(part), toolkit::Application::Instance().Handle());
+    });
 }
 
 }  // namespace shell

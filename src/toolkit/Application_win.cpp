@@ -1,6 +1,7 @@
 #include "toolkit/Application_win.h"
 
 #include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 
 namespace toolkit {
 
@@ -64,12 +65,6 @@ LRESULT Application::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefaultProc(msg, wParam, lParam);
 }
 
-void Application::HandleException(const std::exception& error) noexcept {
-    try {
-        common::ShowMessageBox(Handle(), error.what(), "PELLACOR", MB_ICONERROR | MB_OK);
-    } catch (...) {
-        // Nothing more can be reported.
-    }
-}
+void Application::HandleException() noexcept { common::Report(common::CurrentProblem()); }
 
 }  // namespace toolkit

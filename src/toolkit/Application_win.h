@@ -4,8 +4,6 @@
 // general error handler.
 #include <windows.h>
 
-#include <exception>
-
 #include "toolkit/Window_win.h"
 
 namespace toolkit {
@@ -24,8 +22,9 @@ public:
     // Dispatches every message waiting in the queue, then returns.
     void ProcessMessages();
 
-    // Shows an error's text in a message box; the caller's loop runs on.
-    void HandleException(const std::exception& error) noexcept;
+    // The general error handler, for a catch block: reports the exception
+    // being handled (common::Report); the caller's loop runs on.
+    void HandleException() noexcept;
 
     // Forms that are open (created and not yet destroyed), the main form included.
     int FormCount() const noexcept { return formCount_; }

@@ -207,41 +207,27 @@ Bitmap::ClipboardData Bitmap::SaveToClipboardFormat() const {
     return data;
 }
 
-BmpResult<std::vector<uint8_t>> Bitmap::SaveToBmp() const {
-    if (Empty()) return BmpResult<std::vector<uint8_t>>::Fail("the image is empty");
+std::vector<uint8_t> Bitmap::SaveToBmp() const {
+    if (Empty()) throw BmpError(BmpProblem::EmptyImage);
     return WriteBmp(format_, Pixels());
 }
 
-bool Bitmap::LoadFromBmp(std::span<const uint8_t> file, std::string& error) {
-    return LoadView(ParseBmp(file), nullptr, error);
-}
+void Bitmap::LoadFromBmp(std::span<const uint8_t> file) { LoadView(ParseBmp(file), nullptr); }
 
-bool Bitmap::LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette, std::string& error) {
-    return LoadView(ParseDib(dib), palette, error);
-}
+void Bitmap::LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette) { LoadView(ParseDib(dib), palette); }
 
-bool Bitmap::LoadView(const BmpResult<BmpView>& view, HPALETTE palette, std::string& error) {
-    if (!view) {
-        error = view.error();
-        return false;
-    }
-    const BmpFormat& format = view.value().format;
-    try {
-        uint8_t* bits = nullptr;
-        UniqueBitmap dib = CreateDib(format, bits);
-        UniquePalette kept = palette                     ? CopyPalette(palette)
-                             : format.bitsPerPixel <= 8 ? PaletteOfColors(format.colors)
-                                                        : UniquePalette{};
-        CopyRowsBottomUp(view.value(), bits);
-        format_ = format;
-        dib_ = std::move(dib);
-        bits_ = bits;
-        palette_ = std::move(kept);
-    } catch (const common::Win32Error& e) {
-        error = e.what();
-        return false;
-    }
-    return true;
+void Bitmap::LoadView(const BmpView& view, HPALETTE palette) {
+    const BmpFormat& format = view.format;
+    uint8_t* bits = nullptr;
+    UniqueBitmap dib = CreateDib(format, bits);
+    UniquePalette kept = palette                     ? CopyPalette(palette)
+                         : format.bitsPerPixel <= 8 ? PaletteOfColors(format.colors)
+                                                    : UniquePalette{};
+    CopyRowsBottomUp(view, bits);
+    format_ = format;
+    dib_ = std::move(dib);
+    bits_ = bits;
+    palette_ = std::move(kept);
 }
 
 UniqueGlobal Bitmap::SaveToDib() const {

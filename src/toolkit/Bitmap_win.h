@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "toolkit/BmpFile.h"
@@ -54,23 +53,24 @@ public:
     };
     ClipboardData SaveToClipboardFormat() const;
 
-    // A complete BMP file of the image; fails for an empty image.
-    BmpResult<std::vector<uint8_t>> SaveToBmp() const;
+    // A complete BMP file of the image. Throws BmpError (also for an empty image).
+    std::vector<uint8_t> SaveToBmp() const;
     // Replaces the image with a BMP file's; a file of 8 bits or fewer per pixel
-    // also gives the image a palette of its colour table. On failure the image
-    // is unchanged and `error` says why.
-    [[nodiscard]] bool LoadFromBmp(std::span<const uint8_t> file, std::string& error);
+    // also gives the image a palette of its colour table. Throws BmpError for
+    // a file it refuses, common::Win32Error when the bitmap cannot be made;
+    // the image is then unchanged.
+    void LoadFromBmp(std::span<const uint8_t> file);
     // The same for a packed DIB (a CF_DIB or CF_DIBV5 block), read strictly
     // within the block: its pixels are copied once, at their own depth. A copy
     // of `palette` (which may be null) is kept; without one, a picture of 8
     // bits or fewer gets a palette of its colour table.
-    [[nodiscard]] bool LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette, std::string& error);
+    void LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette);
     // A packed DIB of the image in a movable block, for SetClipboardData(CF_DIB).
     // Throws common::Win32Error when the block can't be allocated.
     UniqueGlobal SaveToDib() const;
 
 private:
-    bool LoadView(const BmpResult<BmpView>& view, HPALETTE palette, std::string& error);
+    void LoadView(const BmpView& view, HPALETTE palette);
     // A DIB section of `format`, pixels uninitialised. Throws on failure.
     static UniqueBitmap CreateDib(const BmpFormat& format, uint8_t*& bits);
 

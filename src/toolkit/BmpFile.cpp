@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <limits>
+#include <optional>
 
 namespace toolkit {
 namespace {
@@ -43,9 +44,61 @@ std::optional<size_t> ImageBytes(int32_t width, int32_t height, uint16_t bits) {
     return total;
 }
 
-std::string Num(uint64_t v) { return std::to_string(v); }
+[[noreturn]] void Fail(BmpProblem problem) { throw BmpError(problem); }
 
 }  // namespace
+
+const char* BmpProblemText(BmpProblem problem) {
+    switch (problem) {
+        case BmpProblem::TooShortForFileHeader:
+            return "数据太短, 容不下 BMP 文件头.";
+        case BmpProblem::NotBmp:
+            return "数据不以 \"BM\" 开头, 不是 BMP 文件.";
+        case BmpProblem::DeclaredSizeBeyondData:
+            return "文件头声明的大小超过了实有的数据.";
+        case BmpProblem::PixelOffsetBeyondData:
+            return "像素数据的位置超出了数据的末尾.";
+        case BmpProblem::TooShortForInfoHeader:
+            return "数据太短, 容不下位图信息头.";
+        case BmpProblem::UnsupportedInfoHeader:
+            return "不支持这种大小的位图信息头.";
+        case BmpProblem::InfoHeaderCutShort:
+            return "位图信息头不完整.";
+        case BmpProblem::BadWidth:
+            return "图像的宽度不合理.";
+        case BmpProblem::BadHeight:
+            return "图像的高度不合理.";
+        case BmpProblem::BadSize:
+            return "图像的宽度或高度不合理.";
+        case BmpProblem::BadPlanes:
+            return "图像的颜色平面数不是 1.";
+        case BmpProblem::UnsupportedDepth:
+            return "不支持图像的每像素位数.";
+        case BmpProblem::UnsupportedCompression:
+            return "不支持图像的压缩方式.";
+        case BmpProblem::MasksCutShort:
+            return "图像的颜色掩码不完整.";
+        case BmpProblem::ColorTableMissing:
+            return "每像素 8 位及以下的图像缺少颜色表.";
+        case BmpProblem::ColorTableTooLarge:
+            return "图像的颜色表项数超过了允许的数目.";
+        case BmpProblem::ColorTableCutShort:
+            return "图像的颜色表不完整.";
+        case BmpProblem::PixelOffsetIntoHeaders:
+            return "像素数据的位置落在了文件头之内.";
+        case BmpProblem::ImageTooLarge:
+            return "图像太大.";
+        case BmpProblem::PixelsCutShort:
+            return "像素数据少于图像尺寸所需的字节数.";
+        case BmpProblem::PixelBufferSize:
+            return "像素数据的字节数与图像的尺寸不符.";
+        case BmpProblem::TooLargeForFile:
+            return "图像太大, 无法存为 BMP 文件.";
+        case BmpProblem::EmptyImage:
+            return "图像是空的.";
+    }
+    return "图像无法读写.";
+}
 
 size_t BmpRowStride(int32_t width, uint16_t bitsPerPixel) {
     if (width <= 0 || bitsPerPixel == 0) return 0;
@@ -62,31 +115,21 @@ BmpMasks DefaultMasks(uint16_t bitsPerPixel) {
     return {};
 }
 
-std::string CheckBmpFormat(const BmpFormat& f) {
-    if (f.width <= 0 || f.height <= 0) {
-        return "the image size " + std::to_string(f.width) + " x " + std::to_string(f.height) + " is not positive";
-    }
-    if (!IsSupportedDepth(f.bitsPerPixel)) return Num(f.bitsPerPixel) + " bits per pixel are not supported";
-    if (f.bitsPerPixel <= 8 && f.colors.empty()) return "an image of 8 bits or fewer needs a colour table";
-    if (f.colors.size() > MaxColors(f.bitsPerPixel)) {
-        return "a colour table of " + Num(f.colors.size()) + " entries is larger than the " +
-               Num(MaxColors(f.bitsPerPixel)) + " allowed";
-    }
-    if (!ImageBytes(f.width, f.height, f.bitsPerPixel)) return "the image is too large";
-    return {};
+void CheckBmpFormat(const BmpFormat& f) {
+    if (f.width <= 0 || f.height <= 0) Fail(BmpProblem::BadSize);
+    if (!IsSupportedDepth(f.bitsPerPixel)) Fail(BmpProblem::UnsupportedDepth);
+    if (f.bitsPerPixel <= 8 && f.colors.empty()) Fail(BmpProblem::ColorTableMissing);
+    if (f.colors.size() > MaxColors(f.bitsPerPixel)) Fail(BmpProblem::ColorTableTooLarge);
+    if (!ImageBytes(f.width, f.height, f.bitsPerPixel)) Fail(BmpProblem::ImageTooLarge);
 }
 
-BmpResult<std::vector<uint8_t>> WriteBmp(const BmpFormat& f, std::span<const uint8_t> pixels) {
-    using Result = BmpResult<std::vector<uint8_t>>;
-    if (std::string problem = CheckBmpFormat(f); !problem.empty()) return Result::Fail(problem);
-    size_t expected = *ImageBytes(f.width, f.height, f.bitsPerPixel);
-    if (pixels.size() != expected) {
-        return Result::Fail("the pixel buffer holds " + Num(pixels.size()) + " bytes instead of " + Num(expected));
-    }
+std::vector<uint8_t> WriteBmp(const BmpFormat& f, std::span<const uint8_t> pixels) {
+    CheckBmpFormat(f);
+    if (pixels.size() != *ImageBytes(f.width, f.height, f.bitsPerPixel)) Fail(BmpProblem::PixelBufferSize);
     bool masks = HasMasks(f.bitsPerPixel);
     uint64_t offset = kBmpFileHeaderSize + kBmpInfoHeaderSize + (masks ? kMasksSize : 0) + f.colors.size() * 4;
     uint64_t total = offset + pixels.size();
-    if (total > std::numeric_limits<uint32_t>::max()) return Result::Fail("the image is too large for a BMP file");
+    if (total > std::numeric_limits<uint32_t>::max()) Fail(BmpProblem::TooLargeForFile);
 
     std::vector<uint8_t> out;
     out.reserve(static_cast<size_t>(total));
@@ -118,7 +161,7 @@ BmpResult<std::vector<uint8_t>> WriteBmp(const BmpFormat& f, std::span<const uin
         out.insert(out.end(), {c.blue, c.green, c.red, c.reserved});
     }
     out.insert(out.end(), pixels.begin(), pixels.end());
-    return Result::Ok(std::move(out));
+    return out;
 }
 
 namespace {
@@ -126,16 +169,14 @@ namespace {
 // The information header at `infoAt` and what follows it. `pixelOffset` is the
 // file header's offset of the pixel rows; a packed DIB has none, and its rows
 // follow the colour table directly.
-BmpResult<BmpView> ParseInfo(std::span<const uint8_t> d, size_t infoAt, std::optional<uint32_t> pixelOffset) {
-    using Result = BmpResult<BmpView>;
+BmpView ParseInfo(std::span<const uint8_t> d, size_t infoAt, std::optional<uint32_t> pixelOffset) {
     const size_t size = d.size();
-    if (size < infoAt + 4) return Result::Fail("the data is too short for a bitmap header (" + Num(size) + " bytes)");
+    if (size < infoAt + 4) Fail(BmpProblem::TooShortForInfoHeader);
     // Larger headers (V2 to V5) begin like BITMAPINFOHEADER and hold the masks at the same place.
     uint32_t headerSize = Get32(d, infoAt);
-    if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124) {
-        return Result::Fail("an information header of " + Num(headerSize) + " bytes is not supported");
-    }
-    if (infoAt + headerSize > size) return Result::Fail("the information header is cut short");
+    if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
+        Fail(BmpProblem::UnsupportedInfoHeader);
+    if (infoAt + headerSize > size) Fail(BmpProblem::InfoHeaderCutShort);
 
     BmpView view;
     BmpFormat& f = view.format;
@@ -146,40 +187,32 @@ BmpResult<BmpView> ParseInfo(std::span<const uint8_t> d, size_t infoAt, std::opt
     uint32_t compression = Get32(d, infoAt + 16);
     uint32_t colorsUsed = Get32(d, infoAt + 32);
 
-    if (f.width <= 0) return Result::Fail("the width " + std::to_string(f.width) + " is not positive");
-    if (height == 0 || height == std::numeric_limits<int32_t>::min()) {
-        return Result::Fail("the height " + std::to_string(height) + " is not usable");
-    }
+    if (f.width <= 0) Fail(BmpProblem::BadWidth);
+    if (height == 0 || height == std::numeric_limits<int32_t>::min()) Fail(BmpProblem::BadHeight);
     view.topDown = height < 0;
     f.height = view.topDown ? -height : height;
-    if (planes != 1) return Result::Fail(Num(planes) + " colour planes are not supported");
-    if (!IsSupportedDepth(f.bitsPerPixel)) return Result::Fail(Num(f.bitsPerPixel) + " bits per pixel are not supported");
+    if (planes != 1) Fail(BmpProblem::BadPlanes);
+    if (!IsSupportedDepth(f.bitsPerPixel)) Fail(BmpProblem::UnsupportedDepth);
     bool masks = HasMasks(f.bitsPerPixel);
-    if (compression != kRgb && !(compression == kBitFields && masks)) {
-        return Result::Fail("compression " + Num(compression) + " at " + Num(f.bitsPerPixel) +
-                            " bits per pixel is not supported");
-    }
+    if (compression != kRgb && !(compression == kBitFields && masks)) Fail(BmpProblem::UnsupportedCompression);
 
     size_t tableStart = infoAt + headerSize;
     if (compression == kBitFields) {
         size_t masksAt = infoAt + kBmpInfoHeaderSize;
         if (headerSize == kBmpInfoHeaderSize) tableStart += kMasksSize;
-        if (tableStart > size) return Result::Fail("the colour masks are cut short");
+        if (tableStart > size) Fail(BmpProblem::MasksCutShort);
         f.masks = {Get32(d, masksAt), Get32(d, masksAt + 4), Get32(d, masksAt + 8)};
     } else {
         f.masks = DefaultMasks(f.bitsPerPixel);
     }
 
     size_t maxColors = MaxColors(f.bitsPerPixel);
-    if (colorsUsed > maxColors) {
-        return Result::Fail("a colour table of " + Num(colorsUsed) + " entries is larger than the " + Num(maxColors) +
-                            " allowed");
-    }
+    if (colorsUsed > maxColors) Fail(BmpProblem::ColorTableTooLarge);
     size_t colorCount = colorsUsed != 0 ? colorsUsed : (f.bitsPerPixel <= 8 ? maxColors : 0);
     size_t tableEnd = tableStart + colorCount * 4;  // at most 124 + 14 + 12 + 1024: no overflow
-    if (tableEnd > size) return Result::Fail("the colour table is cut short");
+    if (tableEnd > size) Fail(BmpProblem::ColorTableCutShort);
     uint32_t pixelsAt = pixelOffset ? *pixelOffset : static_cast<uint32_t>(tableEnd);
-    if (tableEnd > pixelsAt) return Result::Fail("the pixel data offset points into the headers");
+    if (tableEnd > pixelsAt) Fail(BmpProblem::PixelOffsetIntoHeaders);
     f.colors.resize(colorCount);
     for (size_t i = 0; i < colorCount; ++i) {
         const uint8_t* e = d.data() + tableStart + i * 4;
@@ -187,32 +220,25 @@ BmpResult<BmpView> ParseInfo(std::span<const uint8_t> d, size_t infoAt, std::opt
     }
 
     std::optional<size_t> pixelBytes = ImageBytes(f.width, f.height, f.bitsPerPixel);
-    if (!pixelBytes) return Result::Fail("the image size overflows");
-    if (pixelsAt > size || *pixelBytes > size - pixelsAt) {
-        return Result::Fail("the pixel rows need " + Num(*pixelBytes) + " bytes but the data holds " +
-                            Num(pixelsAt > size ? 0 : size - pixelsAt));
-    }
+    if (!pixelBytes) Fail(BmpProblem::ImageTooLarge);
+    if (pixelsAt > size || *pixelBytes > size - pixelsAt) Fail(BmpProblem::PixelsCutShort);
     view.pixels = d.subspan(pixelsAt, *pixelBytes);
-    return Result::Ok(std::move(view));
+    return view;
 }
 
 }  // namespace
 
-BmpResult<BmpView> ParseBmp(std::span<const uint8_t> d) {
-    using Result = BmpResult<BmpView>;
+BmpView ParseBmp(std::span<const uint8_t> d) {
     const size_t size = d.size();
-    if (size < kBmpFileHeaderSize + 4) return Result::Fail("the data is too short for a BMP header (" + Num(size) + " bytes)");
-    if (d[0] != 'B' || d[1] != 'M') return Result::Fail("the data does not start with \"BM\"");
-    uint32_t fileSize = Get32(d, 2);
-    if (fileSize > size) {
-        return Result::Fail("the header declares " + Num(fileSize) + " bytes but the data holds " + Num(size));
-    }
+    if (size < kBmpFileHeaderSize + 4) Fail(BmpProblem::TooShortForFileHeader);
+    if (d[0] != 'B' || d[1] != 'M') Fail(BmpProblem::NotBmp);
+    if (Get32(d, 2) > size) Fail(BmpProblem::DeclaredSizeBeyondData);
     uint32_t pixelOffset = Get32(d, 10);
-    if (pixelOffset >= size) return Result::Fail("the pixel data offset " + Num(pixelOffset) + " lies beyond the data");
+    if (pixelOffset >= size) Fail(BmpProblem::PixelOffsetBeyondData);
     return ParseInfo(d, kBmpFileHeaderSize, pixelOffset);
 }
 
-BmpResult<BmpView> ParseDib(std::span<const uint8_t> dib) { return ParseInfo(dib, 0, std::nullopt); }
+BmpView ParseDib(std::span<const uint8_t> dib) { return ParseInfo(dib, 0, std::nullopt); }
 
 void CopyRowsBottomUp(const BmpView& view, uint8_t* dest) {
     if (!view.topDown) {
@@ -226,14 +252,13 @@ void CopyRowsBottomUp(const BmpView& view, uint8_t* dest) {
     }
 }
 
-BmpResult<BmpImage> ReadBmp(std::span<const uint8_t> file) {
-    BmpResult<BmpView> view = ParseBmp(file);
-    if (!view) return BmpResult<BmpImage>::Fail(view.error());
+BmpImage ReadBmp(std::span<const uint8_t> file) {
+    BmpView view = ParseBmp(file);
     BmpImage image;
-    image.format = view.value().format;
-    image.pixels.resize(view.value().pixels.size());
-    CopyRowsBottomUp(view.value(), image.pixels.data());
-    return BmpResult<BmpImage>::Ok(std::move(image));
+    image.format = view.format;
+    image.pixels.resize(view.pixels.size());
+    CopyRowsBottomUp(view, image.pixels.data());
+    return image;
 }
 
 }  // namespace toolkit

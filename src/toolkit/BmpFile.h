@@ -6,11 +6,10 @@
 // bytes actually there before anything is read or allocated.
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
-#include <string>
-#include <utility>
 #include <vector>
+
+#include "common/Failure.h"
 
 namespace toolkit {
 
@@ -56,23 +55,45 @@ struct BmpView {
     bool topDown = false;             // the file stored its rows top row first
 };
 
-// A value, or the reason there is none.
-template <typename T>
-class BmpResult {
+// Why a BMP file or DIB is refused, or an image cannot be written as one.
+enum class BmpProblem {
+    TooShortForFileHeader,
+    NotBmp,
+    DeclaredSizeBeyondData,
+    PixelOffsetBeyondData,
+    TooShortForInfoHeader,
+    UnsupportedInfoHeader,
+    InfoHeaderCutShort,
+    BadWidth,
+    BadHeight,
+    BadSize,
+    BadPlanes,
+    UnsupportedDepth,
+    UnsupportedCompression,
+    MasksCutShort,
+    ColorTableMissing,
+    ColorTableTooLarge,
+    ColorTableCutShort,
+    PixelOffsetIntoHeaders,
+    ImageTooLarge,
+    PixelsCutShort,
+    PixelBufferSize,
+    TooLargeForFile,
+    EmptyImage,
+};
+inline constexpr int kBmpProblemCount = static_cast<int>(BmpProblem::EmptyImage) + 1;
+
+// The user's text for a problem (code page 936).
+const char* BmpProblemText(BmpProblem problem);
+
+// The failure of the BMP routines: the reason, and its text for the user.
+class BmpError : public common::Failure {
 public:
-    static BmpResult Ok(T value) { return BmpResult(std::move(value), {}); }
-    static BmpResult Fail(std::string message) { return BmpResult(std::nullopt, std::move(message)); }
-    bool ok() const noexcept { return value_.has_value(); }
-    explicit operator bool() const noexcept { return ok(); }
-    const T& value() const& { return *value_; }
-    T& value() & { return *value_; }
-    T&& value() && { return std::move(*value_); }
-    const std::string& error() const noexcept { return error_; }
+    explicit BmpError(BmpProblem reason) : common::Failure(BmpProblemText(reason)), reason_(reason) {}
+    BmpProblem Reason() const noexcept { return reason_; }
 
 private:
-    BmpResult(std::optional<T> value, std::string error) : value_(std::move(value)), error_(std::move(error)) {}
-    std::optional<T> value_;
-    std::string error_;
+    BmpProblem reason_;
 };
 
 inline constexpr size_t kBmpFileHeaderSize = 14;
@@ -82,24 +103,22 @@ inline constexpr size_t kBmpInfoHeaderSize = 40;
 size_t BmpRowStride(int32_t width, uint16_t bitsPerPixel);
 // The masks a 16- or 32-bit image uses when it names none (5-5-5 or 8-8-8); zero otherwise.
 BmpMasks DefaultMasks(uint16_t bitsPerPixel);
-// Empty when the format can be written; otherwise what is wrong with it.
-std::string CheckBmpFormat(const BmpFormat& format);
+// Throws BmpError when the format cannot be written.
+void CheckBmpFormat(const BmpFormat& format);
 
-// A complete BMP file. Fails when the format is unusable, the pixel buffer is
-// not RowStride * height bytes, or the file would exceed 4 GB.
-BmpResult<std::vector<uint8_t>> WriteBmp(const BmpFormat& format, std::span<const uint8_t> pixels);
-inline BmpResult<std::vector<uint8_t>> WriteBmp(const BmpImage& image) {
-    return WriteBmp(image.format, image.pixels);
-}
+// A complete BMP file. Throws BmpError when the format is unusable, the pixel
+// buffer is not RowStride * height bytes, or the file would exceed 4 GB.
+std::vector<uint8_t> WriteBmp(const BmpFormat& format, std::span<const uint8_t> pixels);
+inline std::vector<uint8_t> WriteBmp(const BmpImage& image) { return WriteBmp(image.format, image.pixels); }
 
-// Parses a file without copying its pixels.
-BmpResult<BmpView> ParseBmp(std::span<const uint8_t> file);
+// Parses a file without copying its pixels. Throws BmpError.
+BmpView ParseBmp(std::span<const uint8_t> file);
 // The same for a packed DIB (CF_DIB, CF_DIBV5): the information header, the
 // masks and colour table, then the pixel rows, without a file header.
-BmpResult<BmpView> ParseDib(std::span<const uint8_t> dib);
+BmpView ParseDib(std::span<const uint8_t> dib);
 // Copies the view's rows into `dest` (RowStride * height bytes), bottom-up.
 void CopyRowsBottomUp(const BmpView& view, uint8_t* dest);
-// Parses a file and copies its pixels, bottom-up.
-BmpResult<BmpImage> ReadBmp(std::span<const uint8_t> file);
+// Parses a file and copies its pixels, bottom-up. Throws BmpError.
+BmpImage ReadBmp(std::span<const uint8_t> file);
 
 }  // namespace toolkit

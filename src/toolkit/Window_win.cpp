@@ -1,35 +1,36 @@
 #include "toolkit/Window_win.h"
 
-#include <exception>
-#include <stdexcept>
-
 #include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 
 namespace toolkit {
 namespace {
-const char kClassName[] = "PellacorWindow";
-
-void RegisterOnce() {
-    static bool registered = false;
-    if (registered) return;
+// Registers the class at its first use. A class of that name whose procedure
+// is not ours (another part of the process took the name) would never reach
+// WndProc: that is a failure, not a class to share.
+void EnsureRegistered(const char* className) {
     WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) {
+        if (wc.lpfnWndProc == &Window::Thunk) return;
+        throw common::Win32Error(ERROR_CLASS_ALREADY_EXISTS);
+    }
+    wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Window::Thunk;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
-    registered = true;
+    wc.lpszClassName = className;
+    if (!RegisterClassExA(&wc)) common::ThrowLastError();
 }
 }  // namespace
 
 Window::~Window() { DestroyHandle(); }
 
-void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title) {
-    RegisterOnce();
-    HWND hwnd = CreateWindowExA(exStyle, kClassName, title, style, 0, 0, 0, 0, owner, nullptr,
+void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title, const char* className) {
+    EnsureRegistered(className);
+    HWND hwnd = CreateWindowExA(exStyle, className, title, style, 0, 0, 0, 0, owner, nullptr,
                                 GetModuleHandleA(nullptr), this);
     if (!hwnd) common::ThrowLastError();
 }
@@ -52,10 +53,8 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     LRESULT result = 0;
     try {
         result = self->WndProc(msg, wParam, lParam);
-    } catch (const std::exception& e) {
-        Application::Instance().HandleException(e);
     } catch (...) {
-        Application::Instance().HandleException(std::runtime_error("unknown error"));
+        Application::Instance().HandleException();
     }
     if (msg == WM_NCDESTROY) {
         // Gone, whoever destroyed it (we, or the system with its owner): the

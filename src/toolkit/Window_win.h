@@ -16,8 +16,13 @@ public:
     HWND Handle() const noexcept { return hwnd_; }
 
 protected:
-    // Creates the window with the program's class (its icon is resource 1).
-    void CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title = "");
+    // Creates the window with a class of ours (its icon is resource 1),
+    // registered at its first use. Throws common::Win32Error when the class
+    // or the window cannot be made, also when another part of the process
+    // registered a class of that name first.
+    void CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title = "",
+                      const char* className = kProgramClass);
+    static constexpr const char* kProgramClass = "PellacorWindow";
     void DestroyHandle() noexcept;
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {

@@ -1,8 +1,13 @@
-// The mail address of "发送邮件...", the home page's target and the window capture's frame.
+// The mail address of "发送邮件...", the home page's target, the window capture's
+// frame and what the shell's failures say.
 #include <gtest/gtest.h>
+
+#include <set>
+#include <string>
 
 #include "shell/Help.h"
 #include "shell/MailAddress.h"
+#include "shell/ShellResult.h"
 #include "shell/Tools.h"
 
 using namespace shell;
@@ -33,4 +38,23 @@ TEST(HomePage, AHelpPageOpensInTheViewerAWebAddressAsItIs) {
               (ShellTarget{"hh.exe", "C:\\Program Files\\Pellacor\\Pellacor.chm::/index.htm"}));
     EXPECT_EQ(HomePageTarget("https://pellacor.example/", "C:\\x\\"), (ShellTarget{"https://pellacor.example/", ""}));
     EXPECT_EQ(HomePageTarget(kHomePage, "C:\\x\\").file, "hh.exe");  // today's home page is a page of the help file
+}
+
+TEST(ShellResult, EveryDocumentedFailureHasItsOwnTextAndNoneSaysSuccess) {
+    // 0, the two "not found", access, memory, bad format, then SE_ERR_SHARE to SE_ERR_DLLNOTFOUND.
+    const int documented[] = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+    const std::string unknown = ShellResultText(1);
+    std::set<std::string> texts;
+    for (int code : documented) {
+        std::string text = ShellResultText(code);
+        EXPECT_TRUE(ShellFailed(code));
+        EXPECT_TRUE(texts.insert(text).second) << code << ": " << text;
+        EXPECT_NE(text, unknown) << code;
+        EXPECT_EQ(text.find("成功"), std::string::npos) << code;
+    }
+    EXPECT_EQ(ShellResultText(28), "动态数据交换 (DDE) 请求超时, 没有完成.");  // not "printer out of paper"
+    for (int code : {1, 4, 13, 25}) EXPECT_EQ(texts.count(ShellResultText(code)), 0u) << code;
+    EXPECT_EQ(unknown, "系统无法打开它 (外壳返回 1).");
+    EXPECT_EQ(ShellResultText(-5), "系统无法打开它 (外壳返回 -5).");
+    EXPECT_FALSE(ShellFailed(33));
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/Window_win.h"

@@ -6,6 +6,7 @@
 #include "TestSupport_win.h"
 #include "app/MainForm_win.h"
 #include "common/Settings.h"
+#include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 
 using namespace testing_support;
@@ -158,4 +159,36 @@ TEST_F(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestCli
         EXPECT_EQ(newest->Caption(), std::string(label) + " 199");
         EXPECT_TRUE(newest->Default());
     }
+}
+
+TEST_F(MainFormStartUp, AWatcherThatCannotBeMadeLeavesTheRestRunningAndOneBoxSaysWhatFailed) {
+    // Another part of the process holds the watcher's class name, with a
+    // procedure that is not ours: the watcher's window cannot be made.
+    const char* name = clipboard::TClpbrd::kWatcherClass;
+    UnregisterClassA(name, GetModuleHandleA(nullptr));  // ours, from an earlier test
+    WNDCLASSEXA foreign{};
+    foreign.cbSize = sizeof(foreign);
+    foreign.lpfnWndProc = DefWindowProcA;
+    foreign.hInstance = GetModuleHandleA(nullptr);
+    foreign.lpszClassName = name;
+    ASSERT_NE(RegisterClassExA(&foreign), 0);
+    QuietFolder folder("MaxHistorySize=many\r\n");  // watching wanted, and a setting to replace
+    MessageBoxRecorder boxes;
+    {
+        app::TfrmMain form(folder.Path());
+        EXPECT_EQ(form.Watcher(), nullptr);
+        EXPECT_TRUE(form.Tray()->Added());  // the steps after it still ran
+        EXPECT_TRUE(form.mniMonitorClipboard->Checked());  // the user's choice is kept
+        EXPECT_FALSE(form.mniMonitorClipboard->Enabled());
+        form.mniMonitorClipboard->Click();
+        PumpMessages(50);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].title, common::kErrorTitle);
+        EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));
+        const std::string& text = boxes.boxes[0].text;
+        EXPECT_NE(text.find(common::SystemErrorText(ERROR_CLASS_ALREADY_EXISTS)), std::string::npos) << text;
+        EXPECT_NE(text.find("MaxHistorySize"), std::string::npos) << text;
+    }
+    EXPECT_EQ(boxes.boxes.size(), 1u);  // the exit went through without a word
+    EXPECT_TRUE(UnregisterClassA(name, GetModuleHandleA(nullptr)));
 }

@@ -11,6 +11,7 @@
 #include "shell/Help.h"
 #include "shell/Help_win.h"
 #include "shell/OpenAndSend_win.h"
+#include "shell/ShellResult.h"
 #include "shell/Tools_win.h"
 #include "toolkit/Dialog_win.h"
 
@@ -98,7 +99,7 @@ using Capture = SettingsKept;  // a form loads the settings of its folder
 TEST(ShellOpen, AFailureShowsTheSystemsText) {
     TempFolder folder;  // holds no help file
     MessageBoxRecorder boxes;
-    EXPECT_FALSE(shell::ShellOpen(folder.File("missing.xyz")));
+    shell::Open(folder.File("missing.xyz"));
     shell::ShowHelpContents(folder.Path());
     ASSERT_EQ(boxes.boxes.size(), 2u);
     for (const RecordedBox& box : boxes.boxes) {
@@ -128,13 +129,14 @@ TEST(OpenInNewWindow, TheTemporaryPageIsGoneOnSuccessAndOnFailure) {
         }
     }
     {
-        // No program for web pages: the system's text, and the page is gone.
+        // No program for web pages: the shell sets no error code here, so its
+        // result says what happened; and the page is gone.
         WebPagesOpenWith nothing("PellacorTest.NoSuchClass");
         MessageBoxRecorder boxes;
         shell::OpenInNewWindow("https://example.org/");
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
-        EXPECT_EQ(WithoutLineBreak(boxes.boxes[0].text), common::SystemErrorText(ERROR_NO_ASSOCIATION));
+        EXPECT_EQ(boxes.boxes[0].text, shell::ShellResultText(SE_ERR_NOASSOC));
         EXPECT_FALSE(FileExists(page));
     }
 }
@@ -194,9 +196,10 @@ TEST_F(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     EXPECT_TRUE(ClipboardIsFree());
 }
 
-TEST_F(Capture, NothingHappensWhileTheDesktopIsLocked) {
+TEST_F(Capture, NothingIsTakenWhileTheDesktopIsLockedAndTheUserIsTold) {
     HiddenWindow other;
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "unchanged")}));
+    MessageBoxRecorder boxes;
     {
         toolkit::WindowUpdateLock anotherProgram(GetDesktopWindow());
         ASSERT_TRUE(anotherProgram);
@@ -205,6 +208,8 @@ TEST_F(Capture, NothingHappensWhileTheDesktopIsLocked) {
     }
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    const RecordedBox locked{"另一个程序正锁定屏幕的绘制, 现在无法截图.", "PELLACOR : 错误 ", MB_ICONERROR};
+    EXPECT_EQ(boxes.boxes, (std::vector<RecordedBox>{locked, locked}));
 }
 
 TEST(About, TheSystemsBoxShowsOurTextsAndIconAndClosesWithOk) {

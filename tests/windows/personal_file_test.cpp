@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "TestSupport_win.h"
+#include "common/Failure.h"
 #include "personal/PersonalFile_win.h"
 
 using namespace personal;
@@ -34,12 +37,22 @@ struct PersonalFileTest : testing::Test {
     const std::string dat = scratch.File("Personal.dat");
 };
 
+// The text of the failure `save` throws; nothing when it saved.
+std::optional<std::string> SaveFailure(const std::function<void()>& save) {
+    try {
+        save();
+    } catch (const common::Failure& failure) {
+        return failure.what();
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 TEST_F(PersonalFileTest, SavedClipsLoadBackInOrder) {
     EXPECT_TRUE(LoadPersonalFile(folder).Records.empty());  // no file yet: nothing, and no error
     std::vector<ClipRecord> records = ThreeClips();
-    ASSERT_EQ(SavePersonalFile(folder, records), std::nullopt);
+    ASSERT_NO_THROW(SavePersonalFile(folder, records));
     EXPECT_FALSE(FileExists(dat + ".tmp"));
     EXPECT_EQ(ReadWholeFile(dat), Bytes(WritePersonalRecords(records)));
     PersonalLoadResult loaded = LoadPersonalFile(folder);
@@ -48,25 +61,25 @@ TEST_F(PersonalFileTest, SavedClipsLoadBackInOrder) {
     EXPECT_EQ(loaded.Records, records);
 
     records.pop_back();  // saving again replaces the file
-    ASSERT_EQ(SavePersonalFile(folder, records), std::nullopt);
+    ASSERT_NO_THROW(SavePersonalFile(folder, records));
     EXPECT_EQ(LoadPersonalFile(folder).Records, records);
 }
 
 TEST_F(PersonalFileTest, AFailedSaveLeavesTheOldFileAsItWas) {
-    std::optional<std::string> error = SavePersonalFile(folder + "gone\\", ThreeClips());
+    std::optional<std::string> error = SaveFailure([&] { SavePersonalFile(folder + "gone\\", ThreeClips()); });
     ASSERT_TRUE(error);
     EXPECT_NE(error->find("Personal.dat"), std::string::npos) << *error;
 
-    ASSERT_EQ(SavePersonalFile(folder, ThreeClips()), std::nullopt);
+    ASSERT_NO_THROW(SavePersonalFile(folder, ThreeClips()));
     const std::string before = ReadWholeFile(dat);
     // The file is read-only: it may not be replaced.
     ASSERT_TRUE(SetFileAttributesA(dat.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(SavePersonalFile(folder, {}));
+    EXPECT_TRUE(SaveFailure([&] { SavePersonalFile(folder, {}); }));
     EXPECT_FALSE(FileExists(dat + ".tmp"));
     ASSERT_TRUE(SetFileAttributesA(dat.c_str(), FILE_ATTRIBUTE_NORMAL));
     // The temporary file cannot be made: a folder holds its name.
     ASSERT_TRUE(CreateDirectoryA((dat + ".tmp").c_str(), nullptr));
-    EXPECT_TRUE(SavePersonalFile(folder, {}));
+    EXPECT_TRUE(SaveFailure([&] { SavePersonalFile(folder, {}); }));
     EXPECT_EQ(ReadWholeFile(dat), before);
 }
 

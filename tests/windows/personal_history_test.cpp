@@ -82,8 +82,7 @@ TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
         image.format = {3, 2, 32, {}, {}};
         for (int i = 0; i < 6; ++i) image.pixels.insert(image.pixels.end(), {uint8_t(i), uint8_t(10 * i), 200, 0});
         auto picture = std::make_unique<clips::TClipImage>();
-        std::string error;
-        ASSERT_TRUE(picture->Bitmap().LoadFromBmp(toolkit::WriteBmp(image).value(), error)) << error;
+        picture->Bitmap().LoadFromBmp(toolkit::WriteBmp(image));
         picture->SetCaption("图像  [ 3 x 2 ]");
         AddPersonal(*form, std::move(picture), clips::kImage);
 
