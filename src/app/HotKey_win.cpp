@@ -11,7 +11,7 @@ void HotKey::Apply(bool on, int32_t shortcutCode) {
     }
     if (on) {
         HotKeyRegistration r = HotKeyFromShortcut(shortcutCode);
-        if (id_ == 0) id_ = GlobalAddAtomA("pellacor");
+        if (id_ == 0) id_ = GlobalAddAtomW(L"pellacor");
         // A combination another program holds simply stays without effect.
         registered_ = RegisterHotKey(window_, id_, r.modifiers, r.virtualKey) != FALSE;
     } else if (id_ != 0) {

@@ -11,6 +11,7 @@
 #include "common/MessageBox_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "personal/PersonalFile_win.h"
 #include "toolkit/Application_win.h"
@@ -21,7 +22,7 @@ TfrmMain::TfrmMain(std::string folder) : folder_(std::move(folder)), settingsFil
     toolkit::Application& application = toolkit::Application::Instance();
     CreateHandle(0, WS_POPUP, application.Handle(), "Pellacor");
     application.FormOpened();
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 
     CreateMenus();
     menuEvents_ = std::make_unique<toolkit::MenuContextEvents>(Handle());
@@ -55,7 +56,7 @@ void TfrmMain::FormCreate() {
     });
     step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_); });
     step([&] {
-        tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1)));
+        tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
         tray_->Add();
     });
     step([&] {
@@ -130,7 +131,7 @@ void TfrmMain::PopupAtCursor(HMENU menu) {
     GetCursorPos(&at);
     SetForegroundWindow(Handle());
     TrackPopupMenuEx(menu, 0, at.x, at.y, Handle(), nullptr);
-    PostMessageA(Handle(), WM_NULL, 0, 0);
+    PostMessageW(Handle(), WM_NULL, 0, 0);
 }
 
 void TfrmMain::WMTrayIcon(UINT mouseMessage) {
@@ -140,7 +141,7 @@ void TfrmMain::WMTrayIcon(UINT mouseMessage) {
     case WM_LBUTTONUP:
     case WM_CONTEXTMENU:
         if (onlyForm) {
-            SendMessageA(Handle(), WM_LBUTTONUP, 0, 0);
+            SendMessageW(Handle(), WM_LBUTTONUP, 0, 0);
             PopupAtCursor(mniHistory->Handle());
         }
         break;
@@ -181,9 +182,9 @@ void TfrmMain::ClipboardChanged() {
 }
 
 void TfrmMain::AddKindIcon(const char* extension) {
-    SHFILEINFOA info{};
+    SHFILEINFOW info{};
     bool folder = extension[0] == '.' && extension[1] == '\0';
-    SHGetFileInfoA(folder ? "" : extension, folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
+    SHGetFileInfoW(folder ? L"" : common::Wide(extension).c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
                    sizeof(info), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
     toolkit::UniqueIcon icon(info.hIcon);
     IconList.AddIcon(icon.get());

@@ -11,6 +11,7 @@
 #include "common/Paths_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
+#include "common/Wide_win.h"
 #include "toolkit/FolderBrowser_win.h"
 
 namespace app {
@@ -27,8 +28,8 @@ const char kPathHint[] = "选取个人历史的保存路径";
 const char kIgnoredProgramsHint[] = "从这些程序复制的内容不记入历史, 例如密码管理器";
 
 HICON SmallFolderIcon() {
-    SHFILEINFOA info{};
-    SHGetFileInfoA("", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
+    SHFILEINFOW info{};
+    SHGetFileInfoW(L"", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
                    SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
     return info.hIcon;
 }
@@ -117,7 +118,7 @@ void TfrmPreferences::bbnBrowseClick() {
     std::optional<std::string> picked =
         toolkit::BrowseForFolder(Handle(), kBrowseTitle, toolkit::WindowText(edtPersonalHistoryPath));
     if (!picked) return;
-    SetWindowTextA(edtPersonalHistoryPath, picked->c_str());
+    SetWindowTextW(edtPersonalHistoryPath, common::Wide(*picked).c_str());
     Focus(edtPersonalHistoryPath);
 }
 
@@ -164,7 +165,7 @@ void TfrmPreferences::Refuse(const PreferenceProblem& problem) {
     case PreferenceField::PersonalHistoryPath: control = edtPersonalHistoryPath, page = 2; break;
     }
     // The edit's own undo: the text before the last typing comes back.
-    if (control != hkHotKey) SendMessageA(control, EM_UNDO, 0, 0);
+    if (control != hkHotKey) SendMessageW(control, EM_UNDO, 0, 0);
     // The refused control may sit on a page that is not shown.
     pclPreferences->Select(page);
     Focus(control);

@@ -2,21 +2,51 @@
 
 #include <windows.h>
 
+#include "common/CodePage.h"
 #include "common/Report_win.h"
 #include "common/Text.h"
+#include "common/Wide_win.h"
 
 namespace app {
 namespace {
-const char kSection[] = "Configuration";
+const wchar_t kSection[] = L"Configuration";
+
+// Pellacor.ini is a code-page-936 file, as earlier versions wrote it, whatever
+// the system's code page. The profile functions read and write it in the
+// system's code page: converted back to that code page, what they read gives
+// the file's bytes, and what they write is made from the bytes we want.
+std::u16string AsUtf16(std::wstring_view w) { return std::u16string(w.begin(), w.end()); }
+
+std::string FromFileForm(std::wstring_view read) {
+    std::string bytes = common::Utf16ToCodePage(AsUtf16(read), common::kSystemCodePage);
+    return common::CodePageToUtf8(bytes, common::kChineseCodePage);
 }
 
+std::wstring ToFileForm(std::string_view text) {
+    std::u16string wide = common::CodePageToUtf16(common::Utf8ToCodePage(text, common::kChineseCodePage),
+                                                  common::kSystemCodePage);
+    return std::wstring(wide.begin(), wide.end());
+}
+
+// A folder whose name code page 936 cannot hold is written as its short
+// (8.3) path where the file system gives one that it can hold.
+std::string PathInFileForm(const std::string& path) {
+    if (common::FitsCodePage(path, common::kChineseCodePage)) return path;
+    wchar_t shortPath[MAX_PATH * 2] = {};
+    DWORD n = GetShortPathNameW(common::Wide(path).c_str(), shortPath, MAX_PATH * 2);
+    if (n == 0 || n >= MAX_PATH * 2) return path;
+    std::string shortened = common::Utf8(std::wstring_view(shortPath, n));
+    return common::FitsCodePage(shortened, common::kChineseCodePage) ? shortened : path;
+}
+}  // namespace
+
 std::string ExecutablePath() {
-    std::string path(MAX_PATH, '\0');
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
-            return path;
+            return common::Utf8(path);
         }
         path.resize(path.size() * 2);
     }
@@ -29,14 +59,17 @@ std::string ApplicationFolder() {
 }
 
 std::string SettingsFile::Read(const char* key, const std::string& fallback, unsigned capacity) const {
-    std::string buffer(capacity, '\0');
-    DWORD n = GetPrivateProfileStringA(kSection, key, fallback.c_str(), buffer.data(), capacity, path_.c_str());
+    std::wstring buffer(capacity, L'\0');
+    DWORD n = GetPrivateProfileStringW(kSection, common::Wide(key).c_str(), ToFileForm(fallback).c_str(),
+                                       buffer.data(), capacity, common::Wide(path_).c_str());
     buffer.resize(n);
-    return buffer;
+    return FromFileForm(buffer);
 }
 
 bool SettingsFile::Write(const char* key, const std::string& value) const {
-    if (WritePrivateProfileStringA(kSection, key, value.c_str(), path_.c_str())) return true;
+    if (WritePrivateProfileStringW(kSection, common::Wide(key).c_str(), ToFileForm(value).c_str(),
+                                   common::Wide(path_).c_str()))
+        return true;
     common::ShowLastError();
     return false;
 }
@@ -95,7 +128,7 @@ int SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) con
     put("HotKeyOn", BoolToStr(s.HotKeyOn));
     put("HotKeyCombination", std::to_string(s.HotKeyCombination));
     put("PreviewMode", BoolToStr(s.PreviewMode));
-    put("PersonalHistoryPath", s.PersonalHistoryPath);
+    put("PersonalHistoryPath", PathInFileForm(s.PersonalHistoryPath));
     put("IgnoredPrograms", s.IgnoredPrograms);
     return failed;
 }

@@ -3,18 +3,19 @@
 #include <windows.h>
 
 #include "app/SettingsFile_win.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace app {
 
-const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char* const kRunValue = "Pellacor";
+const wchar_t* const kRunKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t* const kRunValue = L"Pellacor";
 
 namespace {
 toolkit::UniqueRegKey OpenRunKey(REGSAM access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, access, &key) != ERROR_SUCCESS) key = nullptr;
     return toolkit::UniqueRegKey(key);
 }
 }  // namespace
@@ -28,7 +29,7 @@ std::string StartCommand() {
 
 bool StartsWithSystem() {
     toolkit::UniqueRegKey key = OpenRunKey(KEY_QUERY_VALUE);
-    return key && RegQueryValueExA(key.get(), kRunValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return key && RegQueryValueExW(key.get(), kRunValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 namespace {
@@ -41,21 +42,21 @@ void Check(LSTATUS status) {
 void SetStartWithSystem(bool on) {
     if (!on) {
         HKEY opened = nullptr;
-        LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &opened);
+        LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &opened);
         if (status == ERROR_FILE_NOT_FOUND) return;  // no Run key: nothing starts with the system
         Check(status);
         toolkit::UniqueRegKey key(opened);
-        status = RegDeleteValueA(key.get(), kRunValue);
+        status = RegDeleteValueW(key.get(), kRunValue);
         if (status != ERROR_FILE_NOT_FOUND) Check(status);  // a value that is not there is gone already
         return;
     }
     HKEY created = nullptr;
-    Check(RegCreateKeyExA(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+    Check(RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
                           &created, nullptr));
     toolkit::UniqueRegKey key(created);
-    std::string command = StartCommand();
-    Check(RegSetValueExA(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
-                         static_cast<DWORD>(command.size() + 1)));
+    std::wstring command = common::Wide(StartCommand());
+    Check(RegSetValueExW(key.get(), kRunValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                         static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))));
 }
 
 }  // namespace app

@@ -4,8 +4,8 @@
 
 namespace app {
 
-extern const char* const kRunKey;    // Software\Microsoft\Windows\CurrentVersion\Run under HKEY_CURRENT_USER
-extern const char* const kRunValue;  // "Pellacor"
+extern const wchar_t* const kRunKey;   // Software\Microsoft\Windows\CurrentVersion\Run under HKEY_CURRENT_USER
+extern const wchar_t* const kRunValue; // "Pellacor"
 
 // The value is there, whatever it holds.
 bool StartsWithSystem();

@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "app/TrayTip.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 
 namespace app {
 
 TrayIcon::TrayIcon(HWND window, HICON icon) {
     // The shell's first layout: window, id, flags, callback, icon, 64-byte tip.
-    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data_.cbSize = NOTIFYICONDATAW_V1_SIZE;
     data_.hWnd = window;
     data_.uID = 1;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
@@ -22,8 +23,8 @@ TrayIcon::~TrayIcon() { Remove(); }
 
 namespace {
 // The shell sets no error code of its own when it refuses an icon.
-void AddToShell(NOTIFYICONDATAA& data) {
-    if (!Shell_NotifyIconA(NIM_ADD, &data))
+void AddToShell(NOTIFYICONDATAW& data) {
+    if (!Shell_NotifyIconW(NIM_ADD, &data))
         throw common::Win32Error(std::string("无法在通知区域显示 PELLACOR 的图标; 任务栏重新启动时会再试一次."));
 }
 }  // namespace
@@ -37,16 +38,17 @@ void TrayIcon::Remove() {
     if (!added_) return;
     // Ignored: the shell also drops the icon of a window that is gone, and at
     // the exit there is nothing left to do about it.
-    Shell_NotifyIconA(NIM_DELETE, &data_);
+    Shell_NotifyIconW(NIM_DELETE, &data_);
     added_ = false;
 }
 
 void TrayIcon::SetTip(const std::string& tip) {
+    const std::wstring wide = common::Wide(tip);
     std::memset(data_.szTip, 0, sizeof(data_.szTip));
-    std::memcpy(data_.szTip, tip.data(), tip.size() < 63 ? tip.size() : 63);
+    std::memcpy(data_.szTip, wide.data(), (wide.size() < 63 ? wide.size() : 63) * sizeof(wchar_t));
     // Ignored: the tip is sent again whole at the next change of the histories,
     // and a box for a stale count would say less than the tip itself.
-    if (added_) Shell_NotifyIconA(NIM_MODIFY, &data_);
+    if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 
 void TrayIcon::Restore() {

@@ -30,10 +30,10 @@ public:
 
     // The icon is wanted in the notification area (Add was called, Remove not yet).
     bool Added() const noexcept { return added_; }
-    const NOTIFYICONDATAA& Data() const noexcept { return data_; }
+    const NOTIFYICONDATAW& Data() const noexcept { return data_; }
 
 private:
-    NOTIFYICONDATAA data_{};
+    NOTIFYICONDATAW data_{};
     bool added_ = false;
 };
 

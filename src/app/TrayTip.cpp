@@ -9,7 +9,7 @@ const char* const kInitialTrayTip = "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]";
 
 namespace {
 std::string CutTo63(std::string text) {
-    text.resize(common::CharBoundaryPrefix(text, 63));
+    text.resize(common::WidthPrefix(text, 63));
     return text;
 }
 }  // namespace

@@ -10,7 +10,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     SetLastError(0);
     // Held until the process ends: its existence is the single-instance lock.
-    toolkit::UniqueKernelHandle lock(CreateMutexA(nullptr, TRUE, "pellacor"));
+    toolkit::UniqueKernelHandle lock(CreateMutexW(nullptr, TRUE, L"pellacor"));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         common::ShowMessageBox(nullptr, "一个 PELLACOR 已存在.", "PELLACOR: 警告   ", MB_ICONWARNING | MB_OK);
         return 0;
@@ -21,7 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     toolkit::Application& application = toolkit::Application::Instance();
     application.Initialize("Pellacor");
-    SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    SetWindowLongW(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     {
         app::TfrmMain form;
         application.Run();

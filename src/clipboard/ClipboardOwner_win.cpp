@@ -8,13 +8,14 @@
 #include "clipboard/IgnoredPrograms.h"
 #include "common/Settings.h"
 #include "common/Text.h"
+#include "common/Wide_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace clipboard {
 
 HWND ClipboardOwnerWindow = nullptr;
-UINT RichTextFormat = RegisterClipboardFormatA("Rich Text Format");
-UINT HTMLFormat = RegisterClipboardFormatA("HTML Format");
+UINT RichTextFormat = RegisterClipboardFormatW(L"Rich Text Format");
+UINT HTMLFormat = RegisterClipboardFormatW(L"HTML Format");
 
 const char* const kUnavailable = "不可用";
 
@@ -25,24 +26,24 @@ namespace {
 std::optional<std::string> ImageFileName(DWORD pid) {
     toolkit::UniqueKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (!process) return std::nullopt;
-    char path[MAX_PATH * 2];
-    DWORD length = sizeof(path);
-    if (!QueryFullProcessImageNameA(process.get(), 0, path, &length)) return std::nullopt;
-    std::string_view name = common::FileNamePart(std::string_view(path, length));
+    wchar_t path[MAX_PATH * 2];
+    DWORD length = MAX_PATH * 2;
+    if (!QueryFullProcessImageNameW(process.get(), 0, path, &length)) return std::nullopt;
+    std::string name(common::FileNamePart(common::Utf8(std::wstring_view(path, length))));
     if (name.empty()) return std::nullopt;
-    return std::string(name);
+    return name;
 }
 
 // The executable name from the ToolHelp process snapshot (processes we may not open).
 std::string SnapshotFileName(DWORD pid) {
     toolkit::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (!snapshot) return kUnavailable;
-    PROCESSENTRY32 entry{};
+    PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
         if (entry.th32ProcessID == pid) {
-            entry.szExeFile[sizeof(entry.szExeFile) - 1] = '\0';
-            return entry.szExeFile;
+            entry.szExeFile[MAX_PATH - 1] = L'\0';
+            return common::Utf8(entry.szExeFile);
         }
     }
     return kUnavailable;

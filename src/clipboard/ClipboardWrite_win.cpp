@@ -2,6 +2,7 @@
 
 #include "clipboard/ClipboardOwner_win.h"
 #include "clipboard/ClipboardText_win.h"
+#include "common/CodePage.h"
 #include "common/Win32Error_win.h"
 
 namespace clipboard {
@@ -18,6 +19,13 @@ void ClipboardWrite::AddText(UINT format, std::string_view text) {
     toolkit::UniqueGlobal block = MakeTextBlock(text);
     if (!block) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
     Add(format, std::move(block));
+}
+
+void ClipboardWrite::AddUnicodeText(std::string_view text) {
+    toolkit::UniqueGlobal block = MakeWideTextBlock(text);
+    if (!block) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
+    Add(CF_UNICODETEXT, std::move(block));
+    AddText(CF_TEXT, common::Utf8ToCodePage(text, common::kSystemCodePage));
 }
 
 void ClipboardWrite::Commit() {

@@ -22,6 +22,9 @@ public:
     void Add(UINT format, toolkit::UniquePalette palette);
     // `text` and a zero byte. Throws (out of memory) before the clipboard is touched.
     void AddText(UINT format, std::string_view text);
+    // A text (UTF-8) as CF_UNICODETEXT and, for programs that read only that,
+    // as CF_TEXT in the system's code page.
+    void AddUnicodeText(std::string_view text);
 
     // Opens the clipboard with ClipboardOwnerWindow (waiting a moment while
     // another program holds it), empties it and hands over every format.

@@ -56,7 +56,7 @@ void TClpbrd::Forward(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!nextViewer_) return;
     // A viewer that no longer answers loses this notification, and we go on.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(nextViewer_, msg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kForwardTimeoutMs,
+    SendMessageTimeoutW(nextViewer_, msg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kForwardTimeoutMs,
                         &ignored);
 }
 
@@ -77,7 +77,7 @@ void TClpbrd::ForwardChange(WPARAM wParam, LPARAM lParam) {
 
 void TClpbrd::ChangeNoticed() {
     if (posted_) return;
-    posted_ = PostMessageA(Handle(), WM_CLIPBOARDCHANGES, 0, 0) != FALSE;
+    posted_ = PostMessageW(Handle(), WM_CLIPBOARDCHANGES, 0, 0) != FALSE;
 }
 
 void TClpbrd::RunChange() {

@@ -32,7 +32,7 @@ public:
     // or when watching is off (the change is then dropped, not reported).
     bool RetryLater();
 
-    static constexpr const char* kWatcherClass = "PellacorClipboardWatcher";
+    static constexpr const wchar_t* kWatcherClass = L"PellacorClipboardWatcher";
     // How long a notification waits for the next viewer before it is dropped.
     static constexpr UINT kForwardTimeoutMs = 500;
 

@@ -1,6 +1,5 @@
 #include "clipboard/IgnoredPrograms.h"
 
-#include "common/CodePage.h"
 #include "common/Text.h"
 
 namespace clipboard {
@@ -8,15 +7,11 @@ namespace {
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// Letter case of a to z only; the second byte of a Chinese character is never
-// taken for a letter.
+// Letter case of a to z only (no byte of a UTF-8 character beyond ASCII is a letter).
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (common::IsLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (AsciiLower(a[i]) != AsciiLower(b[i])) {
+        if (AsciiLower(a[i]) != AsciiLower(b[i])) {
             return false;
         }
     }

@@ -9,9 +9,9 @@
 namespace clipboard {
 namespace {
 
-const UINT kViewerIgnoreFormat = RegisterClipboardFormatA("Clipboard Viewer Ignore");
-const UINT kExcludeFormat = RegisterClipboardFormatA("ExcludeClipboardContentFromMonitorProcessing");
-const UINT kCanIncludeFormat = RegisterClipboardFormatA("CanIncludeInClipboardHistory");
+const UINT kViewerIgnoreFormat = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+const UINT kExcludeFormat = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
+const UINT kCanIncludeFormat = RegisterClipboardFormatW(L"CanIncludeInClipboardHistory");
 
 // Reads the DWORD of "CanIncludeInClipboardHistory"; 0 when it can't be read.
 DWORD CanIncludeValue() {

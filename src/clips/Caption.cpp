@@ -12,14 +12,8 @@ namespace {
 // Halves runs of spaces in one left-to-right pass without overlap.
 std::string HalveSpacePairs(std::string_view text) { return common::ReplaceAll(text, "  ", " "); }
 
-// Finds `needle` (one or two ASCII bytes) treating a double-byte character as one.
-bool ContainsChars(std::string_view text, std::string_view needle) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, needle.size()) == needle) return true;
-        if (common::IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;
-    }
-    return false;
-}
+// No byte of a UTF-8 character beyond ASCII is an ASCII byte.
+bool ContainsChars(std::string_view text, std::string_view needle) { return text.find(needle) != text.npos; }
 
 bool StartsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
@@ -29,9 +23,8 @@ std::string MakeCaption(std::string_view text, int maxLength) {
     std::string_view trimmed = common::TrimBlanks(text);
     if (trimmed.empty()) return kNoNameCaption;
     std::string caption;
-    if (maxLength >= 0 && trimmed.size() > static_cast<size_t>(maxLength)) {
-        size_t keep = maxLength > 5 ? static_cast<size_t>(maxLength - 5) : 0;
-        keep = common::CharBoundaryPrefix(trimmed, keep);
+    if (maxLength >= 0 && common::WidthPrefix(trimmed, static_cast<size_t>(maxLength)) < trimmed.size()) {
+        size_t keep = common::WidthPrefix(trimmed, maxLength > 5 ? static_cast<size_t>(maxLength - 5) : 0);
         caption = std::string(common::TrimBlanks(trimmed.substr(0, keep))) + " [..]";
     } else {
         caption = std::string(trimmed);

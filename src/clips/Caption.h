@@ -1,12 +1,13 @@
 #pragma once
-// Menu captions and the link test, on code-page-936 byte strings.
+// Menu captions and the link test, on UTF-8 texts.
 #include <string>
 #include <string_view>
 
 namespace clips {
 
-// Trimmed, cut to `maxLength` bytes with " [..]" (never inside a double-byte
-// character), CR LF turned into a space and pairs of spaces halved.
+// Trimmed, cut to `maxLength` with " [..]" (never inside a character),
+// CR LF turned into a space and pairs of spaces halved. Lengths count as a
+// double-byte code page would: 2 for a character beyond ASCII.
 // A blank text gives "无名称".
 std::string MakeCaption(std::string_view text, int maxLength);
 

@@ -11,13 +11,13 @@
 #include "clips/ClipPreview_win.h"
 #include "clips/DropFiles.h"
 #include "common/Settings.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "personal/PersonalRecord.h"
 #include "toolkit/Handles_win.h"
 
 namespace clips {
 namespace {
-constexpr UINT kNameBufferSize = 260;
 constexpr UINT kFileCountQuery = 0xFFFFFFFF;
 }  // namespace
 
@@ -28,19 +28,20 @@ bool TClipFiles::CaptureFromClipboard() {
     if (!drop) return false;
     std::optional<size_t> names;
     {
-        // DragQueryFileA trusts the block (and may count an empty list as one
+        // DragQueryFileW trusts the block (and may count an empty list as one
         // name); we count first, within GlobalSize.
         toolkit::GlobalLockGuard lock(drop);
         if (lock) names = CountDropFiles({static_cast<const uint8_t*>(lock.data()), lock.size()});
     }
     if (!names || *names == 0) return false;
     auto files = static_cast<HDROP>(drop);
-    UINT count = std::min<UINT>(DragQueryFileA(files, kFileCountQuery, nullptr, 0), static_cast<UINT>(*names));
+    UINT count = std::min<UINT>(DragQueryFileW(files, kFileCountQuery, nullptr, 0), static_cast<UINT>(*names));
     std::string list;
     for (UINT i = 0; i < count; ++i) {
-        char name[kNameBufferSize] = {};
-        DragQueryFileA(files, i, name, kNameBufferSize);
-        list.append(name, strnlen(name, kNameBufferSize - 1));
+        // The length first: a long path (\\?\ ...) is longer than MAX_PATH.
+        std::wstring name(static_cast<size_t>(DragQueryFileW(files, i, nullptr, 0)) + 1, L'\0');
+        name.resize(DragQueryFileW(files, i, name.data(), static_cast<UINT>(name.size())));
+        list += common::Utf8(name);
         list += "\r\n";
     }
     FileList = std::move(list);

@@ -18,7 +18,7 @@ bool TClipText::Offered(const clipboard::ClipboardFormats& offered) {
 }
 
 bool TClipText::CaptureFromClipboard() {
-    Text = clipboard::ReadClipboardText(CF_TEXT);
+    Text = clipboard::ReadClipboardUnicodeText();
     return !common::IsBlank(Text);
 }
 
@@ -31,7 +31,7 @@ void TClipText::NameForHistory() {
 
 void TClipText::RestoreToClipboard() const {
     clipboard::ClipboardWrite write;
-    write.AddText(CF_TEXT, Text);
+    write.AddUnicodeText(Text);
     write.Commit();
 }
 
@@ -66,7 +66,7 @@ bool TClipRichText::Offered(const clipboard::ClipboardFormats& offered) {
 
 bool TClipRichText::CaptureFromClipboard() {
     RichText = clipboard::ReadClipboardText(clipboard::RichTextFormat);
-    Text = clipboard::ReadClipboardText(CF_TEXT);
+    Text = clipboard::ReadClipboardUnicodeText();
     return !common::IsBlank(Text) || !common::IsBlank(RichText);
 }
 
@@ -78,7 +78,7 @@ void TClipRichText::NameForHistory() {
 void TClipRichText::RestoreToClipboard() const {
     clipboard::ClipboardWrite write;
     write.AddText(clipboard::RichTextFormat, RichText);
-    write.AddText(CF_TEXT, Text);
+    write.AddUnicodeText(Text);
     write.Commit();
 }
 
@@ -100,7 +100,7 @@ std::string TClipHTMLText::LiteHTMLText() const { return LiteHtmlFragment(HTMLTe
 
 bool TClipHTMLText::CaptureFromClipboard() {
     HTMLText = clipboard::ReadClipboardText(clipboard::HTMLFormat);
-    Text = clipboard::ReadClipboardText(CF_TEXT);
+    Text = clipboard::ReadClipboardUnicodeText();
     return !common::IsBlank(Text) || !common::IsBlank(HTMLText);
 }
 
@@ -112,7 +112,7 @@ void TClipHTMLText::NameForHistory() {
 void TClipHTMLText::RestoreToClipboard() const {
     clipboard::ClipboardWrite write;
     write.AddText(clipboard::HTMLFormat, HTMLText);
-    write.AddText(CF_TEXT, Text);
+    write.AddUnicodeText(Text);
     write.Commit();
 }
 

@@ -8,6 +8,7 @@
 #include "clipboard/PrivateContent_win.h"
 #include "clips/ClipPreview_win.h"
 #include "clips/WaveBlock.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
@@ -23,12 +24,12 @@ constexpr size_t kIoChunk = size_t{1} << 30;  // ReadFile and WriteFile count in
 // A new empty file "Clp????.tmp" in the temporary folder, or "" when none can
 // be made. A drive's root folder is as good a temporary folder as any other.
 std::string MakeTemporaryFile() {
-    char folder[kPathBufferSize] = {};
-    DWORD length = GetTempPathA(kPathBufferSize, folder);
+    wchar_t folder[kPathBufferSize] = {};
+    DWORD length = GetTempPathW(kPathBufferSize, folder);
     if (length == 0 || length >= kPathBufferSize) return {};
-    char name[MAX_PATH] = {};
-    if (GetTempFileNameA(folder, "Clp", 0, name) == 0) return {};
-    return name;
+    wchar_t name[MAX_PATH] = {};
+    if (GetTempFileNameW(folder, L"Clp", 0, name) == 0) return {};
+    return common::Utf8(name);
 }
 
 // Writes `bytes` as the whole content of `path`; on failure removes the file
@@ -36,7 +37,7 @@ std::string MakeTemporaryFile() {
 void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
     DWORD error = ERROR_SUCCESS;
     {
-        toolkit::UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        toolkit::UniqueFile file(CreateFileW(common::Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                              FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file) {
             error = GetLastError();
@@ -53,7 +54,7 @@ void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
         }
     }
     if (error == ERROR_SUCCESS) return;
-    DeleteFileA(path.c_str());
+    DeleteFileW(common::Wide(path).c_str());
     throw common::Win32Error(error);
 }
 
@@ -94,12 +95,12 @@ void TClipWave::NameForHistory() {
 void TClipWave::ShowPreview(ClipPreview& preview) const {
     preview.ShowSound(*this);
     // Plays on by itself.
-    if (!FilePath.empty()) PlaySoundA(FilePath.c_str(), nullptr, SND_FILENAME | SND_ASYNC);
+    if (!FilePath.empty()) PlaySoundW(common::Wide(FilePath).c_str(), nullptr, SND_FILENAME | SND_ASYNC);
 }
 
 void TClipWave::RestoreToClipboard() const {
     if (FilePath.empty()) return;
-    toolkit::UniqueFile file(CreateFileA(FilePath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+    toolkit::UniqueFile file(CreateFileW(common::Wide(FilePath).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return;
     LARGE_INTEGER size{};

@@ -2,6 +2,7 @@
 
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/CapturedAt.h"
+#include "common/Wide_win.h"
 #include "personal/PersonalRecord.h"
 
 namespace clips {
@@ -42,10 +43,11 @@ void TClip::ReadRecord(personal::ClipRecord& record) {
 }
 
 std::string FormatCapturedAt(const SYSTEMTIME& time) {
-    char weekday[80] = {}, month[80] = {};
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, "dddd", weekday, sizeof(weekday));
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, "MMMM", month, sizeof(month));
-    return ComposeCapturedAt(weekday, time.wDay, month, time.wYear, time.wHour, time.wMinute, time.wSecond);
+    wchar_t weekday[80] = {}, month[80] = {};
+    GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, L"dddd", weekday, 80);
+    GetDateFormatW(LOCALE_USER_DEFAULT, 0, &time, L"MMMM", month, 80);
+    return ComposeCapturedAt(common::Utf8(weekday), time.wDay, common::Utf8(month), time.wYear, time.wHour,
+                             time.wMinute, time.wSecond);
 }
 
 }  // namespace clips

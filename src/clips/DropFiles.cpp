@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "common/CodePage.h"
+
 namespace clips {
 namespace {
 constexpr std::string_view kLineBreak = "\r\n";
@@ -25,12 +27,17 @@ std::vector<std::string_view> SplitFileList(std::string_view fileList) {
 
 std::vector<uint8_t> BuildDropFiles(std::string_view fileList) {
     std::vector<uint8_t> block(kDropFilesHeaderSize, 0);
-    block[0] = static_cast<uint8_t>(kDropFilesHeaderSize);  // pFiles; pt, fNC and fWide stay 0
+    block[0] = static_cast<uint8_t>(kDropFilesHeaderSize);  // pFiles; pt and fNC stay 0
+    block[16] = 1;                                          // fWide
+    auto put = [&](char16_t unit) {
+        block.push_back(static_cast<uint8_t>(unit & 0xFF));
+        block.push_back(static_cast<uint8_t>(unit >> 8));
+    };
     for (std::string_view name : SplitFileList(fileList)) {
-        block.insert(block.end(), name.begin(), name.end());
-        block.push_back(0);
+        for (char16_t unit : common::Utf8ToUtf16(name)) put(unit);
+        put(0);
     }
-    block.push_back(0);
+    put(0);
     return block;
 }
 

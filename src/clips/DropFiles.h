@@ -16,8 +16,8 @@ inline constexpr size_t kDropFilesHeaderSize = 20;
 std::vector<std::string_view> SplitFileList(std::string_view fileList);
 
 // The block for CF_HDROP: the 20-byte header (list offset 20, drop point 0,0,
-// not in the non-client area, names not wide), each name ended by a 0 byte,
-// and a final 0 byte.
+// not in the non-client area, wide names), each UTF-16 name ended by a 0
+// character, and a final 0 character.
 std::vector<uint8_t> BuildDropFiles(std::string_view fileList);
 
 // The number of names in a CF_HDROP block, ANSI or wide; nothing when the

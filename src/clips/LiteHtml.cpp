@@ -4,7 +4,6 @@
 #include <charconv>
 #include <optional>
 
-#include "common/CodePage.h"
 
 namespace clips {
 namespace {
@@ -71,7 +70,7 @@ std::optional<size_t> PageOffset(std::optional<size_t> offset, const Header& hea
 }
 
 std::string Slice(std::string_view html, size_t begin, size_t end) {
-    return common::Utf8ToAnsi(html.substr(begin, end - begin));
+    return std::string(html.substr(begin, end - begin));
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 namespace clips {
 
 // `html` is the clipboard data (UTF-8: a header of "Key:value" lines, then the
-// page). The result, in the ANSI code page, is the fragment between
+// page). The result, in UTF-8 too, is the fragment between
 // "<!--StartFragment-->" and "<!--EndFragment-->". Data lacking a marker gives
 // the best displayable part there is, never bytes of the header:
 //  1. the header's StartFragment..EndFragment range, when it is sound;

@@ -70,33 +70,34 @@ std::string Utf16ToUtf8(std::u16string_view w) {
     return out;
 }
 
-size_t CharBoundaryPrefix(std::string_view text, size_t maxBytes) {
-    if (maxBytes >= text.size()) return text.size();
-    size_t i = 0;
-    while (i < maxBytes) {
-        size_t step = (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ? 2 : 1;
-        if (i + step > maxBytes) break;
-        i += step;
+size_t CharacterLength(std::string_view s, size_t at) {
+    auto b = static_cast<unsigned char>(s[at]);
+    size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+    for (size_t k = 1; k < n; ++k)
+        if (at + k >= s.size() || (static_cast<unsigned char>(s[at + k]) & 0xC0) != 0x80) return 1;
+    return n;
+}
+
+size_t NarrowWidth(std::string_view utf8) {
+    size_t width = 0;
+    for (size_t i = 0; i < utf8.size(); i += CharacterLength(utf8, i))
+        width += static_cast<unsigned char>(utf8[i]) < 0x80 ? 1 : 2;
+    return width;
+}
+
+size_t WidthPrefix(std::string_view utf8, size_t maxWidth) {
+    size_t i = 0, width = 0;
+    while (i < utf8.size()) {
+        width += static_cast<unsigned char>(utf8[i]) < 0x80 ? 1 : 2;
+        if (width > maxWidth) break;
+        i += CharacterLength(utf8, i);
     }
     return i;
 }
 
-size_t CompleteCharactersLength(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) i += IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
-    return i == text.size() ? i : text.size() - 1;
-}
-
-std::string ChangeEachCharacter(std::string_view ansi, size_t (*changeOne)(char* bytes, size_t size)) {
-    std::string out(ansi);
-    const size_t whole = CompleteCharactersLength(ansi);
-    for (size_t i = 0; i < whole;) {
-        size_t size = IsLeadByte(static_cast<unsigned char>(ansi[i])) ? 2 : 1;
-        char one[2] = {ansi[i], size == 2 ? ansi[i + 1] : '\0'};
-        if (changeOne(one, size) == size) out.replace(i, size, one, size);
-        i += size;
-    }
-    return out;
+bool FitsCodePage(std::string_view utf8, unsigned codePage) {
+    std::u16string wide = Utf8ToUtf16(utf8);
+    return CodePageToUtf16(Utf16ToCodePage(wide, codePage), codePage) == wide;
 }
 
 }  // namespace common

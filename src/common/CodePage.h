@@ -1,40 +1,50 @@
 #pragma once
-// The code-page seam. User text is held as bytes of the system ANSI code page
-// (code page 936 on the target). On Windows these call the platform; the native
-// build uses iconv with code page 936 (and the C.UTF-8 locale for letter case) so
-// the portable core is tested on the same bytes.
+// Texts are held as UTF-8 everywhere inside the program; the Win32 boundary
+// turns them into UTF-16 (Wide_win.h). Code pages remain only where a format
+// demands bytes of one: CF_TEXT, Pellacor.ini and the byte strings of
+// Personal.dat. On Windows the conversions call the platform; the native build
+// uses iconv (and the C.UTF-8 locale for letter case), so the portable core is
+// tested on the same texts.
 #include <string>
 #include <string_view>
 
 namespace common {
 
-// True when the byte starts a double-byte character of the ANSI code page.
-bool IsLeadByte(unsigned char byte);
-
-std::u16string AnsiToUtf16(std::string_view ansi);
-std::string Utf16ToAnsi(std::u16string_view wide);
+// The system's ANSI code page, and the code page of Pellacor.ini and of the
+// byte strings that earlier versions wrote into Personal.dat.
+inline constexpr unsigned kSystemCodePage = 0;
+inline constexpr unsigned kChineseCodePage = 936;
 
 // Portable: UTF-8 <-> UTF-16. Invalid sequences become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view wide);
 
-inline std::string Utf8ToAnsi(std::string_view utf8) { return Utf16ToAnsi(Utf8ToUtf16(utf8)); }
-inline std::string AnsiToUtf8(std::string_view ansi) { return Utf16ToUtf8(AnsiToUtf16(ansi)); }
+std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage);
+// A character the code page cannot hold becomes "?".
+std::string Utf16ToCodePage(std::u16string_view wide, unsigned codePage);
+inline std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
+    return Utf16ToUtf8(CodePageToUtf16(bytes, codePage));
+}
+inline std::string Utf8ToCodePage(std::string_view utf8, unsigned codePage) {
+    return Utf16ToCodePage(Utf8ToUtf16(utf8), codePage);
+}
+// True when the code page holds every character of `utf8` (converting there and
+// back gives the same text).
+bool FitsCodePage(std::string_view utf8, unsigned codePage);
 
-// The locale's upper or lower case of an ANSI text, character by character: the
-// result has the same length, and a character whose other case has no form in the
-// code page (or a lead byte without its trail byte) stays as it is.
-std::string LocaleUpperCase(std::string_view ansi);
-std::string LocaleLowerCase(std::string_view ansi);
-// Their common part: `changeOne` changes one character (one or two bytes) in place
-// and returns the number of bytes it wrote; the change is kept only when that is
-// the character's own length.
-std::string ChangeEachCharacter(std::string_view ansi, size_t (*changeOne)(char* bytes, size_t size));
-// The length of `text` without a lead byte left at its end without a trail byte.
-size_t CompleteCharactersLength(std::string_view text);
+// The locale's upper or lower case of a text, character by character (a
+// surrogate pair is one character): a character keeps its place and, when its
+// other case would take another length, its own form.
+std::string LocaleUpperCase(std::string_view utf8);
+std::string LocaleLowerCase(std::string_view utf8);
 
-// Length of the longest prefix of `text` no longer than `maxBytes` that does not
-// end between a lead byte and its trail byte.
-size_t CharBoundaryPrefix(std::string_view text, size_t maxBytes);
+// The bytes of the UTF-8 character that starts at `at` (1 for a broken byte).
+size_t CharacterLength(std::string_view utf8, size_t at);
+// Widths as a double-byte code page counts them, which the limits on captions,
+// the preview and the rename box keep: an ASCII character takes 1, any other 2.
+size_t NarrowWidth(std::string_view utf8);
+// Length in bytes of the longest start of `utf8` of whole characters whose
+// width is at most `maxWidth`.
+size_t WidthPrefix(std::string_view utf8, size_t maxWidth);
 
 }  // namespace common

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace common {
@@ -48,47 +49,59 @@ private:
     iconv_t cd_;
 };
 
-// Letter case of one character through UTF-16 and the C.UTF-8 locale, whose case
-// rules are Unicode's (the plain C locale changes only ASCII letters).
-size_t ChangeOne(char* bytes, size_t size, wint_t (*change)(wint_t, locale_t)) {
-    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
-    std::u16string wide = AnsiToUtf16(std::string_view(bytes, size));
-    if (wide.size() != 1 || !unicode) return 0;
-    std::string back = Utf16ToAnsi(std::u16string(1, static_cast<char16_t>(change(wide[0], unicode))));
-    if (back.size() != size) return 0;
-    std::memcpy(bytes, back.data(), size);
-    return size;
+std::string IconvName(unsigned codePage) {
+    return "CP" + std::to_string(codePage == kSystemCodePage ? kChineseCodePage : codePage);
 }
 
-size_t UpperOne(char* bytes, size_t size) { return ChangeOne(bytes, size, towupper_l); }
-size_t LowerOne(char* bytes, size_t size) { return ChangeOne(bytes, size, towlower_l); }
+// Letter case of each code point through the C.UTF-8 locale, whose case rules
+// are Unicode's (the plain C locale changes only ASCII letters). A character
+// whose other case takes another number of UTF-16 units keeps its form.
+std::string ChangeCase(std::string_view utf8, wint_t (*change)(wint_t, locale_t)) {
+    static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    std::u16string wide = Utf8ToUtf16(utf8);
+    if (!unicode) return std::string(utf8);
+    for (size_t i = 0; i < wide.size(); ++i) {
+        bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
+                    wide[i + 1] <= 0xDFFF;
+        char32_t c = pair ? 0x10000 + ((wide[i] - 0xD800) << 10) + (wide[i + 1] - 0xDC00) : wide[i];
+        char32_t changed = static_cast<char32_t>(change(static_cast<wint_t>(c), unicode));
+        if ((changed >= 0x10000) == pair) {
+            if (pair) {
+                wide[i] = static_cast<char16_t>(0xD800 + ((changed - 0x10000) >> 10));
+                wide[i + 1] = static_cast<char16_t>(0xDC00 + ((changed - 0x10000) & 0x3FF));
+            } else if (changed < 0xD800 || changed > 0xDFFF) {
+                wide[i] = static_cast<char16_t>(changed);
+            }
+        }
+        if (pair) ++i;
+    }
+    return Utf16ToUtf8(wide);
+}
 
 }  // namespace
 
-std::string LocaleUpperCase(std::string_view ansi) { return ChangeEachCharacter(ansi, UpperOne); }
-std::string LocaleLowerCase(std::string_view ansi) { return ChangeEachCharacter(ansi, LowerOne); }
+std::string LocaleUpperCase(std::string_view utf8) { return ChangeCase(utf8, towupper_l); }
+std::string LocaleLowerCase(std::string_view utf8) { return ChangeCase(utf8, towlower_l); }
 
-bool IsLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
-
-std::u16string AnsiToUtf16(std::string_view ansi) {
-    thread_local Converter conv("UTF-16LE", "CP936");
-    std::string bytes = conv.Run(ansi, std::string("\xFD\xFF", 2), 1);
-    std::u16string out(bytes.size() / 2, u'\0');
+std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage) {
+    Converter conv("UTF-16LE", IconvName(codePage).c_str());
+    std::string converted = conv.Run(bytes, std::string("\xFD\xFF", 2), 1);
+    std::u16string out(converted.size() / 2, u'\0');
     for (size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+        out[i] = static_cast<char16_t>(static_cast<unsigned char>(converted[2 * i]) |
+                                       (static_cast<unsigned char>(converted[2 * i + 1]) << 8));
     return out;
 }
 
-std::string Utf16ToAnsi(std::u16string_view wide) {
-    thread_local Converter conv("CP936", "UTF-16LE");
-    std::string bytes;
-    bytes.reserve(wide.size() * 2);
+std::string Utf16ToCodePage(std::u16string_view wide, unsigned codePage) {
+    Converter conv(IconvName(codePage).c_str(), "UTF-16LE");
+    std::string units;
+    units.reserve(wide.size() * 2);
     for (char16_t c : wide) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
+        units.push_back(static_cast<char>(c & 0xFF));
+        units.push_back(static_cast<char>(c >> 8));
     }
-    return conv.Run(bytes, "?", 2);
+    return conv.Run(units, "?", 2);
 }
 
 }  // namespace common

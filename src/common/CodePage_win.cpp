@@ -1,59 +1,42 @@
 #include <windows.h>
 
-#include <array>
-
 #include "common/CodePage.h"
 
 namespace common {
 
-bool IsLeadByte(unsigned char byte) {
-    // Asked per byte of long texts: one table per process instead of a call per byte.
-    static const auto table = [] {
-        std::array<bool, 256> leads{};
-        for (int b = 0; b < 256; ++b) leads[static_cast<size_t>(b)] = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
-        return leads;
-    }();
-    return table[byte];
-}
-
-std::u16string AnsiToUtf16(std::string_view ansi) {
-    if (ansi.empty()) return {};
-    int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-    std::u16string out(n, u'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()),
-                        reinterpret_cast<wchar_t*>(out.data()), n);
+std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage) {
+    if (bytes.empty() || bytes.size() > INT_MAX) return {};
+    const int size = static_cast<int>(bytes.size());
+    int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::u16string out(static_cast<size_t>(n > 0 ? n : 0), u'\0');
+    if (n > 0) MultiByteToWideChar(codePage, 0, bytes.data(), size, reinterpret_cast<wchar_t*>(out.data()), n);
     return out;
 }
 
-std::string Utf16ToAnsi(std::u16string_view wide) {
-    if (wide.empty()) return {};
+std::string Utf16ToCodePage(std::u16string_view wide, unsigned codePage) {
+    if (wide.empty() || wide.size() > INT_MAX / 4) return {};
     auto src = reinterpret_cast<const wchar_t*>(wide.data());
-    int n = WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, src, static_cast<int>(wide.size()), out.data(), n, nullptr, nullptr);
+    const int size = static_cast<int>(wide.size());
+    int n = WideCharToMultiByte(codePage, 0, src, size, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(codePage, 0, src, size, out.data(), n, nullptr, nullptr);
     return out;
 }
 
 namespace {
 
-// CharUpperBuffA and CharLowerBuffA convert through UTF-16 and back. Where a
-// character's other case has no form in the code page, Wine writes "?" in its place
-// and the text comes back shorter; the text is then changed one character at a time,
-// and such a character keeps its own form.
-std::string ChangeCase(std::string_view ansi, size_t (*changeOne)(char*, size_t)) {
-    std::string out(ansi);
-    const size_t whole = CompleteCharactersLength(ansi);  // a lone lead byte would become "?"
-    if (whole == 0 || whole > MAXDWORD) return out;
-    if (changeOne(out.data(), whole) == whole) return out;
-    return ChangeEachCharacter(ansi, changeOne);
+// CharUpperBuffW changes each UTF-16 unit in place, so the text keeps its
+// length; a surrogate is never changed, so a pair stays whole.
+std::string ChangeCase(std::string_view utf8, DWORD (WINAPI *change)(LPWSTR, DWORD)) {
+    std::u16string wide = Utf8ToUtf16(utf8);
+    if (wide.empty() || wide.size() > MAXDWORD) return std::string(utf8);
+    change(reinterpret_cast<wchar_t*>(wide.data()), static_cast<DWORD>(wide.size()));
+    return Utf16ToUtf8(wide);
 }
-
-size_t UpperInPlace(char* bytes, size_t size) { return CharUpperBuffA(bytes, static_cast<DWORD>(size)); }
-size_t LowerInPlace(char* bytes, size_t size) { return CharLowerBuffA(bytes, static_cast<DWORD>(size)); }
 
 }  // namespace
 
-std::string LocaleUpperCase(std::string_view ansi) { return ChangeCase(ansi, UpperInPlace); }
-std::string LocaleLowerCase(std::string_view ansi) { return ChangeCase(ansi, LowerInPlace); }
+std::string LocaleUpperCase(std::string_view utf8) { return ChangeCase(utf8, CharUpperBuffW); }
+std::string LocaleLowerCase(std::string_view utf8) { return ChangeCase(utf8, CharLowerBuffW); }
 
 }  // namespace common

@@ -1,5 +1,7 @@
 #include "common/MessageBox_win.h"
 
+#include "common/Wide_win.h"
+
 namespace common {
 namespace {
 MessageBoxHandler& Handler() {
@@ -12,7 +14,7 @@ HWND g_owner = nullptr;
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags) {
     std::string t(text), c(title);
     if (Handler()) return Handler()(owner, t, c, flags);
-    return MessageBoxA(owner, t.c_str(), c.c_str(), flags);
+    return MessageBoxW(owner, Wide(t).c_str(), Wide(c).c_str(), flags);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler) {

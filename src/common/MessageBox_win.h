@@ -15,7 +15,7 @@ using MessageBoxHandler =
 
 int ShowMessageBox(HWND owner, std::string_view text, std::string_view title, UINT flags);
 
-// Replaces the routine that shows message boxes; an empty handler restores MessageBoxA.
+// Replaces the routine that shows message boxes; an empty handler restores MessageBoxW.
 // Returns the handler that was in place.
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
 

@@ -2,17 +2,19 @@
 
 #include <windows.h>
 
+#include "common/Wide_win.h"
+
 namespace common {
 
 bool FolderExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+    DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 std::string FullPath(const std::string& path) {
-    char full[MAX_PATH * 2] = {};
-    DWORD n = GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
-    return n > 0 && n < sizeof(full) ? std::string(full, n) : path;
+    wchar_t full[MAX_PATH * 2] = {};
+    DWORD n = GetFullPathNameW(Wide(path).c_str(), MAX_PATH * 2, full, nullptr);
+    return n > 0 && n < MAX_PATH * 2 ? Utf8(std::wstring_view(full, n)) : path;
 }
 
 std::optional<std::string> ExistingFolder(const std::string& typed) {

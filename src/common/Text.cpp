@@ -1,7 +1,5 @@
 #include "common/Text.h"
 
-#include "common/CodePage.h"
-
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -32,19 +30,8 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
     return out;
 }
 
-bool EndsWithBackslash(std::string_view path) {
-    // In code page 936 a trail byte can be 0x5C: walk by characters so that the
-    // second half of a Chinese character is never taken for a backslash.
-    bool last = false;
-    for (size_t i = 0; i < path.size(); ++i) {
-        last = path[i] == '\\';
-        if (IsLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            last = false;
-        }
-    }
-    return last;
-}
+// In UTF-8 no byte of a character beyond ASCII is a backslash.
+bool EndsWithBackslash(std::string_view path) { return !path.empty() && path.back() == '\\'; }
 
 std::string CompletePath(std::string_view path) {
     std::string out(path);
@@ -53,12 +40,8 @@ std::string CompletePath(std::string_view path) {
 }
 
 std::string_view FileNamePart(std::string_view path) {
-    size_t start = 0;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (path[i] == '\\') start = i + 1;
-        else if (IsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
-    }
-    return path.substr(std::min(start, path.size()));
+    size_t slash = path.rfind('\\');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
 std::string Format(const char* format, ...) {

@@ -1,5 +1,5 @@
 #pragma once
-// Small byte-string helpers shared by every subsystem.
+// Small helpers on UTF-8 texts shared by every subsystem.
 #include <string>
 #include <string_view>
 
@@ -11,11 +11,11 @@ inline bool IsBlank(std::string_view text) { return TrimBlanks(text).empty(); }
 
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 
-// True when the last character (not the trail byte of a double-byte one) is '\\'.
+// True when the last character is a backslash.
 bool EndsWithBackslash(std::string_view path);
 // A path gets a trailing backslash unless it already ends with one.
 std::string CompletePath(std::string_view path);
-// What follows the last backslash (not the trail byte of a double-byte character).
+// What follows the last backslash.
 std::string_view FileNamePart(std::string_view path);
 
 // printf-style formatting into a std::string.

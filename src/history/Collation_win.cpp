@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/CodePage.h"
+#include "common/Wide_win.h"
 #include "history/ContentHash.h"
 
 namespace history {
@@ -24,16 +25,18 @@ DWORD Flags(bool ignoreCase) { return ignoreCase ? NORM_IGNORECASE : 0; }
 std::optional<std::string> SortKey(std::string_view text, bool ignoreCase) {
     if (text.empty() || text.size() > INT_MAX / 4) return std::nullopt;
     const DWORD flags = LCMAP_SORTKEY | Flags(ignoreCase);
-    const int length = static_cast<int>(text.size());
-    // Keys run to about two bytes per byte of text: a roomy first guess spares
-    // a second pass over long texts.
-    std::string key(text.size() * 3 + 64, '\0');
-    int written = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, key.data(), static_cast<int>(key.size()));
+    const std::wstring wide = common::Wide(text);
+    const int length = static_cast<int>(wide.size());
+    // Keys run to about four bytes per character: a roomy first guess spares
+    // a second pass over long texts. For a sort key the W call writes bytes
+    // and counts its room in bytes.
+    std::string key(wide.size() * 6 + 64, '\0');
+    int written = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()), static_cast<int>(key.size()));
     if (written <= 0) {
-        int needed = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, nullptr, 0);
+        int needed = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length, nullptr, 0);
         if (needed <= 0) return std::nullopt;
         key.resize(static_cast<size_t>(needed));
-        written = LCMapStringA(LOCALE_USER_DEFAULT, flags, text.data(), length, key.data(), needed);
+        written = LCMapStringW(LOCALE_USER_DEFAULT, flags, wide.c_str(), length, reinterpret_cast<LPWSTR>(key.data()), needed);
         if (written <= 0) return std::nullopt;
     }
     key.resize(static_cast<size_t>(written));
@@ -49,16 +52,16 @@ uint64_t Known(uint64_t hash) { return hash == CollationSummary::kUnknown ? 1 : 
 size_t PrefixEnd(std::string_view text, size_t limit) {
     size_t i = 0;
     while (i < text.size()) {
-        size_t step = common::IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+        size_t step = common::CharacterLength(text, i);
         if (i + step > limit) break;
         i += step;
     }
     return i;
 }
 
-// Where a character starts within the last `limit` bytes: right after a byte
-// below 0x40, which no double-byte code page uses as a trail byte. Nothing
-// when there is no such byte there.
+// Where a character starts within the last `limit` bytes: right after an
+// ASCII byte, which sorts on its own, unlike a combining mark that follows
+// its base. Nothing when there is no such byte there.
 std::optional<size_t> SuffixStart(std::string_view text, size_t limit) {
     for (size_t i = text.size() - limit; i < text.size(); ++i)
         if (static_cast<unsigned char>(text[i]) < 0x40) return i + 1;
@@ -122,8 +125,9 @@ bool MayBeEqual(const CollationSummary& a, const CollationSummary& b) {
 
 bool SameText(std::string_view a, std::string_view b, bool ignoreCase) {
     if (a.size() > INT_MAX || b.size() > INT_MAX) return a == b;
-    return CompareStringA(LOCALE_USER_DEFAULT, Flags(ignoreCase), a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
+    const std::wstring wa = common::Wide(a), wb = common::Wide(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, Flags(ignoreCase), wa.c_str(), static_cast<int>(wa.size()), wb.c_str(),
+                          static_cast<int>(wb.size())) == CSTR_EQUAL;
 }
 
 CollationSummary CollationCache::Summary(std::string_view text, bool ignoreCase) {

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "common/Wide_win.h"
 #include "history/History_win.h"
 #include "toolkit/Handles_win.h"
 
@@ -17,7 +18,8 @@ std::string_view HeaderLabel(const toolkit::MenuItem& header) {
 
 SIZE TextSize(HDC dc, std::string_view text) {
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = common::Wide(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 
@@ -48,7 +50,8 @@ void History::sepClipboardHistoryDrawItem(toolkit::MenuItem& sender, const DRAWI
     SetBkColor(dc, GetSysColor(COLOR_MENU));
     SetBkMode(dc, OPAQUE);
     int x = (r.right - TextSize(dc, label).cx) / 2;
-    TextOutA(dc, x, r.top, label.data(), static_cast<int>(label.size()));
+    const std::wstring wide = common::Wide(label);
+    TextOutW(dc, x, r.top, wide.c_str(), static_cast<int>(wide.size()));
     RestoreDC(dc, saved);
 }
 

@@ -1,7 +1,5 @@
 #include "history/TextTransform.h"
 
-#include <vector>
-
 #include "common/CodePage.h"
 #include "common/Text.h"
 
@@ -13,39 +11,25 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
-// Which bytes are the second half of a double-byte character. In code page 936
-// such a byte can be "[", "{" or a letter.
-std::vector<bool> TrailBytes(std::string_view text) {
-    std::vector<bool> trail(text.size(), false);
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (common::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) trail[++i] = true;
-    }
-    return trail;
-}
-
 std::string ChangeAsciiCase(std::string_view text, char (*change)(char)) {
     std::string out(text);
-    const std::vector<bool> trail = TrailBytes(out);
-    for (size_t i = 0; i < out.size(); ++i)
-        if (!trail[i]) out[i] = change(out[i]);
+    for (char& c : out) c = change(c);
     return out;
 }
 
 // Lower case, then a capital at the start and after each boundary: the byte after
 // it, or after the blank that follows it. A carriage return counts as CR LF: the
-// capital goes two bytes further (three after a blank). Only the first byte of a
-// character is a boundary, and only the first byte of a character gets a capital.
+// capital goes two bytes further (three after a blank). Only an ASCII letter
+// gets a capital.
 std::string CapitaliseAfter(std::string_view text, bool (*isBoundary)(char)) {
     std::string s = common::LocaleLowerCase(text);
-    const std::vector<bool> trail = TrailBytes(s);
     const size_t n = s.size();
-    auto blankAt = [&](size_t k) { return k < n && !trail[k] && s[k] == ' '; };
+    auto blankAt = [&](size_t k) { return k < n && s[k] == ' '; };
     auto capitalAt = [&](size_t k) {
-        if (k < n && !trail[k]) s[k] = AsciiUpper(s[k]);
+        if (k < n) s[k] = AsciiUpper(s[k]);
     };
     capitalAt(0);
     for (size_t i = 1; i < n; ++i) {
-        if (trail[i]) continue;
         if (isBoundary(s[i])) {
             capitalAt(blankAt(i + 1) ? i + 2 : i + 1);
         } else if (s[i] == '\r') {
@@ -74,7 +58,7 @@ std::string AsciiLowerCase(std::string_view text) { return ChangeAsciiCase(text,
 std::string MixedCaseText(std::string_view text) { return CapitaliseAfter(text, IsWordBoundary); }
 std::string SentenceCaseText(std::string_view text) { return CapitaliseAfter(text, IsSentenceEnd); }
 
-// No trail byte of code page 936 is 32 or less, so the removals work on bytes.
+// No byte of a character beyond ASCII is 32 or less, so the removals work on bytes.
 std::string RemoveLeadingBlanks(std::string_view text) {
     size_t start = 0;
     while (start < text.size() && IsBlankOrControl(text[start])) ++start;

@@ -1,9 +1,9 @@
 #pragma once
-// The text transformations of a plain-text clip, over bytes of the ANSI code page.
+// The text transformations of a plain-text clip, over UTF-8 texts.
 // Letter case comes in two kinds: the locale's (the whole text, through the
-// code-page seam) and ASCII (only a-z and A-Z change). Every function walks by
-// characters where it matters: the second byte of a double-byte character is
-// never changed and never taken for a blank, a bracket or a line break.
+// code-page seam) and ASCII (only a-z and A-Z change). No byte of a character
+// beyond ASCII is an ASCII byte, so such a character is never changed by the
+// ASCII rules and never taken for a blank, a bracket or a line break.
 #include <string>
 #include <string_view>
 

@@ -58,7 +58,7 @@ void PersonalAutoSave::StartSave() {
         } catch (...) {
             outcome_ = {std::string("个人历史无法保存."), std::nullopt};
         }
-        PostMessageA(window, WM_PERSONALSAVED, 0, 0);
+        PostMessageW(window, WM_PERSONALSAVED, 0, 0);
     });
 }
 

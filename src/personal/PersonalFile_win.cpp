@@ -13,6 +13,7 @@
 #include "common/Paths_win.h"
 #include "common/Text.h"
 #include "common/Report_win.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Handles_win.h"
 
@@ -39,7 +40,7 @@ using FileContent = std::variant<MappedFile, FileMissing, ReadProblem>;
 
 FileContent MapWholeFile(const std::string& path) {
     MappedFile mapped;
-    mapped.file.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    mapped.file.reset(CreateFileW(common::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!mapped.file) {
         DWORD error = GetLastError();
@@ -51,7 +52,7 @@ FileContent MapWholeFile(const std::string& path) {
     if (static_cast<uint64_t>(size.QuadPart) > kLargestReadableFile)
         return ReadProblem{"文件太大 (" + std::to_string(size.QuadPart) + " 字节)"};
     if (size.QuadPart == 0) return mapped;  // nothing to map: no clips
-    mapped.mapping.reset(CreateFileMappingA(mapped.file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+    mapped.mapping.reset(CreateFileMappingW(mapped.file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
     if (!mapped.mapping) return ReadProblem{common::SystemErrorText(GetLastError())};
     mapped.view.reset(MapViewOfFile(mapped.mapping.get(), FILE_MAP_READ, 0, 0, 0));
     if (!mapped.view) return ReadProblem{common::SystemErrorText(GetLastError())};
@@ -69,7 +70,7 @@ KeptCopy KeepFileAside(const std::string& folder, std::string (*copyPath)(std::s
     std::string path = PersonalFilePath(folder);
     for (int attempt = 0; attempt < kDamagedCopyAttempts; ++attempt) {
         std::string copy = copyPath(folder, attempt);
-        if (MoveFileA(path.c_str(), copy.c_str())) return {copy, {}};
+        if (MoveFileW(common::Wide(path).c_str(), common::Wide(copy).c_str())) return {copy, {}};
         DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return {std::nullopt, common::SystemErrorText(error)};
     }
@@ -80,7 +81,7 @@ KeptCopy KeepFileAside(const std::string& folder, std::string (*copyPath)(std::s
 PersonalLoadResult NotCompletelyRead(const std::string& folder, std::string_view reason, PersonalLoadResult result) {
     KeptCopy kept = KeepFileAside(folder, &DamagedCopyPath);
     result.Error = DamagedFileMessage(PersonalFilePath(folder), reason, result.ClipsRead, kept.Path, kept.Failure);
-    result.LeftInPlace = !kept.Path && GetFileAttributesA(PersonalFilePath(folder).c_str()) != INVALID_FILE_ATTRIBUTES;
+    result.LeftInPlace = !kept.Path && GetFileAttributesW(common::Wide(PersonalFilePath(folder)).c_str()) != INVALID_FILE_ATTRIBUTES;
     result.KeptDamagedPath = std::move(kept.Path);
     return result;
 }
@@ -90,7 +91,7 @@ class TempFileGuard {
 public:
     explicit TempFileGuard(std::string path) : path_(std::move(path)) {}
     ~TempFileGuard() {
-        if (!committed_) DeleteFileA(path_.c_str());
+        if (!committed_) DeleteFileW(common::Wide(path_).c_str());
     }
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
@@ -157,7 +158,7 @@ std::optional<std::string> WriteReplacing(const std::string& path, const std::st
                                           const std::vector<uint8_t>& bytes) {
     TempFileGuard guard(temp);  // declared first: the file is closed before it is deleted
     toolkit::UniqueFile file(
-        CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        CreateFileW(common::Wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return common::SystemErrorText(GetLastError());
     size_t done = 0;
     while (done < bytes.size()) {
@@ -170,13 +171,13 @@ std::optional<std::string> WriteReplacing(const std::string& path, const std::st
     }
     if (!FlushFileBuffers(file.get())) return common::SystemErrorText(GetLastError());
     file.reset();
-    if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (!MoveFileExW(common::Wide(temp).c_str(), common::Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return common::SystemErrorText(GetLastError());
     guard.Commit();
     return std::nullopt;
 }
 
-bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) { return GetFileAttributesW(common::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -195,7 +196,7 @@ void SavePersonalFile(const std::string& folder, std::span<const ClipRecord> rec
 
     // A read-only Personal.dat is the user's wish that it stay as it is. Windows
     // refuses to replace it anyway; checking first says so on every platform.
-    DWORD attributes = GetFileAttributesA(PersonalFilePath(folder).c_str());
+    DWORD attributes = GetFileAttributesW(common::Wide(PersonalFilePath(folder)).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ThrowSaveError(folder, common::SystemErrorText(ERROR_ACCESS_DENIED));
 
@@ -212,7 +213,7 @@ PersonalLoadResult PersonalHistoryFile::Load(const std::string& folder, const Re
 
 bool PersonalHistoryFile::IsOwnFolder(const std::string& folder) const {
     // One folder may be spelt in several ways (letter case, "." parts): compare full paths, ignoring case.
-    return lstrcmpiA(common::FullPath(folder).c_str(), common::FullPath(ownFolder_).c_str()) == 0;
+    return lstrcmpiW(common::Wide(common::FullPath(folder)).c_str(), common::Wide(common::FullPath(ownFolder_)).c_str()) == 0;
 }
 
 std::optional<std::string> PersonalHistoryFile::Save(const std::string& folder, std::span<const ClipRecord> records) {

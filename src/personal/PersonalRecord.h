@@ -4,8 +4,9 @@
 // The file is a run of records with nothing between them. Each record is one
 // clip in the component stream format: "TPF0", the class name, an empty object
 // name, the clip's properties that differ from their defaults, then two 0 bytes.
-// Texts are held here as code-page-936 bytes, as everywhere in the program; the
-// codec converts them to and from the file's string forms.
+// Texts are held here in UTF-8, as everywhere in the program; the codec
+// converts them to and from the file's string forms. The rich text and the
+// HTML are the bytes of their clipboard formats.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -76,7 +77,7 @@ struct RecordReadError {
     std::size_t RecordIndex;   // 0-based number of the damaged record
     std::size_t RecordOffset;  // where the damaged record starts; the unread part begins here
     std::size_t Offset;        // where the damage was found
-    std::string Detail;        // what was wrong, for the user (code page 936)
+    std::string Detail;        // what was wrong, for the user
 };
 
 struct PersonalReadResult {

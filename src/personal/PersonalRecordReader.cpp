@@ -25,7 +25,7 @@ struct ReadFailure {
 std::string Printable(std::string_view bytes) {
     std::string out(bytes);
     for (char& ch : out)
-        if (static_cast<unsigned char>(ch) < 0x20) ch = '?';
+        if (static_cast<unsigned char>(ch) < 0x20 || static_cast<unsigned char>(ch) >= 0x80) ch = '?';
     return out;
 }
 
@@ -106,18 +106,26 @@ bool BooleanValue(Cursor& c, std::string_view property) {
     throw WrongType(at, property, type);
 }
 
-// Any of the four string forms, converted to code page 936.
-std::string StringValue(Cursor& c, std::string_view property) {
+// Any of the four string forms: a text in UTF-8 (the byte forms hold code
+// page 936), or the bytes of a clipboard format in the form earlier versions
+// gave them (the Unicode forms converted to code page 936).
+std::string StringValue(Cursor& c, std::string_view property, bool formatBytes = false) {
+    const unsigned cp = common::kChineseCodePage;
     size_t at = c.Position();
     switch (uint8_t type = c.Byte()) {
-        case kShortString: return c.ShortString();
+        case kShortString: {
+            std::string bytes = c.ShortString();
+            return formatBytes ? bytes : common::CodePageToUtf8(bytes, cp);
+        }
         case kLongString: {
             auto b = c.Take(c.Length());
-            return std::string(b.begin(), b.end());
+            std::string_view bytes(reinterpret_cast<const char*>(b.data()), b.size());
+            return formatBytes ? std::string(bytes) : common::CodePageToUtf8(bytes, cp);
         }
         case kUtf8String: {
             auto b = c.Take(c.Length());
-            return common::Utf8ToAnsi(std::string_view(reinterpret_cast<const char*>(b.data()), b.size()));
+            std::string_view utf8(reinterpret_cast<const char*>(b.data()), b.size());
+            return formatBytes ? common::Utf8ToCodePage(utf8, cp) : common::Utf16ToUtf8(common::Utf8ToUtf16(utf8));
         }
         case kWideString: {
             size_t count = c.Length();
@@ -125,7 +133,7 @@ std::string StringValue(Cursor& c, std::string_view property) {
             auto b = c.Take(2 * count);
             std::u16string wide(count, u'\0');
             for (size_t i = 0; i < count; ++i) wide[i] = static_cast<char16_t>(b[2 * i] | (b[2 * i + 1] << 8));
-            return common::Utf16ToAnsi(wide);
+            return formatBytes ? common::Utf16ToCodePage(wide, cp) : common::Utf16ToUtf8(wide);
         }
         default: throw WrongType(at, property, type);
     }
@@ -204,6 +212,8 @@ void ReadProperty(Cursor& c, ClipRecord& r, std::string_view name, size_t nameAt
             r.BitmapView = BitmapDataValue(c);
             r.BitmapData.clear();
             return;
+        case Field::RichText:
+        case Field::HTMLText: TextField(r, *field) = StringValue(c, name, true); return;
         default: TextField(r, *field) = StringValue(c, name); return;
     }
 }

@@ -68,15 +68,25 @@ public:
         }
     }
 
-    void String(std::string_view text) {
-        std::u16string wide = common::AnsiToUtf16(text);
-        // Bytes that are not valid code-page-936 text (a broken double-byte
-        // character, UTF-8 taken from the clipboard) would not come back the same
-        // from a Unicode form; stored as they are they lose nothing.
-        if (common::Utf16ToAnsi(wide) != text) return CodePageString(text);
+    // A text (UTF-8): ASCII as a code-page string, any other in the shorter of
+    // the UTF-8 and the wide form.
+    void Text(std::string_view text) { Unicode(text, common::Utf8ToUtf16(text)); }
+
+    // Bytes of a clipboard format (rich text, HTML), which earlier versions
+    // took for code-page-936 text: written as they did, so the same bytes come
+    // back. Bytes that are not valid code-page-936 text would not come back
+    // from a Unicode form; stored as they are they lose nothing.
+    void FormatBytes(std::string_view bytes) {
+        std::u16string wide = common::CodePageToUtf16(bytes, common::kChineseCodePage);
+        if (common::Utf16ToCodePage(wide, common::kChineseCodePage) != bytes) return CodePageString(bytes);
+        Unicode(bytes, wide);
+    }
+
+    // `text` with its UTF-16 form `wide`; code-page bytes when it is ASCII.
+    void Unicode(std::string_view text, const std::u16string& wide) {
         std::string utf8 = common::Utf16ToUtf8(wide);
         if (utf8.size() < 2 * wide.size()) {
-            if (utf8 == text) return CodePageString(text);  // ASCII only
+            if (utf8.size() == wide.size()) return CodePageString(text);  // ASCII only
             Byte(kUtf8String);
             Length(utf8.size());
             Bytes(utf8.data(), utf8.size());
@@ -120,7 +130,9 @@ void WriteValue(RecordWriter& w, const ClipRecord& r, Field field) {
         case Field::BitmapData: return w.BitmapData(r.BitmapBytes());
         case Field::Default: return w.Byte(kTrue);
         case Field::ImageIndex: return w.Integer(r.ImageIndex);
-        default: return w.String(TextField(r, field));
+        case Field::RichText:
+        case Field::HTMLText: return w.FormatBytes(TextField(r, field));
+        default: return w.Text(TextField(r, field));
     }
 }
 

@@ -5,7 +5,9 @@
 #include <shellapi.h>
 
 #include "clips/Clip_win.h"
+#include "common/CodePage.h"
 #include "common/Settings.h"
+#include "common/Wide_win.h"
 #include "preview/PreviewText.h"
 
 namespace preview {
@@ -62,7 +64,7 @@ std::string HoverPreview::Info(const clips::TClip& clip, const std::string& head
 }
 
 void HoverPreview::ShowText(const clips::TClip& clip, std::string_view label, std::string_view text) {
-    Preview.ShowText(text, Info(clip, TextHead(label, clip.Source, text.size())));
+    Preview.ShowText(text, Info(clip, TextHead(label, clip.Source, common::NarrowWidth(text))));
 }
 
 void HoverPreview::ShowPicture(const clips::TClip& clip, const toolkit::Bitmap& picture) {
@@ -75,9 +77,9 @@ void HoverPreview::ShowFiles(const clips::TClip& clip, std::span<const std::stri
     std::string names;
     for (std::string_view path : paths) {
         // A file the shell cannot name (it no longer exists) is left out; the count keeps it.
-        SHFILEINFOA info{};
-        if (SHGetFileInfoA(std::string(path).c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME)) {
-            names += info.szDisplayName;
+        SHFILEINFOW info{};
+        if (SHGetFileInfoW(common::Wide(path).c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME)) {
+            names += common::Utf8(info.szDisplayName);
             names += "\r\n";
         }
     }

@@ -13,9 +13,9 @@ unsigned U(size_t n) { return static_cast<unsigned>(n); }
 std::string ContentBlock(std::string_view content) {
     std::string_view trimmed = common::TrimBlanks(content);
     std::string shown(trimmed);
-    if (trimmed.size() > kContentLimit) {
-        // Never half a double-byte character before the dots.
-        std::string_view cut = trimmed.substr(0, common::CharBoundaryPrefix(trimmed, kContentCut));
+    if (common::WidthPrefix(trimmed, kContentLimit) < trimmed.size()) {
+        // Never half a character before the dots.
+        std::string_view cut = trimmed.substr(0, common::WidthPrefix(trimmed, kContentCut));
         shown = Str(common::TrimBlanks(cut)) + "\r\n\r\n...";
     }
     return "\r\n\r\n\r\n" + shown;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "common/Report_win.h"
+#include "common/Wide_win.h"
 #include "shell/Help.h"
 #include "shell/OpenAndSend_win.h"
 
@@ -19,8 +20,8 @@ void ShowHomePage(const std::string& applicationFolder) {
 
 void ShowAbout(HWND owner) {
     // The program's icon is resource 1; an icon from LoadIcon is shared and never destroyed.
-    HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
-    if (!ShellAboutA(owner, std::string(kAboutTitle).c_str(), std::string(kAboutCredit).c_str(), icon))
+    HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    if (!ShellAboutW(owner, common::Wide(kAboutTitle).c_str(), common::Wide(kAboutCredit).c_str(), icon))
         common::ShowLastError();
 }
 

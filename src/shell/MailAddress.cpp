@@ -1,6 +1,5 @@
 #include "shell/MailAddress.h"
 
-#include "common/CodePage.h"
 
 namespace shell {
 namespace {
@@ -12,7 +11,7 @@ bool IsUnreserved(unsigned char c) {
 
 std::string MailAddress(std::string_view text) {
     static const char kHex[] = "0123456789ABCDEF";
-    const std::string utf8 = common::AnsiToUtf8(text);
+    const std::string_view utf8 = text;
     std::string address = "mailto:?body=";
     address.reserve(address.size() + utf8.size() * 3);
     for (size_t i = 0; i < utf8.size(); ++i) {

@@ -6,9 +6,9 @@
 
 namespace shell {
 
-// "mailto:?body=" and `text` (bytes of the ANSI code page) written as a mail
+// "mailto:?body=" and `text` (UTF-8) written as a mail
 // address must carry a body: each line break (CR LF, a lone CR or a lone LF)
-// as "%0D%0A", each other byte of the text's UTF-8 form that is not an
+// as "%0D%0A", each other byte of the text that is not an
 // unreserved URL character as "%XX". So "&", "#" and "%" neither cut the body
 // short nor spoil the address, and Chinese text arrives whole. No length limit.
 std::string MailAddress(std::string_view text);

@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "common/Report_win.h"
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "shell/MailAddress.h"
 #include "shell/ShellResult.h"
@@ -24,7 +25,7 @@ namespace {
 // is ignored: the next command overwrites the page, and it holds nothing.
 struct RemovedAtEnd {
     std::string path;
-    ~RemovedAtEnd() { DeleteFileA(path.c_str()); }
+    ~RemovedAtEnd() { DeleteFileW(common::Wide(path).c_str()); }
 };
 }  // namespace
 
@@ -32,7 +33,8 @@ void ShellOpen(const std::string& file, const std::string& parameters) {
     EndMenu();
     SetLastError(0);
     auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL));
+        ShellExecuteW(nullptr, L"open", common::Wide(file).c_str(), common::Wide(parameters).c_str(), nullptr,
+                      SW_SHOWNORMAL));
     if (ShellFailed(result)) ThrowShellError(result);
     toolkit::Application::Instance().ProcessMessages();
 }
@@ -47,23 +49,24 @@ void Open(const std::string& link) {
 }
 
 std::string TemporaryPagePath() {
-    char folder[MAX_PATH + 1] = {};
-    DWORD n = GetTempPathA(sizeof(folder), folder);
+    wchar_t folder[MAX_PATH + 1] = {};
+    DWORD n = GetTempPathW(MAX_PATH + 1, folder);
     // A name of ours: a "Tmp.htm" there may belong to another program.
-    return std::string(folder, n <= MAX_PATH ? n : 0) + "Pellacor-Tmp.htm";
+    return common::Utf8(std::wstring_view(folder, n <= MAX_PATH ? n : 0)) + "Pellacor-Tmp.htm";
 }
 
 void OpenInNewWindow(const std::string& link) {
     common::RunReported([&] {
         RemovedAtEnd page{TemporaryPagePath()};
-        toolkit::UniqueFile file(CreateFileA(page.path.c_str(), 0, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const std::wstring path = common::Wide(page.path);
+        toolkit::UniqueFile file(CreateFileW(path.c_str(), 0, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         if (!file) common::ThrowLastError();
         file.reset();
-        char program[MAX_PATH + 1] = {};
+        wchar_t program[MAX_PATH + 1] = {};
         SetLastError(0);
-        auto result = reinterpret_cast<INT_PTR>(FindExecutableA(page.path.c_str(), nullptr, program));
+        auto result = reinterpret_cast<INT_PTR>(FindExecutableW(path.c_str(), nullptr, program));
         if (ShellFailed(result)) ThrowShellError(result);
-        ShellOpen(program, link);
+        ShellOpen(common::Utf8(program), link);
     });
 }
 

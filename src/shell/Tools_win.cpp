@@ -35,17 +35,17 @@ RECT VisibleFrame(HWND window) {
 // ("__winex11_standalone_tray") is an ordinary one.
 bool IsDesktopOrTray(HWND window) {
     if (window == GetDesktopWindow() || window == GetShellWindow()) return true;
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    for (const char* tray : {"Shell_TrayWnd", "Shell_SecondaryTrayWnd", "__winex11_standalone_tray"})
-        if (lstrcmpA(name, tray) == 0) return true;
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    for (const wchar_t* tray : {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"__winex11_standalone_tray"})
+        if (lstrcmpW(name, tray) == 0) return true;
     return false;
 }
 
 // A window a person could be working in, as the task switcher lists them.
 bool IsWorkWindow(HWND window) {
     if (!IsWindowVisible(window) || IsIconic(window) || IsDesktopOrTray(window)) return false;
-    LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    LONG exStyle = GetWindowLongW(window, GWL_EXSTYLE);
     if (exStyle & WS_EX_TOOLWINDOW) return false;
     if (GetWindow(window, GW_OWNER) && !(exStyle & WS_EX_APPWINDOW)) return false;
     RECT frame = VisibleFrame(window);

@@ -140,7 +140,7 @@ void Bitmap::Assign(const Bitmap& other) {
 
 void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     BITMAP bm{};
-    if (!bitmap || GetObjectA(bitmap, sizeof(bm), &bm) != sizeof(bm)) {
+    if (!bitmap || GetObjectW(bitmap, sizeof(bm), &bm) != sizeof(bm)) {
         throw common::Win32Error(ERROR_INVALID_HANDLE);
     }
     BmpFormat format;

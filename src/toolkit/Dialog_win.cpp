@@ -4,13 +4,14 @@
 
 #include <vector>
 
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 
 namespace toolkit {
 namespace {
 
-// An empty template: no controls, no font, no title (the title is ANSI text
+// An empty template: no controls, no font, no title (the title is a text
 // of ours, set when the dialog starts). Dialog templates must be DWORD-aligned.
 struct alignas(4) EmptyTemplate {
     DLGTEMPLATE dialog;
@@ -37,32 +38,33 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
     WindowDC dc(window);
     SelectedObject selected(dc.get(), font);
     SIZE size{};
-    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = common::Wide(text);
+    GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     return size;
 }
 
 }  // namespace
 
 HFONT FormFont() {
-    static UniqueFont font(CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+    static UniqueFont font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, "宋体"));
+                                       DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
     return font.get() ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 std::string WindowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), length + 1)));
-    return text;
+    int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return common::Utf8(text);
 }
 
-bool IsChecked(HWND checkBox) { return SendMessageA(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND checkBox) { return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-WORD HotKeyValue(HWND hotKey) { return LOWORD(SendMessageA(hotKey, HKM_GETHOTKEY, 0, 0)); }
+WORD HotKeyValue(HWND hotKey) { return LOWORD(SendMessageW(hotKey, HKM_GETHOTKEY, 0, 0)); }
 
 void SetStatusText(HWND statusBar, const std::string& text) {
-    SendMessageA(statusBar, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(statusBar, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(common::Wide(text).c_str()));
 }
 
 ModalDialog::ModalDialog(std::string title, int width, int height)
@@ -81,7 +83,7 @@ int ModalDialog::ShowModal() {
     placeOn_ = nullptr;
     hints_.Clear();
     tabPages_.clear();
-    INT_PTR result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &empty.dialog,
+    INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog,
                                              Application::Instance().Handle(), &ModalDialog::Procedure,
                                              reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
@@ -94,21 +96,21 @@ void ModalDialog::Close(int result) {
     if (hwnd_) EndDialog(hwnd_, result);
 }
 
-HWND ModalDialog::AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int width,
+HWND ModalDialog::AddControl(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
                              int height, int id, DWORD exStyle) {
     HWND parent = placeOn_ ? placeOn_ : hwnd_;
-    HWND control = CreateWindowExA(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
+    HWND control = CreateWindowExW(exStyle, className, common::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
                                    height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+                                   GetModuleHandleW(nullptr), nullptr);
     if (!control) common::ThrowLastError();
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
     return control;
 }
 
 HWND ModalDialog::AddLabel(const std::string& text, int x, int y, int width, int height) {
     SIZE size = TextExtent(hwnd_, FormFont(), text);
     // SS_NOTIFY: the label is hit by the pointer, so its hint shows.
-    return AddControl("STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, x, y, width < 0 ? size.cx : width,
+    return AddControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, x, y, width < 0 ? size.cx : width,
                       height < 0 ? size.cy : height);
 }
 
@@ -117,74 +119,74 @@ HWND ModalDialog::AddEdit(const std::string& text, int x, int y, int width, int 
         // As tall as the font's line with the edit's borders and margins.
         height = TextExtent(hwnd_, FormFont(), "Wg").cy + 8;
     }
-    return AddControl("EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL | style, x, y, width, height, 0, WS_EX_CLIENTEDGE);
+    return AddControl(L"EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL | style, x, y, width, height, 0, WS_EX_CLIENTEDGE);
 }
 
 HWND ModalDialog::AddButton(const std::string& caption, int id, int x, int y, int width, int height) {
     DWORD kind = id == IDOK ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
-    return AddControl("BUTTON", caption, WS_TABSTOP | kind, x, y, width, height, id);
+    return AddControl(L"BUTTON", caption, WS_TABSTOP | kind, x, y, width, height, id);
 }
 
 HWND ModalDialog::AddIconButton(HICON icon, int x, int y, int width, int height) {
-    HWND button = AddControl("BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, width, height);
-    SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+    HWND button = AddControl(L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, width, height);
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     return button;
 }
 
 HWND ModalDialog::AddCheckBox(const std::string& caption, bool checked, int x, int y, int width) {
     int height = TextExtent(hwnd_, FormFont(), "Wg").cy + 6;
-    HWND box = AddControl("BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, height);
-    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    HWND box = AddControl(L"BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, height);
+    SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     return box;
 }
 
 NumberEdit ModalDialog::AddNumberEdit(int position, int min, int max, int maxDigits, int x, int y, int width) {
     NumberEdit number;
     number.edit = AddEdit("", x, y, width, -1, ES_NUMBER);
-    SendMessageA(number.edit, EM_LIMITTEXT, static_cast<WPARAM>(maxDigits), 0);
+    SendMessageW(number.edit, EM_LIMITTEXT, static_cast<WPARAM>(maxDigits), 0);
     // Bound to the edit, on its right inside `width`; it writes the number into the edit.
-    number.upDown = AddControl(UPDOWN_CLASSA, "",
+    number.upDown = AddControl(UPDOWN_CLASSW, "",
                                UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
-    SendMessageA(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
-    SendMessageA(number.upDown, UDM_SETRANGE32, static_cast<WPARAM>(min), max);
-    SendMessageA(number.upDown, UDM_SETPOS32, 0, position);
+    SendMessageW(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    SendMessageW(number.upDown, UDM_SETRANGE32, static_cast<WPARAM>(min), max);
+    SendMessageW(number.upDown, UDM_SETPOS32, 0, position);
     return number;
 }
 
 HWND ModalDialog::AddHotKey(WORD value, WORD refused, WORD replacement, int x, int y, int width) {
     int height = TextExtent(hwnd_, FormFont(), "Wg").cy + 8;
-    HWND hotKey = AddControl(HOTKEY_CLASSA, "", WS_TABSTOP, x, y, width, height, 0, WS_EX_CLIENTEDGE);
-    SendMessageA(hotKey, HKM_SETRULES, refused, MAKELPARAM(replacement, 0));
-    SendMessageA(hotKey, HKM_SETHOTKEY, value, 0);
+    HWND hotKey = AddControl(HOTKEY_CLASSW, "", WS_TABSTOP, x, y, width, height, 0, WS_EX_CLIENTEDGE);
+    SendMessageW(hotKey, HKM_SETRULES, refused, MAKELPARAM(replacement, 0));
+    SendMessageW(hotKey, HKM_SETHOTKEY, value, 0);
     return hotKey;
 }
 
-HWND ModalDialog::AddLine(int x, int y, int width) { return AddControl("STATIC", "", SS_ETCHEDHORZ, x, y, width, 2); }
+HWND ModalDialog::AddLine(int x, int y, int width) { return AddControl(L"STATIC", "", SS_ETCHEDHORZ, x, y, width, 2); }
 
 HWND ModalDialog::AddStatusBar() {
     // The bar places itself along the bottom of the dialog.
-    HWND bar = AddControl(STATUSCLASSNAMEA, "", 0, 0, 0, 0, 0);
-    SendMessageA(bar, SB_SIMPLE, TRUE, 0);
+    HWND bar = AddControl(STATUSCLASSNAMEW, "", 0, 0, 0, 0, 0);
+    SendMessageW(bar, SB_SIMPLE, TRUE, 0);
     return bar;
 }
 
 TabPages& ModalDialog::AddTabPages(const std::vector<std::string>& captions, int tabWidth, int x, int y,
                                    int width, int height) {
-    HWND strip = AddControl(WC_TABCONTROLA, "", WS_TABSTOP | TCS_HOTTRACK | TCS_FIXEDWIDTH, x, y, width, height);
+    HWND strip = AddControl(WC_TABCONTROLW, "", WS_TABSTOP | TCS_HOTTRACK | TCS_FIXEDWIDTH, x, y, width, height);
     tabPages_.push_back(std::make_unique<TabPages>(hwnd_, strip, captions, tabWidth));
     return *tabPages_.back();
 }
 
 void ModalDialog::Focus(HWND control) noexcept {
-    if (hwnd_) SendMessageA(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    if (hwnd_) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
 }
 
 void ModalDialog::Place() {
     int width = width_, height = height_;
     if (clientSize_) {
         RECT outer{0, 0, width_, height_};
-        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
+                           static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
         width = outer.right - outer.left;
         height = outer.bottom - outer.top;
     }
@@ -196,10 +198,10 @@ void ModalDialog::Place() {
 INT_PTR CALLBACK ModalDialog::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == WM_INITDIALOG) {
         auto* self = reinterpret_cast<ModalDialog*>(lParam);
-        SetWindowLongPtrA(hwnd, DWLP_USER, lParam);
+        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
         self->hwnd_ = hwnd;
     }
-    auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;
     try {
         return self->Handle(msg, wParam, lParam);
@@ -216,8 +218,8 @@ INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (OnMessage(msg, wParam, lParam, result)) return result;
     switch (msg) {
     case WM_INITDIALOG: {
-        SetWindowTextA(hwnd_, title_.c_str());
-        SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+        SetWindowTextW(hwnd_, common::Wide(title_).c_str());
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
         Place();
         OnCreate();
         HWND focus = initialFocus_ ? initialFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);

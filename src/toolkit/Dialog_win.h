@@ -69,7 +69,7 @@ protected:
 
     // Controls, each taking the next place in the Tab order, on the dialog or
     // on the page chosen with PlaceOn. A width or height of -1 sizes a label to its text.
-    HWND AddControl(const char* className, const std::string& text, DWORD style, int x, int y, int width,
+    HWND AddControl(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
                     int height, int id = 0, DWORD exStyle = 0);
     HWND AddLabel(const std::string& text, int x, int y, int width = -1, int height = -1);
     // An edit of the platform's default height when `height` is -1.

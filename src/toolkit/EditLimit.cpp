@@ -2,15 +2,21 @@
 
 #include <algorithm>
 
-#include "common/CodePage.h"
-
 namespace toolkit {
 namespace {
 
 bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
-size_t AnsiBytes(std::u16string_view text) { return text.empty() ? 0 : common::Utf16ToAnsi(text).size(); }
+// A double-byte code page's count: 1 for ASCII, 2 for any other character.
+size_t AnsiBytes(std::u16string_view text) {
+    size_t bytes = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (IsHigh(text[i]) && i + 1 < text.size() && IsLow(text[i + 1])) ++i;
+        bytes += text[i] < 0x80 ? 1 : 2;
+    }
+    return bytes;
+}
 
 // The longest start of `text` of whole characters (a surrogate pair is one)
 // that takes at most `room` bytes.

@@ -1,6 +1,6 @@
 #pragma once
-// The rule of a one-line edit whose text is limited in bytes of the ANSI code
-// page (a Chinese character counts two), applied to each change of its text
+// The rule of a one-line edit whose text is limited in bytes as a double-byte
+// code page counts them (any character beyond ASCII counts two), applied to each change of its text
 // after the edit made it, whatever its source: typing, a paste by any key or
 // menu, an input method, a program's EM_REPLACESEL or WM_SETTEXT.
 #include <cstddef>

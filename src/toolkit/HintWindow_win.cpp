@@ -1,35 +1,36 @@
 #include "toolkit/HintWindow_win.h"
 
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/HintPlacement.h"
 
 namespace toolkit {
 namespace {
-const char kHintClass[] = "PellacorHint";
+const wchar_t kHintClass[] = L"PellacorHint";
 constexpr UINT kTextFlags = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
 
 // A class of its own for the drop shadow, where the system draws one.
 void RegisterHintClass() {
     static bool registered = false;
     if (registered) return;
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DROPSHADOW;
     wc.lpfnWndProc = &Window::Thunk;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kHintClass;
-    RegisterClassExA(&wc);
+    RegisterClassExW(&wc);
     registered = true;
 }
 
 // The font tooltips use: the status font of the non-client metrics.
 HFONT CreateTooltipFont() {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        if (HFONT font = CreateFontIndirectA(&metrics.lfStatusFont)) return font;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        if (HFONT font = CreateFontIndirectW(&metrics.lfStatusFont)) return font;
     return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font: deleting it does nothing
 }
 
@@ -45,7 +46,8 @@ RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text) const {
     RECT r{0, 0, maxWidth, 0};
     WindowDC screen(nullptr);
     SelectedObject font(screen.get(), font_.get());
-    DrawTextA(screen.get(), text.c_str(), static_cast<int>(text.size()), &r, kTextFlags | DT_CALCRECT);
+    const std::wstring wide = common::Wide(text);
+    DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &r, kTextFlags | DT_CALCRECT);
     return {0, 0, r.right + 6, r.bottom + 2};
 }
 
@@ -57,12 +59,12 @@ void THintWindow::ActivateHint(RECT rect, const std::string& caption) {
         RegisterHintClass();
         Application& application = Application::Instance();
         HWND owner = application.IsInitialized() ? application.Handle() : nullptr;
-        if (!CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kHintClass, "", WS_POPUP | WS_BORDER,
-                             0, 0, 0, 0, owner, nullptr, GetModuleHandleA(nullptr), static_cast<Window*>(this)))
+        if (!CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kHintClass, L"", WS_POPUP | WS_BORDER,
+                             0, 0, 0, 0, owner, nullptr, GetModuleHandleW(nullptr), static_cast<Window*>(this)))
             common::ThrowLastError();
     }
     // The window text is the caption too, for screen readers and anyone who looks.
-    SetWindowTextA(Handle(), caption_.c_str());
+    SetWindowTextW(Handle(), common::Wide(caption_).c_str());
     SetWindowPos(Handle(), HWND_TOPMOST, box.left, box.top, box.right - box.left, box.bottom - box.top,
                  SWP_NOACTIVATE | SWP_SHOWWINDOW);
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -76,7 +78,8 @@ void THintWindow::Paint(HDC dc, const RECT& client) {
     SelectedObject font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
-    DrawTextA(dc, caption_.c_str(), static_cast<int>(caption_.size()), &text, kTextFlags);
+    const std::wstring wide = common::Wide(caption_);
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text, kTextFlags);
 }
 
 void THintWindow::PaintClient(HDC dc, const RECT& client) {

@@ -16,7 +16,7 @@ int ImageList::AddIcon(HICON icon) {
     if (index < 0) {
         // Keep the index taken with a fully transparent image.
         std::vector<BYTE> andMask(static_cast<size_t>(width_ * height_ / 8), 0xFF), xorMask(andMask.size(), 0);
-        UniqueIcon blank(CreateIcon(GetModuleHandleA(nullptr), width_, height_, 1, 1, andMask.data(), xorMask.data()));
+        UniqueIcon blank(CreateIcon(GetModuleHandleW(nullptr), width_, height_, 1, 1, andMask.data(), xorMask.data()));
         ImageList_AddIcon(list_, blank.get());
     }
     ++count_;

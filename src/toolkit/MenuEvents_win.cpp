@@ -9,14 +9,14 @@ MenuContextEvents* g_events = nullptr;
 // The menu shown by a menu window (class "#32768").
 HMENU MenuOfWindow(HWND window) noexcept {
     constexpr UINT kGetMenu = 0x01E1;  // MN_GETHMENU
-    return window ? reinterpret_cast<HMENU>(SendMessageA(window, kGetMenu, 0, 0)) : nullptr;
+    return window ? reinterpret_cast<HMENU>(SendMessageW(window, kGetMenu, 0, 0)) : nullptr;
 }
 
 }  // namespace
 
 MenuContextEvents::MenuContextEvents(HWND owner) : owner_(owner) {
     g_events = this;
-    hook_ = SetWindowsHookExA(WH_MSGFILTER, &MenuContextEvents::Filter, nullptr, GetCurrentThreadId());
+    hook_ = SetWindowsHookExW(WH_MSGFILTER, &MenuContextEvents::Filter, nullptr, GetCurrentThreadId());
 }
 
 MenuContextEvents::~MenuContextEvents() {
@@ -42,13 +42,13 @@ bool MenuContextEvents::OnMenuMessage(const MSG& msg) noexcept {
         if (!menu) menu = MenuOfWindow(msg.hwnd);
         int position = menu ? MenuItemFromPoint(nullptr, menu, msg.pt) : -1;
         if (position >= 0)
-            PostMessageA(owner_, WM_MENUCONTEXT, MAKEWPARAM(position, 0), reinterpret_cast<LPARAM>(menu));
+            PostMessageW(owner_, WM_MENUCONTEXT, MAKEWPARAM(position, 0), reinterpret_cast<LPARAM>(menu));
         return true;  // also keeps Windows from sending WM_MENURBUTTONUP
     }
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_APPS) {
         int position = HighlightedPosition(highlightedMenu_);
         if (position >= 0)
-            PostMessageA(owner_, WM_MENUCONTEXT, MAKEWPARAM(position, 1), reinterpret_cast<LPARAM>(highlightedMenu_));
+            PostMessageW(owner_, WM_MENUCONTEXT, MAKEWPARAM(position, 1), reinterpret_cast<LPARAM>(highlightedMenu_));
         return true;
     }
     return false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "common/Wide_win.h"
 #include "toolkit/ImageList_win.h"
 #include "toolkit/MenuCaption.h"
 
@@ -149,7 +150,7 @@ MenuItem* MenuItem::ItemAtPlatformIndex(int position) const noexcept {
     return nullptr;
 }
 
-void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const {
+void MenuItem::FillInfo(MENUITEMINFOW& info, std::wstring& text) const {
     info = {};
     info.cbSize = sizeof(info);
     info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_BITMAP;
@@ -164,7 +165,7 @@ void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const {
     } else {
         info.fType = MFT_STRING;
         info.fMask |= MIIM_STRING;
-        text = PlatformMenuCaption(caption_);
+        text = common::Wide(PlatformMenuCaption(caption_));
         info.dwTypeData = text.data();
         info.cch = static_cast<UINT>(text.size());
     }
@@ -174,10 +175,10 @@ void MenuItem::FillInfo(MENUITEMINFOA& info, std::string& text) const {
 
 void MenuItem::PlatformInsert() {
     if (!parent_ || !visible_) return;
-    std::string text;
-    MENUITEMINFOA info;
+    std::wstring text;
+    MENUITEMINFOW info;
     FillInfo(info, text);
-    InsertMenuItemA(parent_->Handle(), static_cast<UINT>(PlatformIndex()), TRUE, &info);
+    InsertMenuItemW(parent_->Handle(), static_cast<UINT>(PlatformIndex()), TRUE, &info);
 }
 
 void MenuItem::PlatformRemove() {
@@ -188,10 +189,10 @@ void MenuItem::PlatformRemove() {
 
 void MenuItem::PlatformUpdate() {
     if (!parent_ || !visible_ || !parent_->handle_) return;
-    std::string text;
-    MENUITEMINFOA info;
+    std::wstring text;
+    MENUITEMINFOW info;
     FillInfo(info, text);
-    SetMenuItemInfoA(parent_->handle_.get(), static_cast<UINT>(PlatformIndex()), TRUE, &info);
+    SetMenuItemInfoW(parent_->handle_.get(), static_cast<UINT>(PlatformIndex()), TRUE, &info);
 }
 
 void MenuItem::Click() {
@@ -217,10 +218,10 @@ MenuItem* MenuItem::FromHandle(HMENU menu) noexcept {
 namespace {
 // The font the platform draws menus with.
 UniqueFont MenuFont() {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont{};
-    return UniqueFont(CreateFontIndirectA(&metrics.lfMenuFont));
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont{};
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 }  // namespace
 

@@ -91,7 +91,7 @@ public:
 
 private:
     friend class ItemRef;
-    void FillInfo(MENUITEMINFOA& info, std::string& text) const;
+    void FillInfo(MENUITEMINFOW& info, std::wstring& text) const;
     void PlatformInsert();
     void PlatformRemove();
     void PlatformUpdate();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <uxtheme.h>
 
+#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 
 namespace toolkit {
@@ -26,7 +27,7 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_HSCROLL:
     case WM_VSCROLL:
         // The dialog handles its controls wherever they sit.
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, SendMessageA(GetParent(page), msg, wParam, lParam));
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, SendMessageW(GetParent(page), msg, wParam, lParam));
         return TRUE;
     default:
         return FALSE;
@@ -38,25 +39,26 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT msg, WPARAM wParam, LPARAM lParam
 TabPages::TabPages(HWND dialog, HWND strip, const std::vector<std::string>& captions, int tabWidth)
     : strip_(strip) {
     for (size_t i = 0; i < captions.size(); ++i) {
-        TCITEMA item{};
+        std::wstring caption = common::Wide(captions[i]);
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(captions[i].c_str());
-        SendMessageA(strip_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
+        item.pszText = caption.data();
+        SendMessageW(strip_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
     RECT tab{};
-    if (SendMessageA(strip_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab)))
-        SendMessageA(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, tab.bottom - tab.top));
+    if (SendMessageW(strip_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab)))
+        SendMessageW(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, tab.bottom - tab.top));
 
     RECT area{};
     GetWindowRect(strip_, &area);
     MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    SendMessageA(strip_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SendMessageW(strip_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
 
     PageTemplate empty{};
     empty.dialog.style = WS_CHILD | DS_CONTROL;
     HWND after = strip_;
     for (size_t i = 0; i < captions.size(); ++i) {
-        HWND page = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &empty.dialog, dialog, &PageProcedure, 0);
+        HWND page = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, dialog, &PageProcedure, 0);
         if (!page) common::ThrowLastError();
         // Right after the strip in the Tab order, whenever the page is made.
         SetWindowPos(page, after, area.left, area.top, area.right - area.left, area.bottom - area.top,
@@ -75,7 +77,7 @@ TabPages::~TabPages() {
 void TabPages::Select(int index) {
     if (index < 0 || index >= Count()) return;
     selected_ = index;
-    SendMessageA(strip_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(strip_, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     HWND focus = GetFocus();
     for (int i = 0; i < Count(); ++i) {
         HWND page = Page(i);
@@ -89,7 +91,7 @@ void TabPages::Select(int index) {
 
 bool TabPages::Notified(const NMHDR& header) {
     if (header.hwndFrom != strip_) return false;
-    if (header.code == TCN_SELCHANGE) Select(static_cast<int>(SendMessageA(strip_, TCM_GETCURSEL, 0, 0)));
+    if (header.code == TCN_SELCHANGE) Select(static_cast<int>(SendMessageW(strip_, TCM_GETCURSEL, 0, 0)));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "toolkit/Window_win.h"
 
 #include "common/Win32Error_win.h"
+#include "common/Wide_win.h"
 #include "toolkit/Application_win.h"
 
 namespace toolkit {
@@ -8,30 +9,30 @@ namespace {
 // Registers the class at its first use. A class of that name whose procedure
 // is not ours (another part of the process took the name) would never reach
 // WndProc: that is a failure, not a class to share.
-void EnsureRegistered(const char* className) {
-    WNDCLASSEXA wc{};
+void EnsureRegistered(const wchar_t* className) {
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) {
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
         if (wc.lpfnWndProc == &Window::Thunk) return;
         throw common::Win32Error(ERROR_CLASS_ALREADY_EXISTS);
     }
     wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Window::Thunk;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc)) common::ThrowLastError();
+    if (!RegisterClassExW(&wc)) common::ThrowLastError();
 }
 }  // namespace
 
 Window::~Window() { DestroyHandle(); }
 
-void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title, const char* className) {
+void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, std::string_view title, const wchar_t* className) {
     EnsureRegistered(className);
-    HWND hwnd = CreateWindowExA(exStyle, className, title, style, 0, 0, 0, 0, owner, nullptr,
-                                GetModuleHandleA(nullptr), this);
+    HWND hwnd = CreateWindowExW(exStyle, className, common::Wide(title).c_str(), style, 0, 0, 0, 0, owner, nullptr,
+                                GetModuleHandleW(nullptr), this);
     if (!hwnd) common::ThrowLastError();
 }
 
@@ -44,12 +45,12 @@ LRESULT Window::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) { return Default
 
 LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == WM_NCCREATE) {
-        auto* created = reinterpret_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        auto* created = reinterpret_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
         created->hwnd_ = hwnd;
     }
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     try {
         result = self->WndProc(msg, wParam, lParam);
@@ -59,7 +60,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     if (msg == WM_NCDESTROY) {
         // Gone, whoever destroyed it (we, or the system with its owner): the
         // handle may soon name another window, so it is never used again.
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
     return result;

@@ -4,6 +4,8 @@
 // handler go to the application's general error handler; the loop runs on.
 #include <windows.h>
 
+#include <string_view>
+
 namespace toolkit {
 
 class Window {
@@ -20,13 +22,13 @@ protected:
     // registered at its first use. Throws common::Win32Error when the class
     // or the window cannot be made, also when another part of the process
     // registered a class of that name first.
-    void CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title = "",
-                      const char* className = kProgramClass);
-    static constexpr const char* kProgramClass = "PellacorWindow";
+    void CreateHandle(DWORD exStyle, DWORD style, HWND owner, std::string_view title = "",
+                      const wchar_t* className = kProgramClass);
+    static constexpr const wchar_t* kProgramClass = L"PellacorWindow";
     void DestroyHandle() noexcept;
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-        return DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
 
 public:

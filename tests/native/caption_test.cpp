@@ -1,4 +1,4 @@
-// Menu captions and the link test, on code-page-936 bytes.
+// Menu captions and the link test, on UTF-8 texts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,6 +19,11 @@ TEST(MakeCaption, TrimsJoinsAndCutsAtTheLimitLessFive) {
         // Byte 15 is the lead byte of "中": the cut keeps 14 bytes.
         {"abcdefghijklmn中文字符串", "abcdefghijklmn [..]"},
         {"中文中文中文中文中文中文", "中文中文中文中 [..]"},
+        // Any character beyond ASCII counts two, a surrogate pair too, and is never cut.
+        {"abcdefghijklm😀文字串", "abcdefghijklm😀 [..]"},
+        {"abcdefghijklmn😀文字串", "abcdefghijklmn [..]"},
+        {"mix: 中文 😀 한국어 Ελλη", "mix: 中文 😀 한 [..]"},
+        {"café ẞ", "café ẞ"},
         {"one\r\ntwo", "one two"},
         {"a\rb\nc", "a\rb\nc"},  // a lone CR or LF stays
         {"a   b", "a  b"},       // runs of three or four spaces become two
@@ -37,10 +42,9 @@ TEST(IsLink, SchemesByteForByteOnOneLineWithADotAndNoSpace) {
         {"http://example com", false},  {"http://example.com\r\n", false},   {"http://localhost", false},
         {"http://example.com\n", true},  // only the CR LF pair counts
         {"mailto:someone@example.com", true}, {"mailto:someone.example.com", false}, {"mailto:someone@example", false},
-        // "\x81\x40" is one character whose trail byte is "@"; a lead byte
-        // swallows the "." after it; nor is a trail byte taken for a space.
-        {"mailto:x\x81\x40y.cn", false}, {"mailto:x\x81\x40y@a.cn", true}, {"http://x\x81.", false},
-        {"http://a.b\x81\x20", true},
+        // A character beyond ASCII is never taken for a dot, an at sign or a space.
+        {"mailto:x＠y.cn", false}, {"mailto:x＠y@a.cn", true}, {"http://x。cn", false},
+        {"http://a.b　😀", true},
     };
     for (const auto& [text, link] : cases) EXPECT_EQ(IsLink(text), link) << text;
 }

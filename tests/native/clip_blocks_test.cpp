@@ -18,21 +18,30 @@ std::vector<uint8_t> Drop(std::string_view list, uint8_t offset = 20, bool wide 
     block.insert(block.end(), list.begin(), list.end());
     return block;
 }
+// The same with `names` as UTF-16 units: the block our clips write.
+std::vector<uint8_t> WideDrop(std::u16string_view names) {
+    std::vector<uint8_t> block = Drop("", 20, true);
+    for (char16_t unit : names) {
+        block.push_back(static_cast<uint8_t>(unit & 0xFF));
+        block.push_back(static_cast<uint8_t>(unit >> 8));
+    }
+    return block;
+}
 using namespace std::string_view_literals;
 }  // namespace
 
-TEST(DropFiles, NamesEachEndedByZeroThenAFinalZero) {
-    std::string list = "C:\\a.txt\r\nC:\\文件夹\\b.doc\r\nD:\\c\r\n";
+TEST(DropFiles, WideNamesEachEndedByZeroThenAFinalZero) {
+    std::string list = "C:\\a.txt\r\nC:\\文件夹\\한국어 😀.doc\r\nD:\\c\r\n";
     std::vector<uint8_t> block = BuildDropFiles(list);
-    EXPECT_EQ(block, Drop("C:\\a.txt\0C:\\文件夹\\b.doc\0D:\\c\0\0"sv));
-    // The block is 20 + L + 1 bytes, L being the list with each CR LF turned into one 0.
-    EXPECT_EQ(block.size(), 20 + (list.size() - 3) + 1);
+    EXPECT_EQ(block, WideDrop(u"C:\\a.txt\0C:\\文件夹\\한국어 😀.doc\0D:\\c\0\0"sv));
+    // 20 + 2 (N + 1) bytes, N being the UTF-16 units of the list with each CR LF turned into one 0.
+    EXPECT_EQ(block.size(), 20 + 2 * (std::u16string_view(u"C:\\a.txt C:\\文件夹\\한국어 😀.doc D:\\c ").size() + 1));
     EXPECT_EQ(CountDropFiles(block), 3u);
 
     // Without a final break, or with empty lines, the list still ends properly.
-    EXPECT_EQ(BuildDropFiles("a\r\nb"), Drop("a\0b\0\0"sv));
-    EXPECT_EQ(BuildDropFiles("a\r\n\r\nb\r\n"), Drop("a\0b\0\0"sv));
-    EXPECT_EQ(BuildDropFiles(""), Drop("\0"sv));
+    EXPECT_EQ(BuildDropFiles("a\r\nb"), WideDrop(u"a\0b\0\0"sv));
+    EXPECT_EQ(BuildDropFiles("a\r\n\r\nb\r\n"), WideDrop(u"a\0b\0\0"sv));
+    EXPECT_EQ(BuildDropFiles(""), WideDrop(u"\0"sv));
     // A lone LF or CR belongs to the name.
     EXPECT_EQ(SplitFileList("a\nb\r\nc\r"), (std::vector<std::string_view>{"a\nb", "c\r"}));
 }

@@ -113,15 +113,49 @@ TEST(PersonalRecordWriter, EachTextTakesTheFormThatHoldsItBest) {
         {"中文", Bytes().B({0x12}).Le32(2).B({0x2D, 0x4E, 0x87, 0x65}).v},
         {"中a", Bytes().B({0x12}).Le32(2).B({0x2D, 0x4E, 'a', 0}).v},
         {"图像  [ 10 x 20 ]", Bytes().B({0x14}).Le32(19).Raw("\xE5\x9B\xBE\xE5\x83\x8F  [ 10 x 20 ]").v},
-        // A lone lead byte, or UTF-8 taken from the clipboard, would change on the
-        // way through Unicode: such bytes are kept as they are.
-        {"ab\x81", Bytes().B({0x06, 3}).Raw("ab\x81").v},
-        {"<b>\xE4\xBD\xA0</b>", Bytes().B({0x06, 10}).Raw("<b>\xE4\xBD\xA0</b>").v},
+        // Beyond code page 936 the same rule: a surrogate pair is two units, four bytes.
+        {"é ẞ 😀 ab", Bytes().B({0x14}).Le32(14).Raw("é ẞ 😀 ab").v},
+        {"한국어 😀", Bytes().B({0x12}).Le32(6).B({0x5C, 0xD5, 0x6D, 0xAD, 0xB4, 0xC5, ' ', 0, 0x3D, 0xD8, 0x00, 0xDE}).v},
+        {"e\u0301", Bytes().B({0x14}).Le32(3).Raw("e\u0301").v},
     };
     for (const auto& c : cases) {
         ClipRecord r{.Caption = c.text};
         EXPECT_EQ(ValueOf(r, "Caption"), c.value) << c.text;
         EXPECT_EQ(ReadBack(Write(r)), std::vector{r}) << c.text;
+    }
+}
+
+TEST(PersonalRecordReader, EveryStringFormOfATextReadsAsItsText) {
+    // Code-page strings (as other writers of the format, and earlier versions for
+    // a text that did not convert, wrote them) hold code page 936.
+    Bytes b;
+    b.Start("TClipText").Prop("Caption").B({0x06, 4}).Raw("\xD6\xD0\xCE\xC4").Prop("Source").B({0x0C}).Le32(3).Raw("a\xA8\xA6")
+        .Prop("Text").B({0x14}).Le32(4).Raw("😀").Prop("Backup").B({0x12}).Le32(1).B({0x5C, 0xD5}).End();
+    EXPECT_EQ(ReadBack(b.v), (std::vector{ClipRecord{.Class = ClipClass::Text, .Caption = "中文", .Source = "aé",
+                                                     .Text = "😀", .Backup = "한"}}));
+}
+
+TEST(PersonalRecordWriter, RichTextAndHtmlKeepTheirBytesAsEarlierVersionsWroteThem) {
+    // Bytes of a clipboard format go through code page 936 as before: a lone
+    // lead byte, or UTF-8, would change on the way through Unicode, so such
+    // bytes are kept as they are; valid code-page-936 bytes take a Unicode form.
+    const struct {
+        std::string bytes;
+        std::vector<uint8_t> value;
+    } cases[] = {
+        {"ab\x81", Bytes().B({0x06, 3}).Raw("ab\x81").v},
+        {"<b>\xE4\xBD\xA0</b>", Bytes().B({0x06, 10}).Raw("<b>\xE4\xBD\xA0</b>").v},
+        {"\xD6\xD0\xCE\xC4", Bytes().B({0x12}).Le32(2).B({0x2D, 0x4E, 0x87, 0x65}).v},
+    };
+    for (const auto& c : cases) {
+        for (ClipRecord r : {ClipRecord{.Class = ClipClass::HTMLText, .HTMLText = c.bytes},
+                             ClipRecord{.Class = ClipClass::RichText, .RichText = c.bytes}}) {
+            const char* name = r.Class == ClipClass::HTMLText ? "HTMLText" : "RichText";
+            Bytes expected = Bytes().Start(ClipClassName(r.Class)).Prop(name);
+            expected.v.insert(expected.v.end(), c.value.begin(), c.value.end());
+            EXPECT_EQ(Write(r), expected.End().v) << c.bytes;
+            EXPECT_EQ(ReadBack(Write(r)), std::vector{r}) << c.bytes;
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "clips/ClipKind.h"
+#include "common/CodePage.h"
 #include "preview/PreviewText.h"
 #include "toolkit/HintPlacement.h"
 
@@ -42,8 +43,8 @@ TEST(PreviewInfo, EveryKindWithItsStatus) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(InfoText(c.head, c.kind, c.onClipboard, kTime), std::string(c.expected) + kTime) << c.kind;
-    // Lengths count bytes: a Chinese character counts two.
-    EXPECT_EQ(TextHead(kTextLabel, "x", std::string("中文").size()), "格式 : 文本\r\n来源 : x\r\n长度 : 4 字符");
+    // Lengths count as a double-byte code page would: a Chinese character counts two.
+    EXPECT_EQ(TextHead(kTextLabel, "x", common::NarrowWidth("中文")), "格式 : 文本\r\n来源 : x\r\n长度 : 4 字符");
 }
 
 TEST(PreviewContent, TrimmedAndCutAtFourHundredBytes) {

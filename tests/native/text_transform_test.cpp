@@ -1,4 +1,4 @@
-// The text transformations and the locale's letter case, on code-page-936 bytes.
+// The text transformations and the locale's letter case, on UTF-8 texts.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,8 +16,8 @@ void ExpectEach(std::string (*transform)(std::string_view), Cases cases) {
     for (const auto& [text, expected] : cases) EXPECT_EQ(transform(text), expected) << text;
 }
 
-// Characters whose second byte is "[", "{" or a lower-case letter.
-const std::string kTrailBracket = "腫", kTrailBrace = "調", kTrailLetter = "誥";
+// Look-alikes of a bracket, a brace and a letter beyond ASCII, and a surrogate pair.
+const std::string kWideBracket = "［", kWideBrace = "｛", kWideLetter = "ａ", kEmoji = "😀";
 }  // namespace
 
 TEST(TextTransform, MixedCaseCapitalisesAfterEachWordBoundary) {
@@ -45,18 +45,19 @@ TEST(TextTransform, SentenceCaseCapitalisesAfterSentenceEndsAndOneBlank) {
     });
 }
 
-TEST(TextTransform, TheSecondByteOfAChineseCharacterIsNeverABoundaryNorChanged) {
-    ASSERT_EQ(kTrailBracket + kTrailBrace + kTrailLetter, "\xC4\x5B\xD5\x7B\xD5\x61");
+TEST(TextTransform, ACharacterBeyondAsciiIsNeverABoundaryNorChangedByTheAsciiRules) {
     ExpectEach(MixedCaseText, {
-        {"x" + kTrailBracket + "a" + kTrailBrace + "b", "X" + kTrailBracket + "a" + kTrailBrace + "b"},
-        {"x" + kTrailBracket + "[a {b", "X" + kTrailBracket + "[A {B"},  // real brackets still count
-        {kTrailLetter + "a b", kTrailLetter + "a B"},
+        {"x" + kWideBracket + "a" + kWideBrace + "b", "X" + kWideBracket + "a" + kWideBrace + "b"},
+        {"x" + kWideBracket + "[a {b", "X" + kWideBracket + "[A {B"},  // real brackets still count
+        {kEmoji + "a b" + kEmoji + " c", kEmoji + "a B" + kEmoji + " C"},
         // After a lone CR the capital would fall on the second byte of the next character.
-        {"x\r" + kTrailLetter + "y", "X\r" + kTrailLetter + "y"},
+        {"x\r" + kEmoji + "y", "X\r" + kEmoji + "y"},
+        {"é é", "é é"},  // only ASCII letters become capitals
     });
-    ExpectEach(SentenceCaseText, {{"a.\r" + kTrailLetter, "A.\r" + kTrailLetter}});
-    ExpectEach(AsciiUpperCase, {{"中文 abc " + kTrailLetter + "z", "中文 ABC " + kTrailLetter + "Z"}});
-    ExpectEach(AsciiLowerCase, {{"ＡB " + kTrailBracket, "Ａb " + kTrailBracket}});
+    ExpectEach(SentenceCaseText, {{"a.\r" + kWideLetter, "A.\r" + kWideLetter}});
+    ExpectEach(AsciiUpperCase, {{"中文 abc é" + kWideLetter + "z", "中文 ABC é" + kWideLetter + "Z"}});
+    ExpectEach(AsciiLowerCase, {{"ＡB É" + kWideBracket, "Ａb É" + kWideBracket}});
+    ExpectEach(RemoveTrailingBlanks, {{kEmoji + " \r\n", kEmoji}});
 }
 
 TEST(TextTransform, RemovalsOfBlanksAndLineBreaks) {
@@ -86,9 +87,11 @@ TEST(TextTransform, WhatEachCommandDoesToTextAndCaption) {
 
 // The native stand-in of the locale's case (the Windows half is tested under Wine).
 TEST(LocaleCase, LettersOfEveryScriptChangeAndCharactersWithoutAnOtherCaseStay) {
-    EXPECT_EQ(common::LocaleUpperCase("abc ａｂ αβ я 中文" + kTrailLetter), "ABC ＡＢ ΑΒ Я 中文" + kTrailLetter);
+    EXPECT_EQ(common::LocaleUpperCase("abc ａｂ αβ я 中文"), "ABC ＡＢ ΑΒ Я 中文");
     EXPECT_EQ(common::LocaleLowerCase("ABC ＡＢ ΑΒ Я"), "abc ａｂ αβ я");
-    EXPECT_EQ(common::LocaleUpperCase("nǐ hǎo"), "Nǐ HǎO");     // no capital of these in the code page
-    EXPECT_EQ(common::LocaleLowerCase("ⅪZ"), "Ⅺz");            // nor a small Ⅺ
-    EXPECT_EQ(common::LocaleUpperCase("a\x81"), "A\x81");      // a lead byte without its trail byte
+    // Letters that code page 936 cannot hold change too; a combining mark stays with its letter.
+    EXPECT_EQ(common::LocaleUpperCase("nǐ hǎo café ή e\u0301"), "NǏ HǍO CAFÉ Ή E\u0301");
+    EXPECT_EQ(common::LocaleLowerCase("ⅪZ ẞ É 한국어"), "ⅺz ß é 한국어");
+    // A character whose other case has another length keeps its form; a pair stays whole.
+    EXPECT_EQ(common::LocaleUpperCase("ß 😀 x"), "ß 😀 X");
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <cstring>
+
 #include "TestSupport_win.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipText_win.h"
@@ -56,12 +58,20 @@ struct HistoryFixture : ::testing::Test {
         Put(formats);
         history->ClipboardChanged();
     }
-    void CopyText(const std::string& text) { Copy({testing_support::Text(CF_TEXT, text)}); }
+    // A Unicode program's copy (the system adds CF_TEXT for readers that want it).
+    void CopyText(const std::string& text) { Copy({testing_support::UnicodeText(text)}); }
     // What another program reads: all of the block, or the text up to its zero.
     std::vector<uint8_t> Read(UINT format) const { return testing_support::ClipboardBytes(other.Handle(), format); }
     std::string ReadText(UINT format) const {
         std::vector<uint8_t> bytes = Read(format);
         return {bytes.begin(), std::find(bytes.begin(), bytes.end(), 0)};
+    }
+    // CF_UNICODETEXT up to its zero, in UTF-8.
+    std::string ReadUnicodeText() const {
+        std::vector<uint8_t> bytes = Read(CF_UNICODETEXT);
+        std::wstring wide(bytes.size() / 2, L'\0');
+        std::memcpy(wide.data(), bytes.data(), wide.size() * 2);
+        return common::Utf8(wide.substr(0, wide.find(L'\0')));
     }
 
     int Clips() const { return history->ClipboardCount(); }

@@ -186,8 +186,8 @@ void SetCheck(HWND box, bool on) {
 }
 
 void Type(HWND edit, const std::string& text) {
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(common::Wide(text).c_str()));
 }
 
 bool HotKeyFree(UINT modifiers, UINT key) {

@@ -15,6 +15,7 @@
 #include "common/MessageBox_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
+#include "common/Wide_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/Window_win.h"
 
@@ -202,6 +203,11 @@ struct Format {
 };
 // A text format with its terminating zero.
 inline Format Text(UINT format, const std::string& text) { return {format, Block(text.c_str(), text.size() + 1)}; }
+// CF_UNICODETEXT holding the UTF-16 form of `utf8` and its zero, as Unicode programs copy.
+inline Format UnicodeText(const std::string& utf8) {
+    std::wstring wide = common::Wide(utf8);
+    return {CF_UNICODETEXT, Block(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t))};
+}
 
 // Empties the clipboard as `owner` and puts each format on it.
 bool PutOnClipboard(HWND owner, const std::vector<Format>& formats);

@@ -105,7 +105,7 @@ TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) 
     toolkit::SelectedObject selectBitmap(dc.get(), bitmap.get());
     toolkit::SelectedObject selectFont(dc.get(), toolkit::FormFont());
     SIZE label{};
-    GetTextExtentPoint32A(dc.get(), " 剪贴板历史纪录 ", 16, &label);
+    GetTextExtentPoint32W(dc.get(), L" 剪贴板历史纪录 ", 9, &label);
 
     UINT width = 10, height = 0;
     history->sepClipboardHistoryMeasureItem(*history->sepClipboardHistory, dc.get(), width, height);

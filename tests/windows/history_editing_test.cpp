@@ -93,7 +93,7 @@ TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
 
 TEST_F(EditingTest, TheRenameEditKeepsOneLineWithinItsLimitWhateverTheTextCameBy) {
     CopyText("x");
-    auto put = [&](const char* text) { Put({Text(CF_TEXT, text)}); };
+    auto put = [&](const char* text) { Put({UnicodeText(text)}); };
     auto withShift = [](bool down) {
         BYTE keys[256] = {};
         GetKeyboardState(keys);

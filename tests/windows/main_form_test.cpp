@@ -21,7 +21,7 @@ TEST_F(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
     QuietFolder folder;
     app::TfrmMain form(folder.Path());
     ASSERT_TRUE(form.Tray() && form.Tray()->Added());
-    EXPECT_STREQ(form.Tray()->Data().szTip, "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]");
+    EXPECT_EQ(common::Utf8(form.Tray()->Data().szTip), "PELLACOR  [ 0 剪辑 - 0 个人剪辑  ]");
     auto send = [&](UINT mouse) { SendMessageA(form.Handle(), app::WM_TRAYICON, 1, mouse); };
     {
         MenuCloser menus;
@@ -164,14 +164,14 @@ TEST_F(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestCli
 TEST_F(MainFormStartUp, AWatcherThatCannotBeMadeLeavesTheRestRunningAndOneBoxSaysWhatFailed) {
     // Another part of the process holds the watcher's class name, with a
     // procedure that is not ours: the watcher's window cannot be made.
-    const char* name = clipboard::TClpbrd::kWatcherClass;
-    UnregisterClassA(name, GetModuleHandleA(nullptr));  // ours, from an earlier test
-    WNDCLASSEXA foreign{};
+    const wchar_t* name = clipboard::TClpbrd::kWatcherClass;
+    UnregisterClassW(name, GetModuleHandleW(nullptr));  // ours, from an earlier test
+    WNDCLASSEXW foreign{};
     foreign.cbSize = sizeof(foreign);
-    foreign.lpfnWndProc = DefWindowProcA;
-    foreign.hInstance = GetModuleHandleA(nullptr);
+    foreign.lpfnWndProc = DefWindowProcW;
+    foreign.hInstance = GetModuleHandleW(nullptr);
     foreign.lpszClassName = name;
-    ASSERT_NE(RegisterClassExA(&foreign), 0);
+    ASSERT_NE(RegisterClassExW(&foreign), 0);
     QuietFolder folder("MaxHistorySize=many\r\n");  // watching wanted, and a setting to replace
     MessageBoxRecorder boxes;
     {
@@ -190,5 +190,5 @@ TEST_F(MainFormStartUp, AWatcherThatCannotBeMadeLeavesTheRestRunningAndOneBoxSay
         EXPECT_NE(text.find("MaxHistorySize"), std::string::npos) << text;
     }
     EXPECT_EQ(boxes.boxes.size(), 1u);  // the exit went through without a word
-    EXPECT_TRUE(UnregisterClassA(name, GetModuleHandleA(nullptr)));
+    EXPECT_TRUE(UnregisterClassW(name, GetModuleHandleW(nullptr)));
 }

@@ -126,10 +126,10 @@ TEST_F(MediaClips, ThreeFilesRoundTripThroughHdrop) {
     EXPECT_EQ(Read(CF_HDROP), BuildDropFiles(list));
     toolkit::ClipboardSession clipboard(other.Handle());
     auto drop = static_cast<HDROP>(GetClipboardData(CF_HDROP));
-    ASSERT_EQ(DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0), 3u);
-    char name[260];
-    DragQueryFileA(drop, 1, name, sizeof(name));
-    EXPECT_STREQ(name, "C:\\照片\\b.jpg");
+    ASSERT_EQ(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0), 3u);
+    wchar_t name[260];
+    DragQueryFileW(drop, 1, name, 260);
+    EXPECT_EQ(common::Utf8(name), "C:\\照片\\b.jpg");
 }
 
 TEST_F(MediaClips, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {

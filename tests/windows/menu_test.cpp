@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "common/Wide_win.h"
 #include "toolkit/ImageList_win.h"
 #include "toolkit/MenuItem_win.h"
 #include "toolkit/MenuTable_win.h"
@@ -35,10 +36,10 @@ struct MenuTest : ::testing::Test {
     // Every caption of the platform menu, in order.
     std::string Captions() {
         std::string all;
-        char text[256];
+        wchar_t text[256];
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-            all += text;
+            GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+            all += common::Utf8(text);
         }
         return all;
     }

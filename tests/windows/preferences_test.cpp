@@ -20,30 +20,33 @@ using toolkit::WindowText;
 namespace {
 
 std::optional<std::string> RunValue() {
-    char value[1024] = {};
+    wchar_t value[1024] = {};
     DWORD size = sizeof(value);
-    if (RegGetValueA(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue, RRF_RT_REG_SZ, nullptr, value, &size))
+    if (RegGetValueW(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue, RRF_RT_REG_SZ, nullptr, value, &size))
         return std::nullopt;
-    return std::string(value);
+    return common::Utf8(value);
 }
 
 void PutRunValue(const std::optional<std::string>& value) {
-    if (!value) RegDeleteKeyValueA(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue);
-    else RegSetKeyValueA(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue, REG_SZ, value->c_str(),
-                         static_cast<DWORD>(value->size() + 1));
+    if (!value) RegDeleteKeyValueW(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue);
+    else {
+        std::wstring wide = common::Wide(*value);
+        RegSetKeyValueW(HKEY_CURRENT_USER, app::kRunKey, app::kRunValue, REG_SZ, wide.c_str(),
+                        static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t)));
+    }
 }
 
 // The name of the folder selected in the folder picker's tree.
 std::string SelectedFolder(HWND picker) {
-    HWND tree = FindWindowExA(picker, nullptr, WC_TREEVIEWA, nullptr);
-    char text[MAX_PATH] = {};
-    TVITEMA item{};
+    HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
+    wchar_t text[MAX_PATH] = {};
+    TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     item.pszText = text;
     item.cchTextMax = MAX_PATH;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return text;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return common::Utf8(text);
 }
 
 // A step on the open preferences dialog.
@@ -141,9 +144,9 @@ TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
                       SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
                       SendMessageA(d.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
                                    MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
-                      char hint[256] = {};
-                      SendMessageA(d.stbHint, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(hint));
-                      return std::string(hint);
+                      wchar_t hint[256] = {};
+                      SendMessageW(d.stbHint, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(hint));
+                      return common::Utf8(hint);
                   };
                   EXPECT_EQ(pointerOver(d.lblClips, d.lblClips), " 最大历史记录必须在 1 与 500 之间");
                   EXPECT_EQ(pointerOver(d.udCaptionLength, d.udCaptionLength), " 最大标题长度必须在 10 与 100 之间");
@@ -173,7 +176,7 @@ TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
 
 TEST_F(Preferences, TheFolderPickerStartsAtTheEditsFolder) {
     std::string start = folder.File("历史");
-    CreateDirectoryA(start.c_str(), nullptr);
+    CreateDirectoryW(common::Wide(start).c_str(), nullptr);
     auto picker = [](bool startsThere, WPARAM button) {
         return OnDialog("选择文件夹", [=](HWND picker) {
             EXPECT_EQ(SelectedFolder(picker) == "历史", startsThere);
@@ -189,7 +192,7 @@ TEST_F(Preferences, TheFolderPickerStartsAtTheEditsFolder) {
                         // The shell's path of the folder, without a backslash; the edit has the focus.
                         EXPECT_EQ(WindowText(d.edtPersonalHistoryPath), start);
                         EXPECT_EQ(GetFocus(), d.edtPersonalHistoryPath);
-                        RemoveDirectoryA(start.c_str());
+                        RemoveDirectoryW(common::Wide(start).c_str());
                         Click(d.bbnBrowse);
                     }),
                     picker(false, IDCANCEL),  // a folder that is gone is no start

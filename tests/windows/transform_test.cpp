@@ -30,7 +30,7 @@ TEST_F(TransformTest, TheBackupIsTakenOnceAndUndoRestoresTheTextOnTheClipboardTo
     EXPECT_EQ(clip.Backup, "ａbc  de 誥");
     EXPECT_EQ(clip.Tag, 1);
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
-    EXPECT_EQ(ReadText(CF_TEXT), "ＡBC  DE 誥");
+    EXPECT_EQ(ReadUnicodeText(), "ＡBC  DE 誥");
     ExpectNoNewClipAfterTheNotice();
 
     history->TransformClip(clip, Transformation::RemoveDuplicatedSpaces);
@@ -38,14 +38,14 @@ TEST_F(TransformTest, TheBackupIsTakenOnceAndUndoRestoresTheTextOnTheClipboardTo
     EXPECT_EQ(clip.Text, "ａbc De 誥");
     EXPECT_EQ(clip.Caption(), "ａbc De 誥");
     EXPECT_EQ(clip.Backup, "ａbc  de 誥");  // still the text from before the first
-    EXPECT_EQ(ReadText(CF_TEXT), "ａbc De 誥");
+    EXPECT_EQ(ReadUnicodeText(), "ａbc De 誥");
 
     history->UndoTransformation(clip);
     EXPECT_EQ(clip.Text, "ａbc  de 誥");
     EXPECT_EQ(clip.Backup, "");
     EXPECT_EQ(clip.Tag, 0);
     EXPECT_EQ(clip.Caption(), "ａbc De 誥");  // the caption keeps its last form
-    EXPECT_EQ(ReadText(CF_TEXT), "ａbc  de 誥");
+    EXPECT_EQ(ReadUnicodeText(), "ａbc  de 誥");
     ExpectNoNewClipAfterTheNotice();
     EXPECT_EQ(MarkedItems(), 1);
 
@@ -70,10 +70,10 @@ TEST_F(TransformTest, AClipThatIsNotOnTheClipboardLeavesTheClipboardAlone) {
     EXPECT_EQ(first.Tag, 0);
 }
 
-TEST(LocaleCase, TheSystemChangesLettersOfEveryScriptAndLeavesChineseAndWhatItCannotWrite) {
+TEST(LocaleCase, TheSystemChangesLettersOfEveryScriptAndLeavesChineseAndPairsAlone) {
     EXPECT_EQ(common::LocaleUpperCase("abc ａｂ αβ я 中文誥"), "ABC ＡＢ ΑΒ Я 中文誥");
     EXPECT_EQ(common::LocaleLowerCase("ABC ＡＢ ΑΒ Я 中文"), "abc ａｂ αβ я 中文");
-    // Wine writes "?" for a small Ⅺ, which the code page lacks: the character stays.
-    EXPECT_EQ(common::LocaleLowerCase("ⅪZ"), "Ⅺz");
-    EXPECT_EQ(common::LocaleUpperCase("a\x81"), "A\x81");  // a lead byte without its trail byte
+    // Letters that code page 936 lacks change too; a surrogate pair stays whole.
+    EXPECT_EQ(common::LocaleLowerCase("ⅪZ É Ǐ"), "ⅺz é ǐ");
+    EXPECT_EQ(common::LocaleUpperCase("café e\u0301 😀 한국어 ß"), "CAFÉ E\u0301 😀 한국어 ß");
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Version.h"
+#include "common/Wide_win.h"
 
 TEST(VersionInfo, NumbersAndTextsAreComplete) {
     char path[MAX_PATH] = {};
@@ -18,9 +19,9 @@ TEST(VersionInfo, NumbersAndTextsAreComplete) {
     auto value = [&](const std::string& name) {
         void* text = nullptr;
         UINT length = 0;
-        std::string query = "\\StringFileInfo\\080403a8\\" + name;
-        bool found = VerQueryValueA(info.data(), query.c_str(), &text, &length) && length > 0;
-        return found ? std::string(static_cast<const char*>(text)) : "(missing)";
+        std::wstring query = L"\\StringFileInfo\\080403a8\\" + common::Wide(name);
+        bool found = VerQueryValueW(info.data(), query.c_str(), &text, &length) && length > 0;
+        return found ? common::Utf8(static_cast<const wchar_t*>(text)) : "(missing)";
     };
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
@@ -30,7 +31,7 @@ TEST(VersionInfo, NumbersAndTextsAreComplete) {
     EXPECT_EQ(value("FileVersion"), "1.61");
     EXPECT_EQ(value("ProductVersion"), "1.61");
     EXPECT_EQ(value("ProductName"), "Pellacor");
-    // The Chinese texts come through the UTF-16 of the resource as the system's ANSI bytes.
+    // The Chinese texts come whole through the UTF-16 of the resource.
     EXPECT_EQ(value("FileDescription"), "Pellacor 剪贴板历史");
     EXPECT_EQ(value("CompanyName"), PELLACOR_PUBLISHER);
     EXPECT_EQ(value("LegalCopyright"), PELLACOR_COPYRIGHT);
