@@ -14,6 +14,7 @@
 #include "clipboard/ClipboardText_win.h"
 #include "clipboard/ClipboardWrite_win.h"
 #include "clips/ClipFiles_win.h"
+#include "common/CodePage.h"
 #include "common/Win32Error_win.h"
 
 using namespace clips;
@@ -42,6 +43,38 @@ TEST_F(CaptureTest, HtmlBesideTextGivesOneHtmlClip) {
     // The same HTML with another plain text is a duplicate, not a plain-text clip.
     Copy({Text(CF_TEXT, "other plain text"), Text(HTMLFormat, kPage)});
     EXPECT_EQ(Clips(), 1);
+}
+
+// The text of a change comes from CF_UNICODETEXT; a CF_TEXT alone is read in the
+// code page its CF_LOCALE names, else the system's (936 here). A restore puts
+// back both forms of the text, with the rich text or HTML, in one session.
+TEST_F(CaptureTest, TextIsTakenAsUnicodeWhateverFormsCarryItAndRestoredInBothForms) {
+    const std::string mixed = "mix: 中文 😀 한국어 Ελληνικά café ẞ";
+    auto locale = [](LCID id) { return testing_support::Format{CF_LOCALE, testing_support::Block(&id, sizeof(id))}; };
+    const struct {
+        std::vector<testing_support::Format> formats;
+        std::string text;
+    } changes[] = {
+        {{testing_support::UnicodeText(mixed)}, mixed},
+        {{Text(CF_TEXT, "mix: ?? ?"), testing_support::UnicodeText(mixed + " 2")}, mixed + " 2"},
+        {{Text(CF_TEXT, "\xD6\xD0\xCE\xC4 ansi")}, "中文 ansi"},
+        {{Text(CF_TEXT, "caf\xE9 \xC4\xE3"), locale(0x0409)}, "café Äã"},  // English: code page 1252
+        {{Text(CF_TEXT, "\xC4\xE3 \xE9"), locale(0x0419)}, "Дг й"},        // Russian: code page 1251
+    };
+    for (const auto& change : changes) {
+        Copy(change.formats);
+        ASSERT_NE(NewestAs(), nullptr) << change.text;
+        EXPECT_EQ(NewestAs()->Text, change.text);
+    }
+    Copy({Text(CF_TEXT, "rich"), testing_support::UnicodeText(mixed + " rich"), Text(RichTextFormat, "{\\rtf1 x}")});
+    for (toolkit::MenuItem* clip : {ClipboardClips()[0], Newest()}) {
+        CopyText("other");
+        clip->Click();
+        const std::string text = static_cast<TClipText*>(clip)->Text;
+        EXPECT_EQ(ReadUnicodeText(), text);
+        EXPECT_EQ(ReadText(CF_TEXT), common::Utf8ToCodePage(text, CP_ACP));  // "?" for what 936 lacks
+    }
+    EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 x}");
 }
 
 TEST_F(CaptureTest, BlankTextIsDroppedButRichTextIsKeptWithoutName) {

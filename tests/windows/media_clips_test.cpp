@@ -112,11 +112,11 @@ TEST_F(MediaClips, EachKindOfOneChangeAddsAClipInTheirOrderAndTheLastHoldsTheMar
     EXPECT_TRUE(clips[6]->Default());
 }
 
-TEST_F(MediaClips, ThreeFilesRoundTripThroughHdrop) {
-    Copy({WideDrop(L"C:\\docs\\a.txt\0C:\\照片\\b.jpg\0D:\\c\0\0"sv)});
+TEST_F(MediaClips, ThreeFilesRoundTripThroughHdropWithTheirWideNames) {
+    Copy({WideDrop(L"C:\\docs\\a.txt\0C:\\照片\\한국어 😀 文件.txt\0D:\\c\0\0"sv)});
     auto* clip = NewestAs<TClipFiles>();
     ASSERT_NE(clip, nullptr);
-    const std::string list = "C:\\docs\\a.txt\r\nC:\\照片\\b.jpg\r\nD:\\c\r\n";
+    const std::string list = "C:\\docs\\a.txt\r\nC:\\照片\\한국어 😀 文件.txt\r\nD:\\c\r\n";
     EXPECT_EQ(clip->FileList, list);
     EXPECT_EQ(clip->Caption(), MakeCaption(list, 20));
 
@@ -129,7 +129,7 @@ TEST_F(MediaClips, ThreeFilesRoundTripThroughHdrop) {
     ASSERT_EQ(DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0), 3u);
     wchar_t name[260];
     DragQueryFileW(drop, 1, name, 260);
-    EXPECT_EQ(common::Utf8(name), "C:\\照片\\b.jpg");
+    EXPECT_EQ(common::Utf8(name), "C:\\照片\\한국어 😀 文件.txt");
 }
 
 TEST_F(MediaClips, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {
