@@ -21,26 +21,47 @@ cmake_generator() {
     if command -v ninja >/dev/null 2>&1; then echo "-G Ninja"; fi
 }
 
+# A Windows whose language for non-Unicode programs is not Chinese: a prefix of
+# its own, made and run with an English locale (ANSI code page 1252). Call
+# before ensure_wine_prefix.
+use_cp1252_prefix() {
+    export WINEPREFIX="$WIN_BUILD/wineprefix-cp1252"
+    export PELLACOR_WINE_LOCALE=en_US.UTF-8
+}
+
 # Creates the private Wine prefix (WINEPREFIX) once; `unmanaged` makes its windows unmanaged.
 ensure_wine_prefix() {
+    local locale="${PELLACOR_WINE_LOCALE:-zh_CN.UTF-8}"
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        echo "Creating the Wine prefix in $WINEPREFIX (code page 936)"
+        echo "Creating the Wine prefix in $WINEPREFIX ($locale)"
         mkdir -p "$WINEPREFIX"
-        env LC_ALL=zh_CN.UTF-8 wineboot -i >/dev/null 2>&1 || true
+        env LC_ALL="$locale" wineboot -i >/dev/null 2>&1 || true
         wineserver -w
     fi
     # No sound card: no ALSA complaints.
     if [ ! -f "$WINEPREFIX/.pellacor-quiet" ]; then
-        env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
+        env LC_ALL="$locale" wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d '' /f >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.pellacor-quiet"
+    fi
+    # Windows in any language draws Chinese in menus and boxes by linking a
+    # Chinese font to its interface fonts; a prefix made in another locale
+    # gets the same links, or it shows boxes instead of Chinese characters.
+    if [ "$locale" != zh_CN.UTF-8 ] && [ ! -f "$WINEPREFIX/.pellacor-fontlink" ]; then
+        local face
+        for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif" "Segoe UI"; do
+            env LC_ALL="$locale" wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+                /v "$face" /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+        done
+        wineserver -w
+        touch "$WINEPREFIX/.pellacor-fontlink"
     fi
     # Without a window manager Wine waits up to 2 s for every closed dialog or
     # message box unless its windows are unmanaged (it then also draws their
     # captions); but unmanaged windows take the keyboard focus for themselves,
     # which a test driving menus with keys from outside cannot follow.
     if [ "${1:-}" = unmanaged ] && [ ! -f "$WINEPREFIX/.pellacor-unmanaged" ]; then
-        env LC_ALL=zh_CN.UTF-8 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+        env LC_ALL="$locale" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w
         touch "$WINEPREFIX/.pellacor-unmanaged"
     fi

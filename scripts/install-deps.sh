@@ -21,7 +21,10 @@ fi
 
 # Wine maps file names through the Unix locale: without a generated zh_CN.UTF-8
 # it cannot create files or folders with Chinese names.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
-    echo "Generating the zh_CN.UTF-8 locale"
-    $sudo localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
+# The same for en_US.UTF-8, the locale of the code-page-1252 test prefix.
+for name in zh_CN en_US; do
+    if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
+        echo "Generating the $name.UTF-8 locale"
+        $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    fi
+done

@@ -51,6 +51,15 @@ echo "== Windows tests under Wine"
 count_gtest "$LOGS/windows.log" $?
 grep -E '^\[  FAILED  \]' "$LOGS/windows.log" | head -20
 
+# The tests of what depends on code pages once more, on a Windows whose ANSI code page is 1252.
+echo "== Windows tests of texts and files under code page 1252"
+(use_cp1252_prefix; ensure_wine_prefix >/dev/null  # managed: the desktop tests share it
+ cd "$WIN_BUILD" && timeout 600 "$WINE" ./windows_tests.exe \
+     --gtest_filter='SettingsFile*:CaptureTest*:Personal*:MediaClips*:Transform*:LocaleCase*:Duplicates*'
+ rc=$?; wineserver -k 2>/dev/null; exit $rc) >"$LOGS/windows-cp1252.log" 2>&1
+count_gtest "$LOGS/windows-cp1252.log" $?
+grep -E '^\[  FAILED  \]' "$LOGS/windows-cp1252.log" | head -20
+
 if [ -x "$ROOT/scripts/fuzz.sh" ]; then
     echo "== Fuzzing the personal history reader"
     if "$ROOT/scripts/fuzz.sh" >"$LOGS/fuzz.log" 2>&1; then

@@ -3,6 +3,8 @@
 # Sourced by each test_*.sh; the test script provides DISPLAY.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/env.sh"
+# A test that sets PELLACOR_TEST_CODE_PAGE=1252 runs on a Windows whose ANSI code page is 1252.
+[ "${PELLACOR_TEST_CODE_PAGE:-}" = 1252 ] && use_cp1252_prefix
 ensure_display
 ensure_wine_prefix
 SHOTS="$BUILD/screenshots"

@@ -1,5 +1,7 @@
 #include "TestSupport_win.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
@@ -258,6 +260,52 @@ int CopyBurst(const char* label, int count) {
     }
     PumpMessages(1000);  // the owner stays while the last copy is read
     return 0;
+}
+
+namespace {
+BOOL CALLBACK CollectText(HWND window, LPARAM into) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    reinterpret_cast<std::wstring*>(into)->append(text).append(L"\n");
+    return TRUE;
+}
+
+BOOL CALLBACK CollectDialog(HWND window, LPARAM into) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (!IsWindowVisible(window) || lstrcmpW(name, L"#32770") != 0) return TRUE;
+    CollectText(window, into);
+    EnumChildWindows(window, &CollectText, into);
+    return TRUE;
+}
+
+int WriteLines(const char* path, const std::wstring& lines) {
+    toolkit::UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    DWORD written = 0;
+    if (!file || !WriteFile(file.get(), lines.data(), static_cast<DWORD>(lines.size() * sizeof(wchar_t)), &written, nullptr))
+        return 2;
+    return lines.empty() ? 1 : 0;
+}
+}  // namespace
+
+int WriteDialogTexts(const char* path) {
+    std::wstring texts;
+    EnumWindows(&CollectDialog, reinterpret_cast<LPARAM>(&texts));
+    return WriteLines(path, texts);
+}
+
+int WriteClipboardFiles(const char* path) {
+    std::wstring names;
+    {
+        toolkit::ClipboardSession clipboard(nullptr);
+        auto drop = static_cast<HDROP>(clipboard ? GetClipboardData(CF_HDROP) : nullptr);
+        for (UINT i = 0; drop && i < DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0); ++i) {
+            std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+            name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+            names.append(name).append(L"\n");
+        }
+    }
+    return WriteLines(path, names);
 }
 
 }  // namespace testing_support

@@ -190,6 +190,12 @@ protected:
 toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count);
 // Its side (windows_tests.exe --copy-burst LABEL COUNT).
 int CopyBurst(const char* label, int count);
+// Writes the texts of every visible dialog box (its title, then each control's
+// text, one a line) to `path` in UTF-16LE, as the platform holds them; for the
+// desktop tests (windows_tests.exe --dialog-texts PATH). Returns 0 when one was found.
+int WriteDialogTexts(const char* path);
+// The same for the names of the clipboard's CF_HDROP (windows_tests.exe --clipboard-files PATH).
+int WriteClipboardFiles(const char* path);
 
 // A movable block of `allocated` bytes (default: `size`, at least 1) that
 // begins with `bytes`; the rest is 0xEE so nobody can count on zeros.

@@ -87,3 +87,26 @@ TEST(SettingsFile, FailedWritesAreReportedOncePerKey) {
     EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
     EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));
 }
+
+// The file stays in code page 936 whatever the system's: a folder's Chinese name
+// is written and read as its code-page-936 bytes; a folder whose name that code
+// page cannot hold is written by its short name, which names the same folder.
+TEST(SettingsFile, PathsAreCodePage936AndAFolderBeyondItGoesByItsShortName) {
+    TempFolder folder;
+    Loaded l = LoadFrom(folder, "PersonalHistoryPath=D:\\\xB8\xF6\xC8\xCB\r\n");
+    EXPECT_EQ(l.settings.PersonalHistoryPath, "D:\\个人\\");
+    app::SettingsFile file(folder.File("Pellacor.ini"));
+    file.WriteAll(l.settings, l.monitor);
+    EXPECT_NE(ReadWholeFile(folder.File("Pellacor.ini")).find("PersonalHistoryPath=D:\\\xB8\xF6\xC8\xCB\\\r\n"),
+              std::string::npos);
+
+    const std::string wide = folder.File("한국어 😀");
+    ASSERT_TRUE(CreateDirectoryW(common::Wide(wide).c_str(), nullptr));
+    l.settings.PersonalHistoryPath = wide + "\\";
+    file.WriteAll(l.settings, l.monitor);
+    std::string read = file.Read("PersonalHistoryPath", "");
+    EXPECT_EQ(read.find("한"), std::string::npos) << read;
+    wchar_t longPath[MAX_PATH] = {};
+    ASSERT_NE(GetLongPathNameW(common::Wide(read).c_str(), longPath, MAX_PATH), 0u) << read;
+    EXPECT_EQ(common::Utf8(longPath), wide + "\\");
+}
