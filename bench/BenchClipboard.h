@@ -1,6 +1,7 @@
 #pragma once
 // What "another program" does in the benchmarks: puts a text on the clipboard
-// it holds open.
+// it holds open, as a Unicode program does (the system makes CF_TEXT from it
+// for a reader that asks).
 #include <windows.h>
 
 #include <string_view>
@@ -8,6 +9,6 @@
 #include "clipboard/ClipboardText_win.h"
 
 inline void PutTextBlock(std::string_view text) {
-    toolkit::UniqueGlobal block = clipboard::MakeTextBlock(text);
-    if (block && SetClipboardData(CF_TEXT, block.get())) block.release();  // the clipboard's now
+    toolkit::UniqueGlobal block = clipboard::MakeWideTextBlock(text);
+    if (block && SetClipboardData(CF_UNICODETEXT, block.get())) block.release();  // the clipboard's now
 }

@@ -8,8 +8,8 @@
 
 namespace common {
 
-// The platform's converters are the fast path for long clip texts; they agree
-// with the portable ones, which serve texts beyond INT_MAX.
+// The platform's converter makes UTF-16 (it agrees with the portable one, which
+// serves texts beyond INT_MAX); our own makes UTF-8, faster than Wine's.
 std::wstring Wide(std::string_view utf8) {
     if (utf8.empty()) return {};
     if (utf8.size() > INT_MAX) {
@@ -24,13 +24,7 @@ std::wstring Wide(std::string_view utf8) {
 }
 
 std::string Utf8(std::wstring_view wide) {
-    if (wide.empty()) return {};
-    if (wide.size() > INT_MAX / 3) return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
-    const int size = static_cast<int>(wide.size());
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, out.data(), n, nullptr, nullptr);
-    return out;
+    return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()));
 }
 
 }  // namespace common
