@@ -1,8 +1,8 @@
 #include "app/PreferencesDialog_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
+#include <utility>
 #include <variant>
 
 #include "app/HotKeyCode.h"
@@ -11,6 +11,7 @@
 #include "common/Paths_win.h"
 #include "common/Settings.h"
 #include "toolkit/FolderBrowser_win.h"
+#include "toolkit/FolderIcon_win.h"
 
 namespace app {
 
@@ -23,13 +24,6 @@ const char kHistorySizeHint[] = "最大历史记录必须在 1 与 500 之间";
 const char kCaptionLengthHint[] = "最大标题长度必须在 10 与 100 之间";
 const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
 const char kPathHint[] = "选取个人历史的保存路径";
-
-HICON SmallFolderIcon() {
-    SHFILEINFOA info{};
-    SHGetFileInfoA("", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
-                   SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-    return info.hIcon;
-}
 }  // namespace
 
 TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 260}) { frmPreferences = this; }
@@ -40,7 +34,7 @@ TfrmPreferences::~TfrmPreferences() {
 
 void TfrmPreferences::FormCreate() {
     const common::Settings& s = common::settings();
-    folderIcon_.reset(SmallFolderIcon());
+    folderIcon_.reset(toolkit::FolderIcon(toolkit::SmallIconSize(Dpi())));
 
     pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 184);
     tabGeneral = pclPreferences->Page(0);
@@ -77,10 +71,7 @@ void TfrmPreferences::FormCreate() {
     bvlAdvanced = AddLine(10, 84, lineWidth);
     lblPersonalHistoryPath = AddLabel("设置 \"个人历史\" 保存路径:", 16, 98);
     edtPersonalHistoryPath = AddEdit(s.PersonalHistoryPath, 16, 118, 300);
-    RECT edit{};
-    GetWindowRect(edtPersonalHistoryPath, &edit);
-    int side = edit.bottom - edit.top;
-    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 118, side + 2, side);
+    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 118);
 
     PlaceOn(nullptr);
     btnOK = AddButton("确定", IDOK, 216, 200, 75, 25);
@@ -104,6 +95,12 @@ bool TfrmPreferences::OnCommand(WORD, WORD code, HWND control) {
     else if (control == bbnBrowse) bbnBrowseClick();
     else return false;
     return true;
+}
+
+void TfrmPreferences::OnDpiChanged() {
+    toolkit::UniqueIcon previous =
+        std::exchange(folderIcon_, toolkit::UniqueIcon(toolkit::FolderIcon(toolkit::SmallIconSize(Dpi()))));
+    SendMessageA(bbnBrowse, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folderIcon_.get()));
 }
 
 void TfrmPreferences::chkHotKeyClick() { EnableWindow(hkHotKey, toolkit::IsChecked(chkHotKey)); }

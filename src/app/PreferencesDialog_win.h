@@ -39,6 +39,7 @@ private:
     bool OnOk() override { return btnOKClick(); }
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnHint(const std::string& hint) override { DisplayHint(hint); }
+    void OnDpiChanged() override;
     void FormCreate();
     void DisplayHint(const std::string& hint);
     // Shows the warning of `problem`, puts the refused edit's text back and focuses it.
