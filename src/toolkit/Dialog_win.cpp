@@ -188,11 +188,28 @@ NumberEdit ModalDialog::AddNumberEdit(int position, int min, int max, int maxDig
     // Bound to the edit, on its right inside `width`; it writes the number into the edit.
     number.upDown =
         CreateControl(UPDOWN_CLASSA, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0);
-    SendMessageA(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    FitUpDown(number);
     SendMessageA(number.upDown, UDM_SETRANGE32, static_cast<WPARAM>(min), max);
     SendMessageA(number.upDown, UDM_SETPOS32, 0, position);
     numberEdits_.push_back(number);
     return number;
+}
+
+void ModalDialog::FitUpDown(const NumberEdit& number) {
+    SendMessageA(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    // The up-down takes a width of 96 dpi (Wine's always does): widen it into the edit.
+    RECT upDown{}, edit{};
+    GetWindowRect(number.upDown, &upDown);
+    GetWindowRect(number.edit, &edit);
+    HWND parent = GetParent(number.edit);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&upDown), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&edit), 2);
+    int extra = Scaled(16) - (upDown.right - upDown.left);
+    if (extra <= 0) return;
+    SetWindowPos(number.edit, nullptr, 0, 0, edit.right - edit.left - extra, edit.bottom - edit.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(number.upDown, nullptr, upDown.left - extra, upDown.top, upDown.right - upDown.left + extra,
+                 upDown.bottom - upDown.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 HWND ModalDialog::AddHotKey(WORD value, WORD refused, WORD replacement, int x, int y, int width) {
@@ -209,6 +226,7 @@ HWND ModalDialog::AddStatusBar() {
     // The bar places itself along the bottom of the dialog.
     HWND bar = CreateControl(STATUSCLASSNAMEA, "", 0, 0, 0);
     SendMessageA(bar, SB_SIMPLE, TRUE, 0);
+    SendMessageA(bar, WM_SIZE, 0, 0);  // as tall as the font it was just given
     selfPlaced_.push_back(bar);
     return bar;
 }
@@ -238,8 +256,7 @@ void ModalDialog::ChangeDpi(UINT dpi, const RECT& suggested) {
     }
     for (size_t i = 0; i < tabPages_.size(); ++i) tabPages_[i]->Layout(Scaled(tabWidths_[i]));
     // The edit has its full width again: the up-down takes its place inside it anew.
-    for (const NumberEdit& number : numberEdits_)
-        SendMessageA(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    for (const NumberEdit& number : numberEdits_) FitUpDown(number);
     for (HWND window : selfPlaced_) {
         setFont(window);
         SendMessageA(window, WM_SIZE, 0, 0);

@@ -131,6 +131,8 @@ private:
     HWND AddPlaced(const char* className, const std::string& text, DWORD style, int x, int y, Extent width,
                    Extent height, int id = 0, DWORD exStyle = 0);
     RECT PixelRect(const Placement& placement) const;
+    // Binds the up-down to its edit, on the edit's right, as wide as a scroll bar's arrow at the dialog's DPI.
+    void FitUpDown(const NumberEdit& number);
     void ChangeDpi(UINT dpi, const RECT& suggested);
 
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
