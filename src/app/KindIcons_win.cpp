@@ -6,6 +6,12 @@
 
 namespace app {
 
+HICON LoadKindIcon(int kind, int size) {
+    // The image of that size, or the nearest one scaled by the system.
+    return static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kKindIconBase + kind), IMAGE_ICON, size, size, 0));
+}
+
 void LoadKindIcons(toolkit::ImageList& list, UINT dpi) {
     int size = toolkit::SmallIconSize(dpi);
     list.Reset(size, size);

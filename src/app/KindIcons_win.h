@@ -11,6 +11,8 @@ namespace app {
 // Resource of the icon of clip kind n: kKindIconBase + n.
 inline constexpr int kKindIconBase = 100;
 
+// The icon of clip kind `kind` at `size` pixels, for the caller to destroy; null when there is none.
+HICON LoadKindIcon(int kind, int size);
 // Fills `list` anew with one icon per clip kind, in kind order, at the small-icon size of `dpi`.
 void LoadKindIcons(toolkit::ImageList& list, UINT dpi);
 

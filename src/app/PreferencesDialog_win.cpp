@@ -6,12 +6,13 @@
 #include <variant>
 
 #include "app/HotKeyCode.h"
+#include "app/KindIcons_win.h"
 #include "app/StartWithSystem_win.h"
+#include "clips/ClipKind.h"
 #include "common/MessageBox_win.h"
 #include "common/Paths_win.h"
 #include "common/Settings.h"
 #include "toolkit/FolderBrowser_win.h"
-#include "toolkit/FolderIcon_win.h"
 
 namespace app {
 
@@ -26,6 +27,11 @@ const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
 const char kPathHint[] = "选取个人历史的保存路径";
 }  // namespace
 
+HICON TfrmPreferences::FolderIcon() const {
+    // The file-list clips' folder, drawn for each small-icon size.
+    return LoadKindIcon(clips::kFileList, toolkit::SmallIconSize(Dpi()));
+}
+
 TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 260}) { frmPreferences = this; }
 
 TfrmPreferences::~TfrmPreferences() {
@@ -34,7 +40,7 @@ TfrmPreferences::~TfrmPreferences() {
 
 void TfrmPreferences::FormCreate() {
     const common::Settings& s = common::settings();
-    folderIcon_.reset(toolkit::FolderIcon(toolkit::SmallIconSize(Dpi())));
+    folderIcon_.reset(FolderIcon());
 
     pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 184);
     tabGeneral = pclPreferences->Page(0);
@@ -99,7 +105,7 @@ bool TfrmPreferences::OnCommand(WORD, WORD code, HWND control) {
 
 void TfrmPreferences::OnDpiChanged() {
     toolkit::UniqueIcon previous =
-        std::exchange(folderIcon_, toolkit::UniqueIcon(toolkit::FolderIcon(toolkit::SmallIconSize(Dpi()))));
+        std::exchange(folderIcon_, toolkit::UniqueIcon(FolderIcon()));
     SendMessageA(bbnBrowse, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folderIcon_.get()));
 }
 
