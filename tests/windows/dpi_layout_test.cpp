@@ -9,7 +9,9 @@
 #include <map>
 
 #include "TestSupport_win.h"
+#include "app/KindIcons_win.h"
 #include "app/PreferencesDialog_win.h"
+#include "clips/ClipKind.h"
 #include "history/RenameDialog_win.h"
 #include "toolkit/Dialog_win.h"
 
@@ -127,4 +129,27 @@ TEST(DpiLayout, RenameDialogScalesWithoutOverlapsAndWithRoomForItsCaptions) {
     })});
     EXPECT_FALSE(history::AskNewName("名字", 64));
     EXPECT_TRUE(steps.Done());
+}
+
+TEST(DpiLayout, KindIconsComeAtTheSmallIconSizeOfEachDpiFromImagesOfThatSize) {
+    toolkit::ImageList list;
+    for (UINT dpi : kDpis) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        int size = toolkit::SmallIconSize(dpi);
+        EXPECT_EQ(size, toolkit::Scale(16, dpi));
+        app::LoadKindIcons(list, dpi);
+        EXPECT_EQ(list.Width(), size);
+        EXPECT_EQ(list.Count(), clips::kLinkText + 1);
+        for (int kind = clips::kPlainText; kind <= clips::kLinkText; ++kind) {
+            // The resource has an image of exactly that size: it is taken as it is, not stretched.
+            HRSRC group = FindResourceA(nullptr, MAKEINTRESOURCEA(app::kKindIconBase + kind), RT_GROUP_ICON);
+            ASSERT_TRUE(group);
+            auto* directory = static_cast<PBYTE>(LockResource(LoadResource(nullptr, group)));
+            int id = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+            HRSRC image = FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_ICON);
+            ASSERT_TRUE(image);
+            auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, image)));
+            EXPECT_EQ(header->biWidth, size);
+        }
+    }
 }
