@@ -36,22 +36,13 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT msg, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 TabPages::TabPages(HWND dialog, HWND strip, const std::vector<std::string>& captions, int tabWidth)
-    : strip_(strip) {
+    : dialog_(dialog), strip_(strip) {
     for (size_t i = 0; i < captions.size(); ++i) {
         TCITEMA item{};
         item.mask = TCIF_TEXT;
         item.pszText = const_cast<char*>(captions[i].c_str());
         SendMessageA(strip_, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
     }
-    RECT tab{};
-    if (SendMessageA(strip_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab)))
-        SendMessageA(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, tab.bottom - tab.top));
-
-    RECT area{};
-    GetWindowRect(strip_, &area);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    SendMessageA(strip_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-
     PageTemplate empty{};
     empty.dialog.style = WS_CHILD | DS_CONTROL;
     HWND after = strip_;
@@ -59,13 +50,29 @@ TabPages::TabPages(HWND dialog, HWND strip, const std::vector<std::string>& capt
         HWND page = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &empty.dialog, dialog, &PageProcedure, 0);
         if (!page) common::ThrowLastError();
         // Right after the strip in the Tab order, whenever the page is made.
-        SetWindowPos(page, after, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                     SWP_NOACTIVATE);
+        SetWindowPos(page, after, 0, 0, 0, 0, SWP_NOACTIVATE);
         pages_.push_back(page);
         after = page;
     }
+    Layout(tabWidth);
     SetWindowSubclass(strip_, &TabPages::StripProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     Select(0);
+}
+
+void TabPages::Layout(int tabWidth) {
+    // The tab's height follows the strip's font.
+    SendMessageA(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, 0));
+    RECT tab{};
+    if (SendMessageA(strip_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab)))
+        SendMessageA(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, tab.bottom - tab.top));
+
+    RECT area{};
+    GetWindowRect(strip_, &area);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area), 2);
+    SendMessageA(strip_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (HWND page : pages_)
+        SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TabPages::~TabPages() {
