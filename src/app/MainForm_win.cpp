@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 
+#include "app/KindIcons_win.h"
 #include "app/TrayTip.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipRecords_win.h"
@@ -11,10 +12,10 @@
 #include "common/MessageBox_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
-#include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "personal/PersonalFile_win.h"
 #include "toolkit/Application_win.h"
+#include "toolkit/Dpi_win.h"
 
 namespace app {
 
@@ -43,9 +44,7 @@ void TfrmMain::FormCreate() {
     std::vector<common::Problem> problems;
     std::vector<std::string> settingProblems;
     auto step = [&](const std::function<void()>& body) { return common::RunCollecting(body, problems); };
-    step([&] {
-        for (const char* extension : {".txt", ".rtf", ".htm", ".bmp", ".", ".wav", ".url"}) AddKindIcon(extension);
-    });
+    step([&] { LoadKindIcons(IconList, toolkit::DpiAtPointer()); });
     // Without its folder the personal history is not looked for anywhere else.
     if (step([&] { settingsFile_.ReadPersonalHistoryPath(folder_, s); })) step([&] { LoadPersonalHistory(); });
     step([&] { StartPersonalAutoSave(); });
@@ -56,7 +55,11 @@ void TfrmMain::FormCreate() {
     });
     step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_); });
     step([&] {
-        tray_ = std::make_unique<TrayIcon>(Handle(), LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+        // The notification area's monitor: the primary one.
+        int size = toolkit::SmallIconSize(toolkit::DpiAtPoint({0, 0}));
+        trayIcon_.reset(
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
+        tray_ = std::make_unique<TrayIcon>(Handle(), trayIcon_.get());
         tray_->Add();
     });
     step([&] {
@@ -129,6 +132,11 @@ void TfrmMain::ApplyHotKey(bool on) {
 void TfrmMain::PopupAtCursor(HMENU menu) {
     POINT at{};
     GetCursorPos(&at);
+    // The menu opens at the DPI of the monitor under the pointer: its icons too.
+    if (UINT dpi = toolkit::DpiAtPoint(at); toolkit::SmallIconSize(dpi) != IconList.Width()) {
+        LoadKindIcons(IconList, dpi);
+        mniHistory->SetImages(&IconList);
+    }
     SetForegroundWindow(Handle());
     TrackPopupMenuEx(menu, 0, at.x, at.y, Handle(), nullptr);
     PostMessageW(Handle(), WM_NULL, 0, 0);
@@ -179,15 +187,6 @@ void TfrmMain::ClipboardChanged() {
     // Another program held the clipboard all along: try again a little later.
     if (watcher_->RetryLater()) return;
     common::Report({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史.", common::Severity::Warning});
-}
-
-void TfrmMain::AddKindIcon(const char* extension) {
-    SHFILEINFOW info{};
-    bool folder = extension[0] == '.' && extension[1] == '\0';
-    SHGetFileInfoW(folder ? L"" : common::Wide(extension).c_str(), folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
-                   sizeof(info), SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-    toolkit::UniqueIcon icon(info.hIcon);
-    IconList.AddIcon(icon.get());
 }
 
 void TfrmMain::mniMonitorClipboardClick(toolkit::MenuItem& sender) {

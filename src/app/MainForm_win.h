@@ -83,7 +83,6 @@ public:
     // From the watcher's message after one or more changes; a clipboard held
     // by another program is tried again a little later.
     void ClipboardChanged();
-    void AddKindIcon(const char* extension);
     void mniMonitorClipboardClick(toolkit::MenuItem& sender);
     // The preferences dialog (MainFormPreferences_win.cpp); OK applies and saves at once.
     void mniPreferencesClick(toolkit::MenuItem& sender);
@@ -139,6 +138,7 @@ private:
     std::unique_ptr<personal::PersonalAutoSave> personalAutoSave_;  // after the file it uses
     std::unique_ptr<clipboard::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;
+    toolkit::UniqueIcon trayIcon_;  // outlives the tray record that shows it
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
     toolkit::ItemRef popupClip_;

@@ -1,12 +1,14 @@
 #include "app/PreferencesDialog_win.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
+#include <utility>
 #include <variant>
 
 #include "app/HotKeyCode.h"
+#include "app/KindIcons_win.h"
 #include "app/StartWithSystem_win.h"
+#include "clips/ClipKind.h"
 #include "common/MessageBox_win.h"
 #include "common/Paths_win.h"
 #include "common/Report_win.h"
@@ -26,14 +28,12 @@ const char kCaptionLengthHint[] = "最大标题长度必须在 10 与 100 之间
 const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
 const char kPathHint[] = "选取个人历史的保存路径";
 const char kIgnoredProgramsHint[] = "从这些程序复制的内容不记入历史, 例如密码管理器";
-
-HICON SmallFolderIcon() {
-    SHFILEINFOW info{};
-    SHGetFileInfoW(L"", FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info),
-                   SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
-    return info.hIcon;
-}
 }  // namespace
+
+HICON TfrmPreferences::FolderIcon() const {
+    // The file-list clips' folder, drawn for each small-icon size.
+    return LoadKindIcon(clips::kFileList, toolkit::SmallIconSize(Dpi()));
+}
 
 TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 260}) { frmPreferences = this; }
 
@@ -43,7 +43,7 @@ TfrmPreferences::~TfrmPreferences() {
 
 void TfrmPreferences::FormCreate() {
     const common::Settings& s = common::settings();
-    folderIcon_.reset(SmallFolderIcon());
+    folderIcon_.reset(FolderIcon());
 
     pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 184);
     tabGeneral = pclPreferences->Page(0);
@@ -80,12 +80,9 @@ void TfrmPreferences::FormCreate() {
     bvlAdvanced = AddLine(10, 62, lineWidth);
     lblPersonalHistoryPath = AddLabel("设置 \"个人历史\" 保存路径:", 16, 68);
     edtPersonalHistoryPath = AddEdit(s.PersonalHistoryPath, 16, 84, 300);
-    RECT edit{};
-    GetWindowRect(edtPersonalHistoryPath, &edit);
-    int side = edit.bottom - edit.top;
-    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 84, side + 2, side);
-    lblIgnoredPrograms = AddLabel("不监视以下程序 (以分号分隔) :", 16, 84 + side + 6);
-    edtIgnoredPrograms = AddEdit(s.IgnoredPrograms, 16, 84 + side + 22, 330);
+    bbnBrowse = AddIconButton(folderIcon_.get(), 322, 84);
+    lblIgnoredPrograms = AddLabel("不监视以下程序 (以分号分隔) :", 16, 112);
+    edtIgnoredPrograms = AddEdit(s.IgnoredPrograms, 16, 128, 330);
 
     PlaceOn(nullptr);
     btnOK = AddButton("确定", IDOK, 216, 200, 75, 25);
@@ -110,6 +107,12 @@ bool TfrmPreferences::OnCommand(WORD, WORD code, HWND control) {
     else if (control == bbnBrowse) bbnBrowseClick();
     else return false;
     return true;
+}
+
+void TfrmPreferences::OnDpiChanged() {
+    toolkit::UniqueIcon previous =
+        std::exchange(folderIcon_, toolkit::UniqueIcon(FolderIcon()));
+    SendMessageW(bbnBrowse, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folderIcon_.get()));
 }
 
 void TfrmPreferences::chkHotKeyClick() { EnableWindow(hkHotKey, toolkit::IsChecked(chkHotKey)); }

@@ -1,11 +1,14 @@
 // The two section headers of the history menu: the section's name in grey,
-// centred on a grey-over-white rule that stops short of the words.
+// centred on a grey-over-white rule that stops short of the words. Measured
+// and drawn in the menu font the DC holds; the spacing is scaled to the DPI
+// of the menu (pixels below are those at 96 dpi).
 #include <windows.h>
 
 #include <string_view>
 
 #include "common/Wide_win.h"
 #include "history/History_win.h"
+#include "toolkit/Dpi_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace history {
@@ -23,28 +26,32 @@ SIZE TextSize(HDC dc, std::string_view text) {
     return size;
 }
 
-void Line(HDC dc, COLORREF colour, int left, int right, int y) {
-    toolkit::UniquePen pen(CreatePen(PS_SOLID, 1, colour));
-    toolkit::SelectedObject selected(dc, pen.get());
-    MoveToEx(dc, left, y, nullptr);
-    LineTo(dc, right, y);  // the last point is not drawn
+void Line(HDC dc, COLORREF colour, int left, int right, int y, int width) {
+    RECT line{left, y, right, y + width};
+    toolkit::UniqueGdiObject brush(CreateSolidBrush(colour));
+    FillRect(dc, &line, static_cast<HBRUSH>(brush.get()));
 }
 
 }  // namespace
 
 void History::sepClipboardHistoryMeasureItem(toolkit::MenuItem& sender, HDC dc, UINT& width, UINT& height) {
+    UINT dpi = toolkit::DpiOfDC(dc);
     SIZE text = TextSize(dc, HeaderLabel(sender));
-    height = static_cast<UINT>(text.cy + 2);
-    if (width < static_cast<UINT>(text.cx + 10)) width = static_cast<UINT>(text.cx + 10);
+    height = static_cast<UINT>(text.cy + toolkit::Scale(2, dpi));
+    UINT wide = static_cast<UINT>(text.cx + toolkit::Scale(10, dpi));
+    if (width < wide) width = wide;
 }
 
 void History::sepClipboardHistoryDrawItem(toolkit::MenuItem& sender, const DRAWITEMSTRUCT& draw) {
     HDC dc = draw.hDC;
     const RECT& r = draw.rcItem;
     std::string_view label = HeaderLabel(sender);
+    UINT dpi = toolkit::DpiOfDC(dc);
     int saved = SaveDC(dc);
-    Line(dc, GetSysColor(COLOR_GRAYTEXT), r.left + 1, r.right - 1, r.top + 7);
-    Line(dc, RGB(255, 255, 255), r.left + 1, r.right - 1, r.top + 8);
+    // Each rule as thick as a pixel at 96 dpi; the pair sits about the middle of the text.
+    int inset = toolkit::Scale(1, dpi), thickness = toolkit::Scale(1, dpi), y = r.top + toolkit::Scale(7, dpi);
+    Line(dc, GetSysColor(COLOR_GRAYTEXT), r.left + inset, r.right - inset, y, thickness);
+    Line(dc, RGB(255, 255, 255), r.left + inset, r.right - inset, y + thickness, thickness);
     // The label's cell is filled with the menu's background, hiding the rule under the words.
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     SetBkColor(dc, GetSysColor(COLOR_MENU));

@@ -22,9 +22,10 @@ TPreview::TPreview() {
 }
 
 void TPreview::ShowText(std::string_view content, const std::string& info) {
+    SetDpi(toolkit::DpiAtPointer());
     std::string shown = ContentBlock(content);
-    RECT contentRect = CalcHintRect(kPreviewWidth, shown);
-    RECT infoRect = CalcHintRect(kPreviewWidth, info);
+    RECT contentRect = CalcHintRect(BoxSize(), shown);
+    RECT infoRect = CalcHintRect(BoxSize(), info);
     // The three line breaks before the content add only two blank lines once
     // the content is joined to the info text: one line less in height.
     int line = LineHeight();
@@ -35,16 +36,17 @@ void TPreview::ShowText(std::string_view content, const std::string& info) {
 }
 
 int TPreview::LineHeight() const {
-    // 13 pixels in the usual tooltip font; measured, so other fonts and sizes fit too.
-    return CalcHintRect(kPreviewWidth, "x").bottom - 2;
+    // 13 pixels in the usual tooltip font at 96 dpi; measured, so other fonts and sizes fit too.
+    return CalcHintRect(BoxSize(), "x").bottom - Scaled(2);
 }
 
 void TPreview::ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info) {
+    SetDpi(toolkit::DpiAtPointer());
     RECT size = MeasureBitmap(info, bitmap.Width(), bitmap.Height());
     if (FStretch) {
-        // The area the picture fills: the client width less the margins, 300 high.
+        // The area the picture fills: the client width less the margins, as high as the box.
         int border = 2 * GetSystemMetrics(SM_CXBORDER);
-        AssignSqueezed(bitmap, std::max<int>(1, size.right - border - 2 * kBitmapMargin), kPreviewWidth);
+        AssignSqueezed(bitmap, std::max<int>(1, size.right - border - 2 * Scaled(kBitmapMargin)), BoxSize());
     } else {
         FBitmap.Assign(bitmap);
     }
@@ -53,14 +55,15 @@ void TPreview::ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info
 }
 
 RECT TPreview::MeasureBitmap(const std::string& info, int width, int height) {
-    RECT r = CalcHintRect(kPreviewWidth, info);
-    FStretch = width > kPreviewWidth || height > kPreviewWidth;
+    RECT r = CalcHintRect(BoxSize(), info);
+    int box = BoxSize(), margins = 2 * Scaled(kBitmapMargin);
+    FStretch = width > box || height > box;
     if (FStretch) {
-        r.bottom += kPreviewWidth + 2 * kBitmapMargin;
-        r.right = std::max<LONG>(r.right, kPreviewWidth + 2 * kBitmapMargin);
+        r.bottom += box + margins;
+        r.right = std::max<LONG>(r.right, box + margins);
     } else {
-        r.bottom += height + 2 * kBitmapMargin;
-        r.right = std::max<LONG>(r.right, width + 2 * kBitmapMargin);
+        r.bottom += height + margins;
+        r.right = std::max<LONG>(r.right, width + margins);
     }
     return r;
 }
@@ -88,11 +91,14 @@ void TPreview::AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int heig
 
 void TPreview::Paint(HDC dc, const RECT& client) {
     if (FTextMode) {
+        // A dotted pen is one pixel wide: a thicker separator is drawn as several lines.
         toolkit::UniqueGdiObject pen(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
         toolkit::SelectedObject selected(dc, pen.get());
         SetBkColor(dc, GetSysColor(Color));
-        MoveToEx(dc, 5, FSeparatorY, nullptr);
-        LineTo(dc, client.right - 5, FSeparatorY);
+        for (int row = 0; row < Scaled(1); ++row) {
+            MoveToEx(dc, Scaled(5), FSeparatorY + row, nullptr);
+            LineTo(dc, client.right - Scaled(5), FSeparatorY + row);
+        }
     } else {
         DrawBitmap(dc, client);
     }
@@ -108,14 +114,14 @@ void TPreview::DrawBitmap(HDC dc, const RECT& client) {
     HPALETTE palette = FBitmap.Palette();
     HPALETTE previous = palette ? SelectPalette(dc, palette, TRUE) : nullptr;
     if (palette) RealizePalette(dc);
+    int margin = Scaled(kBitmapMargin);
     if (FStretch) {
         // Already squeezed to the area (ShowBitmap): this copies pixel for pixel.
-        StretchBlt(dc, kBitmapMargin, client.bottom - kPreviewWidth - kBitmapMargin,
-                   client.right - 2 * kBitmapMargin, kPreviewWidth, source.get(), 0, 0, FBitmap.Width(),
-                   FBitmap.Height(), SRCCOPY);
+        StretchBlt(dc, margin, client.bottom - BoxSize() - margin, client.right - 2 * margin, BoxSize(), source.get(),
+                   0, 0, FBitmap.Width(), FBitmap.Height(), SRCCOPY);
     } else {
-        BitBlt(dc, kBitmapMargin, client.bottom - FBitmap.Height() - kBitmapMargin, FBitmap.Width(), FBitmap.Height(),
-               source.get(), 0, 0, SRCCOPY);
+        BitBlt(dc, margin, client.bottom - FBitmap.Height() - margin, FBitmap.Width(), FBitmap.Height(), source.get(),
+               0, 0, SRCCOPY);
     }
     if (previous) SelectPalette(dc, previous, TRUE);
 }

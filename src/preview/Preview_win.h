@@ -12,17 +12,20 @@
 
 namespace preview {
 
-// Text and pictures are laid out in this width; pictures fit a square of it.
+// Text and pictures are laid out in this width (at 96 dpi); pictures fit a square of it.
 inline constexpr int kPreviewWidth = 300;
 
 class TPreview : public toolkit::THintWindow {
 public:
     TPreview();
 
+    // Each showing takes the DPI of the monitor under the pointer: the preview's
+    // font, margins, box and separator are those of that DPI; a picture keeps
+    // its own pixels up to the box's size, so it is never blurred.
     // Shows `info` and, below it, the content as ContentBlock gives it.
     void ShowText(std::string_view content, const std::string& info);
-    // Shows `info` and a copy of `bitmap` below it. A picture larger than
-    // 300 x 300 is squeezed into the 300-pixel-high area once, here, so the
+    // Shows `info` and a copy of `bitmap` below it. A picture larger than the
+    // box (300 x 300 at 96 dpi) is squeezed into the box-high area once, here, so the
     // preview neither copies nor paints millions of pixels it cannot show.
     void ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info);
     // The size of a preview of a picture of `width` x `height` with `info`; decides FStretch.
@@ -30,6 +33,8 @@ public:
 
     // One line of text in the preview's font.
     int LineHeight() const;
+    // The width text is laid out in, and the picture box's side, at the preview's DPI.
+    int BoxSize() const noexcept { return Scaled(kPreviewWidth); }
     int SeparatorY() const noexcept { return FSeparatorY; }
     bool TextMode() const noexcept { return FTextMode; }
     bool Stretch() const noexcept { return FStretch; }

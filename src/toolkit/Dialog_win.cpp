@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+#include <utility>
 #include <vector>
 
 #include "common/Wide_win.h"
@@ -11,7 +13,7 @@
 namespace toolkit {
 namespace {
 
-// An empty template: no controls, no font, no title (the title is a text
+// An empty template: no controls, no font, no title (the title is ANSI text
 // of ours, set when the dialog starts). Dialog templates must be DWORD-aligned.
 struct alignas(4) EmptyTemplate {
     DLGTEMPLATE dialog;
@@ -45,11 +47,19 @@ SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
 
 }  // namespace
 
+LOGFONTW FormFontAt(UINT dpi) {
+    LOGFONTW font{};
+    font.lfHeight = -MulDiv(9, static_cast<int>(dpi), 72);
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = GB2312_CHARSET;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    std::wcscpy(font.lfFaceName, L"宋体");
+    return font;
+}
+
 HFONT FormFont() {
-    static UniqueFont font(CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
-                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_DONTCARE, L"宋体"));
-    return font.get() ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    static ScaledFont font(FormFontAt(kDesignDpi), kDesignDpi);
+    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
 std::string WindowText(HWND window) {
@@ -83,9 +93,12 @@ int ModalDialog::ShowModal() {
     placeOn_ = nullptr;
     hints_.Clear();
     tabPages_.clear();
-    INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog,
-                                             Application::Instance().Handle(), &ModalDialog::Procedure,
-                                             reinterpret_cast<LPARAM>(this));
+    tabWidths_.clear();
+    placements_.clear();
+    numberEdits_.clear();
+    selfPlaced_.clear();
+    INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, Application::Instance().Handle(),
+                                             &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
     hwnd_ = nullptr;
     if (error_) std::rethrow_exception(std::exchange(error_, nullptr));
     if (result == -1) common::ThrowLastError();
@@ -96,30 +109,59 @@ void ModalDialog::Close(int result) {
     if (hwnd_) EndDialog(hwnd_, result);
 }
 
-HWND ModalDialog::AddControl(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
-                             int height, int id, DWORD exStyle) {
+HWND ModalDialog::CreateControl(const wchar_t* className, const std::string& text, DWORD style, int id, DWORD exStyle) {
     HWND parent = placeOn_ ? placeOn_ : hwnd_;
-    HWND control = CreateWindowExW(exStyle, className, common::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width,
-                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    HWND control =
+        CreateWindowExW(exStyle, className, common::Wide(text).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     if (!control) common::ThrowLastError();
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     return control;
 }
 
+HWND ModalDialog::AddPlaced(const wchar_t* className, const std::string& text, DWORD style, int x, int y, Extent width,
+                            Extent height, int id, DWORD exStyle) {
+    HWND control = CreateControl(className, text, style, id, exStyle);
+    placements_.push_back({control, x, y, width, height});
+    RECT r = PixelRect(placements_.back());
+    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return control;
+}
+
+RECT ModalDialog::PixelRect(const Placement& placement) const {
+    SIZE text{}, line{};
+    for (const Extent* extent : {&placement.width, &placement.height}) {
+        if (extent->kind == Extent::Text && !text.cx)
+            text = TextExtent(hwnd_, font_.get(), WindowText(placement.control));
+        if (extent->kind == Extent::Line && !line.cy) line = TextExtent(hwnd_, font_.get(), "Wg");
+    }
+    auto pixels = [&](const Extent& extent, LONG textPixels) {
+        int extra = Scaled(extent.pixels);
+        return extent.kind == Extent::Fixed  ? extra
+               : extent.kind == Extent::Text ? textPixels + extra
+                                             : line.cy + extra;
+    };
+    int left = Scaled(placement.x), top = Scaled(placement.y);
+    return {left, top, left + pixels(placement.width, text.cx), top + pixels(placement.height, text.cy)};
+}
+
+HWND ModalDialog::AddControl(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
+                             int height, int id, DWORD exStyle) {
+    return AddPlaced(className, text, style, x, y, {Extent::Fixed, width}, {Extent::Fixed, height}, id, exStyle);
+}
+
 HWND ModalDialog::AddLabel(const std::string& text, int x, int y, int width, int height) {
-    SIZE size = TextExtent(hwnd_, FormFont(), text);
+    Extent w = width < 0 ? Extent{Extent::Text, 0} : Extent{Extent::Fixed, width};
+    Extent h = height < 0 ? Extent{Extent::Text, 0} : Extent{Extent::Fixed, height};
     // SS_NOTIFY: the label is hit by the pointer, so its hint shows.
-    return AddControl(L"STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, x, y, width < 0 ? size.cx : width,
-                      height < 0 ? size.cy : height);
+    return AddPlaced(L"STATIC", text, SS_LEFT | SS_NOPREFIX | SS_NOTIFY, x, y, w, h);
 }
 
 HWND ModalDialog::AddEdit(const std::string& text, int x, int y, int width, int height, DWORD style) {
-    if (height < 0) {
-        // As tall as the font's line with the edit's borders and margins.
-        height = TextExtent(hwnd_, FormFont(), "Wg").cy + 8;
-    }
-    return AddControl(L"EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL | style, x, y, width, height, 0, WS_EX_CLIENTEDGE);
+    // As tall as the font's line with the edit's borders and margins.
+    Extent h = height < 0 ? Extent{Extent::Line, 8} : Extent{Extent::Fixed, height};
+    return AddPlaced(L"EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL | style, x, y, {Extent::Fixed, width}, h, 0,
+                     WS_EX_CLIENTEDGE);
 }
 
 HWND ModalDialog::AddButton(const std::string& caption, int id, int x, int y, int width, int height) {
@@ -127,15 +169,16 @@ HWND ModalDialog::AddButton(const std::string& caption, int id, int x, int y, in
     return AddControl(L"BUTTON", caption, WS_TABSTOP | kind, x, y, width, height, id);
 }
 
-HWND ModalDialog::AddIconButton(HICON icon, int x, int y, int width, int height) {
-    HWND button = AddControl(L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, width, height);
+HWND ModalDialog::AddIconButton(HICON icon, int x, int y) {
+    HWND button =
+        AddPlaced(L"BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, {Extent::Line, 8 + 2}, {Extent::Line, 8});
     SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     return button;
 }
 
 HWND ModalDialog::AddCheckBox(const std::string& caption, bool checked, int x, int y, int width) {
-    int height = TextExtent(hwnd_, FormFont(), "Wg").cy + 6;
-    HWND box = AddControl(L"BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, height);
+    HWND box =
+        AddPlaced(L"BUTTON", caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, {Extent::Fixed, width}, {Extent::Line, 6});
     SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
     return box;
 }
@@ -145,17 +188,35 @@ NumberEdit ModalDialog::AddNumberEdit(int position, int min, int max, int maxDig
     number.edit = AddEdit("", x, y, width, -1, ES_NUMBER);
     SendMessageW(number.edit, EM_LIMITTEXT, static_cast<WPARAM>(maxDigits), 0);
     // Bound to the edit, on its right inside `width`; it writes the number into the edit.
-    number.upDown = AddControl(UPDOWN_CLASSW, "",
-                               UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
-    SendMessageW(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    number.upDown =
+        CreateControl(UPDOWN_CLASSW, "", UDS_SETBUDDYINT | UDS_ALIGNRIGHT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0);
+    FitUpDown(number);
     SendMessageW(number.upDown, UDM_SETRANGE32, static_cast<WPARAM>(min), max);
     SendMessageW(number.upDown, UDM_SETPOS32, 0, position);
+    numberEdits_.push_back(number);
     return number;
 }
 
+void ModalDialog::FitUpDown(const NumberEdit& number) {
+    SendMessageW(number.upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(number.edit), 0);
+    // The up-down takes a width of 96 dpi (Wine's always does): widen it into the edit.
+    RECT upDown{}, edit{};
+    GetWindowRect(number.upDown, &upDown);
+    GetWindowRect(number.edit, &edit);
+    HWND parent = GetParent(number.edit);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&upDown), 2);
+    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&edit), 2);
+    int extra = Scaled(16) - (upDown.right - upDown.left);
+    if (extra <= 0) return;
+    SetWindowPos(number.edit, nullptr, 0, 0, edit.right - edit.left - extra, edit.bottom - edit.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(number.upDown, nullptr, upDown.left - extra, upDown.top, upDown.right - upDown.left + extra,
+                 upDown.bottom - upDown.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 HWND ModalDialog::AddHotKey(WORD value, WORD refused, WORD replacement, int x, int y, int width) {
-    int height = TextExtent(hwnd_, FormFont(), "Wg").cy + 8;
-    HWND hotKey = AddControl(HOTKEY_CLASSW, "", WS_TABSTOP, x, y, width, height, 0, WS_EX_CLIENTEDGE);
+    HWND hotKey =
+        AddPlaced(HOTKEY_CLASSW, "", WS_TABSTOP, x, y, {Extent::Fixed, width}, {Extent::Line, 8}, 0, WS_EX_CLIENTEDGE);
     SendMessageW(hotKey, HKM_SETRULES, refused, MAKELPARAM(replacement, 0));
     SendMessageW(hotKey, HKM_SETHOTKEY, value, 0);
     return hotKey;
@@ -165,16 +226,45 @@ HWND ModalDialog::AddLine(int x, int y, int width) { return AddControl(L"STATIC"
 
 HWND ModalDialog::AddStatusBar() {
     // The bar places itself along the bottom of the dialog.
-    HWND bar = AddControl(STATUSCLASSNAMEW, "", 0, 0, 0, 0, 0);
+    HWND bar = CreateControl(STATUSCLASSNAMEW, "", 0, 0, 0);
     SendMessageW(bar, SB_SIMPLE, TRUE, 0);
+    SendMessageW(bar, WM_SIZE, 0, 0);  // as tall as the font it was just given
+    selfPlaced_.push_back(bar);
     return bar;
 }
 
 TabPages& ModalDialog::AddTabPages(const std::vector<std::string>& captions, int tabWidth, int x, int y,
                                    int width, int height) {
     HWND strip = AddControl(WC_TABCONTROLW, "", WS_TABSTOP | TCS_HOTTRACK | TCS_FIXEDWIDTH, x, y, width, height);
-    tabPages_.push_back(std::make_unique<TabPages>(hwnd_, strip, captions, tabWidth));
+    tabPages_.push_back(std::make_unique<TabPages>(hwnd_, strip, captions, Scaled(tabWidth)));
+    tabWidths_.push_back(tabWidth);
     return *tabPages_.back();
+}
+
+void ModalDialog::ChangeDpi(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    ScaledFont previous = std::exchange(font_, ScaledFont(FormFontAt(dpi_), dpi_));  // until the controls let go
+    auto setFont = [this](HWND window) {
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    };
+    setFont(hwnd_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Placement& placement : placements_) {
+        setFont(placement.control);
+        RECT r = PixelRect(placement);
+        SetWindowPos(placement.control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    for (size_t i = 0; i < tabPages_.size(); ++i) tabPages_[i]->Layout(Scaled(tabWidths_[i]));
+    // The edit has its full width again: the up-down takes its place inside it anew.
+    for (const NumberEdit& number : numberEdits_) FitUpDown(number);
+    for (HWND window : selfPlaced_) {
+        setFont(window);
+        SendMessageW(window, WM_SIZE, 0, 0);
+    }
+    OnDpiChanged();
+    InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ModalDialog::Focus(HWND control) noexcept {
@@ -182,14 +272,17 @@ void ModalDialog::Focus(HWND control) noexcept {
 }
 
 void ModalDialog::Place() {
-    int width = width_, height = height_;
-    if (clientSize_) {
-        RECT outer{0, 0, width_, height_};
-        AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)), FALSE,
-                           static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)));
-        width = outer.right - outer.left;
-        height = outer.bottom - outer.top;
+    DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE));
+    DWORD exStyle = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE));
+    // The design's client area: an outer size less the frame at 96 dpi.
+    int clientWidth = width_, clientHeight = height_;
+    if (!clientSize_) {
+        RECT frame = OuterRect({0, 0, 0, 0}, style, exStyle, kDesignDpi);
+        clientWidth -= frame.right - frame.left;
+        clientHeight -= frame.bottom - frame.top;
     }
+    RECT outer = OuterRect({0, 0, Scaled(clientWidth), Scaled(clientHeight)}, style, exStyle, dpi_);
+    int width = outer.right - outer.left, height = outer.bottom - outer.top;
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
     SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -219,13 +312,19 @@ INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_INITDIALOG: {
         SetWindowTextW(hwnd_, common::Wide(title_).c_str());
-        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FormFont()), FALSE);
+        // Centred on the screen: the primary monitor's DPI.
+        dpi_ = DpiAtPoint({0, 0});
+        font_ = ScaledFont(FormFontAt(dpi_), dpi_);
+        SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         Place();
         OnCreate();
         HWND focus = initialFocus_ ? initialFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
         if (focus) Focus(focus);
         return FALSE;  // we chose the focus ourselves
     }
+    case WM_DPICHANGED:
+        ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return TRUE;
     case WM_SETCURSOR:
         hints_.PointerOver(reinterpret_cast<HWND>(wParam), hwnd_, [this](const std::string& hint) { OnHint(hint); });
         return FALSE;  // the control under the pointer still sets the cursor

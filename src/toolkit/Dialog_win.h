@@ -2,8 +2,10 @@
 // A modal dialog built at run time. An empty in-memory template gives us the
 // platform's dialog manager (its modal loop with IsDialogMessage: Tab order,
 // Enter for the default button, Escape and the close box for cancel); the
-// controls are created in pixels when the dialog starts, in Tab order, with
-// the form font.
+// controls are created when the dialog starts, in Tab order, with the form
+// font. Places and sizes are given in pixels at 96 dpi and scaled to the DPI
+// of the monitor the dialog opens on; moved to a monitor of another DPI, the
+// dialog makes its font again and lays its controls out anew.
 #include <windows.h>
 
 #include <exception>
@@ -12,12 +14,15 @@
 #include <vector>
 
 #include "toolkit/ControlHints_win.h"
+#include "toolkit/Dpi_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/TabPages_win.h"
 
 namespace toolkit {
 
-// The program's form font: "宋体", characters 12 pixels high, GB2312.
+// The program's form font: "宋体" 9 points, GB2312; characters 12 pixels high at 96 dpi.
+LOGFONTW FormFontAt(UINT dpi);
+// The form font at 96 dpi.
 HFONT FormFont();
 
 // The text of a window or control, in the ANSI code page.
@@ -39,7 +44,7 @@ public:
     struct ClientSize {
         int width, height;
     };
-    // `width` and `height` are the outer size in pixels; the dialog is centred on the screen.
+    // `width` and `height` are the outer size at 96 dpi; the dialog is centred on the screen.
     ModalDialog(std::string title, int width, int height);
     // The same with the size of the client area.
     ModalDialog(std::string title, ClientSize client);
@@ -53,6 +58,10 @@ public:
     int ShowModal();
     HWND Handle() const noexcept { return hwnd_; }
     void Close(int result);
+    // The DPI the dialog is laid out for.
+    UINT Dpi() const noexcept { return dpi_; }
+    // `value` pixels at 96 dpi as pixels at the dialog's DPI.
+    int Scaled(int value) const noexcept { return Scale(value, dpi_); }
 
 protected:
     // Creates the controls.
@@ -66,6 +75,8 @@ protected:
     virtual bool OnMessage(UINT /*msg*/, WPARAM /*wParam*/, LPARAM /*lParam*/, INT_PTR& /*result*/) { return false; }
     // The hint under the pointer changed (see SetHint).
     virtual void OnHint(const std::string& /*hint*/) {}
+    // The dialog was laid out anew for another DPI: images of that DPI go here.
+    virtual void OnDpiChanged() {}
 
     // Controls, each taking the next place in the Tab order, on the dialog or
     // on the page chosen with PlaceOn. A width or height of -1 sizes a label to its text.
@@ -76,8 +87,9 @@ protected:
     HWND AddEdit(const std::string& text, int x, int y, int width, int height = -1, DWORD style = 0);
     // IDOK becomes the default button.
     HWND AddButton(const std::string& caption, int id, int x, int y, int width, int height);
-    // A push button showing `icon` (kept by the caller) instead of text.
-    HWND AddIconButton(HICON icon, int x, int y, int width, int height);
+    // A push button showing `icon` (kept by the caller) instead of text, as
+    // tall as an edit and two pixels wider.
+    HWND AddIconButton(HICON icon, int x, int y);
     HWND AddCheckBox(const std::string& caption, bool checked, int x, int y, int width);
     // The edit shows `position`, takes at most `maxDigits` digits; the up-down
     // steps from `min` to `max`. `width` includes the up-down.
@@ -103,6 +115,26 @@ protected:
     void Focus(HWND control) noexcept;
 
 private:
+    // A size that follows the font: fixed, or the text's (the control's own,
+    // or a line's) plus `pixels` (at 96 dpi).
+    struct Extent {
+        enum Kind { Fixed, Text, Line } kind;
+        int pixels;
+    };
+    // Where a control goes, kept to lay the dialog out again at another DPI.
+    struct Placement {
+        HWND control;
+        int x, y;
+        Extent width, height;
+    };
+    HWND CreateControl(const wchar_t* className, const std::string& text, DWORD style, int id, DWORD exStyle);
+    HWND AddPlaced(const wchar_t* className, const std::string& text, DWORD style, int x, int y, Extent width,
+                   Extent height, int id = 0, DWORD exStyle = 0);
+    RECT PixelRect(const Placement& placement) const;
+    // Binds the up-down to its edit, on the edit's right, as wide as a scroll bar's arrow at the dialog's DPI.
+    void FitUpDown(const NumberEdit& number);
+    void ChangeDpi(UINT dpi, const RECT& suggested);
+
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     INT_PTR Handle(UINT msg, WPARAM wParam, LPARAM lParam);
     void Place();
@@ -110,6 +142,12 @@ private:
     std::string title_;
     int width_, height_;
     bool clientSize_ = false;
+    UINT dpi_ = kDesignDpi;
+    ScaledFont font_;
+    std::vector<Placement> placements_;
+    std::vector<NumberEdit> numberEdits_;
+    std::vector<HWND> selfPlaced_;  // status bars: they follow the dialog's size
+    std::vector<int> tabWidths_;    // of each tab strip, at 96 dpi
     HWND hwnd_ = nullptr;
     HWND placeOn_ = nullptr;
     HWND initialFocus_ = nullptr;

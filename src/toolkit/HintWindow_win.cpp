@@ -25,35 +25,31 @@ void RegisterHintClass() {
     registered = true;
 }
 
-// The font tooltips use: the status font of the non-client metrics.
-HFONT CreateTooltipFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        if (HFONT font = CreateFontIndirectW(&metrics.lfStatusFont)) return font;
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));  // a stock font: deleting it does nothing
-}
-
 HintBox DesktopBox() {
     int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
     return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 }  // namespace
 
-THintWindow::THintWindow() : font_(CreateTooltipFont()) {}
+THintWindow::THintWindow() { SetDpi(DpiAtPointer()); }
+
+void THintWindow::SetDpi(UINT dpi) {
+    // The font tooltips use: the status font of the non-client metrics.
+    if (dpi != font_.Dpi()) font_ = ScaledFont(SystemFontAt(SystemFont::Status, dpi), dpi);
+}
 
 RECT THintWindow::CalcHintRect(int maxWidth, const std::string& text) const {
     RECT r{0, 0, maxWidth, 0};
     WindowDC screen(nullptr);
-    SelectedObject font(screen.get(), font_.get());
+    SelectedObject font(screen.get(), HintFont());
     const std::wstring wide = common::Wide(text);
     DrawTextW(screen.get(), wide.c_str(), static_cast<int>(wide.size()), &r, kTextFlags | DT_CALCRECT);
-    return {0, 0, r.right + 6, r.bottom + 2};
+    return {0, 0, r.right + Scaled(6), r.bottom + Scaled(2)};
 }
 
 void THintWindow::ActivateHint(RECT rect, const std::string& caption) {
     caption_ = caption;
-    rect.bottom += 4;
+    rect.bottom += Scaled(4);
     HintBox box = KeepInsideDesktop({rect.left, rect.top, rect.right, rect.bottom}, DesktopBox());
     if (!Handle()) {
         RegisterHintClass();
@@ -73,9 +69,9 @@ void THintWindow::ActivateHint(RECT rect, const std::string& caption) {
 
 void THintWindow::Paint(HDC dc, const RECT& client) {
     RECT text = client;
-    text.left += 2;
-    text.top += 2;
-    SelectedObject font(dc, font_.get());
+    text.left += Scaled(2);
+    text.top += Scaled(2);
+    SelectedObject font(dc, HintFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     const std::wstring wide = common::Wide(caption_);

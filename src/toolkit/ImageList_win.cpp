@@ -11,6 +11,18 @@ ImageList::~ImageList() {
     if (list_) ImageList_Destroy(list_);
 }
 
+void ImageList::Reset(int width, int height) {
+    HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8);
+    if (!list) return;  // the old list stays usable
+    if (list_) ImageList_Destroy(list_);
+    list_ = list;
+    ImageList_SetBkColor(list_, GetSysColor(COLOR_MENU));
+    width_ = width;
+    height_ = height;
+    count_ = 0;
+    menuBitmaps_.clear();
+}
+
 int ImageList::AddIcon(HICON icon) {
     int index = icon ? ImageList_AddIcon(list_, icon) : -1;
     if (index < 0) {

@@ -1,6 +1,6 @@
 #pragma once
-// A list of small icons (16 x 16). Each icon is also offered as a bitmap drawn
-// on the menu colour, which menu items show beside their captions.
+// A list of small icons (16 x 16 unless told). Each icon is also offered as a
+// bitmap drawn on the menu colour, which menu items show beside their captions.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,6 +17,10 @@ public:
     ImageList(const ImageList&) = delete;
     ImageList& operator=(const ImageList&) = delete;
 
+    // Empties the list and makes its images `width` x `height` from now on
+    // (the menu bitmaps handed out before are destroyed).
+    void Reset(int width, int height);
+    int Width() const noexcept { return width_; }
     // Appends a copy of the icon (the caller keeps its own); an empty icon
     // still takes its index so that the indexes after it do not move.
     int AddIcon(HICON icon);

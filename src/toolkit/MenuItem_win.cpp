@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "toolkit/Dpi_win.h"
 #include "common/Wide_win.h"
 #include "toolkit/ImageList_win.h"
 #include "toolkit/MenuCaption.h"
@@ -215,16 +216,6 @@ MenuItem* MenuItem::FromHandle(HMENU menu) noexcept {
     return item && item->handle_.get() == menu ? item : nullptr;
 }
 
-namespace {
-// The font the platform draws menus with.
-UniqueFont MenuFont() {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return UniqueFont{};
-    return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
-}
-}  // namespace
-
 bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     switch (msg) {
     case WM_COMMAND:
@@ -241,8 +232,10 @@ bool MenuItem::HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, 
         if (measure->CtlType != ODT_MENU) return false;
         auto* item = reinterpret_cast<MenuItem*>(measure->itemData);
         if (!item || !item->onMeasure_) return false;
+        // The font the platform draws menus with, at the DPI where menus open: the pointer's.
         WindowDC dc(nullptr);
-        UniqueFont font = MenuFont();
+        UINT dpi = DpiAtPointer();
+        ScaledFont font(SystemFontAt(SystemFont::Menu, dpi), dpi);
         SelectedObject selected(dc.get(), font ? font.get() : GetStockObject(SYSTEM_FONT));
         item->onMeasure_(*item, dc.get(), measure->itemWidth, measure->itemHeight);
         result = TRUE;

@@ -37,7 +37,7 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT msg, WPARAM wParam, LPARAM lParam
 }  // namespace
 
 TabPages::TabPages(HWND dialog, HWND strip, const std::vector<std::string>& captions, int tabWidth)
-    : strip_(strip) {
+    : dialog_(dialog), strip_(strip) {
     for (size_t i = 0; i < captions.size(); ++i) {
         std::wstring caption = common::Wide(captions[i]);
         TCITEMW item{};
@@ -45,15 +45,6 @@ TabPages::TabPages(HWND dialog, HWND strip, const std::vector<std::string>& capt
         item.pszText = caption.data();
         SendMessageW(strip_, TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
     }
-    RECT tab{};
-    if (SendMessageW(strip_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab)))
-        SendMessageW(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, tab.bottom - tab.top));
-
-    RECT area{};
-    GetWindowRect(strip_, &area);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
-    SendMessageW(strip_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-
     PageTemplate empty{};
     empty.dialog.style = WS_CHILD | DS_CONTROL;
     HWND after = strip_;
@@ -61,13 +52,29 @@ TabPages::TabPages(HWND dialog, HWND strip, const std::vector<std::string>& capt
         HWND page = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, dialog, &PageProcedure, 0);
         if (!page) common::ThrowLastError();
         // Right after the strip in the Tab order, whenever the page is made.
-        SetWindowPos(page, after, area.left, area.top, area.right - area.left, area.bottom - area.top,
-                     SWP_NOACTIVATE);
+        SetWindowPos(page, after, 0, 0, 0, 0, SWP_NOACTIVATE);
         pages_.push_back(page);
         after = page;
     }
+    Layout(tabWidth);
     SetWindowSubclass(strip_, &TabPages::StripProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     Select(0);
+}
+
+void TabPages::Layout(int tabWidth) {
+    // The tab's height follows the strip's font.
+    SendMessageW(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, 0));
+    RECT tab{};
+    if (SendMessageW(strip_, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&tab)))
+        SendMessageW(strip_, TCM_SETITEMSIZE, 0, MAKELPARAM(tabWidth, tab.bottom - tab.top));
+
+    RECT area{};
+    GetWindowRect(strip_, &area);
+    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&area), 2);
+    SendMessageW(strip_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    for (HWND page : pages_)
+        SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 TabPages::~TabPages() {

@@ -11,7 +11,7 @@ namespace toolkit {
 
 class TabPages {
 public:
-    // `strip` is a tab control on `dialog`.
+    // `strip` is a tab control on `dialog`; `tabWidth` in pixels.
     TabPages(HWND dialog, HWND strip, const std::vector<std::string>& captions, int tabWidth);
     ~TabPages();
     TabPages(const TabPages&) = delete;
@@ -19,6 +19,9 @@ public:
 
     HWND Page(int index) const { return pages_.at(static_cast<size_t>(index)); }
     int Count() const noexcept { return static_cast<int>(pages_.size()); }
+    // Sizes the tabs and lays the pages over the strip's display area again
+    // (after the strip was moved or its font changed).
+    void Layout(int tabWidth);
     // Shows page `index` alone and selects its tab.
     void Select(int index);
     // The dialog's WM_NOTIFY: follows a tab the user chose. True when it was the strip's.
@@ -27,7 +30,7 @@ public:
 private:
     static LRESULT CALLBACK StripProcedure(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR self) noexcept;
-    HWND strip_;
+    HWND dialog_, strip_;
     std::vector<HWND> pages_;
     int selected_ = -1;
 };
