@@ -65,6 +65,7 @@ void TfrmPreferences::FormCreate() {
     bvlGeneral = AddLine(10, 86, lineWidth);
     chkDuplicatedEntries = AddCheckBox("不捕获重复项目", s.NoDuplicatedEntries, 16, 98, 320);
     chkPreviewMode = AddCheckBox("预览模式", s.PreviewMode, 16, 124, 320);
+    chkAutoPaste = AddCheckBox("选择剪辑后自动粘贴", s.AutoPaste, 16, 150, 320);
 
     PlaceOn(tabConfirmations);
     chkClipDelete = AddCheckBox("在删除剪辑时", s.DeleteClipConf, 16, 20, 320);
@@ -95,6 +96,7 @@ void TfrmPreferences::FormCreate() {
     for (HWND c : {lblCaptionLength, edtCaptionLength, udCaptionLength, lblCharacters}) SetHint(c, kCaptionLengthHint);
     SetHint(chkDuplicatedEntries, "不保存重复项目至剪贴板历史");
     SetHint(chkPreviewMode, "预览剪辑和显示属性");
+    SetHint(chkAutoPaste, "用快捷键选择剪辑后, 立即粘贴到原来的窗口");
     SetHint(chkClipDelete, "当你要删除剪辑时要求确认");
     SetHint(chkDeleteAll, "当你要清除所有历史记录时要求确认");
     for (HWND c : {chkHotKey, hkHotKey}) SetHint(c, kHotKeyHint);
@@ -128,6 +130,7 @@ PreferenceValues TfrmPreferences::Values() const {
     v.CaptionLength = toolkit::WindowText(edtCaptionLength);
     v.NoDuplicatedEntries = IsChecked(chkDuplicatedEntries);
     v.PreviewMode = IsChecked(chkPreviewMode);
+    v.AutoPaste = IsChecked(chkAutoPaste);
     v.DeleteClipConf = IsChecked(chkClipDelete);
     v.DeleteAllConf = IsChecked(chkDeleteAll);
     v.HotKeyOn = IsChecked(chkHotKey);

@@ -24,6 +24,23 @@ void EnsureRegistered(const char* className) {
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc)) common::ThrowLastError();
 }
+
+void EnsureRegistered(const wchar_t* className) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
+        if (wc.lpfnWndProc == &Window::Thunk) return;
+        throw common::Win32Error(ERROR_CLASS_ALREADY_EXISTS);
+    }
+    wc = {};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Window::Thunk;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, spelt wide
+    wc.lpszClassName = className;
+    if (!RegisterClassExW(&wc)) common::ThrowLastError();
+}
 }  // namespace
 
 Window::~Window() { DestroyHandle(); }
@@ -32,6 +49,14 @@ void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* ti
     EnsureRegistered(className);
     HWND hwnd = CreateWindowExA(exStyle, className, title, style, 0, 0, 0, 0, owner, nullptr,
                                 GetModuleHandleA(nullptr), this);
+    if (!hwnd) common::ThrowLastError();
+}
+
+void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const wchar_t* title, const wchar_t* className) {
+    EnsureRegistered(className);
+    wide_ = true;
+    HWND hwnd = CreateWindowExW(exStyle, className, title, style, 0, 0, 0, 0, owner, nullptr,
+                                GetModuleHandleW(nullptr), this);
     if (!hwnd) common::ThrowLastError();
 }
 
@@ -49,7 +74,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         created->hwnd_ = hwnd;
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     try {
         result = self->WndProc(msg, wParam, lParam);
