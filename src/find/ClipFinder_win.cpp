@@ -1,6 +1,5 @@
 #include "find/ClipFinder_win.h"
 
-#include <algorithm>
 #include <unordered_map>
 
 #include "clips/Clip_win.h"
@@ -21,9 +20,12 @@ void ClipFinder::Reload() {
     std::vector<Entry> entries;
     entries.reserve(order.size());
     for (clips::TClip* clip : order) {
+        uint64_t fingerprint = QuickHash(clip->FoundBy(), QuickHash(clip->Source, QuickHash(clip->Caption())));
         auto kept = before.find(clip);
-        if (kept != before.end()) entries.push_back(std::move(*kept->second));
-        else entries.push_back({clip, toolkit::ItemRef(clip), {}, false});
+        if (kept != before.end() && kept->second->fingerprint == fingerprint)
+            entries.push_back(std::move(*kept->second));
+        else
+            entries.push_back({clip, toolkit::ItemRef(clip), fingerprint, {}, false});
     }
     entries_ = std::move(entries);
     found_.clear();

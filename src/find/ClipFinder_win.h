@@ -2,8 +2,10 @@
 // The clips the find window lists: both histories in its order (the personal
 // clips first, then the clipboard history newest first) and those of them
 // that match the typed text. Each clip's folded text is made the first time
-// a query needs it and kept while the finder lives, so a keystroke searches
-// and never converts or folds again.
+// a query needs it and kept while the finder lives (across openings of the
+// window), so a keystroke searches and never converts or folds again; a clip
+// renamed or transformed since is told by the fingerprint of its texts.
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,6 +40,7 @@ private:
     struct Entry {
         clips::TClip* clip;
         toolkit::ItemRef alive;
+        uint64_t fingerprint;  // of the texts it is found by: a clip changed since is folded again
         std::string folded;
         bool ready = false;
     };

@@ -147,17 +147,31 @@ bool ClipQuery::Matches(std::string_view folded) const noexcept {
     return true;
 }
 
+uint64_t QuickHash(std::string_view bytes, uint64_t seed) noexcept {
+    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    uint64_t hash = seed ^ (bytes.size() * kMultiplier);
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    for (; i < bytes.size(); ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * kMultiplier;
+    return hash ^ (hash >> 32);
+}
+
 bool Contains(std::string_view haystack, std::string_view needle) noexcept {
     size_t n = needle.size();
     if (n == 0) return true;
     if (n > haystack.size()) return false;
     const char* h = haystack.data();
-    if (n == 1) return std::memchr(h, needle[0], haystack.size()) != nullptr;
     size_t last = haystack.size() - n;  // the last position a match can start at
     size_t i = 0;
 #if defined(__SSE2__)
     // Sixteen positions at a time: those whose first and last bytes both
-    // match the needle's are compared in full.
+    // match the needle's are compared in full (the library's memchr is a
+    // byte loop on some systems, Wine among them).
     const __m128i first = _mm_set1_epi8(needle[0]), final = _mm_set1_epi8(needle[n - 1]);
     for (; i + 16 <= last + 1; i += 16) {
         __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
@@ -166,13 +180,14 @@ bool Contains(std::string_view haystack, std::string_view needle) noexcept {
             _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
         while (mask) {
             unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
-            if (std::memcmp(h + i + bit + 1, needle.data() + 1, n - 2) == 0) return true;
+            if (n <= 2 || std::memcmp(h + i + bit + 1, needle.data() + 1, n - 2) == 0) return true;
             mask &= mask - 1;
         }
     }
 #endif
     for (; i <= last; ++i)
-        if (h[i] == needle[0] && h[i + n - 1] == needle[n - 1] && std::memcmp(h + i + 1, needle.data() + 1, n - 2) == 0)
+        if (h[i] == needle[0] && h[i + n - 1] == needle[n - 1] &&
+            (n <= 2 || std::memcmp(h + i + 1, needle.data() + 1, n - 2) == 0))
             return true;
     return false;
 }

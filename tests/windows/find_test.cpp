@@ -7,6 +7,7 @@
 
 #include "HistoryFixture.h"
 #include "app/MainForm_win.h"
+#include "find/ClipFinder_win.h"
 #include "find/Paste_win.h"
 
 using namespace testing_support;
@@ -183,4 +184,23 @@ TEST_F(HistoryFixture, CopyAsPlainTextLeavesOnlyThePlainTextAndNoClipMarked) {
     Put({testing_support::Text(CF_TEXT, "elsewhere")});
     history->CopyAsPlainText(*static_cast<clips::TClip*>(Newest()));
     EXPECT_EQ(ReadText(CF_TEXT), "elsewhere");
+}
+
+TEST_F(HistoryFixture, TheFinderKeepsFoldedTextsAcrossReloadsButFoldsAChangedClipAgain) {
+    CopyText("Alpha");
+    clips::TClipText* personal = AddPersonal("ΣΟΦΙΑ 剪贴板");  // code page 936 has the Greek capitals
+    find::ClipFinder finder(*history);
+    finder.Filter(reinterpret_cast<const char*>(u8"σοφια"));
+    EXPECT_EQ(finder.FoundCount(), 1u);
+    finder.Filter("");
+    ASSERT_EQ(finder.FoundCount(), 2u);
+    EXPECT_EQ(finder.FoundAt(0), personal);  // the personal clips come first
+    personal->Text = "transformed";
+    finder.Reload();
+    finder.Filter("TRANSFORMED");
+    EXPECT_EQ(finder.FoundCount(), 1u);
+    history->Remove(*personal);
+    finder.Filter("transformed");  // not reloaded yet: the clip is gone and never listed
+    EXPECT_EQ(finder.FoundCount(), 0u);
+    EXPECT_EQ(finder.FoundAt(0), nullptr);
 }
