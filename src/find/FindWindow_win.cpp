@@ -194,10 +194,11 @@ void FindWindow::SelectionChanged() {
 void FindWindow::Pick(int index, bool plain) {
     clips::TClip* clip = index < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(index));
     if (!clip) return;  // nothing listed: the window stays for another try
-    HWND returnTo = returnTo_;
-    auto onPick = OnPick;
+    if (hover_) hover_->Hide();
+    // Picked before the window goes: without a window manager Wine may take
+    // seconds to withdraw it, and the user waits for the clip, not for that.
+    if (OnPick) OnPick(*clip, plain, returnTo_);
     Close();
-    if (onPick) onPick(*clip, plain, returnTo);
 }
 
 void FindWindow::Cancel() {
@@ -244,10 +245,20 @@ LRESULT CALLBACK FindWindow::EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM
 LRESULT FindWindow::CustomDraw(NMLVCUSTOMDRAW& draw) {
     if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
     if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    LRESULT result = CDRF_DODEFAULT;
+    // The selection in the colours of a focused list: the edit keeps the focus, yet the choice is the list's.
+    if (SendMessageW(list_, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) & LVIS_SELECTED) {
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        result = CDRF_NEWFONT;
+    }
     const clips::TClip* clip = finder_.FoundAt(draw.nmcd.dwItemSpec);
-    if (!clip || !clip->Default() || !boldFont_) return CDRF_DODEFAULT;
-    SelectObject(draw.nmcd.hdc, boldFont_.get());  // the clip on the clipboard, as the menu shows it
-    return CDRF_NEWFONT;
+    if (clip && clip->Default() && boldFont_) {
+        SelectObject(draw.nmcd.hdc, boldFont_.get());  // the clip on the clipboard, as the menu shows it
+        result = CDRF_NEWFONT;
+    }
+    return result;
 }
 
 LRESULT FindWindow::Notify(const NMHDR& header) {
@@ -297,6 +308,15 @@ LRESULT FindWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         // Another window took over: the search is dropped, as a menu would be.
         if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), WM_FINDCANCEL, 0, 0);
         return DefaultProc(msg, wParam, lParam);
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE:
         Cancel();
         return 0;

@@ -47,8 +47,8 @@ public:
     // The history's lists changed: the list follows at once.
     void HistoryChanged();
 
-    // Runs once the window has closed: `plain` when Shift was held while
-    // picking; `returnTo` as Open got it.
+    // Runs when a clip is picked, just before the window closes: `plain` when
+    // Shift was held while picking; `returnTo` as Open got it.
     std::function<void(clips::TClip& clip, bool plain, HWND returnTo)> OnPick;
 
     HWND Edit() const noexcept { return edit_; }
