@@ -34,7 +34,7 @@ HICON SmallFolderIcon() {
 }
 }  // namespace
 
-TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 260}) { frmPreferences = this; }
+TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 286}) { frmPreferences = this; }
 
 TfrmPreferences::~TfrmPreferences() {
     if (frmPreferences == this) frmPreferences = nullptr;
@@ -44,7 +44,7 @@ void TfrmPreferences::FormCreate() {
     const common::Settings& s = common::settings();
     folderIcon_.reset(SmallFolderIcon());
 
-    pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 184);
+    pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 210);
     tabGeneral = pclPreferences->Page(0);
     tabConfirmations = pclPreferences->Page(1);
     tabAdvanced = pclPreferences->Page(2);
@@ -88,8 +88,8 @@ void TfrmPreferences::FormCreate() {
     edtIgnoredPrograms = AddEdit(s.IgnoredPrograms, 16, 84 + side + 22, 330);
 
     PlaceOn(nullptr);
-    btnOK = AddButton("确定", IDOK, 216, 200, 75, 25);
-    btnCancel = AddButton("取消", IDCANCEL, 300, 200, 75, 25);
+    btnOK = AddButton("确定", IDOK, 216, 226, 75, 25);
+    btnCancel = AddButton("取消", IDCANCEL, 300, 226, 75, 25);
     stbHint = AddStatusBar();
 
     for (HWND c : {lblHistorySize, edtHistorySize, udHistorySize, lblClips}) SetHint(c, kHistorySizeHint);

@@ -5,42 +5,31 @@
 
 namespace toolkit {
 namespace {
-// Registers the class at its first use. A class of that name whose procedure
-// is not ours (another part of the process took the name) would never reach
-// WndProc: that is a failure, not a class to share.
-void EnsureRegistered(const char* className) {
-    WNDCLASSEXA wc{};
+// Registers the class at its first use, through the ANSI or the wide calls.
+// A class of that name whose procedure is not ours (another part of the
+// process took the name) would never reach WndProc: that is a failure, not a
+// class to share.
+template <typename Char, typename WindowClass>
+void EnsureRegistered(const Char* className, BOOL(WINAPI* getClassInfo)(HINSTANCE, const Char*, WindowClass*),
+                      ATOM(WINAPI* registerClass)(const WindowClass*)) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WindowClass wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) {
+    if (getClassInfo(instance, className, &wc)) {
         if (wc.lpfnWndProc == &Window::Thunk) return;
         throw common::Win32Error(ERROR_CLASS_ALREADY_EXISTS);
     }
     wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Window::Thunk;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc)) common::ThrowLastError();
-}
-
-void EnsureRegistered(const wchar_t* className) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
-        if (wc.lpfnWndProc == &Window::Thunk) return;
-        throw common::Win32Error(ERROR_CLASS_ALREADY_EXISTS);
-    }
-    wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &Window::Thunk;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, spelt wide
     wc.lpszClassName = className;
-    if (!RegisterClassExW(&wc)) common::ThrowLastError();
+    if (!registerClass(&wc)) common::ThrowLastError();
 }
+void EnsureRegistered(const char* className) { EnsureRegistered(className, &GetClassInfoExA, &RegisterClassExA); }
+void EnsureRegistered(const wchar_t* className) { EnsureRegistered(className, &GetClassInfoExW, &RegisterClassExW); }
 }  // namespace
 
 Window::~Window() { DestroyHandle(); }

@@ -204,3 +204,33 @@ TEST_F(HistoryFixture, TheFinderKeepsFoldedTextsAcrossReloadsButFoldsAChangedCli
     EXPECT_EQ(finder.FoundCount(), 0u);
     EXPECT_EQ(finder.FoundAt(0), nullptr);
 }
+
+TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesideTheWindow) {
+    const std::string html = "Version:0.9\r\n<html><body><!--StartFragment--><b>rich</b><!--EndFragment--></body></html>";
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(clipboard::HTMLFormat, html), Text(CF_TEXT, "rich words")}));
+    form.ClipboardChanged();
+    Copy("newest");
+    common::settings().PreviewMode = true;
+    form.Hover()->HoverTimer.SetInterval(50);
+    form.OpenFind(L"rich", target.Handle());
+    PumpMessages(300);
+    RECT window{}, preview{};
+    GetWindowRect(Find().Handle(), &window);
+    ASSERT_TRUE(form.Hover()->Preview.Handle());
+    GetWindowRect(form.Hover()->Preview.Handle(), &preview);
+    EXPECT_TRUE(preview.left == window.right || preview.right == window.left);
+    EXPECT_EQ(preview.top, window.top);
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Key(VK_RETURN);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_FALSE(form.Hover()->Preview.Handle());
+    EXPECT_EQ(ClipboardText(), "rich words");
+    EXPECT_FALSE(IsClipboardFormatAvailable(clipboard::HTMLFormat));
+    for (clips::TClip* clip : form.History().Clips(history::Section::Clipboard)) EXPECT_FALSE(clip->Default());
+}
