@@ -79,10 +79,10 @@ void FindWindow::Open(const std::wstring& typed, HWND returnTo) {
         GetCursorPos(&at);
         Create(at);
     }
-    finder_.Reload();
-    SetWindowTextW(edit_, typed.c_str());  // EN_CHANGE lists what matches
+    finder_.Reload();  // the lists may have changed since the last opening
+    SetWindowTextW(edit_, typed.c_str());
     SendMessageW(edit_, EM_SETSEL, typed.size(), static_cast<LPARAM>(typed.size()));
-    Refilter();
+    Refilter();  // also when the text was the same and no EN_CHANGE came
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     SetFocus(edit_);
@@ -269,9 +269,9 @@ LRESULT FindWindow::Notify(const NMHDR& header) {
         const clips::TClip* clip = item.iItem < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(item.iItem));
         if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->ImageIndex() : -1;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            shownText_ = clip ? WideText(clip->Caption()) : std::wstring();
-            size_t n = std::min(shownText_.size(), static_cast<size_t>(item.cchTextMax - 1));
-            std::copy_n(shownText_.data(), n, item.pszText);
+            std::wstring caption = clip ? WideText(clip->Caption()) : std::wstring();
+            size_t n = std::min(caption.size(), static_cast<size_t>(item.cchTextMax - 1));
+            std::copy_n(caption.data(), n, item.pszText);
             item.pszText[n] = L'\0';
         }
         return 0;

@@ -80,7 +80,6 @@ private:
     HWND returnTo_ = nullptr;
     HWND edit_ = nullptr, list_ = nullptr, status_ = nullptr;
     toolkit::UniqueFont font_, boldFont_;
-    std::wstring shownText_;  // the text handed to the list for the last item it asked for
 };
 
 }  // namespace find
