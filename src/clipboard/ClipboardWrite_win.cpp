@@ -1,5 +1,7 @@
 #include "clipboard/ClipboardWrite_win.h"
 
+#include <algorithm>
+
 #include "clipboard/ClipboardOwner_win.h"
 #include "clipboard/ClipboardText_win.h"
 #include "common/Win32Error_win.h"
@@ -18,6 +20,20 @@ void ClipboardWrite::AddText(UINT format, std::string_view text) {
     toolkit::UniqueGlobal block = MakeTextBlock(text);
     if (!block) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
     Add(format, std::move(block));
+}
+
+void ClipboardWrite::AddUnicodeText(std::u16string_view text) {
+    size_t bytes = (text.size() + 1) * sizeof(char16_t);
+    toolkit::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes));
+    if (!block) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
+    {
+        toolkit::GlobalLockGuard lock(block.get());
+        if (!lock) throw common::Win32Error(ERROR_NOT_ENOUGH_MEMORY);
+        auto* characters = static_cast<char16_t*>(lock.data());
+        std::copy(text.begin(), text.end(), characters);
+        characters[text.size()] = u'\0';
+    }
+    Add(CF_UNICODETEXT, std::move(block));
 }
 
 void ClipboardWrite::Commit() {

@@ -22,6 +22,8 @@ public:
     void Add(UINT format, toolkit::UniquePalette palette);
     // `text` and a zero byte. Throws (out of memory) before the clipboard is touched.
     void AddText(UINT format, std::string_view text);
+    // CF_UNICODETEXT: `text` and a zero character. Throws like AddText.
+    void AddUnicodeText(std::u16string_view text);
 
     // Opens the clipboard with ClipboardOwnerWindow (waiting a moment while
     // another program holds it), empties it and hands over every format.

@@ -1,5 +1,7 @@
 // The click on a clip: its content goes back on the clipboard.
+#include "clipboard/ClipboardWrite_win.h"
 #include "clips/Clip_win.h"
+#include "common/CodePage.h"
 #include "history/History_win.h"
 
 namespace history {
@@ -10,6 +12,18 @@ void History::ClipClick(clips::TClip& clip) {
     RunAndReport([&] { clip.RestoreToClipboard(); });
     // Also when nothing could be written: the user chose this clip.
     clip.SetDefault(true);
+}
+
+void History::CopyAsPlainText(const clips::TClip& clip) {
+    const std::string* text = clip.PlainTextCopy();
+    if (!text) return;
+    RunAndReport([&] {
+        clipboard::ClipboardWrite write;
+        write.AddUnicodeText(common::AnsiToUtf16(*text));
+        write.AddText(CF_TEXT, *text);
+        write.Commit();
+    });
+    ClearDefaultMark();
 }
 
 }  // namespace history

@@ -21,10 +21,13 @@ void Application::Initialize(const char* title) {
 int Application::Run() {
     MSG msg;
     while (!terminated_) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        // The wide calls: a Unicode window (the find window's edit) gets every
+        // character typed, also those the ANSI code page lacks; the system
+        // converts for the ANSI windows.
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     terminated_ = true;
     // A quit message still waiting would close every message box of the
@@ -44,14 +47,14 @@ void Application::Terminate() noexcept {
 
 void Application::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             terminated_ = true;
             PostQuitMessage(static_cast<int>(msg.wParam));  // let the main loop see it too
             return;
         }
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
 }
 

@@ -5,25 +5,31 @@
 
 namespace toolkit {
 namespace {
-// Registers the class at its first use. A class of that name whose procedure
-// is not ours (another part of the process took the name) would never reach
-// WndProc: that is a failure, not a class to share.
-void EnsureRegistered(const char* className) {
-    WNDCLASSEXA wc{};
+// Registers the class at its first use, through the ANSI or the wide calls.
+// A class of that name whose procedure is not ours (another part of the
+// process took the name) would never reach WndProc: that is a failure, not a
+// class to share.
+template <typename Char, typename WindowClass>
+void EnsureRegistered(const Char* className, BOOL(WINAPI* getClassInfo)(HINSTANCE, const Char*, WindowClass*),
+                      ATOM(WINAPI* registerClass)(const WindowClass*)) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WindowClass wc{};
     wc.cbSize = sizeof(wc);
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), className, &wc)) {
+    if (getClassInfo(instance, className, &wc)) {
         if (wc.lpfnWndProc == &Window::Thunk) return;
         throw common::Win32Error(ERROR_CLASS_ALREADY_EXISTS);
     }
     wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Window::Thunk;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(1));
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW, spelt wide
     wc.lpszClassName = className;
-    if (!RegisterClassExA(&wc)) common::ThrowLastError();
+    if (!registerClass(&wc)) common::ThrowLastError();
 }
+void EnsureRegistered(const char* className) { EnsureRegistered(className, &GetClassInfoExA, &RegisterClassExA); }
+void EnsureRegistered(const wchar_t* className) { EnsureRegistered(className, &GetClassInfoExW, &RegisterClassExW); }
 }  // namespace
 
 Window::~Window() { DestroyHandle(); }
@@ -32,6 +38,14 @@ void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* ti
     EnsureRegistered(className);
     HWND hwnd = CreateWindowExA(exStyle, className, title, style, 0, 0, 0, 0, owner, nullptr,
                                 GetModuleHandleA(nullptr), this);
+    if (!hwnd) common::ThrowLastError();
+}
+
+void Window::CreateHandle(DWORD exStyle, DWORD style, HWND owner, const wchar_t* title, const wchar_t* className) {
+    EnsureRegistered(className);
+    wide_ = true;
+    HWND hwnd = CreateWindowExW(exStyle, className, title, style, 0, 0, 0, 0, owner, nullptr,
+                                GetModuleHandleW(nullptr), this);
     if (!hwnd) common::ThrowLastError();
 }
 
@@ -49,7 +63,7 @@ LRESULT CALLBACK Window::Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         created->hwnd_ = hwnd;
     }
     auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (!self) return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wParam, lParam) : DefWindowProcA(hwnd, msg, wParam, lParam);
     LRESULT result = 0;
     try {
         result = self->WndProc(msg, wParam, lParam);

@@ -22,17 +22,21 @@ protected:
     // registered a class of that name first.
     void CreateHandle(DWORD exStyle, DWORD style, HWND owner, const char* title = "",
                       const char* className = kProgramClass);
+    // The same with a Unicode class: the window gets its text, typed characters
+    // and notifications in UTF-16, whatever the system code page.
+    void CreateHandle(DWORD exStyle, DWORD style, HWND owner, const wchar_t* title, const wchar_t* className);
     static constexpr const char* kProgramClass = "PellacorWindow";
     void DestroyHandle() noexcept;
     virtual LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-        return DefWindowProcA(hwnd_, msg, wParam, lParam);
+        return wide_ ? DefWindowProcW(hwnd_, msg, wParam, lParam) : DefWindowProcA(hwnd_, msg, wParam, lParam);
     }
 
 public:
     static LRESULT CALLBACK Thunk(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 private:
     HWND hwnd_ = nullptr;
+    bool wide_ = false;
 };
 
 }  // namespace toolkit
