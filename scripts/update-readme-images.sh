@@ -15,6 +15,7 @@ pictures=(
     "general-menu.png        test_tray_menus-general-menu.png"
     "help.png                test_tools_and_help-help-viewer.png"
     "preferences.png         test_preferences-page-general.png   notray"
+    "find.png                test_find_and_paste-find-b.png"
 )
 
 mkdir -p "$IMAGES"

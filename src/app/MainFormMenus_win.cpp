@@ -41,9 +41,14 @@ void TfrmMain::CreateMenus() {
     mniHistory->SetImages(&IconList);
     history_ = std::make_unique<history::History>(*mniHistory);
     history_->OnUpdateHistory = [this] { UpdateHistory(); };
+    history_->OnPick = [this](clips::TClip& clip) {
+        PickClip(clip, GetKeyState(VK_SHIFT) < 0);
+        pasteWanted_ = hotKeyTarget_ != nullptr;  // the tray's menu has no window to paste into
+    };
 
     toolkit::BuildMenu(*mniPopup, {
         {"复制", &mniCopy, click(&TfrmMain::mniCopyClick), MenuRow::kDefault},
+        {"复制为纯文本", &mniCopyAsPlainText, click(&TfrmMain::mniCopyAsPlainTextClick)},
         {"-"},
         {"格式", &mniFormatMenu, {}, MenuRow::kNone, {
             {"撤销", &mniUndo, click(&TfrmMain::mniUndoClick), MenuRow::kDisabled},
@@ -75,6 +80,7 @@ void TfrmMain::CreateMenus() {
         {"监视剪贴板", &mniMonitorClipboard, click(&TfrmMain::mniMonitorClipboardClick),
          MenuRow::kChecked | MenuRow::kAutoCheck},
         {"-"},
+        {"查找剪辑...", &mniFind, click(&TfrmMain::mniFindClick)},
         {"工具", &mniToolsMenu, {}, MenuRow::kNone, {
             {"捕获屏幕", &mniScreenCapture, click(&TfrmMain::mniScreenCaptureClick)},
             {"捕获窗口", &mniWindowCapture, click(&TfrmMain::mniWindowCaptureClick)},
@@ -119,6 +125,7 @@ void TfrmMain::SetUpPopup(const clips::TClip& clip) {
     history::PopupItemStates s = history::PopupItemStatesFor(
         {clip.Commands(), history_->SectionOf(clip) == history::Section::Clipboard, clip.Default(), clip.Tag});
     EnableIfItActs(mniCopy, s.copyEnabled);
+    EnableIfItActs(mniCopyAsPlainText, s.copyAsPlainTextEnabled);
     mniAddToPersonalHistory->SetVisible(s.addToPersonalVisible);
     EnableIfItActs(mniAddToPersonalHistory, s.addToPersonalEnabled);
     mniRemoveFromPersonalHistory->SetVisible(s.removeFromPersonalVisible);
@@ -132,6 +139,10 @@ void TfrmMain::SetUpPopup(const clips::TClip& clip) {
 
 void TfrmMain::mniCopyClick(MenuItem&) {
     if (clips::TClip* clip = PopupClip()) history_->ClipClick(*clip);
+}
+
+void TfrmMain::mniCopyAsPlainTextClick(MenuItem&) {
+    if (clips::TClip* clip = PopupClip()) history_->CopyAsPlainText(*clip);
 }
 
 clips::TClipText* TfrmMain::PopupText() const { return dynamic_cast<clips::TClipText*>(PopupClip()); }

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <utility>
+
 
 #include "app/KindIcons_win.h"
 #include "app/TrayTip.h"
@@ -78,6 +80,7 @@ void TfrmMain::FormCreate() {
     });
     for (std::string& text : settingProblems) problems.push_back({std::move(text), common::Severity::Warning});
     common::Report(problems);
+    PostMessageW(Handle(), WM_FINDPREPARE, 0, 0);
 }
 
 void TfrmMain::FormDestroy() {
@@ -167,14 +170,22 @@ void TfrmMain::WMTrayIcon(UINT mouseMessage) {
 
 void TfrmMain::WMHotKey() {
     HWND previous = GetForegroundWindow();
+    hotKeyTarget_ = previous;
+    pasteWanted_ = false;
     PopupAtCursor(mniHistory->Handle());
     // The chosen item's command (the restore) runs here, before the focus goes back.
     toolkit::Application::Instance().ProcessMessages();
+    hotKeyTarget_ = nullptr;
+    bool paste = std::exchange(pasteWanted_, false);
+    // Typing in the menu opened the find window, which gives the foreground back itself.
+    if (findWindow_ && findWindow_->IsOpen()) return;
     if (previous) SetForegroundWindow(previous);
+    if (paste) PasteInto(previous);
 }
 
 void TfrmMain::UpdateHistory() {
     history_->UpdateMarkersAndTrim();
+    if (findWindow_) findWindow_->HistoryChanged();
     if (tray_)
         tray_->SetTip(TrayTipText(static_cast<unsigned>(history_->ClipboardCount()),
                                   static_cast<unsigned>(history_->PersonalCount())));
@@ -229,6 +240,14 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (hover_) hover_->WMMenuSelect(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HMENU>(lParam));
         return handled;
     }
+    case WM_MENUCHAR:
+        return WMMenuChar(static_cast<wchar_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
+    case WM_FINDTYPED:
+        OpenFind(std::wstring(1, static_cast<wchar_t>(wParam)), hotKeyTarget_);
+        return 0;
+    case WM_FINDPREPARE:
+        common::RunReported([&] { PrepareFind(); });
+        return 0;
     case toolkit::WM_MENUCONTEXT:
         WMMenuRButtonUp(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), HIWORD(wParam) != 0);
         return 0;

@@ -14,6 +14,7 @@
 #include "app/TrayIcon_win.h"
 #include "clipboard/Clpbrd_win.h"
 #include "clips/Clip_win.h"
+#include "find/FindWindow_win.h"
 #include "history/History_win.h"
 #include "personal/PersonalAutoSave_win.h"
 #include "personal/PersonalFile_win.h"
@@ -28,6 +29,11 @@ class TClipText;
 }
 
 namespace app {
+
+// Posted by WMMenuChar: opens the find window with the character typed (wParam) once the menu has closed.
+constexpr UINT WM_FINDTYPED = WM_APP + 0x130;
+// Posted once after start-up: the finder takes the clips between messages.
+constexpr UINT WM_FINDPREPARE = WM_APP + 0x131;
 
 class TfrmMain : public toolkit::Window {
 public:
@@ -46,7 +52,7 @@ public:
     toolkit::MenuItem* mniPopup = nullptr;
     toolkit::MenuItem* mniGeneral = nullptr;
     // The clip pop-up and its "格式" submenu.
-    toolkit::MenuItem *mniCopy = nullptr, *mniFormatMenu = nullptr, *mniSendAsMail = nullptr, *mniOpen = nullptr,
+    toolkit::MenuItem *mniCopy = nullptr, *mniCopyAsPlainText = nullptr, *mniFormatMenu = nullptr, *mniSendAsMail = nullptr, *mniOpen = nullptr,
                       *mniOpenInNewWindow = nullptr, *sep01 = nullptr, *mniAddToPersonalHistory = nullptr,
                       *mniRemoveFromPersonalHistory = nullptr, *mniRename = nullptr, *mniDelete = nullptr,
                       *mniDeleteAll = nullptr;
@@ -55,7 +61,7 @@ public:
                       *mniRemoveTrailingSpaces = nullptr, *mniRemoveLineBreaks = nullptr,
                       *mniRemoveDuplicatedSpaces = nullptr;
     // The general menu with its "工具" and "帮助" submenus.
-    toolkit::MenuItem *mniMonitorClipboard = nullptr, *mniToolsMenu = nullptr, *mniPreferences = nullptr,
+    toolkit::MenuItem *mniMonitorClipboard = nullptr, *mniFind = nullptr, *mniToolsMenu = nullptr, *mniPreferences = nullptr,
                       *mniHelpMenu = nullptr, *mniExit = nullptr;
     toolkit::MenuItem *mniScreenCapture = nullptr, *mniWindowCapture = nullptr, *mniEmptyClipboard = nullptr;
     toolkit::MenuItem *mContent = nullptr, *mHomePage = nullptr, *mAbout = nullptr;
@@ -88,6 +94,19 @@ public:
     void mniPreferencesClick(toolkit::MenuItem& sender);
     void mniExitClick(toolkit::MenuItem& sender);
     void mniCopyClick(toolkit::MenuItem& sender);
+    void mniCopyAsPlainTextClick(toolkit::MenuItem& sender);
+    // Finding and pasting (MainFormFind_win.cpp). "查找剪辑..." opens the find
+    // window with nothing typed and no window to go back to.
+    void mniFindClick(toolkit::MenuItem& sender);
+    // Opens the find window with `typed` in it; `returnTo` gets the foreground back after a pick.
+    void OpenFind(const std::wstring& typed, HWND returnTo);
+    void PrepareFind();
+    find::FindWindow* Find() { return findWindow_.get(); }
+    // A clip picked in the history menu or the find window: its plain text
+    // alone when `plain` (Shift held) and it has one, else the clip itself.
+    void PickClip(clips::TClip& clip, bool plain);
+    // With AutoPaste on, Ctrl+V into `target` when it is another program's window.
+    void PasteInto(HWND target);
     void mniUndoClick(toolkit::MenuItem& sender);
     // The eight items of the "格式" submenu.
     void TransformClick(history::Transformation how);
@@ -115,6 +134,8 @@ protected:
     void WMEndSession(bool ending);
     void WMTrayIcon(UINT mouseMessage);
     void WMHotKey();
+    // A letter or digit typed in the open history menu closes it and opens the find window.
+    LRESULT WMMenuChar(wchar_t typed, HMENU menu);
 
 private:
     void CreateMenus();
@@ -144,6 +165,10 @@ private:
     toolkit::ItemRef popupClip_;
     bool popupOpen_ = false;
     std::unique_ptr<preview::HoverPreview> hover_;
+    std::unique_ptr<find::FindWindow> findWindow_;
+    // While the hot key's menu is open: the window it came from, and whether a pick asks for a paste.
+    HWND hotKeyTarget_ = nullptr;
+    bool pasteWanted_ = false;
     UINT taskbarCreated_ = 0;
     bool destroyed_ = false;
     // Personal clips loaded at start-up (the tip counts them at once).

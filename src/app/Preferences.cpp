@@ -38,6 +38,7 @@ std::variant<common::Settings, PreferenceProblem> CheckPreferences(const Prefere
     s.HotKeyOn = values.HotKeyOn;
     s.HotKeyCombination = values.HotKey;
     s.PreviewMode = values.PreviewMode;
+    s.AutoPaste = values.AutoPaste;
     s.PersonalHistoryPath = common::CompletePath(*personalFolder);
     s.IgnoredPrograms = common::TrimBlanks(values.IgnoredPrograms);
     return s;

@@ -17,6 +17,7 @@ struct PreferenceValues {
     std::string CaptionLength;
     bool NoDuplicatedEntries = true;
     bool PreviewMode = true;
+    bool AutoPaste = false;
     bool DeleteClipConf = true;
     bool DeleteAllConf = true;
     bool HotKeyOn = true;

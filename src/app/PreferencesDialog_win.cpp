@@ -35,7 +35,7 @@ HICON TfrmPreferences::FolderIcon() const {
     return LoadKindIcon(clips::kFileList, toolkit::SmallIconSize(Dpi()));
 }
 
-TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 260}) { frmPreferences = this; }
+TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 286}) { frmPreferences = this; }
 
 TfrmPreferences::~TfrmPreferences() {
     if (frmPreferences == this) frmPreferences = nullptr;
@@ -45,7 +45,7 @@ void TfrmPreferences::FormCreate() {
     const common::Settings& s = common::settings();
     folderIcon_.reset(FolderIcon());
 
-    pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 184);
+    pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 210);
     tabGeneral = pclPreferences->Page(0);
     tabConfirmations = pclPreferences->Page(1);
     tabAdvanced = pclPreferences->Page(2);
@@ -66,6 +66,7 @@ void TfrmPreferences::FormCreate() {
     bvlGeneral = AddLine(10, 86, lineWidth);
     chkDuplicatedEntries = AddCheckBox("不捕获重复项目", s.NoDuplicatedEntries, 16, 98, 320);
     chkPreviewMode = AddCheckBox("预览模式", s.PreviewMode, 16, 124, 320);
+    chkAutoPaste = AddCheckBox("选择剪辑后自动粘贴", s.AutoPaste, 16, 150, 320);
 
     PlaceOn(tabConfirmations);
     chkClipDelete = AddCheckBox("在删除剪辑时", s.DeleteClipConf, 16, 20, 320);
@@ -85,14 +86,15 @@ void TfrmPreferences::FormCreate() {
     edtIgnoredPrograms = AddEdit(s.IgnoredPrograms, 16, 128, 330);
 
     PlaceOn(nullptr);
-    btnOK = AddButton("确定", IDOK, 216, 200, 75, 25);
-    btnCancel = AddButton("取消", IDCANCEL, 300, 200, 75, 25);
+    btnOK = AddButton("确定", IDOK, 216, 226, 75, 25);
+    btnCancel = AddButton("取消", IDCANCEL, 300, 226, 75, 25);
     stbHint = AddStatusBar();
 
     for (HWND c : {lblHistorySize, edtHistorySize, udHistorySize, lblClips}) SetHint(c, kHistorySizeHint);
     for (HWND c : {lblCaptionLength, edtCaptionLength, udCaptionLength, lblCharacters}) SetHint(c, kCaptionLengthHint);
     SetHint(chkDuplicatedEntries, "不保存重复项目至剪贴板历史");
     SetHint(chkPreviewMode, "预览剪辑和显示属性");
+    SetHint(chkAutoPaste, "用快捷键选择剪辑后, 立即粘贴到原来的窗口");
     SetHint(chkClipDelete, "当你要删除剪辑时要求确认");
     SetHint(chkDeleteAll, "当你要清除所有历史记录时要求确认");
     for (HWND c : {chkHotKey, hkHotKey}) SetHint(c, kHotKeyHint);
@@ -132,6 +134,7 @@ PreferenceValues TfrmPreferences::Values() const {
     v.CaptionLength = toolkit::WindowText(edtCaptionLength);
     v.NoDuplicatedEntries = IsChecked(chkDuplicatedEntries);
     v.PreviewMode = IsChecked(chkPreviewMode);
+    v.AutoPaste = IsChecked(chkAutoPaste);
     v.DeleteClipConf = IsChecked(chkClipDelete);
     v.DeleteAllConf = IsChecked(chkDeleteAll);
     v.HotKeyOn = IsChecked(chkHotKey);

@@ -21,7 +21,7 @@ public:
     HWND tabGeneral = nullptr, tabConfirmations = nullptr, tabAdvanced = nullptr;
     HWND lblHistorySize = nullptr, edtHistorySize = nullptr, udHistorySize = nullptr, lblClips = nullptr;
     HWND lblCaptionLength = nullptr, edtCaptionLength = nullptr, udCaptionLength = nullptr, lblCharacters = nullptr;
-    HWND bvlGeneral = nullptr, chkDuplicatedEntries = nullptr, chkPreviewMode = nullptr;
+    HWND bvlGeneral = nullptr, chkDuplicatedEntries = nullptr, chkPreviewMode = nullptr, chkAutoPaste = nullptr;
     HWND chkClipDelete = nullptr, chkDeleteAll = nullptr;
     HWND chkHotKey = nullptr, hkHotKey = nullptr, chkStartApplication = nullptr, bvlAdvanced = nullptr;
     HWND lblPersonalHistoryPath = nullptr, edtPersonalHistoryPath = nullptr, bbnBrowse = nullptr;

@@ -107,6 +107,7 @@ void SettingsFile::ReadRemaining(common::Settings& s, std::vector<std::string>& 
     s.HotKeyOn = ReadFlag("HotKeyOn", defaults.HotKeyOn, problems);
     s.HotKeyCombination = ReadInt("HotKeyCombination", defaults.HotKeyCombination, problems);
     s.PreviewMode = ReadFlag("PreviewMode", defaults.PreviewMode, problems);
+    s.AutoPaste = ReadFlag("AutoPaste", defaults.AutoPaste, problems);
     // A list of programs may well be longer than a path.
     s.IgnoredPrograms = Read("IgnoredPrograms", defaults.IgnoredPrograms, 4096);
 }
@@ -128,6 +129,7 @@ int SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) con
     put("HotKeyOn", BoolToStr(s.HotKeyOn));
     put("HotKeyCombination", std::to_string(s.HotKeyCombination));
     put("PreviewMode", BoolToStr(s.PreviewMode));
+    put("AutoPaste", BoolToStr(s.AutoPaste));
     put("PersonalHistoryPath", PathInFileForm(s.PersonalHistoryPath));
     put("IgnoredPrograms", s.IgnoredPrograms);
     return failed;

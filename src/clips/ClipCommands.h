@@ -10,6 +10,7 @@ struct ClipCommands {
     bool transforms = false;            // plain text (not a link)
     bool opens = false;                 // a link
     std::string_view text;              // the plain text of a text clip, else empty
+    bool copiesAsPlainText = false;     // rich text and HTML: their plain text alone
 };
 
 }  // namespace clips

@@ -29,6 +29,7 @@ public:
     void RestoreToClipboard() const override;
     bool DroppedWithEmptiedClipboard() const override { return true; }
     const std::string* DuplicateData() const override { return &FileList; }
+    std::string_view FoundBy() const override { return FileList; }
     bool ComparedWith(int kind) const override { return kind == kFileList; }
     // Paths name the same files in any letter case.
     bool DuplicateIgnoresCase() const override { return true; }

@@ -27,6 +27,7 @@ public:
     void NameForHistory() override;
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &Text; }
+    std::string_view FoundBy() const override { return Text; }
     // Plain text is compared with plain text and links.
     bool ComparedWith(int kind) const override { return kind == kPlainText || kind == kLinkText; }
     void ShowPreview(ClipPreview& preview) const override;
@@ -50,6 +51,7 @@ public:
     void NameForHistory() override;
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &RichText; }
+    const std::string* PlainTextCopy() const override { return &Text; }
     bool ComparedWith(int kind) const override { return kind == kRichText; }
     void ShowPreview(ClipPreview& preview) const override;
     void WriteRecord(personal::ClipRecord& record) const override;
@@ -63,12 +65,13 @@ public:
 
     static bool Offered(const clipboard::ClipboardFormats& offered);
     const char* ClassName() const override { return kClassName; }
-    // The displayable fragment in the ANSI code page, computed on each call.
+    // The displayable fragment, computed on each call.
     std::string LiteHTMLText() const;
     bool CaptureFromClipboard() override;
     void NameForHistory() override;
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &HTMLText; }
+    const std::string* PlainTextCopy() const override { return &Text; }
     bool ComparedWith(int kind) const override { return kind == kHtml; }
     void ShowPreview(ClipPreview& preview) const override;
     void WriteRecord(personal::ClipRecord& record) const override;

@@ -18,6 +18,7 @@ void TClip::StampCapture() {
 ClipCommands TClip::Commands() const {
     ClipCommands commands;
     commands.keptInPersonalHistory = KeptInPersonalHistory();
+    commands.copiesAsPlainText = PlainTextCopy() != nullptr;
     return commands;
 }
 

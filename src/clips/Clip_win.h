@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "clips/ClipCommands.h"
 #include "clips/ClipKind.h"
@@ -50,6 +51,13 @@ public:
     // Whether a clip of `kind` already in the history is compared with this new one.
     virtual bool ComparedWith(int /*kind*/) const { return false; }
     virtual bool DuplicateIgnoresCase() const { return false; }
+
+    // What the find window finds the clip by besides its caption and source:
+    // its full text, its file names; nothing for a picture or a sound.
+    virtual std::string_view FoundBy() const { return {}; }
+    // The plain text a rich clip holds beside its rich form ("复制为纯文本");
+    // null for a kind that has no such second form.
+    virtual const std::string* PlainTextCopy() const { return nullptr; }
 
     // Shows the clip with what the preview offers; a bare clip shows nothing.
     virtual void ShowPreview(ClipPreview& /*preview*/) const {}

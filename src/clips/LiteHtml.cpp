@@ -77,8 +77,7 @@ std::string Slice(std::string_view html, size_t begin, size_t end) {
 
 std::string LiteHtmlFragment(std::string_view html) {
     Header header = ReadHeader(html);
-    // The markers are ASCII and never part of a UTF-8 sequence, so positions
-    // found in the UTF-8 data match those of its ANSI conversion. They are
+    // The markers are ASCII and never part of a UTF-8 sequence. They are
     // looked for after the header only.
     size_t start = html.find(kStartMarker, header.end);
     size_t end = html.find(kEndMarker, header.end);

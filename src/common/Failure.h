@@ -1,6 +1,6 @@
 #pragma once
 // The one way the program fails: a routine that cannot do its work throws a
-// Failure whose text, in the program's own Chinese (code page 936), says what
+// Failure whose text, in the program's own Chinese, says what
 // went wrong; the Win32 boundary throws its subclass common::Win32Error, which
 // keeps the platform's error code. Nothing else reaches the user: the report
 // routine (Report_win.h) turns any other exception into a text of ours.

@@ -18,6 +18,8 @@ struct Settings {
     bool HotKeyOn = true;
     int32_t HotKeyCombination = 32854;  // Alt+V
     bool PreviewMode = true;
+    // Picking a clip after the hot key also pastes it into the window the user came from.
+    bool AutoPaste = false;
     // Program file names separated by ";": what they copy is never kept.
     std::string IgnoredPrograms;
     // MonitorClipboard lives in the check mark of the "监视剪贴板" menu item.

@@ -66,7 +66,10 @@ clips::TClip* History::ClipAtPlatformPosition(int position) const {
 
 void History::Insert(int position, std::unique_ptr<clips::TClip> clip) {
     clip->OnClick = [this](toolkit::MenuItem& sender) {
-        if (clips::TClip* clicked = ClipOf(&sender)) ClipClick(*clicked);
+        clips::TClip* clicked = ClipOf(&sender);
+        if (!clicked) return;
+        if (OnPick) OnPick(*clicked);
+        else ClipClick(*clicked);
     };
     mniHistory.Insert(position, std::move(clip));
 }

@@ -87,6 +87,13 @@ public:
     // The click action of every clip: puts it back on the clipboard and gives
     // it the default mark (nothing is written when it already has the mark).
     void ClipClick(clips::TClip& clip);
+    // What picking a clip in the history menu does; unset, ClipClick. The main
+    // form adds the plain copy of Shift and the paste.
+    std::function<void(clips::TClip& clip)> OnPick;
+    // "复制为纯文本": the plain text of a rich clip alone (Unicode and ANSI) on the
+    // clipboard. The clip is left as it is, and no clip keeps the default mark:
+    // the clipboard holds what none of them holds. Nothing for other kinds.
+    void CopyAsPlainText(const clips::TClip& clip);
 
     // Editing (Editing_win.cpp). Each acts on the clip `clip` refers to; a clip
     // destroyed before the command gets to it (trimmed by a capture while a

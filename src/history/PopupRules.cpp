@@ -6,6 +6,8 @@ PopupItemStates PopupItemStatesFor(const PopupClip& clip) {
     PopupItemStates s{};
     const clips::ClipCommands& c = clip.commands;
     s.copyEnabled = !clip.onClipboard;
+    // Also for the clip on the clipboard: its plain text alone is another content.
+    s.copyAsPlainTextEnabled = c.copiesAsPlainText;
     s.addToPersonalVisible = clip.inClipboardSection;
     s.addToPersonalEnabled = s.addToPersonalVisible && c.keptInPersonalHistory;
     s.removeFromPersonalVisible = !s.addToPersonalVisible;

@@ -16,6 +16,7 @@ struct PopupClip {
 
 struct PopupItemStates {
     bool copyEnabled;
+    bool copyAsPlainTextEnabled;
     bool addToPersonalVisible, addToPersonalEnabled;
     bool removeFromPersonalVisible;
     bool sendAsMailVisible;

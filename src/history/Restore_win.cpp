@@ -1,4 +1,5 @@
 // The click on a clip: its content goes back on the clipboard.
+#include "clipboard/ClipboardWrite_win.h"
 #include "clips/Clip_win.h"
 #include "history/History_win.h"
 
@@ -10,6 +11,17 @@ void History::ClipClick(clips::TClip& clip) {
     RunAndReport([&] { clip.RestoreToClipboard(); });
     // Also when nothing could be written: the user chose this clip.
     clip.SetDefault(true);
+}
+
+void History::CopyAsPlainText(const clips::TClip& clip) {
+    const std::string* text = clip.PlainTextCopy();
+    if (!text) return;
+    RunAndReport([&] {
+        clipboard::ClipboardWrite write;
+        write.AddUnicodeText(*text);
+        write.Commit();
+    });
+    ClearDefaultMark();
 }
 
 }  // namespace history

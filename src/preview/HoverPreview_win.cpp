@@ -34,7 +34,18 @@ void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
     if (menu != history_.mniHistory.Handle() || !(flags & MF_HILITE) || (flags & MF_POPUP)) return;
     toolkit::MenuItem* item = toolkit::MenuItem::FromCommand(itemId);
     if (!InMainMenu(item)) return;
-    HoverIndex = item->MenuIndex();
+    Arm(item->MenuIndex(), std::nullopt);
+}
+
+void HoverPreview::HoverBeside(const clips::TClip& clip, const RECT& window) {
+    if (!common::settings().PreviewMode) return;
+    Hide();
+    Arm(clip.MenuIndex(), window);
+}
+
+void HoverPreview::Arm(int index, std::optional<RECT> beside) {
+    HoverIndex = index;
+    Preview.SetBeside(beside);
     try {
         HoverTimer.SetEnabled(true);  // a fresh full interval
     } catch (const std::exception&) {

@@ -27,6 +27,9 @@ public:
     // else (another menu, no highlight, the menu closing) disarms it. Nothing
     // happens while PreviewMode is off.
     void WMMenuSelect(UINT itemId, UINT flags, HMENU menu);
+    // The find window's selection: arms the timer for `clip`, whose preview
+    // then shows beside `window` (the find window's screen rectangle).
+    void HoverBeside(const clips::TClip& clip, const RECT& window);
     // One tick per arming: shows the entry at HoverIndex when it is a clip.
     void HoverTimerTimer(toolkit::TThreadedTimer& sender);
     // Hides the preview and stops the timer.
@@ -34,6 +37,7 @@ public:
 
 private:
     bool InMainMenu(const toolkit::MenuItem* item) const;
+    void Arm(int index, std::optional<RECT> beside);
     // Shows the entry at HoverIndex when it is a clip.
     void ShowEntry();
     // What a clip shows itself with: its info block above its content.

@@ -16,6 +16,14 @@ RECT AtPointer(const RECT& size) {
 }
 }  // namespace
 
+RECT TPreview::Placed(const RECT& size) const {
+    if (!beside_) return AtPointer(size);
+    const RECT& window = *beside_;
+    int right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    int left = window.right + size.right <= right ? window.right : window.left - size.right;
+    return {left, window.top, left + size.right, window.top + size.bottom};
+}
+
 TPreview::TPreview() {
     DoubleBuffered = true;
     Color = COLOR_INFOBK;
@@ -32,7 +40,7 @@ void TPreview::ShowText(std::string_view content, const std::string& info) {
     FSeparatorY = infoRect.bottom + line;
     RECT size{0, 0, std::max(contentRect.right, infoRect.right), contentRect.bottom + infoRect.bottom - line};
     FTextMode = true;
-    ActivateHint(AtPointer(size), info + shown);
+    ActivateHint(Placed(size), info + shown);
 }
 
 int TPreview::LineHeight() const {
@@ -51,7 +59,7 @@ void TPreview::ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info
         FBitmap.Assign(bitmap);
     }
     FTextMode = false;
-    ActivateHint(AtPointer(size), info);
+    ActivateHint(Placed(size), info);
 }
 
 RECT TPreview::MeasureBitmap(const std::string& info, int width, int height) {

@@ -4,6 +4,7 @@
 // corner at the pointer, above the open menu, and never takes the keyboard.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,10 @@ public:
     // The size of a preview of a picture of `width` x `height` with `info`; decides FStretch.
     RECT MeasureBitmap(const std::string& info, int width, int height);
 
+    // Where the next preview goes: beside `window` (its screen rectangle,
+    // right of it where there is room, else left), or with no window at the pointer.
+    void SetBeside(std::optional<RECT> window) { beside_ = window; }
+
     // One line of text in the preview's font.
     int LineHeight() const;
     // The width text is laid out in, and the picture box's side, at the preview's DPI.
@@ -47,6 +52,10 @@ private:
     // FBitmap becomes `bitmap` squeezed to `width` x `height`.
     void AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int height);
 
+    // A rectangle of this size where the preview goes.
+    RECT Placed(const RECT& size) const;
+
+    std::optional<RECT> beside_;
     toolkit::Bitmap FBitmap;  // at the size it is drawn
     int FSeparatorY = 0;
     bool FTextMode = false;

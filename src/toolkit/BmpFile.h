@@ -83,7 +83,7 @@ enum class BmpProblem {
 };
 inline constexpr int kBmpProblemCount = static_cast<int>(BmpProblem::EmptyImage) + 1;
 
-// The user's text for a problem (code page 936).
+// The user's text for a problem.
 const char* BmpProblemText(BmpProblem problem);
 
 // The failure of the BMP routines: the reason, and its text for the user.

@@ -13,7 +13,7 @@
 namespace toolkit {
 namespace {
 
-// An empty template: no controls, no font, no title (the title is ANSI text
+// An empty template: no controls, no font, no title (the title is a text
 // of ours, set when the dialog starts). Dialog templates must be DWORD-aligned.
 struct alignas(4) EmptyTemplate {
     DLGTEMPLATE dialog;

@@ -25,7 +25,7 @@ LOGFONTW FormFontAt(UINT dpi);
 // The form font at 96 dpi.
 HFONT FormFont();
 
-// The text of a window or control, in the ANSI code page.
+// The text of a window or control.
 std::string WindowText(HWND window);
 
 // Values of the controls below.

@@ -220,3 +220,14 @@ pick_in_general_menu() {
     sleep 1.5
     for key in "$@"; do xdotool key "$key"; sleep 0.3; done
 }
+
+# Starts Wine's notepad and clicks into it, the pointer left resting there.
+open_editor() {
+    (cd "$APP_DIR" && "$WINE" notepad >>"$APP_DIR/wine.log" 2>&1 &)
+    local editor
+    editor=$(wait_for_window '记事本|Notepad') || fail "notepad did not open"
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$editor")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+    sleep 0.5
+}

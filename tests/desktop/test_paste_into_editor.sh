@@ -7,12 +7,7 @@ start_pellacor
 copy_text "pasted by Pellacor"
 copy_text "newer text"
 
-(cd "$APP_DIR" && "$WINE" notepad >>"$APP_DIR/wine.log" 2>&1 &)
-editor=$(wait_for_window '记事本|Notepad') || fail "notepad did not open"
-sleep 1
-eval "$(xdotool getwindowgeometry --shell "$editor")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
-sleep 0.5
+open_editor
 
 pick_with_hot_key Up 2 menu-over-editor
 xdotool key ctrl+v

@@ -8,8 +8,8 @@ fresh_session
 start_pellacor
 
 # Under Wine the right button opens the general menu. Its rows: 监视剪贴板,
-# a separator, 工具, 参数选择..., ...; rows are 18 pixels high, separators 9,
-# the frame 3: the preferences row is centred 3 + 18 + 9 + 18 + 9 below the top.
+# a separator, 查找剪辑..., 工具, 参数选择..., ...; rows are 18 pixels high,
+# separators 9, the frame 3: the preferences row is centred 3 + 18 + 9 + 18 + 18 + 9 below the top.
 before=$(visible_windows)
 # shellcheck disable=SC2046
 xdotool mousemove $(tray_icon_point) click 3
@@ -17,7 +17,7 @@ sleep 1.5
 menu=$(comm -13 <(echo "$before") <(visible_windows) | head -1)
 [ -n "$menu" ] || fail "the right click opened no menu"
 eval "$(xdotool getwindowgeometry --shell "$menu")"
-xdotool mousemove $((X + 30)) $((Y + 57))
+xdotool mousemove $((X + 30)) $((Y + 75))
 sleep 0.5
 shot general-menu-preferences
 xdotool click 1

@@ -36,7 +36,7 @@ done
 # --- 捕获屏幕: the picture on the clipboard and in the new clip is the screen's.
 fresh_session
 start_pellacor
-pick_in_general_menu Down Down Right Return  # 工具 > 捕获屏幕
+pick_in_general_menu Down Down Down Right Return  # (past 查找剪辑...) 工具 > 捕获屏幕
 xdotool mousemove 640 600  # away from the tray icon, whose tip would change the screen
 sleep 2
 import -window root "$APP_DIR/screen.png"
@@ -54,7 +54,7 @@ xclip -selection clipboard -t image/bmp -o >"$APP_DIR/restored.bmp" 2>/dev/null 
 same_picture "$APP_DIR/restored.bmp" || fail "the image clip does not hold the screen's picture"
 
 # --- 关于...: the system's About box with our texts and icon, closed with its button.
-pick_in_general_menu Down Down Down Down Right Down Down Return  # (past 参数选择...) 帮助 > 关于...
+pick_in_general_menu Down Down Down Down Down Right Down Down Return  # (past 参数选择...) 帮助 > 关于...
 about=$(wait_for_window 'PELLACOR#PELLACOR 1.61') || fail "no About box"
 sleep 1
 shot about-box
@@ -72,14 +72,14 @@ help_viewer_args() {
     done
     return 0
 }
-pick_in_general_menu Down Down Down Down Right Return  # (past 参数选择...) 帮助 > 内容...
+pick_in_general_menu Down Down Down Down Down Right Return  # (past 参数选择...) 帮助 > 内容...
 wait_for_window 'Pellacor 帮助' >/dev/null || fail "no help viewer"
 sleep 2
 shot help-viewer
 help_viewer_args | grep -q 'Pellacor\.chm' || fail "the help viewer shows another file"
 "$WINE" taskkill /im hh.exe >/dev/null 2>&1 || true
 sleep 1
-pick_in_general_menu Down Down Down Down Right Down Return  # (past 参数选择...) 帮助 > 主页...
+pick_in_general_menu Down Down Down Down Down Right Down Return  # (past 参数选择...) 帮助 > 主页...
 sleep 3
 help_viewer_args | grep -q 'Pellacor\.chm::/index\.htm' || fail "the home page is not the help's start page"
 stop_pellacor

@@ -10,8 +10,9 @@ copy_text "make me loud"
 open_format_menu() {
     open_history_menu
     menu_keys Up 1 Menu  # the newest clip, the last entry
-    xdotool key Down; sleep 0.2
-    xdotool key Down; sleep 0.2
+    xdotool key Down; sleep 0.2  # "复制"
+    xdotool key Down; sleep 0.2  # "复制为纯文本"
+    xdotool key Down; sleep 0.2  # "格式"
     xdotool key Right; sleep 0.5
 }
 

@@ -83,6 +83,7 @@ TEST(ClipKinds, EachKindInEachSectionOffersItsCommands) {
                 SCOPED_TRACE(testing::Message() << "kind " << k.kind << (clipboardSection ? " clipboard" : " personal")
                                                 << (onClipboard ? " on clipboard" : ""));
                 EXPECT_EQ(s.copyEnabled, !onClipboard);
+                EXPECT_EQ(s.copyAsPlainTextEnabled, k.kind == 1 || k.kind == 2);
                 EXPECT_EQ(s.addToPersonalVisible, clipboardSection);
                 EXPECT_EQ(s.addToPersonalEnabled, clipboardSection && k.kind != 5);
                 EXPECT_EQ(s.removeFromPersonalVisible, !clipboardSection);

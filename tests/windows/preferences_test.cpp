@@ -219,6 +219,7 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
             Type(d.edtCaptionLength, "10");
             for (HWND box : {d.chkDuplicatedEntries, d.chkPreviewMode, d.chkClipDelete, d.chkDeleteAll}) SetCheck(box, false);
             SetCheck(d.chkHotKey, true);
+            SetCheck(d.chkAutoPaste, true);
             SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD(VK_F2, HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
             SetCheck(d.chkStartApplication, true);
             Type(d.edtPersonalHistoryPath, typedPath);
@@ -230,7 +231,7 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
         EXPECT_EQ(s.MaxHistorySize, 500);
         EXPECT_EQ(s.MaxCaptionLength, 10);
         EXPECT_FALSE(s.NoDuplicatedEntries || s.PreviewMode || s.DeleteClipConf || s.DeleteAllConf);
-        EXPECT_TRUE(s.HotKeyOn);
+        EXPECT_TRUE(s.HotKeyOn && s.AutoPaste);
         EXPECT_EQ(s.HotKeyCombination, 0x6000 | VK_F2);
         EXPECT_EQ(s.PersonalHistoryPath, other.Path());
         EXPECT_EQ(s.IgnoredPrograms, "KeePass.exe; 1Password");
@@ -240,6 +241,7 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
         EXPECT_EQ(file.Read("MaxHistorySize", ""), "500");
         EXPECT_EQ(file.Read("HotKeyCombination", ""), std::to_string(0x6000 | VK_F2));
         EXPECT_EQ(file.Read("MonitorClipboard", ""), "0");
+        EXPECT_EQ(file.Read("AutoPaste", ""), "-1");
         EXPECT_EQ(file.Read("IgnoredPrograms", ""), "KeePass.exe; 1Password");
         // In double quotes: a path with blanks is never run as its first word.
         EXPECT_EQ(RunValue(), std::string("\"") + app::ExecutablePath() + "\"");

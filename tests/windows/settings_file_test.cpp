@@ -36,14 +36,14 @@ TEST(SettingsFile, FirstShutdownWritesEveryKeyInOrder) {
     EXPECT_EQ(ReadWholeFile(folder.File("Pellacor.ini")),
               "[Configuration]\r\nMonitorClipboard=-1\r\nMaxHistorySize=20\r\nMaxCaptionLength=20\r\n"
               "NoDuplicatedEntries=-1\r\nDeleteClipConf=-1\r\nDeleteAllConf=-1\r\nHotKeyOn=-1\r\n"
-              "HotKeyCombination=32854\r\nPreviewMode=-1\r\nPersonalHistoryPath=" + folder.Path() +
+              "HotKeyCombination=32854\r\nPreviewMode=-1\r\nAutoPaste=0\r\nPersonalHistoryPath=" + folder.Path() +
                   "\r\nIgnoredPrograms=\r\n");
 }
 
 TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
     TempFolder folder;
     const std::string programs = "KeePass.exe; 1Password ;" + std::string(300, 'p');  // longer than a path
-    Loaded l = LoadFrom(folder, "PreviewMode=TRUE\r\nDeleteClipConf=False\r\nMaxHistorySize=1000\r\n"
+    Loaded l = LoadFrom(folder, "PreviewMode=TRUE\r\nAutoPaste=true\r\nDeleteClipConf=False\r\nMaxHistorySize=1000\r\n"
                                 "PersonalHistoryPath=D:\\Clips\r\nHotKeyCombination=49217\r\nMonitorClipboard=0\r\n"
                                 "IgnoredPrograms=" + programs + "\r\n");
     EXPECT_TRUE(l.problems.empty());
@@ -53,6 +53,7 @@ TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
     app::SettingsFile file(folder.File("Pellacor.ini"));
     file.WriteAll(l.settings, l.monitor);
     EXPECT_EQ(file.Read("PreviewMode", ""), "-1");
+    EXPECT_EQ(file.Read("AutoPaste", ""), "-1");
     EXPECT_EQ(file.Read("DeleteClipConf", ""), "0");
     EXPECT_EQ(file.Read("PersonalHistoryPath", ""), "D:\\Clips\\");
     EXPECT_EQ(file.Read("MaxHistorySize", ""), "1000");  // only the dialog enforces its range
@@ -82,8 +83,8 @@ TEST(SettingsFile, FailedWritesAreReportedOncePerKey) {
     // A folder in place of the file makes every write fail.
     CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
     MessageBoxRecorder boxes;
-    EXPECT_EQ(app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true), 11);
-    ASSERT_EQ(boxes.boxes.size(), 11u);
+    EXPECT_EQ(app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true), 12);
+    ASSERT_EQ(boxes.boxes.size(), 12u);
     EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
     EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));
 }

@@ -1,0 +1,44 @@
+// Finding a clip by typing, picking it (plain with Shift) and pasting it at once.
+#include "app/MainForm_win.h"
+#include "common/Settings.h"
+#include "find/Paste_win.h"
+
+namespace app {
+
+void TfrmMain::mniFindClick(toolkit::MenuItem&) { OpenFind(L"", nullptr); }
+
+void TfrmMain::PrepareFind() {
+    if (findWindow_) return;
+    // Every clip's text is folded once here, so that the first keystroke is as quick as any.
+    findWindow_ = std::make_unique<find::FindWindow>(*history_, IconList, hover_.get());
+    findWindow_->OnPick = [this](clips::TClip& clip, bool plain, HWND back) {
+        PickClip(clip, plain);
+        if (!back) return;
+        SetForegroundWindow(back);
+        PasteInto(back);
+    };
+    findWindow_->Prepare();
+}
+
+void TfrmMain::OpenFind(const std::wstring& typed, HWND returnTo) {
+    PrepareFind();
+    findWindow_->Open(typed, returnTo);
+}
+
+LRESULT TfrmMain::WMMenuChar(wchar_t typed, HMENU menu) {
+    if (menu != mniHistory->Handle() || popupOpen_ || !typed || !IsCharAlphaNumericW(typed))
+        return MAKELRESULT(0, MNC_IGNORE);
+    PostMessageW(Handle(), WM_FINDTYPED, typed, 0);
+    return MAKELRESULT(0, MNC_CLOSE);
+}
+
+void TfrmMain::PickClip(clips::TClip& clip, bool plain) {
+    if (plain && clip.PlainTextCopy()) history_->CopyAsPlainText(clip);
+    else history_->ClipClick(clip);
+}
+
+void TfrmMain::PasteInto(HWND target) {
+    if (common::settings().AutoPaste && find::IsPasteTarget(target)) find::SendPaste();
+}
+
+}  // namespace app

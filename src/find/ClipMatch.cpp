@@ -1,0 +1,195 @@
+#include "find/ClipMatch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace find {
+namespace {
+
+struct FoldRun {
+    char32_t first, last;
+    int stride, delta;
+};
+constexpr FoldRun kFoldRuns[] = {
+#include "find/CaseFoldTable.inc"
+};
+
+// The basic plane looked up in one step: 128 KB made at the first fold.
+const char16_t* BasicPlaneFolds() {
+    static const std::unique_ptr<char16_t[]> table = [] {
+        auto t = std::make_unique<char16_t[]>(0x10000);
+        for (char32_t c = 0; c < 0x10000; ++c) t[c] = static_cast<char16_t>(c);
+        for (const FoldRun& run : kFoldRuns)
+            for (char32_t c = run.first; c <= run.last && c < 0x10000; c += static_cast<char32_t>(run.stride))
+                t[c] = static_cast<char16_t>(static_cast<int>(c) + run.delta);
+        return t;
+    }();
+    return table.get();
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The length of the UTF-8 sequence at `s` and its code point; 0 when it is not one.
+size_t DecodeUtf8(const unsigned char* s, size_t size, char32_t& c) {
+    unsigned char b = s[0];
+    size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+    if (n == 0 || n > size || b > 0xF4) return 0;
+    c = b & (0x3F >> (n - 1));
+    for (size_t i = 1; i < n; ++i) {
+        if ((s[i] & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (s[i] & 0x3F);
+    }
+    return c < 0x80 || (n == 3 && c < 0x800) || (n == 4 && c < 0x10000) ? 0 : n;
+}
+
+void AppendFolded(std::string& out, std::string_view utf8) {
+    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
+    size_t size = utf8.size();
+    const char16_t* basic = BasicPlaneFolds();
+    for (size_t i = 0; i < size;) {
+        unsigned char b = s[i];
+        if (b < 0x80) {
+            out += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+            ++i;
+            continue;
+        }
+        char32_t c = 0;
+        size_t n = DecodeUtf8(s + i, size - i, c);
+        if (n == 0) {
+            out += static_cast<char>(b);
+            ++i;
+            continue;
+        }
+        char32_t folded = c < 0x10000 ? basic[c] : FoldCase(c);
+        if (folded == c) out.append(utf8.data() + i, n);
+        else AppendUtf8(out, folded);
+        i += n;
+    }
+}
+
+bool IsBlank(char32_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0x3000 || c == 0xA0; }
+
+}  // namespace
+
+char32_t FoldCase(char32_t c) noexcept {
+    if (c < 0x10000) return BasicPlaneFolds()[c];
+    for (const FoldRun& run : kFoldRuns)
+        if (c >= run.first && c <= run.last && (c - run.first) % static_cast<char32_t>(run.stride) == 0)
+            return static_cast<char32_t>(static_cast<int>(c) + run.delta);
+    return c;
+}
+
+std::string Folded(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    AppendFolded(out, utf8);
+    return out;
+}
+
+std::string FoldedForMatching(std::initializer_list<std::string_view> partsUtf8) {
+    size_t size = 0;
+    for (std::string_view part : partsUtf8) size += part.size() + 1;
+    std::string out;
+    out.reserve(size);
+    for (std::string_view part : partsUtf8) {
+        if (!out.empty()) out += '\0';
+        AppendFolded(out, part);
+    }
+    return out;
+}
+
+ClipQuery::ClipQuery(std::string_view typedUtf8) {
+    std::string folded = Folded(typedUtf8);
+    const auto* s = reinterpret_cast<const unsigned char*>(folded.data());
+    size_t start = 0;
+    for (size_t i = 0; i <= folded.size();) {
+        char32_t c = 0;
+        size_t n = i < folded.size() ? DecodeUtf8(s + i, folded.size() - i, c) : 1;
+        if (n == 0) {
+            c = s[i];
+            n = 1;
+        }
+        if (i == folded.size() || IsBlank(c)) {
+            if (i > start) words_.emplace_back(folded, start, i - start);
+            start = i + n;
+        }
+        i += n;
+    }
+    std::stable_sort(words_.begin(), words_.end(), [](const std::string& a, const std::string& b) {
+        return a.size() > b.size();
+    });
+}
+
+bool ClipQuery::Matches(std::string_view folded) const noexcept {
+    for (const std::string& word : words_)
+        if (!Contains(folded, word)) return false;
+    return true;
+}
+
+uint64_t QuickHash(std::string_view bytes, uint64_t seed) noexcept {
+    constexpr uint64_t kMultiplier = 0x9E3779B97F4A7C15ull;
+    uint64_t hash = seed ^ (bytes.size() * kMultiplier);
+    size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        hash = (hash ^ word) * kMultiplier;
+        hash ^= hash >> 29;
+    }
+    for (; i < bytes.size(); ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * kMultiplier;
+    return hash ^ (hash >> 32);
+}
+
+bool Contains(std::string_view haystack, std::string_view needle) noexcept {
+    size_t n = needle.size();
+    if (n == 0) return true;
+    if (n > haystack.size()) return false;
+    const char* h = haystack.data();
+    size_t last = haystack.size() - n;  // the last position a match can start at
+    size_t i = 0;
+#if defined(__SSE2__)
+    // Sixteen positions at a time: those whose first and last bytes both
+    // match the needle's are compared in full (the library's memchr is a
+    // byte loop on some systems, Wine among them).
+    const __m128i first = _mm_set1_epi8(needle[0]), final = _mm_set1_epi8(needle[n - 1]);
+    for (; i + 16 <= last + 1; i += 16) {
+        __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i));
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + i + n - 1));
+        unsigned mask = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, final))));
+        while (mask) {
+            unsigned bit = static_cast<unsigned>(__builtin_ctz(mask));
+            if (n <= 2 || std::memcmp(h + i + bit + 1, needle.data() + 1, n - 2) == 0) return true;
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; i <= last; ++i)
+        if (h[i] == needle[0] && h[i + n - 1] == needle[n - 1] &&
+            (n <= 2 || std::memcmp(h + i + 1, needle.data() + 1, n - 2) == 0))
+            return true;
+    return false;
+}
+
+}  // namespace find

@@ -1,0 +1,313 @@
+#include "find/FindWindow_win.h"
+
+#include <algorithm>
+
+#include "clips/Clip_win.h"
+#include "find/FindText_win.h"
+#include "history/History_win.h"
+#include "preview/HoverPreview_win.h"
+#include "toolkit/Application_win.h"
+#include "toolkit/Dpi_win.h"
+#include "toolkit/HintPlacement.h"
+#include "toolkit/ImageList_win.h"
+
+namespace find {
+namespace {
+const wchar_t kFindClass[] = L"PellacorFind";
+const char kFindTitle[] = "查找剪辑";
+// Posted by the edit, so that the window is never destroyed inside the edit's own message.
+constexpr UINT WM_FINDPICK = WM_APP + 40;    // wParam: Shift was held
+constexpr UINT WM_FINDCANCEL = WM_APP + 41;  // Esc, or the activation lost
+constexpr UINT WM_FINDFOCUS = WM_APP + 42;   // the list was clicked: the edit takes the focus back
+// The window's client area at 96 dots per inch.
+constexpr int kWidth = 420, kListHeight = 320, kMargin = 6;
+
+// The message font at `dpi`, bold or not.
+HFONT MessageFont(UINT dpi, bool bold) {
+    LOGFONTW font = toolkit::SystemFontAt(toolkit::SystemFont::Message, dpi);
+    if (bold) font.lfWeight = FW_BOLD;
+    return CreateFontIndirectW(&font);
+}
+
+int FontHeight(HFONT font) {
+    toolkit::WindowDC screen(nullptr);
+    toolkit::SelectedObject selected(screen.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+std::wstring WindowTextOf(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+}  // namespace
+
+FindWindow::FindWindow(const history::History& history, toolkit::ImageList& icons, preview::HoverPreview* hover)
+    : history_(history), icons_(icons), hover_(hover), finder_(history) {}
+
+FindWindow::~FindWindow() { Close(); }
+
+void FindWindow::Open(const std::wstring& typed, HWND returnTo) {
+    returnTo_ = returnTo;
+    if (!IsOpen()) {
+        POINT at{};
+        GetCursorPos(&at);
+        Create(at);
+    }
+    finder_.Reload();  // the lists may have changed since the last opening
+    SetWindowTextW(edit_, typed.c_str());
+    SendMessageW(edit_, EM_SETSEL, typed.size(), static_cast<LPARAM>(typed.size()));
+    Refilter();  // also when the text was the same and no EN_CHANGE came
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    SetFocus(edit_);
+}
+
+void FindWindow::Create(POINT at) {
+    UINT dpi = toolkit::DpiAtPoint(at);
+    auto scaled = [dpi](int pixels) { return toolkit::Scale(pixels, dpi); };
+    font_.reset(MessageFont(dpi, false));
+    boldFont_.reset(MessageFont(dpi, true));
+    int line = FontHeight(font_.get());
+    int margin = scaled(kMargin), width = scaled(kWidth), editHeight = line + scaled(8);
+    int listTop = margin + editHeight + margin, listHeight = scaled(kListHeight);
+    int statusTop = listTop + listHeight + margin / 2;
+    int height = statusTop + line + margin;
+
+    toolkit::Application& application = toolkit::Application::Instance();
+    HWND owner = application.IsInitialized() ? application.Handle() : nullptr;  // no taskbar button
+    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    CreateHandle(exStyle, style, owner, kFindTitle, kFindClass);
+    RECT frame = toolkit::OuterRect({0, 0, width, height}, style, exStyle, dpi);
+    // At the pointer, inside the work area of its monitor.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    toolkit::HintBox box = toolkit::KeepInsideDesktop(
+        {at.x, at.y, at.x + frame.right - frame.left, at.y + frame.bottom - frame.top},
+        {work.left, work.top, work.right, work.bottom});
+    SetWindowPos(Handle(), HWND_TOPMOST, box.left, box.top, box.right - box.left, box.bottom - box.top,
+                 SWP_NOACTIVATE);
+
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    auto child = [&](DWORD ex, const wchar_t* cls, DWORD childStyle, int y, int h) {
+        HWND control = CreateWindowExW(ex, cls, L"", WS_CHILD | WS_VISIBLE | childStyle, margin, y, width - 2 * margin,
+                                       h, Handle(), nullptr, instance, nullptr);
+        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+        return control;
+    };
+    edit_ = child(WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, margin, editHeight);
+    list_ = child(WS_EX_CLIENTEDGE, WC_LISTVIEWW,
+                  LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                      LVS_SHAREIMAGELISTS,
+                  listTop, listHeight);
+    status_ = child(0, L"STATIC", SS_LEFT | SS_NOPREFIX, statusTop, line);
+    SetWindowSubclass(edit_, &FindWindow::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.Handle()));
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = width - 2 * margin - GetSystemMetrics(SM_CXVSCROLL) - 4;
+    SendMessageW(list_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void FindWindow::Close() noexcept {
+    if (hover_) hover_->Hide();
+    if (!IsOpen()) return;
+    DestroyHandle();
+    edit_ = list_ = status_ = nullptr;
+}
+
+void FindWindow::HistoryChanged() {
+    if (!IsOpen()) return;
+    finder_.Reload();
+    Refilter();
+}
+
+void FindWindow::Refilter() {
+    finder_.Filter(MatchingText(WindowTextOf(edit_)));
+    SendMessageW(list_, LVM_SETITEMCOUNT, finder_.FoundCount(), 0);
+    Select(finder_.FoundCount() > 0 ? 0 : -1);
+    InvalidateRect(list_, nullptr, TRUE);
+    std::wstring status = std::to_wstring(finder_.FoundCount()) + L" / " + std::to_wstring(finder_.Total()) + L" 个剪辑";
+    SetWindowTextW(status_, status.c_str());
+}
+
+void FindWindow::Select(int index) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = index >= 0 ? state.stateMask : 0;
+    SendMessageW(list_, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+    if (index >= 0) SendMessageW(list_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(index), FALSE);
+    else if (hover_) hover_->Hide();
+}
+
+int FindWindow::Selected() const {
+    return IsOpen() ? static_cast<int>(SendMessageW(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED))
+                    : -1;
+}
+
+clips::TClip* FindWindow::SelectedClip() const {
+    int index = Selected();
+    return index < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(index));
+}
+
+void FindWindow::SelectionChanged() {
+    clips::TClip* clip = SelectedClip();
+    if (!hover_) return;
+    if (!clip) {
+        hover_->Hide();
+        return;
+    }
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    hover_->HoverBeside(*clip, window);
+}
+
+void FindWindow::Pick(int index, bool plain) {
+    clips::TClip* clip = index < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(index));
+    if (!clip) return;  // nothing listed: the window stays for another try
+    if (hover_) hover_->Hide();
+    // Picked before the window goes: without a window manager Wine may take
+    // seconds to withdraw it, and the user waits for the clip, not for that.
+    if (OnPick) OnPick(*clip, plain, returnTo_);
+    Close();
+}
+
+void FindWindow::Cancel() {
+    HWND returnTo = returnTo_;
+    bool active = GetForegroundWindow() == Handle();
+    Close();
+    // Esc gives the foreground back; a window the user went to keeps it.
+    if (active && returnTo) SetForegroundWindow(returnTo);
+}
+
+LRESULT CALLBACK FindWindow::EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<FindWindow*>(data);
+    switch (msg) {
+    case WM_KEYDOWN:
+        switch (wParam) {
+        case VK_UP:
+        case VK_DOWN:
+        case VK_PRIOR:
+        case VK_NEXT:
+            SendMessageW(self->list_, msg, wParam, lParam);
+            return 0;
+        case VK_RETURN:
+            PostMessageW(self->Handle(), WM_FINDPICK, GetKeyState(VK_SHIFT) < 0, 0);
+            return 0;
+        case VK_ESCAPE:
+            PostMessageW(self->Handle(), WM_FINDCANCEL, 0, 0);
+            return 0;
+        default:
+            break;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\r' || wParam == L'\n' || wParam == 0x1B) return 0;  // no beep
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, &FindWindow::EditProc, 1);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, msg, wParam, lParam);
+}
+
+LRESULT FindWindow::CustomDraw(NMLVCUSTOMDRAW& draw) {
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+    LRESULT result = CDRF_DODEFAULT;
+    // The selection in the colours of a focused list: the edit keeps the focus, yet the choice is the list's.
+    if (SendMessageW(list_, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) & LVIS_SELECTED) {
+        draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        result = CDRF_NEWFONT;
+    }
+    const clips::TClip* clip = finder_.FoundAt(draw.nmcd.dwItemSpec);
+    if (clip && clip->Default() && boldFont_) {
+        SelectObject(draw.nmcd.hdc, boldFont_.get());  // the clip on the clipboard, as the menu shows it
+        result = CDRF_NEWFONT;
+    }
+    return result;
+}
+
+LRESULT FindWindow::Notify(const NMHDR& header) {
+    if (header.hwndFrom != list_) return 0;
+    switch (header.code) {
+    case LVN_GETDISPINFOW: {
+        LVITEMW& item = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
+        const clips::TClip* clip = item.iItem < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(item.iItem));
+        if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->ImageIndex() : -1;
+        if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+            std::wstring caption = clip ? WideText(clip->Caption()) : std::wstring();
+            size_t n = std::min(caption.size(), static_cast<size_t>(item.cchTextMax - 1));
+            std::copy_n(caption.data(), n, item.pszText);
+            item.pszText[n] = L'\0';
+        }
+        return 0;
+    }
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if ((change.uChanged & LVIF_STATE) && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED))
+            SelectionChanged();
+        return 0;
+    }
+    case NM_DBLCLK:
+        Pick(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem, GetKeyState(VK_SHIFT) < 0);
+        return 0;
+    case NM_SETFOCUS:
+        PostMessageW(Handle(), WM_FINDFOCUS, 0, 0);
+        return 0;
+    case NM_CUSTOMDRAW:
+        return CustomDraw(const_cast<NMLVCUSTOMDRAW&>(reinterpret_cast<const NMLVCUSTOMDRAW&>(header)));
+    default:
+        return 0;
+    }
+}
+
+LRESULT FindWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_NOTIFYFORMAT:
+        return NFR_UNICODE;
+    case WM_NOTIFY:
+        return Notify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == edit_ && edit_ && HIWORD(wParam) == EN_CHANGE) Refilter();
+        return 0;
+    case WM_ACTIVATE:
+        // Another window took over: the search is dropped, as a menu would be.
+        if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), WM_FINDCANCEL, 0, 0);
+        return DefaultProc(msg, wParam, lParam);
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_CLOSE:
+        Cancel();
+        return 0;
+    case WM_FINDPICK:
+        Pick(Selected(), wParam != 0);
+        return 0;
+    case WM_FINDCANCEL:
+        Cancel();
+        return 0;
+    case WM_FINDFOCUS:
+        if (edit_) SetFocus(edit_);
+        return 0;
+    default:
+        return DefaultProc(msg, wParam, lParam);
+    }
+}
+
+}  // namespace find

@@ -1,0 +1,236 @@
+// Finding a clip by typing, picking it plain and pasting it at once: the find
+// window driven inside the test, a test window that records the paste.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "HistoryFixture.h"
+#include "app/MainForm_win.h"
+#include "common/CodePage.h"
+#include "find/ClipFinder_win.h"
+#include "find/Paste_win.h"
+
+using namespace testing_support;
+
+namespace {
+
+// A visible window of "another program" (a class not ours) that records the keys it gets.
+class PasteTarget {
+public:
+    PasteTarget() {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"PasteTarget";
+        RegisterClassW(&wc);  // a second fixture finds it registered
+        window_ = CreateWindowExW(0, L"PasteTarget", L"PasteTarget", WS_POPUP | WS_VISIBLE, 600, 400, 200, 100,
+                                  nullptr, nullptr, wc.hInstance, nullptr);
+        keys().clear();
+    }
+    ~PasteTarget() { DestroyWindow(window_); }
+    HWND Handle() const { return window_; }
+    // "Ctrl+V" for each V pressed while Ctrl was down.
+    static std::vector<std::string>& keys() {
+        static std::vector<std::string> recorded;
+        return recorded;
+    }
+
+private:
+    static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+        if (msg == WM_KEYDOWN && wParam == 'V') keys().push_back(GetKeyState(VK_CONTROL) < 0 ? "Ctrl+V" : "V");
+        return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+    HWND window_;
+};
+
+struct FindTest : SettingsKept {
+    QuietFolder folder;
+    app::TfrmMain form{folder.Path()};
+    HiddenWindow other{"AnotherProgram"};
+    PasteTarget target;
+    MessageBoxRecorder boxes;
+
+    void SetUp() override {
+        common::settings().PreviewMode = false;
+        for (const char* text : {"alpha one", "beta two", "Beta three"}) Copy(text);
+    }
+    void Copy(const char* text) {
+        ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, text)}));
+        form.ClipboardChanged();
+    }
+    find::FindWindow& Find() { return *form.Find(); }
+    void Key(UINT key) {
+        SendMessageW(Find().Edit(), WM_KEYDOWN, key, 0);
+        PumpMessages(100);
+    }
+    void TypeInFind(const wchar_t* text) { SetWindowTextW(Find().Edit(), text); }
+    std::wstring Status() {
+        wchar_t text[64] = L"";
+        GetWindowTextW(Find().Status(), text, 64);
+        return text;
+    }
+    int Listed() { return static_cast<int>(SendMessageW(Find().List(), LVM_GETITEMCOUNT, 0, 0)); }
+    std::string ClipboardText() {
+        std::vector<uint8_t> bytes = ClipboardBytes(other.Handle(), CF_TEXT);
+        return {bytes.begin(), std::find(bytes.begin(), bytes.end(), 0)};
+    }
+};
+
+}  // namespace
+
+TEST_F(FindTest, TypingNarrowsTheListAndEnterPutsTheSelectedClipBackAndGivesTheForegroundBack) {
+    form.OpenFind(L"", target.Handle());
+    ASSERT_TRUE(Find().IsOpen());
+    EXPECT_EQ(GetForegroundWindow(), Find().Handle());
+    EXPECT_EQ(GetFocus(), Find().Edit());
+    EXPECT_EQ(Listed(), 3);
+    EXPECT_EQ(Status(), L"3 / 3 个剪辑");
+    EXPECT_EQ(Find().SelectedClip()->Caption(), "Beta three");  // newest first, the first selected
+
+    TypeInFind(L"BETA");
+    EXPECT_EQ(Listed(), 2);
+    EXPECT_EQ(Status(), L"2 / 3 个剪辑");
+    Key(VK_DOWN);
+    EXPECT_EQ(Find().SelectedClip()->Caption(), "beta two");
+    EXPECT_EQ(GetFocus(), Find().Edit());  // the edit keeps the focus
+    Key(VK_RETURN);
+    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_EQ(ClipboardText(), "beta two");
+    EXPECT_EQ(GetForegroundWindow(), target.Handle());
+    EXPECT_TRUE(form.History().Clips(history::Section::Clipboard)[1]->Default());
+    EXPECT_TRUE(PasteTarget::keys().empty());  // AutoPaste is off
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+TEST_F(FindTest, EscOrLosingTheActivationClosesWithoutAChange) {
+    form.OpenFind(L"al", target.Handle());
+    EXPECT_EQ(Listed(), 1);
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_EQ(GetForegroundWindow(), target.Handle());
+
+    form.OpenFind(L"al", nullptr);
+    ASSERT_TRUE(Find().IsOpen());
+    SetForegroundWindow(target.Handle());
+    PumpMessages(200);
+    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_EQ(ClipboardText(), "Beta three");  // what was copied last, untouched
+    EXPECT_TRUE(form.History().Clips(history::Section::Clipboard)[2]->Default());
+}
+
+TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWithIt) {
+    TimedSteps run({[&] {
+        HWND menu = FindWindowExA(nullptr, nullptr, "#32768", nullptr);
+        if (!menu || !IsWindowVisible(menu)) return false;
+        PostMessageA(menu, WM_CHAR, 'b', 0);
+        return true;
+    }});
+    form.PopupAtCursor(form.mniHistory->Handle());
+    PumpMessages(300);
+    EXPECT_TRUE(run.Done());
+    ASSERT_TRUE(Find().IsOpen());
+    wchar_t typed[8] = L"";
+    GetWindowTextW(Find().Edit(), typed, 8);
+    EXPECT_STREQ(typed, L"b");
+    EXPECT_EQ(Listed(), 2);
+    Key(VK_ESCAPE);
+}
+
+TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
+    common::settings().AutoPaste = true;
+    form.OpenFind(L"one", target.Handle());
+    Key(VK_RETURN);
+    PumpMessages(300);
+    EXPECT_EQ(ClipboardText(), "alpha one");
+    EXPECT_EQ(PasteTarget::keys(), std::vector<std::string>{"Ctrl+V"});
+
+    // No window to go back to (opened from the tray): nothing is sent.
+    PasteTarget::keys().clear();
+    SetForegroundWindow(target.Handle());
+    form.OpenFind(L"two", nullptr);
+    Key(VK_RETURN);
+    PumpMessages(300);
+    EXPECT_EQ(ClipboardText(), "beta two");
+    EXPECT_TRUE(PasteTarget::keys().empty());
+
+    EXPECT_TRUE(find::IsPasteTarget(target.Handle()));
+    EXPECT_FALSE(find::IsPasteTarget(nullptr));
+    EXPECT_FALSE(find::IsPasteTarget(form.Handle()));
+    EXPECT_FALSE(find::IsPasteTarget(other.Handle()));  // a window of our class
+    EXPECT_FALSE(find::IsPasteTarget(GetDesktopWindow()));
+}
+
+TEST_F(HistoryFixture, CopyAsPlainTextLeavesOnlyThePlainTextAndNoClipMarked) {
+    const std::string html = "Version:0.9\r\n<html><body><!--StartFragment--><b>bold</b><!--EndFragment--></body></html>";
+    for (UINT rich : {clipboard::HTMLFormat, clipboard::RichTextFormat}) {
+        Copy({testing_support::Text(rich, rich == clipboard::HTMLFormat ? html : "{\\rtf1 bold}"),
+              testing_support::UnicodeText("bold 粗体 😀")});
+        clips::TClip& clip = *static_cast<clips::TClip*>(Newest());
+        ASSERT_TRUE(clip.PlainTextCopy());
+        history->CopyAsPlainText(clip);
+        EXPECT_EQ(ReadUnicodeText(), "bold 粗体 😀");
+        EXPECT_EQ(ReadText(CF_TEXT), common::Utf8ToCodePage("bold 粗体 😀", CP_ACP));
+        EXPECT_FALSE(IsClipboardFormatAvailable(clipboard::HTMLFormat) ||
+                     IsClipboardFormatAvailable(clipboard::RichTextFormat));
+        EXPECT_EQ(MarkedItems(), 0);
+        int before = Clips();
+        history->ClipboardChanged();  // our own write: no clip
+        EXPECT_EQ(Clips(), before);
+        EXPECT_EQ(*clip.DuplicateData(), rich == clipboard::HTMLFormat ? html : "{\\rtf1 bold}");  // unchanged
+    }
+    // A plain-text clip has no second form: nothing is written.
+    CopyText("just text");
+    Put({testing_support::Text(CF_TEXT, "elsewhere")});
+    history->CopyAsPlainText(*static_cast<clips::TClip*>(Newest()));
+    EXPECT_EQ(ReadText(CF_TEXT), "elsewhere");
+}
+
+TEST_F(HistoryFixture, TheFinderKeepsFoldedTextsAcrossReloadsButFoldsAChangedClipAgain) {
+    CopyText("Alpha");
+    clips::TClipText* personal = AddPersonal("ΣΟΦΙΑ 剪贴板");  // code page 936 has the Greek capitals
+    find::ClipFinder finder(*history);
+    finder.Filter(reinterpret_cast<const char*>(u8"σοφια"));
+    EXPECT_EQ(finder.FoundCount(), 1u);
+    finder.Filter("");
+    ASSERT_EQ(finder.FoundCount(), 2u);
+    EXPECT_EQ(finder.FoundAt(0), personal);  // the personal clips come first
+    personal->Text = "transformed";
+    finder.Reload();
+    finder.Filter("TRANSFORMED");
+    EXPECT_EQ(finder.FoundCount(), 1u);
+    history->Remove(*personal);
+    finder.Filter("transformed");  // not reloaded yet: the clip is gone and never listed
+    EXPECT_EQ(finder.FoundCount(), 0u);
+    EXPECT_EQ(finder.FoundAt(0), nullptr);
+}
+
+TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesideTheWindow) {
+    const std::string html = "Version:0.9\r\n<html><body><!--StartFragment--><b>rich</b><!--EndFragment--></body></html>";
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(clipboard::HTMLFormat, html), Text(CF_TEXT, "rich words")}));
+    form.ClipboardChanged();
+    Copy("newest");
+    common::settings().PreviewMode = true;
+    form.Hover()->HoverTimer.SetInterval(50);
+    form.OpenFind(L"rich", target.Handle());
+    PumpMessages(300);
+    RECT window{}, preview{};
+    GetWindowRect(Find().Handle(), &window);
+    ASSERT_TRUE(form.Hover()->Preview.Handle());
+    GetWindowRect(form.Hover()->Preview.Handle(), &preview);
+    EXPECT_TRUE(preview.left == window.right || preview.right == window.left);
+    EXPECT_EQ(preview.top, window.top);
+
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    Key(VK_RETURN);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_FALSE(form.Hover()->Preview.Handle());
+    EXPECT_EQ(ClipboardText(), "rich words");
+    EXPECT_FALSE(IsClipboardFormatAvailable(clipboard::HTMLFormat));
+    for (clips::TClip* clip : form.History().Clips(history::Section::Clipboard)) EXPECT_FALSE(clip->Default());
+}
