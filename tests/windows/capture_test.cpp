@@ -107,8 +107,8 @@ TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicate
 
     // Different bytes that the locale compares equal: the unified and the
     // compatibility form of one ideograph.
-    CopyText("name: \xC0\xC9 and more text");
-    CopyText("name: \xFD\x9C and more text");
+    CopyText("name: \u90CE and more text");
+    CopyText("name: \uF92C and more text");
     EXPECT_EQ(Clips(), 3);
 
     common::settings().NoDuplicatedEntries = false;  // equal texts are appended

@@ -1,5 +1,5 @@
 // Duplicate detection: the cached sort-key summaries never disagree with
-// CompareStringA. (The capture tests check which clips count as duplicates.)
+// CompareStringW. (The capture tests check which clips count as duplicates.)
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,15 +14,18 @@ std::string Long(const std::string& start, const std::string& end, char filler =
 }  // namespace
 
 TEST(Collation, TheCachedMatchAgreesWithCompareString) {
-    const std::string unified = "\xC0\xC9", compatible = "\xFD\x9C";  // two forms of one ideograph
-    const std::string repeat = "\xA1\xA9";                            // an iteration mark: weighs as the one before
-    const std::string ideographs(2 * history::CollationCache::kEdgeBytes, '\xD6');
+    const std::string unified = "\u90CE", compatible = "\uF92C";  // two forms of one ideograph
+    const std::string repeat = "々";                               // an iteration mark: weighs as the one before
+    std::string ideographs;                                       // no ASCII byte in the last edge
+    while (ideographs.size() < 2 * history::CollationCache::kEdgeBytes) ideographs += "种";
     const std::string pairs[][2] = {
         {"same", "same"},
         {"Case", "case"},
         {"name " + unified, "name " + compatible},
         {"co-op", "coop"},
-        {"\xA3\xC1", "A"},  // full-width and ASCII letter
+        {"Ａ", "A"},  // full-width and ASCII letter
+        {"é", "e\u0301"},  // a letter and the same with a combining accent
+        {"한국어 😀", "한국어 😀"}, {"😀", "😁"},
         {"abc", "abd"},
         {"", "x"},
         {"line\r\nbreak", "line break"},
@@ -32,7 +35,7 @@ TEST(Collation, TheCachedMatchAgreesWithCompareString) {
         {Long("head", "tail"), Long("Head", "tail")},           // in letter case at the start
         {Long("head", "tail"), Long("head", "tail.")},          // by a last character
         {Long("head", "tail"), "head tail"},                    // long and short
-        {Long("", "\xD6\xD0" + repeat + "tail"), Long("", "\xD6\xD0\xD6\xD0tail")},
+        {Long("", "中" + repeat + "tail"), Long("", "中中tail")},
         {Long("", ideographs), Long("", ideographs)},           // no byte to cut the last edge at
         {Long("", ideographs + "."), Long("", ideographs + ",")},
     };
