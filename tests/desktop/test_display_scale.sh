@@ -68,7 +68,7 @@ photograph_at() {
     xdotool key Escape
     sleep 1
 
-    pick_in_general_menu Down Down Down Return  # "参数选择..."
+    pick_in_general_menu Down Down Down Down Return  # "参数选择..."
     record_size "$dpi" preferences '^参数选择$'
     pointer_on '^参数选择$'
     shot "$dpi-page-general"
