@@ -4,7 +4,6 @@
 namespace clips {
 
 enum ClipKind : int {
-    kNoKind = -1,
     kPlainText = 0,
     kRichText = 1,
     kHtml = 2,

@@ -60,27 +60,29 @@ void TClipText::ReadRecord(personal::ClipRecord& record) {
     Backup = std::move(record.Backup);
 }
 
+void TClipFormattedText::NameForHistory() {
+    CaptionFromText();
+    SetImageIndex(Kind());
+}
+
+bool TClipFormattedText::CaptureFromClipboard() {
+    Formatted() = clipboard::ReadClipboardText(Format());
+    Text = clipboard::ReadClipboardUnicodeText();
+    return !common::IsBlank(Text) || !common::IsBlank(Formatted());
+}
+
+void TClipFormattedText::RestoreToClipboard() const {
+    clipboard::ClipboardWrite write;
+    write.AddText(Format(), Formatted());
+    write.AddUnicodeText(Text);
+    write.Commit();
+}
+
 bool TClipRichText::Offered(const clipboard::ClipboardFormats& offered) {
     return offered.Has(clipboard::RichTextFormat);
 }
 
-bool TClipRichText::CaptureFromClipboard() {
-    RichText = clipboard::ReadClipboardText(clipboard::RichTextFormat);
-    Text = clipboard::ReadClipboardUnicodeText();
-    return !common::IsBlank(Text) || !common::IsBlank(RichText);
-}
-
-void TClipRichText::NameForHistory() {
-    CaptionFromText();
-    SetImageIndex(kRichText);
-}
-
-void TClipRichText::RestoreToClipboard() const {
-    clipboard::ClipboardWrite write;
-    write.AddText(clipboard::RichTextFormat, RichText);
-    write.AddUnicodeText(Text);
-    write.Commit();
-}
+UINT TClipRichText::Format() const { return clipboard::RichTextFormat; }
 
 void TClipRichText::ShowPreview(ClipPreview& preview) const { preview.ShowText(*this, kRichTextLabel, Text); }
 
@@ -96,25 +98,9 @@ void TClipRichText::ReadRecord(personal::ClipRecord& record) {
 
 bool TClipHTMLText::Offered(const clipboard::ClipboardFormats& offered) { return offered.Has(clipboard::HTMLFormat); }
 
+UINT TClipHTMLText::Format() const { return clipboard::HTMLFormat; }
+
 std::string TClipHTMLText::LiteHTMLText() const { return LiteHtmlFragment(HTMLText); }
-
-bool TClipHTMLText::CaptureFromClipboard() {
-    HTMLText = clipboard::ReadClipboardText(clipboard::HTMLFormat);
-    Text = clipboard::ReadClipboardUnicodeText();
-    return !common::IsBlank(Text) || !common::IsBlank(HTMLText);
-}
-
-void TClipHTMLText::NameForHistory() {
-    CaptionFromText();
-    SetImageIndex(kHtml);
-}
-
-void TClipHTMLText::RestoreToClipboard() const {
-    clipboard::ClipboardWrite write;
-    write.AddText(clipboard::HTMLFormat, HTMLText);
-    write.AddUnicodeText(Text);
-    write.Commit();
-}
 
 void TClipHTMLText::ShowPreview(ClipPreview& preview) const { preview.ShowText(*this, kHtmlLabel, LiteHTMLText()); }
 

@@ -15,7 +15,7 @@ namespace clips {
 class TClipText : public TClip {
 public:
     static constexpr const char* kClassName = "TClipText";
-    std::string Text;    // as read from CF_TEXT, not trimmed
+    std::string Text;    // the plain text as read, not trimmed
     std::string Backup;  // the text before the transformations since the last undo
 
     // Any text format offered: the platform gives CF_TEXT for each.
@@ -40,25 +40,46 @@ protected:
     void CaptionFromText();
 };
 
-class TClipRichText : public TClipText {
+// A text that came with a richer form of itself (rich text, HTML): the richer
+// form is what duplicates compare and what a restore puts back beside the
+// plain text, which gives the caption and the plain copy.
+class TClipFormattedText : public TClipText {
+public:
+    // True when the richer form or the plain text is not blank.
+    bool CaptureFromClipboard() override;
+    void NameForHistory() override;
+    void RestoreToClipboard() const override;
+    const std::string* DuplicateData() const override { return &Formatted(); }
+    const std::string* PlainTextCopy() const override { return &Text; }
+    bool ComparedWith(int kind) const override { return kind == Kind(); }
+
+protected:
+    // The clipboard format of the richer form, and the kind the clip shows.
+    virtual UINT Format() const = 0;
+    virtual int Kind() const = 0;
+    virtual std::string& Formatted() = 0;
+    virtual const std::string& Formatted() const = 0;
+};
+
+class TClipRichText : public TClipFormattedText {
 public:
     static constexpr const char* kClassName = "TClipRichText";
     std::string RichText;  // the "Rich Text Format" data
 
     static bool Offered(const clipboard::ClipboardFormats& offered);
     const char* ClassName() const override { return kClassName; }
-    bool CaptureFromClipboard() override;
-    void NameForHistory() override;
-    void RestoreToClipboard() const override;
-    const std::string* DuplicateData() const override { return &RichText; }
-    const std::string* PlainTextCopy() const override { return &Text; }
-    bool ComparedWith(int kind) const override { return kind == kRichText; }
     void ShowPreview(ClipPreview& preview) const override;
     void WriteRecord(personal::ClipRecord& record) const override;
     void ReadRecord(personal::ClipRecord& record) override;
+
+protected:
+    UINT Format() const override;
+    int Kind() const override { return kRichText; }
+    std::string& Formatted() override { return RichText; }
+    const std::string& Formatted() const override { return RichText; }
 };
 
-class TClipHTMLText : public TClipText {
+class TClipHTMLText : public TClipFormattedText {
 public:
     static constexpr const char* kClassName = "TClipHTMLText";
     std::string HTMLText;  // the "HTML Format" data (UTF-8)
@@ -67,15 +88,15 @@ public:
     const char* ClassName() const override { return kClassName; }
     // The displayable fragment, computed on each call.
     std::string LiteHTMLText() const;
-    bool CaptureFromClipboard() override;
-    void NameForHistory() override;
-    void RestoreToClipboard() const override;
-    const std::string* DuplicateData() const override { return &HTMLText; }
-    const std::string* PlainTextCopy() const override { return &Text; }
-    bool ComparedWith(int kind) const override { return kind == kHtml; }
     void ShowPreview(ClipPreview& preview) const override;
     void WriteRecord(personal::ClipRecord& record) const override;
     void ReadRecord(personal::ClipRecord& record) override;
+
+protected:
+    UINT Format() const override;
+    int Kind() const override { return kHtml; }
+    std::string& Formatted() override { return HTMLText; }
+    const std::string& Formatted() const override { return HTMLText; }
 };
 
 }  // namespace clips

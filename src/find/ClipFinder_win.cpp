@@ -4,7 +4,6 @@
 
 #include "clips/Clip_win.h"
 #include "find/ClipMatch.h"
-#include "find/FindText_win.h"
 #include "history/History_win.h"
 
 namespace find {
@@ -34,8 +33,7 @@ void ClipFinder::Reload() {
 const std::string& ClipFinder::Folded(Entry& entry) {
     if (!entry.ready) {
         const clips::TClip& clip = *entry.clip;
-        entry.folded = FoldedForMatching(
-            {MatchingText(clip.Caption()), MatchingText(clip.Source), MatchingText(clip.FoundBy())});
+        entry.folded = FoldedForMatching({clip.Caption(), clip.Source, clip.FoundBy()});
         entry.ready = true;
     }
     return entry.folded;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "clips/Clip_win.h"
-#include "find/FindText_win.h"
+#include "common/Wide_win.h"
 #include "history/History_win.h"
 #include "preview/HoverPreview_win.h"
 #include "toolkit/Application_win.h"
@@ -128,7 +128,7 @@ void FindWindow::HistoryChanged() {
 }
 
 void FindWindow::Refilter() {
-    finder_.Filter(MatchingText(WindowTextOf(edit_)));
+    finder_.Filter(common::Utf8(WindowTextOf(edit_)));
     SendMessageW(list_, LVM_SETITEMCOUNT, finder_.FoundCount(), 0);
     Select(finder_.FoundCount() > 0 ? 0 : -1);
     InvalidateRect(list_, nullptr, TRUE);
@@ -245,7 +245,7 @@ LRESULT FindWindow::Notify(const NMHDR& header) {
         const clips::TClip* clip = item.iItem < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(item.iItem));
         if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->ImageIndex() : -1;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            std::wstring caption = clip ? WideText(clip->Caption()) : std::wstring();
+            std::wstring caption = clip ? common::Wide(clip->Caption()) : std::wstring();
             size_t n = std::min(caption.size(), static_cast<size_t>(item.cchTextMax - 1));
             std::copy_n(caption.data(), n, item.pszText);
             item.pszText[n] = L'\0';

@@ -61,7 +61,6 @@ public:
     HWND Status() const noexcept { return status_; }
     // The listed clip that is selected, or null.
     clips::TClip* SelectedClip() const;
-    const ClipFinder& Finder() const noexcept { return finder_; }
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
