@@ -380,8 +380,8 @@ void BurstBenchmark() {
             HANDLE running = copier.get();
             while (MsgWaitForMultipleObjects(1, &running, FALSE, 30000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1) IdleLoop(1);
             IdleLoop(300);
-            toolkit::MenuItem* newest = form.mniHistory->Items(form.mniHistory->Count() - 1);
-            bool last = newest->Caption() == label + " " + std::to_string(kCopies - 1) && newest->Default();
+            clips::TClip* newest = form.History().Clips(history::Section::Clipboard).back();
+            bool last = newest->Caption() == label + " " + std::to_string(kCopies - 1) && form.History().IsOnClipboard(*newest);
             newestEveryTime += last;
             std::printf("burst %d: %d of %d copies held, the last one %s\n", burst + 1,
                         form.History().ClipboardCount() - before, kCopies, last ? "is the newest clip" : "IS NOT the newest clip");

@@ -62,7 +62,7 @@ std::unique_ptr<clips::TClipText> TextClip(std::string text) {
     clip->SetCaption(text.substr(0, 20));
     clip->Text = std::move(text);
     clip->Source = "notepad.exe";
-    clip->SetImageIndex(clips::kPlainText);
+    clip->SetKind(clips::kPlainText);
     return clip;
 }
 

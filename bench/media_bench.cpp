@@ -17,13 +17,13 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <memory>
 #include <vector>
 
 #include "BenchClock.h"
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/ClipImage_win.h"
 #include "toolkit/Handles_win.h"
-#include "toolkit/MenuItem_win.h"
 
 namespace {
 
@@ -172,7 +172,7 @@ int RunBenchmark(bool deviceDependent) {
         std::printf("cannot start the copier (error %lu)\n", GetLastError());
         return 1;
     }
-    toolkit::MenuItem history;
+    std::vector<std::unique_ptr<clips::TClip>> history;
     {
         // Warm-up: the first capture loads what every later one shares.
         if (!copier.CopyPicture()) return 1;
@@ -201,7 +201,7 @@ int RunBenchmark(bool deviceDependent) {
         }
         clip->NameForHistory();
         clip->StampCapture();
-        history.Add(std::unique_ptr<toolkit::MenuItem>(clip));
+        history.push_back(std::unique_ptr<clips::TClip>(clip));
         clipsHeld.push_back(clip);
     }
     size_t withClips = CommittedPrivateBytes();

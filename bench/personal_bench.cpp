@@ -1,5 +1,5 @@
 // Saving and loading the personal history: clips to records to Personal.dat and
-// back into clips in a menu. Run under Wine (or Windows); figures beside targets:
+// back into clips. Run under Wine (or Windows); figures beside targets:
 //   1,000 text clips of 1 KB:        <= 50 ms to save, <= 50 ms to load
 //   20 image clips of 1920 x 1080:   >= 200 MB/s to save, >= 200 MB/s to load
 //   a 50 MB history saved while the program runs: the copy taken on the GUI
@@ -19,9 +19,9 @@
 #include "personal/PersonalAutoSave_win.h"
 #include "personal/PersonalFile_win.h"
 #include "toolkit/BmpFile.h"
-#include "toolkit/MenuItem_win.h"
 
 namespace {
+using Clips = std::vector<std::unique_ptr<clips::TClip>>;
 
 double Seconds(const std::function<void()>& body) {
     double start = NowMs();
@@ -29,11 +29,11 @@ double Seconds(const std::function<void()>& body) {
     return (NowMs() - start) / 1000.0;
 }
 
-void Save(const std::string& folder, toolkit::MenuItem& menu) {
+void Save(const std::string& folder, Clips& menu) {
     std::vector<personal::ClipRecord> records;
-    records.reserve(static_cast<size_t>(menu.Count()));
-    for (int i = 0; i < menu.Count(); ++i)
-        if (auto record = clips::RecordOfClip(*static_cast<clips::TClip*>(menu.Items(i))))
+    records.reserve(menu.size());
+    for (const auto& clip : menu)
+        if (auto record = clips::RecordOfClip(*clip, false))
             records.push_back(std::move(*record));
     try {
         personal::SavePersonalFile(folder, records);
@@ -42,12 +42,12 @@ void Save(const std::string& folder, toolkit::MenuItem& menu) {
     }
 }
 
-int Load(const std::string& folder, toolkit::MenuItem& menu) {
+int Load(const std::string& folder, Clips& menu) {
     auto result = personal::LoadPersonalFile(folder, [&](personal::ClipRecord& record) {
-        menu.Add(clips::ClipOfRecord(record));
+        menu.push_back(clips::ClipOfRecord(record));
     });
     if (result.Error) std::printf("load failed: %s\n", result.Error->c_str());
-    return menu.Count();
+    return static_cast<int>(menu.size());
 }
 
 std::string ScratchFolder() {
@@ -67,18 +67,18 @@ void Report(const char* what, double value, const char* unit, const char* target
 int main() {
     std::string folder = ScratchFolder();
     {
-        toolkit::MenuItem menu;
+        Clips menu;
         for (int i = 0; i < 1000; ++i) {
             auto clip = std::make_unique<clips::TClipText>();
             clip->Text = std::string(1000, static_cast<char>('a' + i % 26)) + std::to_string(i);
             clip->SetCaption("clip " + std::to_string(i));
-            clip->SetImageIndex(0);
+            clip->SetKind(0);
             clip->CapturedAt = "Monday 07 December 2026, 10:20:30";
             clip->Source = "notepad.exe";
-            menu.Add(std::move(clip));
+            menu.push_back(std::move(clip));
         }
         double save = Seconds([&] { Save(folder, menu); });
-        toolkit::MenuItem loaded;
+        Clips loaded;
         double load = Seconds([&] { Load(folder, loaded); });
         Report("save 1,000 text clips of 1 KB", save * 1000, "ms", "<= 50 ms", save * 1000 <= 50);
         Report("load 1,000 text clips of 1 KB", load * 1000, "ms", "<= 50 ms", load * 1000 <= 50);
@@ -89,38 +89,38 @@ int main() {
         image.pixels.resize(size_t{1920} * 1080 * 4);
         for (size_t i = 0; i < image.pixels.size(); ++i) image.pixels[i] = static_cast<uint8_t>(i * 7 + i / 4096);
         std::vector<uint8_t> bmp = toolkit::WriteBmp(image);
-        toolkit::MenuItem menu;
+        Clips menu;
         for (int i = 0; i < 20; ++i) {
             auto clip = std::make_unique<clips::TClipImage>();
             clip->Bitmap().LoadFromBmp(bmp);
             clip->SetCaption("图像  [ 1920 x 1080 ]");
-            clip->SetImageIndex(3);
-            menu.Add(std::move(clip));
+            clip->SetKind(3);
+            menu.push_back(std::move(clip));
         }
         double megabytes = 20.0 * static_cast<double>(image.pixels.size()) / 1e6;
         double save = Seconds([&] { Save(folder, menu); });
-        toolkit::MenuItem loaded;
+        Clips loaded;
         double load = Seconds([&] { Load(folder, loaded); });
         Report("save 20 image clips of 1920 x 1080", megabytes / save, "MB/s", ">= 200 MB/s", megabytes / save >= 200);
         Report("load 20 image clips of 1920 x 1080", megabytes / load, "MB/s", ">= 200 MB/s", megabytes / load >= 200);
     }
     {
-        // 50 MB: 40 texts of 1 MB and 1 picture of 1920 x 1080 (8 MB) in the menu.
-        toolkit::MenuItem menu;
+        // 50 MB: 40 texts of 1 MB and 1 picture of 1920 x 1080 (8 MB) in the history.
+        Clips menu;
         for (int i = 0; i < 40; ++i) {
             auto clip = std::make_unique<clips::TClipText>();
             clip->Text = std::string(1000000, static_cast<char>('a' + i % 26));
             clip->SetCaption("clip " + std::to_string(i));
-            clip->SetImageIndex(clips::kPlainText);
-            menu.Add(std::move(clip));
+            clip->SetKind(clips::kPlainText);
+            menu.push_back(std::move(clip));
         }
         toolkit::BmpImage image;
         image.format = {1920, 1080, 32, {}, {}};
         image.pixels.assign(size_t{1920} * 1080 * 4, 0x5A);
         auto picture = std::make_unique<clips::TClipImage>();
         picture->Bitmap().LoadFromBmp(toolkit::WriteBmp(image));
-        picture->SetImageIndex(clips::kImage);
-        menu.Add(std::move(picture));
+        picture->SetKind(clips::kImage);
+        menu.push_back(std::move(picture));
 
         personal::PersonalHistoryFile file;
         file.Load(folder);
@@ -130,8 +130,8 @@ int main() {
             [&] {
                 double start = NowMs();
                 personal::PersonalAutoSave::Snapshot snapshot{folder, {}};
-                for (int i = 0; i < menu.Count(); ++i)
-                    if (auto record = clips::RecordOfClip(*static_cast<clips::TClip*>(menu.Items(i))))
+                for (const auto& clip : menu)
+                    if (auto record = clips::RecordOfClip(*clip, false))
                         snapshot.records.push_back(std::move(*record));
                 copyMs = NowMs() - start;
                 return snapshot;

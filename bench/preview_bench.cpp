@@ -97,11 +97,11 @@ void MeasurePreview(app::TfrmMain& form) {
     toolkit::WindowDC screen(nullptr);
     toolkit::UniqueBitmap picture(CreateCompatibleBitmap(screen.get(), kWidth, kHeight));
     SetDIBits(screen.get(), picture.get(), 0, kHeight, pixels.data(), &info, DIB_RGB_COLORS);
-    auto* clip = new clips::TClipImage;  // owned by the menu once inserted
+    auto* clip = new clips::TClipImage;  // owned by the history once appended
     toolkit::Bitmap bitmap;
     bitmap.LoadFromClipboardFormat(picture.get(), nullptr);
     clip->SetBitmap(bitmap);
-    clip->SetImageIndex(clips::kImage);
+    clip->SetKind(clips::kImage);
     form.History().AppendLoaded(std::unique_ptr<clips::TClip>(clip));
 
     preview::HoverPreview& hover = *form.Hover();
@@ -109,7 +109,7 @@ void MeasurePreview(app::TfrmMain& form) {
     std::vector<double> ms, windowMs;
     for (int i = 0; i <= kShows; ++i) {
         hover.Hide();
-        hover.HoverIndex = clip->MenuIndex();
+        hover.HoverIndex = form.History().Menu().IndexOf(*clip);
         double start = NowMs();
         hover.HoverTimerTimer(hover.HoverTimer);  // shows and paints before it returns
         double shown = NowMs() - start;

@@ -40,7 +40,7 @@ void TfrmMain::CreateMenus() {
 
     mniHistory->SetImages(&IconList);
     history_ = std::make_unique<history::History>(*mniHistory);
-    history_->OnUpdateHistory = [this] { UpdateHistory(); };
+    history_->OnHistoryChanged = [this] { HistoryChanged(); };
     history_->OnPick = [this](clips::TClip& clip) {
         PickClip(clip, GetKeyState(VK_SHIFT) < 0);
         pasteWanted_ = hotKeyTarget_ != nullptr;  // the tray's menu has no window to paste into
@@ -105,8 +105,7 @@ void TfrmMain::WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard) {
     if (menu != mniHistory->Handle() || popupOpen_) return;
     clips::TClip* clip = history_->ClipAtPlatformPosition(position);
     if (!clip) return;  // a header or an "empty" marker
-    PopupClipIndex = clip->MenuIndex();
-    popupClip_ = toolkit::ItemRef(clip);
+    popupClip_ = clips::ClipRef(clip);
     if (hover_) hover_->Hide();
     SetUpPopup(*clip);
 
@@ -123,7 +122,8 @@ void TfrmMain::WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard) {
 
 void TfrmMain::SetUpPopup(const clips::TClip& clip) {
     history::PopupItemStates s = history::PopupItemStatesFor(
-        {clip.Commands(), history_->SectionOf(clip) == history::Section::Clipboard, clip.Default(), clip.Tag});
+        {clip.Commands(), history_->SectionOf(clip) == history::Section::Clipboard, history_->IsOnClipboard(clip),
+         clip.UndoAvailable});
     EnableIfItActs(mniCopy, s.copyEnabled);
     EnableIfItActs(mniCopyAsPlainText, s.copyAsPlainTextEnabled);
     mniAddToPersonalHistory->SetVisible(s.addToPersonalVisible);

@@ -117,7 +117,7 @@ void TfrmMain::StartPersonalAutoSave() {
 std::vector<personal::ClipRecord> TfrmMain::PersonalRecords() {
     std::vector<personal::ClipRecord> records;
     for (clips::TClip* clip : history_->Clips(history::Section::Personal))
-        if (auto record = clips::RecordOfClip(*clip)) records.push_back(std::move(*record));
+        if (auto record = clips::RecordOfClip(*clip, history_->IsOnClipboard(*clip))) records.push_back(std::move(*record));
     return records;
 }
 
@@ -183,8 +183,7 @@ void TfrmMain::WMHotKey() {
     if (paste) PasteInto(previous);
 }
 
-void TfrmMain::UpdateHistory() {
-    history_->UpdateMarkersAndTrim();
+void TfrmMain::HistoryChanged() {
     if (findWindow_) findWindow_->HistoryChanged();
     if (tray_)
         tray_->SetTip(TrayTipText(static_cast<unsigned>(history_->ClipboardCount()),

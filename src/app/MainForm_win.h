@@ -67,19 +67,18 @@ public:
     toolkit::MenuItem *mContent = nullptr, *mHomePage = nullptr, *mAbout = nullptr;
     toolkit::ImageList IconList;
 
-    // The index in mniHistory of the clip whose pop-up was opened last. The
-    // pop-up's commands act on that clip itself (see PopupClip), so a capture
-    // that shifts the list while the pop-up is open cannot redirect them.
-    int PopupClipIndex = -1;
-    clips::TClip* PopupClip() const { return history_->ClipOf(popupClip_.Get()); }
+    // The clip whose pop-up was opened last, while it lives. The pop-up's
+    // commands act on that clip itself, so a capture that shifts the list
+    // while the pop-up is open cannot redirect them.
+    clips::TClip* PopupClip() const { return history_->Store().Resolve(popupClip_); }
 
     history::History& History() { return *history_; }
     clipboard::TClpbrd* Watcher() { return watcher_.get(); }
     const std::string& Folder() const { return folder_; }
     const SettingsFile& Settings() const { return settingsFile_; }
 
-    // Ends every change of the history lists: markers, trimming, tray tip.
-    void UpdateHistory();
+    // Takes the settings' limit and shows the histories again (tray tip, find window).
+    void UpdateHistory() { history_->UpdateHistory(); }
     void ApplyHotKey(bool on);
     // Shows `menu` at the pointer and returns when it has closed.
     void PopupAtCursor(HMENU menu);
@@ -151,6 +150,8 @@ private:
     void SavePersonalHistory();
     // The personal history, then the settings: what exit and the end of the session save.
     void SaveWhatMustSurvive();
+    // After every change of the histories: the find window and the tray tip follow.
+    void HistoryChanged();
 
     std::string folder_;
     SettingsFile settingsFile_;
@@ -162,7 +163,7 @@ private:
     toolkit::UniqueIcon trayIcon_;  // outlives the tray record that shows it
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
-    toolkit::ItemRef popupClip_;
+    clips::ClipRef popupClip_;
     bool popupOpen_ = false;
     std::unique_ptr<preview::HoverPreview> hover_;
     std::unique_ptr<find::FindWindow> findWindow_;

@@ -50,7 +50,7 @@ bool TClipFiles::CaptureFromClipboard() {
 
 void TClipFiles::NameForHistory() {
     SetCaption(MakeCaption(FileList, common::settings().MaxCaptionLength));
-    SetImageIndex(kFileList);
+    SetKind(kFileList);
 }
 
 void TClipFiles::RestoreToClipboard() const {

@@ -41,7 +41,7 @@ bool TClipImage::CaptureFromClipboard() {
 
 void TClipImage::NameForHistory() {
     SetCaption(ImageCaption(bitmap_.Width(), bitmap_.Height()));
-    SetImageIndex(kImage);
+    SetKind(kImage);
 }
 
 void TClipImage::RestoreToClipboard() const {

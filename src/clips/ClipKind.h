@@ -1,6 +1,6 @@
 #pragma once
 // The clip kinds. The numbers are stored in the personal history file (as the
-// item's ImageIndex) and pick the kind's icon, so they never change.
+// record's ImageIndex) and pick the kind's icon, so they never change.
 namespace clips {
 
 enum ClipKind : int {

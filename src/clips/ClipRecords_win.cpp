@@ -4,10 +4,11 @@
 
 namespace clips {
 
-std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip) {
+std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip, bool onClipboard) {
     if (!clip.KeptInPersonalHistory()) return std::nullopt;
     personal::ClipRecord record;
     clip.WriteRecord(record);
+    record.Default = onClipboard;
     return record;
 }
 

@@ -11,10 +11,11 @@
 namespace clips {
 
 // The record of a clip that can be kept in the personal history; nothing for
-// a sound clip, which never is. Throws when a picture cannot be encoded.
-std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip);
+// a sound clip, which never is. `onClipboard` is stored as the record's
+// default mark. Throws when a picture cannot be encoded.
+std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip, bool onClipboard);
 
-// A new clip (no owner, not in any menu) from a record, whose texts it takes
+// A new clip (in no history yet) from a record, whose texts it takes
 // over. Throws common::Failure (toolkit::BmpError) when the record's picture
 // is not a readable BMP image.
 std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record);

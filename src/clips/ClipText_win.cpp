@@ -26,7 +26,7 @@ void TClipText::CaptionFromText() { SetCaption(MakeCaption(Text, common::setting
 
 void TClipText::NameForHistory() {
     CaptionFromText();
-    SetImageIndex(IsLink(Text) ? kLinkText : kPlainText);
+    SetKind(IsLink(Text) ? kLinkText : kPlainText);
 }
 
 void TClipText::RestoreToClipboard() const {
@@ -36,14 +36,14 @@ void TClipText::RestoreToClipboard() const {
 }
 
 void TClipText::ShowPreview(ClipPreview& preview) const {
-    preview.ShowText(*this, ImageIndex() == kLinkText ? kLinkLabel : kTextLabel, Text);
+    preview.ShowText(*this, Kind() == kLinkText ? kLinkLabel : kTextLabel, Text);
 }
 
 ClipCommands TClipText::Commands() const {
     ClipCommands commands = TClip::Commands();
     commands.sendsAsMail = true;
-    commands.transforms = ImageIndex() == kPlainText;
-    commands.opens = ImageIndex() == kLinkText;
+    commands.transforms = Kind() == kPlainText;
+    commands.opens = Kind() == kLinkText;
     commands.text = Text;
     return commands;
 }
@@ -62,7 +62,7 @@ void TClipText::ReadRecord(personal::ClipRecord& record) {
 
 void TClipFormattedText::NameForHistory() {
     CaptionFromText();
-    SetImageIndex(Kind());
+    SetKind(FormattedKind());
 }
 
 bool TClipFormattedText::CaptureFromClipboard() {

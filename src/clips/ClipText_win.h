@@ -51,12 +51,12 @@ public:
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &Formatted(); }
     const std::string* PlainTextCopy() const override { return &Text; }
-    bool ComparedWith(int kind) const override { return kind == Kind(); }
+    bool ComparedWith(int kind) const override { return kind == FormattedKind(); }
 
 protected:
     // The clipboard format of the richer form, and the kind the clip shows.
     virtual UINT Format() const = 0;
-    virtual int Kind() const = 0;
+    virtual int FormattedKind() const = 0;
     virtual std::string& Formatted() = 0;
     virtual const std::string& Formatted() const = 0;
 };
@@ -74,7 +74,7 @@ public:
 
 protected:
     UINT Format() const override;
-    int Kind() const override { return kRichText; }
+    int FormattedKind() const override { return kRichText; }
     std::string& Formatted() override { return RichText; }
     const std::string& Formatted() const override { return RichText; }
 };
@@ -94,7 +94,7 @@ public:
 
 protected:
     UINT Format() const override;
-    int Kind() const override { return kHtml; }
+    int FormattedKind() const override { return kHtml; }
     std::string& Formatted() override { return HTMLText; }
     const std::string& Formatted() const override { return HTMLText; }
 };

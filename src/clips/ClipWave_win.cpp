@@ -89,7 +89,7 @@ void TClipWave::FinishCapture() {
 
 void TClipWave::NameForHistory() {
     SetCaption(kWaveCaption);
-    SetImageIndex(kWave);
+    SetKind(kWave);
 }
 
 void TClipWave::ShowPreview(ClipPreview& preview) const {

@@ -3,7 +3,6 @@
 #include "clipboard/ClipboardOwner_win.h"
 #include "clips/CapturedAt.h"
 #include "common/Wide_win.h"
-#include "personal/PersonalRecord.h"
 
 namespace clips {
 
@@ -13,34 +12,6 @@ void TClip::StampCapture() {
     SYSTEMTIME now;
     GetLocalTime(&now);
     CapturedAt = FormatCapturedAt(now);
-}
-
-ClipCommands TClip::Commands() const {
-    ClipCommands commands;
-    commands.keptInPersonalHistory = KeptInPersonalHistory();
-    commands.copiesAsPlainText = PlainTextCopy() != nullptr;
-    return commands;
-}
-
-bool TClip::KeptInPersonalHistory() const { return personal::ClipClassFromName(ClassName()).has_value(); }
-
-void TClip::WriteRecord(personal::ClipRecord& record) const {
-    record.Class = personal::ClipClassFromName(ClassName()).value();
-    record.Tag = static_cast<int32_t>(Tag);
-    record.Caption = Caption();
-    record.Default = Default();
-    record.ImageIndex = ImageIndex();
-    record.CapturedAt = CapturedAt;
-    record.Source = Source;
-}
-
-void TClip::ReadRecord(personal::ClipRecord& record) {
-    Tag = record.Tag;
-    SetCaption(std::move(record.Caption));
-    SetDefault(record.Default);
-    SetImageIndex(record.ImageIndex);
-    CapturedAt = std::move(record.CapturedAt);
-    Source = std::move(record.Source);
 }
 
 std::string FormatCapturedAt(const SYSTEMTIME& time) {

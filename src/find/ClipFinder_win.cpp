@@ -24,7 +24,7 @@ void ClipFinder::Reload() {
         if (kept != before.end() && kept->second->fingerprint == fingerprint)
             entries.push_back(std::move(*kept->second));
         else
-            entries.push_back({clip, toolkit::ItemRef(clip), fingerprint, {}, false});
+            entries.push_back({clip, clips::ClipRef(clip), fingerprint, {}, false});
     }
     entries_ = std::move(entries);
     found_.clear();

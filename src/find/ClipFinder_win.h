@@ -10,11 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/MenuItem_win.h"
+#include "clips/Clip.h"
 
-namespace clips {
-class TClip;
-}
 namespace history {
 class History;
 }
@@ -41,7 +38,7 @@ public:
 private:
     struct Entry {
         clips::TClip* clip;
-        toolkit::ItemRef alive;
+        clips::ClipRef alive;
         uint64_t fingerprint;  // of the texts it is found by: a clip changed since is folded again
         std::string folded;
         bool ready = false;

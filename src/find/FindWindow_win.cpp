@@ -230,7 +230,7 @@ LRESULT FindWindow::CustomDraw(NMLVCUSTOMDRAW& draw) {
         result = CDRF_NEWFONT;
     }
     const clips::TClip* clip = finder_.FoundAt(draw.nmcd.dwItemSpec);
-    if (clip && clip->Default() && boldFont_) {
+    if (clip && history_.IsOnClipboard(*clip) && boldFont_) {
         SelectObject(draw.nmcd.hdc, boldFont_.get());  // the clip on the clipboard, as the menu shows it
         result = CDRF_NEWFONT;
     }
@@ -243,7 +243,7 @@ LRESULT FindWindow::Notify(const NMHDR& header) {
     case LVN_GETDISPINFOW: {
         LVITEMW& item = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
         const clips::TClip* clip = item.iItem < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(item.iItem));
-        if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->ImageIndex() : -1;
+        if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->Kind() : -1;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
             std::wstring caption = clip ? common::Wide(clip->Caption()) : std::wstring();
             size_t n = std::min(caption.size(), static_cast<size_t>(item.cchTextMax - 1));

@@ -63,11 +63,6 @@ void History::ClipboardEmptied() {
     ClearDefaultMark();
 }
 
-void History::ClearDefaultMark() {
-    int position = static_cast<int>(GetMenuDefaultItem(mniHistory.Handle(), TRUE, 0));
-    if (clips::TClip* clip = ClipAtPlatformPosition(position)) clip->SetDefault(false);
-}
-
 void History::RunAndReport(const std::function<void()>& make) {
     // Each failure says what happened: the platform's code when it gave one,
     // else our own text; never whatever GetLastError holds by then.

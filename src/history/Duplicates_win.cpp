@@ -11,18 +11,12 @@ bool History::FindDuplicate(const clips::TClip& clip) {
     const std::string* data = clip.DuplicateData();
     if (!data) return false;  // a kind never compared
     TextMatcher matcher(collation_, *data, clip.DuplicateIgnoresCase());
-    // Personal clips first, then the clipboard clips from the oldest.
-    for (Section section : {Section::Personal, Section::Clipboard}) {
-        for (clips::TClip* older : Clips(section)) {
-            if (!clip.ComparedWith(older->ImageIndex())) continue;
-            const std::string* olderData = older->DuplicateData();
-            if (!olderData || !matcher.Matches(*olderData)) continue;
-            // The older entry stays where it is and stands for what is on the clipboard.
-            if (!older->Default()) older->SetDefault(true);
-            return true;
-        }
-    }
-    return false;
+    clips::TClip* older =
+        store_.FindDuplicate(clip, [&](const std::string& olderData) { return matcher.Matches(olderData); });
+    if (!older) return false;
+    // The older entry stays where it is and stands for what is on the clipboard.
+    store_.SetOnClipboard(older);
+    return true;
 }
 
 }  // namespace history

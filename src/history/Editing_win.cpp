@@ -21,13 +21,12 @@ bool Confirmed(const char* text, const char* title) {
 
 }  // namespace
 
-void History::RenameClip(toolkit::ItemRef clip) {
-    toolkit::MenuItem* item = clip.Get();
-    if (!item) return;
+void History::RenameClip(clips::ClipRef clip) {
+    if (!store_.Resolve(clip)) return;
     toolkit::Application::Instance().ProcessMessages();
-    item = clip.Get();
-    if (!item) return;
-    std::optional<std::string> answer = AskNewName(item->Caption(), common::settings().MaxCaptionLength);
+    clips::TClip* named = store_.Resolve(clip);
+    if (!named) return;
+    std::optional<std::string> answer = AskNewName(named->Caption(), common::settings().MaxCaptionLength);
     if (!answer) return;
     std::string name(common::TrimBlanks(*answer));
     if (name.empty()) {
@@ -35,43 +34,40 @@ void History::RenameClip(toolkit::ItemRef clip) {
         return;
     }
     // The clip may have been trimmed by a capture while the dialog was open.
-    clips::TClip* still = ClipOf(clip.Get());
-    if (!still) return;
-    still->SetCaption(std::move(name));
-    if (SectionOf(*still) == Section::Personal) PersonalHistoryChanged();
+    if (clips::TClip* still = store_.Resolve(clip)) store_.Rename(*still, std::move(name));
 }
 
-void History::DeleteClip(toolkit::ItemRef clip) {
-    if (!ClipOf(clip.Get())) return;
+void History::DeleteClip(clips::ClipRef clip) {
+    if (!store_.Resolve(clip)) return;
     if (common::settings().DeleteClipConf && !Confirmed("你确实要删除这个剪辑吗 ?", "确认   ")) return;
-    clips::TClip* item = ClipOf(clip.Get());
+    clips::TClip* item = store_.Resolve(clip);
     if (!item) return;
     EndMenu();
     Remove(*item);  // the clipboard keeps what it holds, also when this was the clip on it
 }
 
-void History::EmptySectionOf(toolkit::ItemRef clip) {
-    clips::TClip* item = ClipOf(clip.Get());
+void History::EmptySectionOf(clips::ClipRef clip) {
+    clips::TClip* item = store_.Resolve(clip);
     if (!item) return;
     Section section = SectionOf(*item);
     if (common::settings().DeleteAllConf &&
         !Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
                    "确认 "))
         return;
-    if (!clip.Get()) return;
+    if (!store_.Resolve(clip)) return;
     EndMenu();
     Empty(section);  // as it is now: the lists may have changed while the question was open
 }
 
-void History::AddToPersonalHistory(toolkit::ItemRef clip) {
-    clips::TClip* item = ClipOf(clip.Get());
+void History::AddToPersonalHistory(clips::ClipRef clip) {
+    clips::TClip* item = store_.Resolve(clip);
     if (!item || SectionOf(*item) != Section::Clipboard || !item->KeptInPersonalHistory()) return;
     EndMenu();
     MoveTo(*item, Section::Personal);  // the last personal clip
 }
 
-void History::RemoveFromPersonalHistory(toolkit::ItemRef clip) {
-    clips::TClip* item = ClipOf(clip.Get());
+void History::RemoveFromPersonalHistory(clips::ClipRef clip) {
+    clips::TClip* item = store_.Resolve(clip);
     if (!item || SectionOf(*item) != Section::Personal) return;
     EndMenu();
     MoveTo(*item, Section::Clipboard);  // the newest clipboard clip

@@ -17,7 +17,7 @@ PopupItemStates PopupItemStatesFor(const PopupClip& clip) {
     // Case-sensitive, and a shorter text is compared whole.
     s.openInNewWindowVisible = s.openVisible && c.text.substr(0, 7) != "mailto:";
     s.sep01Visible = s.formatVisible || s.sendAsMailVisible || s.openVisible;
-    s.undoEnabled = clip.tag == 1;
+    s.undoEnabled = clip.undoAvailable;
     return s;
 }
 

@@ -11,7 +11,7 @@ struct PopupClip {
     clips::ClipCommands commands;  // as the clip's kind gives them
     bool inClipboardSection;       // false: a personal clip
     bool onClipboard;              // it has the default mark
-    intptr_t tag;                  // 1 while a transformation can be undone
+    bool undoAvailable;            // a transformation can be undone
 };
 
 struct PopupItemStates {

@@ -6,11 +6,11 @@
 namespace history {
 
 void History::ClipClick(clips::TClip& clip) {
-    if (clip.Default()) return;  // already what the clipboard holds
+    if (IsOnClipboard(clip)) return;  // already what the clipboard holds
     // Every format of the clip in one session; a failure is reported once.
     RunAndReport([&] { clip.RestoreToClipboard(); });
     // Also when nothing could be written: the user chose this clip.
-    clip.SetDefault(true);
+    store_.SetOnClipboard(&clip);
 }
 
 void History::CopyAsPlainText(const clips::TClip& clip) {

@@ -7,17 +7,12 @@
 #include <string_view>
 
 #include "common/Wide_win.h"
-#include "history/History_win.h"
+#include "history/SectionHeaders_win.h"
 #include "toolkit/Dpi_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace history {
 namespace {
-
-// The first item of the menu heads the personal section; the other header the clipboard's.
-std::string_view HeaderLabel(const toolkit::MenuItem& header) {
-    return header.MenuIndex() == 0 ? " 个人历史纪录 " : " 剪贴板历史纪录 ";
-}
 
 SIZE TextSize(HDC dc, std::string_view text) {
     SIZE size{};
@@ -34,18 +29,17 @@ void Line(HDC dc, COLORREF colour, int left, int right, int y, int width) {
 
 }  // namespace
 
-void History::sepClipboardHistoryMeasureItem(toolkit::MenuItem& sender, HDC dc, UINT& width, UINT& height) {
+void MeasureSectionHeader(std::string_view label, HDC dc, UINT& width, UINT& height) {
     UINT dpi = toolkit::DpiOfDC(dc);
-    SIZE text = TextSize(dc, HeaderLabel(sender));
+    SIZE text = TextSize(dc, label);
     height = static_cast<UINT>(text.cy + toolkit::Scale(2, dpi));
     UINT wide = static_cast<UINT>(text.cx + toolkit::Scale(10, dpi));
     if (width < wide) width = wide;
 }
 
-void History::sepClipboardHistoryDrawItem(toolkit::MenuItem& sender, const DRAWITEMSTRUCT& draw) {
+void DrawSectionHeader(std::string_view label, const DRAWITEMSTRUCT& draw) {
     HDC dc = draw.hDC;
     const RECT& r = draw.rcItem;
-    std::string_view label = HeaderLabel(sender);
     UINT dpi = toolkit::DpiOfDC(dc);
     int saved = SaveDC(dc);
     // Each rule as thick as a pixel at 96 dpi; the pair sits about the middle of the text.

@@ -8,8 +8,8 @@ namespace {
 // The clipboard holds what the clip holds, also after a change of its text.
 // Written under our own window, so the capture routine takes no new clip of it;
 // a failed write is shown as what it is, and the clip keeps its new text.
-void RewriteIfOnClipboard(clips::TClipText& clip) {
-    if (clip.Default()) History::RunAndReport([&] { clip.RestoreToClipboard(); });
+void RewriteIfOnClipboard(const History& history, const clips::TClipText& clip) {
+    if (history.IsOnClipboard(clip)) History::RunAndReport([&] { clip.RestoreToClipboard(); });
 }
 
 }  // namespace
@@ -17,22 +17,20 @@ void RewriteIfOnClipboard(clips::TClipText& clip) {
 void History::TransformClip(clips::TClipText& clip, Transformation how) {
     if (clip.Backup.empty()) clip.Backup = clip.Text;
     clip.Text = TransformedText(how, clip.Text);
-    std::string caption = TransformedCaption(how, clip.Caption());
-    if (caption != clip.Caption()) clip.SetCaption(std::move(caption));
-    clip.Tag = 1;
-    if (SectionOf(clip) == Section::Personal) PersonalHistoryChanged();
-    RewriteIfOnClipboard(clip);
+    clip.SetCaption(TransformedCaption(how, clip.Caption()));
+    store_.SetUndoAvailable(clip, true);  // tells the views and the personal history
+    RewriteIfOnClipboard(*this, clip);
 }
 
 void History::UndoTransformation(clips::TClipText& clip) {
-    clip.Tag = 0;
-    if (SectionOf(clip) == Section::Personal) PersonalHistoryChanged();
+    store_.SetUndoAvailable(clip, false);
     // A clip's text is never empty, so an empty backup means nothing to undo
     // (a foreign record may carry the mark without one): the text stays.
     if (clip.Backup.empty()) return;
     clip.Text = std::move(clip.Backup);
     clip.Backup.clear();
-    RewriteIfOnClipboard(clip);
+    store_.ContentChanged(clip);
+    RewriteIfOnClipboard(*this, clip);
 }
 
 }  // namespace history

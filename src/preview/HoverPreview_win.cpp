@@ -31,7 +31,7 @@ void HoverPreview::Hide() {
 void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
     if (!common::settings().PreviewMode) return;
     Hide();
-    if (menu != history_.mniHistory.Handle() || !(flags & MF_HILITE) || (flags & MF_POPUP)) return;
+    if (menu != history_.Menu().mniHistory.Handle() || !(flags & MF_HILITE) || (flags & MF_POPUP)) return;
     toolkit::MenuItem* item = toolkit::MenuItem::FromCommand(itemId);
     if (!InMainMenu(item)) return;
     Arm(item->MenuIndex(), std::nullopt);
@@ -40,7 +40,7 @@ void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
 void HoverPreview::HoverBeside(const clips::TClip& clip, const RECT& window) {
     if (!common::settings().PreviewMode) return;
     Hide();
-    Arm(clip.MenuIndex(), window);
+    Arm(history_.Menu().IndexOf(clip), window);
 }
 
 void HoverPreview::Arm(int index, std::optional<RECT> beside) {
@@ -65,13 +65,11 @@ void HoverPreview::HoverTimerTimer(toolkit::TThreadedTimer&) {
 
 void HoverPreview::ShowEntry() {
     // The history may have changed since the highlight: take what stands there now.
-    const toolkit::MenuItem& menu = history_.mniHistory;
-    if (HoverIndex < 0 || HoverIndex >= menu.Count()) return;
-    if (const clips::TClip* clip = history_.ClipOf(menu.Items(HoverIndex))) clip->ShowPreview(*this);
+    if (const clips::TClip* clip = history_.Menu().ClipAtIndex(HoverIndex)) clip->ShowPreview(*this);
 }
 
 std::string HoverPreview::Info(const clips::TClip& clip, const std::string& head) const {
-    return InfoText(head, clip.ImageIndex(), clip.Default(), clip.CapturedAt);
+    return InfoText(head, clip.Kind(), history_.IsOnClipboard(clip), clip.CapturedAt);
 }
 
 void HoverPreview::ShowText(const clips::TClip& clip, std::string_view label, std::string_view text) {

@@ -34,7 +34,6 @@ MenuItem::MenuItem() : command_(AllocateCommand(this)) {}
 MenuItem::MenuItem(std::string caption) : MenuItem() { caption_ = std::move(caption); }
 
 MenuItem::~MenuItem() {
-    alive_.reset();  // references see the item as gone from here on
     while (!items_.empty()) delete items_.back();  // each one detaches itself
     if (parent_) parent_->Remove(this).release();
     Commands().erase(command_);

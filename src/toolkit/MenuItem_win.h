@@ -90,7 +90,6 @@ public:
     static bool HandleOwnerWindowMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
-    friend class ItemRef;
     void FillInfo(MENUITEMINFOW& info, std::wstring& text) const;
     void PlatformInsert();
     void PlatformRemove();
@@ -110,22 +109,6 @@ private:
     std::vector<MenuItem*> items_;  // owned
     UniqueMenu handle_;
     UINT command_ = 0;
-    // Expires when the item is destroyed (see ItemRef).
-    std::shared_ptr<const void> alive_ = std::make_shared<char>();
-};
-
-// A reference to an item that knows when the item has been destroyed, so a
-// command that outlives a modal loop never acts on a clip that is gone.
-class ItemRef {
-public:
-    ItemRef() = default;
-    explicit ItemRef(MenuItem* item) : item_(item), alive_(item ? item->alive_ : nullptr) {}
-    // Null once the item is destroyed.
-    MenuItem* Get() const noexcept { return alive_.expired() ? nullptr : item_; }
-
-private:
-    MenuItem* item_ = nullptr;
-    std::weak_ptr<const void> alive_;
 };
 
 }  // namespace toolkit

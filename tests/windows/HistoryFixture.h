@@ -42,9 +42,9 @@ struct HistoryFixture : ::testing::Test {
 
     void TearDown() override {
         EXPECT_TRUE(testing_support::ClipboardIsFree()) << "the clipboard was left open";
-        for (int i = 0; i < mniHistory->Count(); ++i) {
-            if (auto* wave = dynamic_cast<clips::TClipWave*>(mniHistory->Items(i))) DeleteFileA(wave->FilePath.c_str());
-        }
+        for (history::Section section : {history::Section::Personal, history::Section::Clipboard})
+            for (clips::TClip* clip : history->Clips(section))
+                if (auto* wave = dynamic_cast<clips::TClipWave*>(clip)) DeleteFileA(wave->FilePath.c_str());
         EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
         Put({});
         clipboard::ClipboardOwnerWindow = nullptr;
@@ -76,17 +76,18 @@ struct HistoryFixture : ::testing::Test {
 
     int Clips() const { return history->ClipboardCount(); }
     // The clipboard clips, oldest first.
-    std::vector<toolkit::MenuItem*> ClipboardClips() const {
-        std::vector<clips::TClip*> clips = history->Clips(history::Section::Clipboard);
-        return {clips.begin(), clips.end()};
-    }
-    toolkit::MenuItem* Newest() const { return mniHistory->Items(mniHistory->Count() - 1); }
+    std::vector<clips::TClip*> ClipboardClips() const { return history->Clips(history::Section::Clipboard); }
+    clips::TClip* Newest() const { return history->Clips(history::Section::Clipboard).back(); }
+    // Picks the clip's entry in the history menu.
+    void Pick(const clips::TClip* clip) const { history->Menu().ItemOf(*clip)->Click(); }
+    // The store's word on which clip the clipboard holds.
+    bool Marked(const clips::TClip* clip) const { return history->IsOnClipboard(*clip); }
     template <typename T = clips::TClipText>
     T* NewestAs() const {
         return dynamic_cast<T*>(Newest());
     }
-    // The item holding the default mark, as the platform menu sees it.
-    toolkit::MenuItem* PlatformDefault() const {
+    // The clip whose entry holds the default mark, as the platform menu sees it.
+    clips::TClip* PlatformDefault() const {
         return history->ClipAtPlatformPosition(static_cast<int>(GetMenuDefaultItem(mniHistory->Handle(), TRUE, 0)));
     }
     int MarkedItems() const {
@@ -101,7 +102,7 @@ struct HistoryFixture : ::testing::Test {
         clips::TClipText* added = clip.get();
         clip->Text = text;
         clip->SetCaption(text);
-        clip->SetImageIndex(clips::kPlainText);
+        clip->SetKind(clips::kPlainText);
         history->AppendLoaded(std::move(clip));
         return added;
     }

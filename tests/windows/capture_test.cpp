@@ -33,7 +33,7 @@ TEST_F(CaptureTest, HtmlBesideTextGivesOneHtmlClip) {
     ASSERT_EQ(Clips(), 1);
     auto* clip = NewestAs<TClipHTMLText>();
     ASSERT_NE(clip, nullptr);
-    EXPECT_EQ(clip->ImageIndex(), kHtml);
+    EXPECT_EQ(clip->Kind(), kHtml);
     EXPECT_EQ(clip->HTMLText, kPage);
     EXPECT_EQ(clip->Text, "bold words");
     EXPECT_EQ(clip->Caption(), "bold words");
@@ -67,9 +67,9 @@ TEST_F(CaptureTest, TextIsTakenAsUnicodeWhateverFormsCarryItAndRestoredInBothFor
         EXPECT_EQ(NewestAs()->Text, change.text);
     }
     Copy({Text(CF_TEXT, "rich"), testing_support::UnicodeText(mixed + " rich"), Text(RichTextFormat, "{\\rtf1 x}")});
-    for (toolkit::MenuItem* clip : {ClipboardClips()[0], Newest()}) {
+    for (clips::TClip* clip : {ClipboardClips()[0], Newest()}) {
         CopyText("other");
-        clip->Click();
+        Pick(clip);
         const std::string text = static_cast<TClipText*>(clip)->Text;
         EXPECT_EQ(ReadUnicodeText(), text);
         EXPECT_EQ(ReadText(CF_TEXT), common::Utf8ToCodePage(text, CP_ACP));  // "?" for what 936 lacks
@@ -80,19 +80,19 @@ TEST_F(CaptureTest, TextIsTakenAsUnicodeWhateverFormsCarryItAndRestoredInBothFor
 TEST_F(CaptureTest, BlankTextIsDroppedButRichTextIsKeptWithoutName) {
     CopyText(" \t\r\n  ");
     EXPECT_EQ(Clips(), 0);
-    EXPECT_TRUE(history->mniClipboardHistoryEmpty->Visible());
+    EXPECT_TRUE(history->Menu().mniClipboardHistoryEmpty->Visible());
 
     Copy({Text(CF_TEXT, "   "), Text(RichTextFormat, "{\\rtf1 \\pict picture}")});
     ASSERT_EQ(Clips(), 1);
     ASSERT_NE(NewestAs<TClipRichText>(), nullptr);
     EXPECT_EQ(NewestAs<TClipRichText>()->RichText, "{\\rtf1 \\pict picture}");
-    EXPECT_EQ(Newest()->ImageIndex(), kRichText);
+    EXPECT_EQ(Newest()->Kind(), kRichText);
     EXPECT_EQ(Newest()->Caption(), "无名称");
 }
 
 TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicatesAreAllowed) {
     CopyText("alpha");
-    toolkit::MenuItem* alpha = Newest();
+    clips::TClip* alpha = Newest();
     CopyText("beta");
     CopyText("alpha");
     EXPECT_EQ(Clips(), 2);
@@ -120,20 +120,20 @@ TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicate
 
 TEST_F(CaptureTest, PlainTextMatchesLinksButNotThePlainTextOfRichClips) {
     CopyText("http://example.com");
-    EXPECT_EQ(Newest()->ImageIndex(), kLinkText);
+    EXPECT_EQ(Newest()->Kind(), kLinkText);
     Copy({Text(CF_TEXT, "shared words"), Text(RichTextFormat, "{\\rtf1 shared words}")});
     CopyText("http://example.com");
     EXPECT_EQ(Clips(), 2);
     CopyText("shared words");
     EXPECT_EQ(Clips(), 3);
-    EXPECT_EQ(Newest()->ImageIndex(), kPlainText);
+    EXPECT_EQ(Newest()->Kind(), kPlainText);
 }
 
 TEST_F(CaptureTest, TheHistoryKeepsItsLimitOldestFirst) {
     for (int i = 0; i <= 20; ++i) CopyText("clip " + std::to_string(i));
     EXPECT_EQ(Clips(), 20);
     EXPECT_EQ(ClipboardClips().front()->Caption(), "clip 1");
-    EXPECT_TRUE(Newest()->Default());
+    EXPECT_TRUE(Marked(Newest()));
     common::settings().MaxHistorySize = 5;  // a lowered limit cuts at once
     CopyText("clip 21");
     EXPECT_EQ(Clips(), 5);
@@ -145,13 +145,13 @@ TEST_F(CaptureTest, TheHistoryKeepsItsLimitOldestFirst) {
 
 TEST_F(CaptureTest, ChoosingAClipRestoresItUnlessMarkedAndOurWritesAreNeverCaptured) {
     Copy({Text(CF_TEXT, "rich plain"), Text(RichTextFormat, "{\\rtf1 rich}")});
-    toolkit::MenuItem* rich = Newest();
+    clips::TClip* rich = Newest();
     Put({Text(CF_TEXT, "unseen")});  // another program's copy we did not see (watching was off)
-    rich->Click();                   // the marked clip: nothing is written
+    Pick(rich);                   // the marked clip: nothing is written
     EXPECT_EQ(ReadText(CF_TEXT), "unseen");
     CopyText("newer");
-    rich->Click();
-    EXPECT_TRUE(rich->Default());
+    Pick(rich);
+    EXPECT_TRUE(Marked(rich));
     EXPECT_EQ(MarkedItems(), 1);
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
@@ -162,12 +162,12 @@ TEST_F(CaptureTest, ChoosingAClipRestoresItUnlessMarkedAndOurWritesAreNeverCaptu
     write.Commit();
     history->ClipboardChanged();
     EXPECT_EQ(Clips(), 2);
-    EXPECT_TRUE(rich->Default());
+    EXPECT_TRUE(Marked(rich));
 }
 
 TEST_F(CaptureTest, AnEmptiedClipboardClearsTheMarkAndTakesANewestFileListAlong) {
     CopyText("text");
-    toolkit::MenuItem* text = Newest();
+    clips::TClip* text = Newest();
     auto files = std::make_unique<TClipFiles>();
     files->FileList = "C:\\file.txt\r\n";
     history->Append(std::move(files));
@@ -282,15 +282,15 @@ TEST_F(CaptureTest, AClipboardHeldForAMomentIsWaitedForAndReadWithItsPrivacyMark
 
 TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReportedOnce) {
     Copy({Text(CF_TEXT, "rich plain"), Text(RichTextFormat, "{\\rtf1 rich}")});
-    toolkit::MenuItem* rich = Newest();
+    clips::TClip* rich = Newest();
     CopyText("newer");
-    toolkit::MenuItem* newer = Newest();
+    clips::TClip* newer = Newest();
     {
         testing_support::TestViewer viewer;  // another program watching the clipboard
         viewer.Join();
         testing_support::PumpMessages(20);
         viewer.draws = 0;
-        rich->Click();
+        Pick(rich);
         testing_support::PumpMessages(20);
         EXPECT_EQ(viewer.draws, 1);  // one change, not one per format
     }
@@ -298,10 +298,10 @@ TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReport
     EXPECT_EQ(ReadText(CF_TEXT), "rich plain");
 
     SlowCopy holder("held", 600);  // longer than a write waits
-    newer->Click();
+    Pick(newer);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_NE(boxes.boxes[0].text.find("占用"), std::string::npos) << boxes.boxes[0].text;
-    EXPECT_TRUE(newer->Default());  // the user chose it all the same
+    EXPECT_TRUE(Marked(newer));  // the user chose it all the same
     boxes.boxes.clear();
 }
 

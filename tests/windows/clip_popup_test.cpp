@@ -7,6 +7,7 @@
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
 #include "history/PopupRules.h"
+#include "history/SectionHeaders_win.h"
 #include "toolkit/Dialog_win.h"
 
 using namespace testing_support;
@@ -75,7 +76,7 @@ TEST(ClipKinds, EachKindInEachSectionOffersItsCommands) {
                  {std::make_shared<clips::TClipWave>(), 5, false, false, false, false, false},
                  {std::make_shared<clips::TClipText>(), 6, false, true, true, true, true}};
     for (const auto& k : kinds) {
-        k.clip->SetImageIndex(k.kind);
+        k.clip->SetKind(k.kind);
         if (auto* text = dynamic_cast<clips::TClipText*>(k.clip.get())) text->Text = "https://example.org";
         for (bool clipboardSection : {true, false}) {
             for (bool onClipboard : {true, false}) {
@@ -109,16 +110,16 @@ TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) 
     GetTextExtentPoint32W(dc.get(), L" 剪贴板历史纪录 ", 9, &label);
 
     UINT width = 10, height = 0;
-    history->sepClipboardHistoryMeasureItem(*history->sepClipboardHistory, dc.get(), width, height);
+    history::MeasureSectionHeader(" 剪贴板历史纪录 ", dc.get(), width, height);
     EXPECT_EQ(height, UINT(label.cy + 2));
     EXPECT_EQ(width, UINT(label.cx + 10));
     width = 1000;
-    history->sepClipboardHistoryMeasureItem(*history->sepClipboardHistory, dc.get(), width, height);
+    history::MeasureSectionHeader(" 剪贴板历史纪录 ", dc.get(), width, height);
     EXPECT_EQ(width, 1000u);  // a wider proposal stays
 
     PatBlt(dc.get(), 0, 0, 300, 20, BLACKNESS);
     DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc.get(), {0, 0, 300, LONG(height)}, 0};
-    history->sepClipboardHistoryDrawItem(*history->sepClipboardHistory, draw);
+    history::DrawSectionHeader(" 剪贴板历史纪录 ", draw);
     GdiFlush();
     EXPECT_EQ(GetPixel(dc.get(), 0, 7), RGB(0, 0, 0));  // the rule starts one pixel in
     EXPECT_EQ(GetPixel(dc.get(), 1, 7), GetSysColor(COLOR_GRAYTEXT));
@@ -143,8 +144,7 @@ TEST_F(PopupTest, TheRightButtonOverAClipOrTheMenuKeyOpensItsPopupOverAHeaderNot
                    },
                    SeePopup(states)});
     EXPECT_FALSE(popupOverHeader);
-    EXPECT_EQ(form.PopupClipIndex, 4);
-    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(4));  // "older"
+    EXPECT_EQ(form.PopupClip(), form.History().Menu().ClipAtIndex(4));  // "older"
     ASSERT_EQ(states.size(), 3u);
     EXPECT_EQ(states[0] & MF_GRAYED, 0u);           // not the clip on the clipboard
     EXPECT_EQ(states[1] & MF_GRAYED, 0u);           // a clipboard clip can be kept
@@ -154,7 +154,7 @@ TEST_F(PopupTest, TheRightButtonOverAClipOrTheMenuKeyOpensItsPopupOverAHeaderNot
     auto key = [&](WPARAM vk) { return PostMessageA(MenuWindowOf(history), WM_KEYDOWN, vk, 0) != 0; };
     states.clear();
     InHistoryMenu({[&] { return MenuWindowOf(history) && key(VK_UP); }, [&] { return key(VK_APPS); }, SeePopup(states)});
-    EXPECT_EQ(form.PopupClip(), form.mniHistory->Items(5));
+    EXPECT_EQ(form.PopupClip(), form.History().Menu().ClipAtIndex(5));
     ASSERT_FALSE(states.empty());
     EXPECT_NE(states[0] & MF_GRAYED, 0u);
 }

@@ -98,7 +98,7 @@ TEST_F(FindTest, TypingNarrowsTheListAndEnterPutsTheSelectedClipBackAndGivesTheF
     EXPECT_FALSE(Find().IsOpen());
     EXPECT_EQ(ClipboardText(), "beta two");
     EXPECT_EQ(GetForegroundWindow(), target.Handle());
-    EXPECT_TRUE(form.History().Clips(history::Section::Clipboard)[1]->Default());
+    EXPECT_TRUE(form.History().IsOnClipboard(*form.History().Clips(history::Section::Clipboard)[1]));
     EXPECT_TRUE(PasteTarget::keys().empty());  // AutoPaste is off
     EXPECT_TRUE(boxes.boxes.empty());
 }
@@ -116,7 +116,7 @@ TEST_F(FindTest, EscOrLosingTheActivationClosesWithoutAChange) {
     PumpMessages(200);
     EXPECT_FALSE(Find().IsOpen());
     EXPECT_EQ(ClipboardText(), "Beta three");  // what was copied last, untouched
-    EXPECT_TRUE(form.History().Clips(history::Section::Clipboard)[2]->Default());
+    EXPECT_TRUE(form.History().IsOnClipboard(*form.History().Clips(history::Section::Clipboard)[2]));
 }
 
 TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWithIt) {
@@ -232,5 +232,5 @@ TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesi
     EXPECT_FALSE(form.Hover()->Preview.Handle());
     EXPECT_EQ(ClipboardText(), "rich words");
     EXPECT_FALSE(IsClipboardFormatAvailable(clipboard::HTMLFormat));
-    for (clips::TClip* clip : form.History().Clips(history::Section::Clipboard)) EXPECT_FALSE(clip->Default());
+    for (clips::TClip* clip : form.History().Clips(history::Section::Clipboard)) EXPECT_FALSE(form.History().IsOnClipboard(*clip));
 }

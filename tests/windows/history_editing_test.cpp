@@ -7,7 +7,7 @@
 #include "toolkit/Dialog_win.h"
 
 using namespace testing_support;
-using toolkit::ItemRef;
+using clips::ClipRef;
 
 namespace {
 
@@ -26,13 +26,14 @@ struct EditingTest : HistoryFixture {
         }
         return all;
     }
-    ItemRef Clip(const char* caption) const {
-        for (int i = 0; i < mniHistory->Count(); ++i)
-            if (mniHistory->Items(i)->Caption() == caption) return ItemRef(mniHistory->Items(i));
-        return ItemRef();
+    ClipRef Clip(const char* caption) const {
+        for (history::Section section : {history::Section::Personal, history::Section::Clipboard})
+            for (clips::TClip* clip : history->Clips(section))
+                if (clip->Caption() == caption) return ClipRef(clip);
+        return ClipRef();
     }
     // Renames `clip` through the dialog: `act` gets its edit, then `button` is pressed.
-    void Rename(const ItemRef& clip, std::function<void(HWND edit)> act, int button = IDOK) {
+    void Rename(const ClipRef& clip, std::function<void(HWND edit)> act, int button = IDOK) {
         TimedSteps answer({OnDialog(history::kRenameTitle, [&](HWND dialog) {
             act(FindWindowExA(dialog, nullptr, "Edit", nullptr));
             Click(GetDlgItem(dialog, button));
@@ -40,7 +41,7 @@ struct EditingTest : HistoryFixture {
         history->RenameClip(clip);
         EXPECT_TRUE(answer.Done());
     }
-    void Rename(const ItemRef& clip, const std::string& typed, int button = IDOK) {
+    void Rename(const ClipRef& clip, const std::string& typed, int button = IDOK) {
         Rename(clip, [&](HWND edit) { Type(edit, typed); }, button);
     }
 };
@@ -62,7 +63,7 @@ TEST_F(EditingTest, APlatformPositionGivesTheClipShownThereAndNoneForHeadersAndM
 
 TEST_F(EditingTest, RenameTrimsRefusesBlanksAndCancelKeepsTheName) {
     CopyText("clip text");
-    ItemRef clip(Newest());
+    ClipRef clip(Newest());
     Rename(clip, "  新名字 \t");
     EXPECT_EQ(Newest()->Caption(), "新名字");
     EXPECT_EQ(NewestAs()->Text, "clip text");  // the name alone changes
@@ -79,7 +80,7 @@ TEST_F(EditingTest, RenameTrimsRefusesBlanksAndCancelKeepsTheName) {
 TEST_F(EditingTest, RenameDialogOffersTheWholeNameSelectedAndLimitsTyping) {
     CopyText("x");
     Newest()->SetCaption("a caption of 25 bytes....");
-    Rename(ItemRef(Newest()), [](HWND edit) {
+    Rename(ClipRef(Newest()), [](HWND edit) {
         EXPECT_EQ(toolkit::WindowText(edit), "a caption of 25 bytes....");
         EXPECT_EQ(SendMessageA(edit, EM_GETSEL, 0, 0), MAKELONG(0, 25));
         EXPECT_EQ(GetFocus(), edit);
@@ -100,7 +101,7 @@ TEST_F(EditingTest, TheRenameEditKeepsOneLineWithinItsLimitWhateverTheTextCameBy
         keys[VK_SHIFT] = down ? 0x80 : 0;
         SetKeyboardState(keys);
     };
-    Rename(ItemRef(Newest()), [&](HWND edit) {  // MaxCaptionLength is 20
+    Rename(ClipRef(Newest()), [&](HWND edit) {  // MaxCaptionLength is 20
         put("第一行\r\n第二行");
         SendMessageA(edit, EM_SETSEL, 0, -1);
         SendMessageA(edit, WM_PASTE, 0, 0);
@@ -159,9 +160,9 @@ TEST_F(EditingTest, EmptyingASectionLeavesTheOtherAndAsksBySection) {
 
 TEST_F(EditingTest, MovingIntoAndOutOfThePersonalHistory) {
     CopyText("only");
-    history->AddToPersonalHistory(ItemRef(Newest()));
+    history->AddToPersonalHistory(ClipRef(Newest()));
     EXPECT_EQ(Captions(), "|only |[  空  ] ");
-    EXPECT_TRUE(history->Clips(history::Section::Personal).front()->Default());  // it keeps the mark of the clip on the clipboard
+    EXPECT_TRUE(Marked(history->Clips(history::Section::Personal).front()));  // it keeps the mark of the clip on the clipboard
     for (const char* text : {"a", "b", "c"}) CopyText(text);
     for (const char* text : {"a", "b", "c"}) history->AddToPersonalHistory(Clip(text));
     EXPECT_EQ(Captions(), "|only a b c |[  空  ] ");
@@ -177,7 +178,7 @@ TEST_F(EditingTest, MovingIntoAndOutOfThePersonalHistory) {
 TEST_F(EditingTest, ACommandNeverActsOnAnotherClipThanTheOneChosen) {
     common::settings().MaxHistorySize = 3;
     for (const char* text : {"oldest", "middle", "newest"}) CopyText(text);
-    ItemRef chosen = Clip("oldest");
+    ClipRef chosen = Clip("oldest");
     // While the question is open another program copies: the chosen clip is trimmed.
     auto previous = common::SetMessageBoxHandler([&](HWND, const std::string&, const std::string&, UINT) {
         CopyText("copied meanwhile");
@@ -192,6 +193,6 @@ TEST_F(EditingTest, ACommandNeverActsOnAnotherClipThanTheOneChosen) {
 
 TEST_F(EditingTest, SoundsStayOutOfThePersonalHistory) {
     history->Append(std::make_unique<clips::TClipWave>());
-    history->AddToPersonalHistory(ItemRef(Newest()));
+    history->AddToPersonalHistory(ClipRef(Newest()));
     EXPECT_EQ(history->PersonalCount(), 0);
 }

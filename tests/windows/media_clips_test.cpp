@@ -72,12 +72,12 @@ TEST_F(MediaClips, A640By480PictureIsCapturedAndRestoredEqualWhenChosen) {
     auto* clip = NewestAs<TClipImage>();
     ASSERT_NE(clip, nullptr);
     EXPECT_EQ(clip->Caption(), "图像  [ 640 x 480 ]");
-    EXPECT_EQ(clip->ImageIndex(), kImage);
-    EXPECT_TRUE(clip->Default());
+    EXPECT_EQ(clip->Kind(), kImage);
+    EXPECT_TRUE(Marked(clip));
 
     CopyText("something else");  // the clipboard's picture is gone: the clip holds a copy
-    clip->Click();
-    EXPECT_TRUE(clip->Default());
+    Pick(clip);
+    EXPECT_TRUE(Marked(clip));
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_PALETTE));
@@ -91,14 +91,14 @@ TEST_F(MediaClips, A640By480PictureIsCapturedAndRestoredEqualWhenChosen) {
 
 TEST_F(MediaClips, EachKindOfOneChangeAddsAClipInTheirOrderAndTheLastHoldsTheMark) {
     Copy({Picture(30, 20), Drop("C:\\p\\shot.bmp\r\n")});
-    std::vector<toolkit::MenuItem*> clips = ClipboardClips();
+    std::vector<clips::TClip*> clips = ClipboardClips();
     ASSERT_EQ(clips.size(), 2u);
-    EXPECT_EQ(clips[0]->ImageIndex(), kImage);
+    EXPECT_EQ(clips[0]->Kind(), kImage);
     EXPECT_EQ(clips[0]->Caption(), "图像  [ 30 x 20 ]");
-    EXPECT_FALSE(clips[0]->Default());
-    ASSERT_EQ(clips[1]->ImageIndex(), kFileList);
+    EXPECT_FALSE(Marked(clips[0]));
+    ASSERT_EQ(clips[1]->Kind(), kFileList);
     EXPECT_EQ(static_cast<TClipFiles*>(clips[1])->FileList, "C:\\p\\shot.bmp\r\n");
-    EXPECT_TRUE(clips[1]->Default());
+    EXPECT_TRUE(Marked(clips[1]));
 
     // Pictures and sounds are never taken for duplicates.
     Copy({Wave(Riff(44), 44), Drop("C:\\a\r\n"), Picture(30, 20), Text(CF_TEXT, "words")});
@@ -106,10 +106,10 @@ TEST_F(MediaClips, EachKindOfOneChangeAddsAClipInTheirOrderAndTheLastHoldsTheMar
     clips = ClipboardClips();
     ASSERT_EQ(clips.size(), 7u);
     const int kinds[] = {kPlainText, kImage, kFileList, kWave, kWave};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(clips[2 + i]->ImageIndex(), kinds[i]) << i;
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(clips[2 + i]->Kind(), kinds[i]) << i;
     EXPECT_EQ(clips[5]->Caption(), "Wave 声音");
     EXPECT_EQ(MarkedItems(), 1);
-    EXPECT_TRUE(clips[6]->Default());
+    EXPECT_TRUE(Marked(clips[6]));
 }
 
 TEST_F(MediaClips, ThreeFilesRoundTripThroughHdropWithTheirWideNames) {
@@ -121,7 +121,7 @@ TEST_F(MediaClips, ThreeFilesRoundTripThroughHdropWithTheirWideNames) {
     EXPECT_EQ(clip->Caption(), MakeCaption(list, 20));
 
     CopyText("other");
-    clip->Click();
+    Pick(clip);
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_EQ(Read(CF_HDROP), BuildDropFiles(list));
     toolkit::ClipboardSession clipboard(other.Handle());
@@ -136,9 +136,9 @@ TEST_F(MediaClips, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {
     Copy({Drop("C:\\Docs\\a.txt\r\nC:\\Docs\\b.txt\r\n")});
     CopyText("in between");
     Copy({Drop("c:\\docs\\A.TXT\r\nC:\\Docs\\b.txt\r\n")});  // letter case does not count
-    std::vector<toolkit::MenuItem*> clips = ClipboardClips();
+    std::vector<clips::TClip*> clips = ClipboardClips();
     ASSERT_EQ(clips.size(), 2u);
-    EXPECT_TRUE(clips[0]->Default());  // the older equal entry stands for the clipboard
+    EXPECT_TRUE(Marked(clips[0]));  // the older equal entry stands for the clipboard
     common::settings().NoDuplicatedEntries = false;
     Copy({Drop("c:\\docs\\A.TXT\r\nC:\\Docs\\b.txt\r\n")});
     EXPECT_EQ(Clips(), 3);
@@ -156,10 +156,10 @@ TEST_F(MediaClips, TheSoundFileHoldsExactlyTheRiffFileAndOutlivesTheClip) {
     EXPECT_EQ(ReadWholeFile(path), std::string(riff.begin(), riff.end()));
 
     CopyText("other");
-    clip->Click();
+    Pick(clip);
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_EQ(Read(CF_WAVE), riff);
-    delete clip;
+    history->Remove(*clip);
     EXPECT_TRUE(FileExists(path));
     DeleteFileA(path.c_str());
 }
@@ -178,9 +178,9 @@ TEST_F(MediaClips, ASoundWhoseFileIsMissingOrEmptyLeavesTheClipboardAlone) {
     ASSERT_NE(clip, nullptr);
     CopyText("keep me");
     std::ofstream(clip->FilePath, std::ios::trunc).close();
-    clip->Click();
+    Pick(clip);
     EXPECT_EQ(GetClipboardOwner(), other.Handle());
-    EXPECT_TRUE(clip->Default());  // the user chose it all the same
+    EXPECT_TRUE(Marked(clip));  // the user chose it all the same
     ASSERT_TRUE(DeleteFileA(clip->FilePath.c_str()));
     clip->RestoreToClipboard();
     EXPECT_EQ(ReadText(CF_TEXT), "keep me");
@@ -207,7 +207,7 @@ TEST_F(MediaClips, PicturesAreReadFromTheirOwnBlockPixelForPixelWithTheirColourT
     ASSERT_NE(clip->Bitmap().Palette(), nullptr);
     EXPECT_EQ(GetPaletteEntries(clip->Bitmap().Palette(), 0, 0, nullptr), 4u);
     CopyText("other");
-    clip->Click();
+    Pick(clip);
     EXPECT_TRUE(IsClipboardFormatAvailable(CF_PALETTE));
     toolkit::ClipboardSession clipboard(other.Handle());
     EXPECT_EQ(testpix::ReadPixels(static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))),

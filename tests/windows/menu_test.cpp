@@ -156,16 +156,6 @@ TEST_F(MenuTest, ImageIndexGivesABitmap) {
     root.SetImages(nullptr);
 }
 
-TEST_F(MenuTest, ReferencesExpireWithTheirItem) {
-    toolkit::ItemRef ref(b);
-    EXPECT_EQ(ref.Get(), b);
-    delete b;
-    EXPECT_EQ(ref.Get(), nullptr);
-    // Another item made now, perhaps at the same address, is not the one referred to.
-    AddItem(root, "new");
-    EXPECT_EQ(ref.Get(), nullptr);
-}
-
 TEST_F(MenuTest, TablesBuildMenusAndDisableWhatDoesNothingYet) {
     MenuItem* acts = nullptr;
     MenuItem* idle = nullptr;

@@ -183,7 +183,7 @@ TEST_F(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     EXPECT_EQ(window.height, 200);
     EXPECT_EQ(window.middle, RGB(255, 0, 0));
     ASSERT_EQ(form.History().ClipboardCount(), 1);
-    EXPECT_EQ(form.mniHistory->Items(form.mniHistory->Count() - 1)->ImageIndex(), clips::kImage);
+    EXPECT_EQ(form.History().Clips(history::Section::Clipboard).back()->Kind(), clips::kImage);
 
     form.mniMonitorClipboard->Click();  // watching off
     ASSERT_FALSE(form.mniMonitorClipboard->Checked());

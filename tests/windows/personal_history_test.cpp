@@ -23,7 +23,7 @@ protected:
     std::unique_ptr<app::TfrmMain> Start() { return std::make_unique<app::TfrmMain>(folder.Path()); }
 
     static void AddPersonal(app::TfrmMain& form, std::unique_ptr<clips::TClip> clip, int kind) {
-        clip->SetImageIndex(kind);
+        clip->SetKind(kind);
         form.History().AppendLoaded(std::move(clip));
     }
     static std::unique_ptr<clips::TClipText> Text(const std::string& text) {
@@ -60,12 +60,12 @@ TEST_F(PersonalHistory, ClipsComeBackInOrderAboveTheClipboardHistoryAndNoneMarke
         AddPersonal(*form, Text("one"), 0);
         AddPersonal(*form, Text("两个"), 0);
         AddPersonal(*form, Text("three"), 0);
-        form->mniHistory->Items(3)->SetDefault(true);  // "两个" is on the clipboard at exit
+        form->History().Store().SetOnClipboard(form->History().Clips(history::Section::Personal)[1]);  // "两个" is on the clipboard at exit
         form->UpdateHistory();
     }
     auto form = Start();
     EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"one", "两个", "three"}));
-    EXPECT_FALSE(form->History().mniPersonalHistoryEmpty->Visible());
+    EXPECT_FALSE(form->History().Menu().mniPersonalHistoryEmpty->Visible());
     EXPECT_EQ(GetMenuDefaultItem(form->mniHistory->Handle(), TRUE, 0), static_cast<UINT>(-1));
     EXPECT_EQ(common::Utf8(form->Tray()->Data().szTip), "PELLACOR [ 0 剪辑 -  3 个人剪辑 ]");
 }
@@ -75,7 +75,7 @@ TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
         auto form = Start();
         auto transformed = Text("HELLO");
         transformed->Backup = "hello";
-        transformed->Tag = 1;
+        transformed->UndoAvailable = true;
         AddPersonal(*form, std::move(transformed), 0);
 
         toolkit::BmpImage image;
@@ -101,9 +101,9 @@ TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
     ASSERT_EQ(form->History().PersonalCount(), 3);
     auto* text = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).front());
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(text->Tag, 1);
+    EXPECT_TRUE(text->UndoAvailable);
     EXPECT_EQ(text->Backup, "hello");
-    auto* picture = dynamic_cast<clips::TClipImage*>(form->mniHistory->Items(3));
+    auto* picture = dynamic_cast<clips::TClipImage*>(form->History().Clips(history::Section::Personal)[1]);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Bitmap().Width(), 3);
     EXPECT_EQ(picture->Bitmap().Height(), 2);
@@ -111,10 +111,10 @@ TEST_F(PersonalHistory, UndoStateAndEveryKindSurviveARestart) {
     for (size_t i = 0; i < picture->Bitmap().Pixels().size(); ++i)
         if (i % 4 != 3) colours.push_back(picture->Bitmap().Pixels()[i]);
     EXPECT_EQ(colours, (std::vector<uint8_t>{0, 0, 200, 1, 10, 200, 2, 20, 200, 3, 30, 200, 4, 40, 200, 5, 50, 200}));
-    auto* files = dynamic_cast<clips::TClipFiles*>(form->mniHistory->Items(4));
+    auto* files = dynamic_cast<clips::TClipFiles*>(form->History().Clips(history::Section::Personal)[2]);
     ASSERT_NE(files, nullptr);
     EXPECT_EQ(files->FileList, "C:\\a.txt\r\nC:\\b.txt\r\n");
-    EXPECT_EQ(files->ImageIndex(), clips::kFileList);
+    EXPECT_EQ(files->Kind(), clips::kFileList);
 }
 
 TEST_F(PersonalHistory, ADamagedFileKeepsTheClipsBeforeTheDamageAndIsSetAside) {
@@ -159,7 +159,7 @@ TEST_F(PersonalHistory, EveryChangeIsSavedSoonWithoutWaitingForTheExit) {
         auto clip = Text(text);
         clips::TClip* raw = clip.get();
         h.Append(std::move(clip));
-        h.AddToPersonalHistory(toolkit::ItemRef(raw));
+        h.AddToPersonalHistory(clips::ClipRef(raw));
     }
     EXPECT_EQ(stored(), (std::vector<std::string>{"kept/kept", "also kept/also kept"}));
 
@@ -169,10 +169,10 @@ TEST_F(PersonalHistory, EveryChangeIsSavedSoonWithoutWaitingForTheExit) {
     h.UndoTransformation(*first);
     EXPECT_EQ(stored(), (std::vector<std::string>{"KEPT/kept", "also kept/also kept"}));
 
-    h.RemoveFromPersonalHistory(toolkit::ItemRef(first));
+    h.RemoveFromPersonalHistory(clips::ClipRef(first));
     EXPECT_EQ(stored(), std::vector<std::string>{"also kept/also kept"});
     MessageBoxRecorder yes(IDYES);
-    h.EmptySectionOf(toolkit::ItemRef(h.Clips(history::Section::Personal).front()));
+    h.EmptySectionOf(clips::ClipRef(h.Clips(history::Section::Personal).front()));
     EXPECT_EQ(stored(), std::vector<std::string>{});
 }
 
@@ -244,7 +244,7 @@ TEST_F(PersonalHistory, AnEmptyHistoryGivesAnEmptyFile) {
     { auto form = Start(); }
     EXPECT_EQ(ReadWholeFile(folder.File("Personal.dat")), "");
     auto form = Start();
-    EXPECT_TRUE(form->History().mniPersonalHistoryEmpty->Visible());
+    EXPECT_TRUE(form->History().Menu().mniPersonalHistoryEmpty->Visible());
 }
 
 TEST_F(PersonalHistory, AnotherFileInANewFolderIsKeptNotOverwritten) {

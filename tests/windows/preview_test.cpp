@@ -119,6 +119,7 @@ struct HoverPreviewTest : HistoryFixture {
     void Select(const toolkit::MenuItem* item) {
         hover->WMMenuSelect(item->Command(), MF_HILITE | MF_STRING, mniHistory->Handle());
     }
+    void Select(const clips::TClip* clip) { Select(history->Menu().ItemOf(*clip)); }
     void Tick() { hover->HoverTimerTimer(hover->HoverTimer); }
     bool Shown() const { return hover->Preview.Handle() != nullptr; }
 };
@@ -127,7 +128,7 @@ TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHidesUnlessPrevie
     CopyText("  hello  ");
     auto* clip = NewestAs();
     Select(clip);
-    EXPECT_EQ(hover->HoverIndex, clip->MenuIndex());
+    EXPECT_EQ(hover->HoverIndex, history->Menu().IndexOf(*clip));
     EXPECT_TRUE(hover->HoverTimer.Running());
     Tick();
     EXPECT_FALSE(hover->HoverTimer.Running());  // one tick per arming
@@ -139,14 +140,14 @@ TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHidesUnlessPrevie
     EXPECT_FALSE(Shown());
     EXPECT_FALSE(hover->HoverTimer.Running());
     // Headers and markers arm, but their tick shows nothing.
-    Select(history->sepClipboardHistory);
+    Select(history->Menu().sepClipboardHistory);
     EXPECT_TRUE(hover->HoverTimer.Running());
     Tick();
     EXPECT_FALSE(Shown());
     // Another menu disarms.
     Select(clip);
     toolkit::UniqueMenu other(CreatePopupMenu());
-    hover->WMMenuSelect(clip->Command(), MF_HILITE, other.get());
+    hover->WMMenuSelect(history->Menu().ItemOf(*clip)->Command(), MF_HILITE, other.get());
     EXPECT_FALSE(hover->HoverTimer.Running());
     // With PreviewMode off nothing is armed, and a preview on screen is not even hidden.
     Select(clip);
@@ -162,7 +163,7 @@ TEST_F(HoverPreviewTest, FileListsNameTheFilesThatExistPicturesAndSoundsShowThei
     TempFolder folder;
     WriteWholeFile(folder.File("one.txt"), "1");
     WriteWholeFile(folder.File("two.txt"), "2");
-    auto* files = new clips::TClipFiles;  // owned by the menu once appended
+    auto* files = new clips::TClipFiles;  // owned by the history once appended
     for (const char* name : {"one.txt", "gone.txt", "two.txt"}) files->FileList += folder.File(name) + "\r\n";
     auto* image = new clips::TClipImage;
     image->SetBitmap(Picture(64, 48, 0x00FF00));
@@ -170,10 +171,10 @@ TEST_F(HoverPreviewTest, FileListsNameTheFilesThatExistPicturesAndSoundsShowThei
     wave->FilePath = "C:\\no such folder\\Clp0.tmp";
     const std::pair<clips::TClip*, int> kinds[] = {{files, clips::kFileList}, {image, clips::kImage}, {wave, clips::kWave}};
     for (auto [clip, kind] : kinds) {
-        clip->SetImageIndex(kind);
+        clip->SetKind(kind);
         history->AppendLoaded(std::unique_ptr<clips::TClip>(clip));
     }
-    image->SetDefault(true);
+    history->Store().SetOnClipboard(image);
     const std::string& caption = hover->Preview.Caption();
 
     Select(files);

@@ -38,7 +38,7 @@ TEST_F(PrivateContentTest, MarkedCopiesAreNeitherKeptNorMarkAnEqualClip) {
     // Allowed into clipboard histories: captured as usual.
     Copy({Text(CF_TEXT, "hunter2"), Marker("CanIncludeInClipboardHistory", Dword(1))});
     EXPECT_EQ(Clips(), 2);
-    EXPECT_TRUE(ClipboardClips().front()->Default());  // the duplicate is marked
+    EXPECT_TRUE(Marked(ClipboardClips().front()));  // the duplicate is marked
     Copy({Text(CF_TEXT, "shareable"), Marker("CanIncludeInClipboardHistory", Dword(1))});
     EXPECT_EQ(Clips(), 3);
 }

@@ -28,7 +28,7 @@ TEST_F(TransformTest, TheBackupIsTakenOnceAndUndoRestoresTheTextOnTheClipboardTo
     EXPECT_EQ(clip.Text, "ＡBC  DE 誥");     // the locale's case for the text
     EXPECT_EQ(clip.Caption(), "ａBC DE 誥");  // ASCII case for the caption (made with one blank)
     EXPECT_EQ(clip.Backup, "ａbc  de 誥");
-    EXPECT_EQ(clip.Tag, 1);
+    EXPECT_TRUE(clip.UndoAvailable);
     EXPECT_EQ(GetClipboardOwner(), ours.Handle());
     EXPECT_EQ(ReadUnicodeText(), "ＡBC  DE 誥");
     ExpectNoNewClipAfterTheNotice();
@@ -43,7 +43,7 @@ TEST_F(TransformTest, TheBackupIsTakenOnceAndUndoRestoresTheTextOnTheClipboardTo
     history->UndoTransformation(clip);
     EXPECT_EQ(clip.Text, "ａbc  de 誥");
     EXPECT_EQ(clip.Backup, "");
-    EXPECT_EQ(clip.Tag, 0);
+    EXPECT_FALSE(clip.UndoAvailable);
     EXPECT_EQ(clip.Caption(), "ａbc De 誥");  // the caption keeps its last form
     EXPECT_EQ(ReadUnicodeText(), "ａbc  de 誥");
     ExpectNoNewClipAfterTheNotice();
@@ -51,7 +51,7 @@ TEST_F(TransformTest, TheBackupIsTakenOnceAndUndoRestoresTheTextOnTheClipboardTo
 
     history->TransformClip(clip, Transformation::RemoveTrailingSpaces);  // no change, still a backup and a mark
     EXPECT_EQ(clip.Backup, "ａbc  de 誥");
-    EXPECT_EQ(clip.Tag, 1);
+    EXPECT_TRUE(clip.UndoAvailable);
 }
 
 TEST_F(TransformTest, AClipThatIsNotOnTheClipboardLeavesTheClipboardAlone) {
@@ -67,7 +67,7 @@ TEST_F(TransformTest, AClipThatIsNotOnTheClipboardLeavesTheClipboardAlone) {
 
     history->UndoTransformation(first);  // nothing left to undo: the text stays
     EXPECT_EQ(first.Text, "first\r\nline");
-    EXPECT_EQ(first.Tag, 0);
+    EXPECT_FALSE(first.UndoAvailable);
 }
 
 TEST(LocaleCase, TheSystemChangesLettersOfEveryScriptAndLeavesChineseAndPairsAlone) {
