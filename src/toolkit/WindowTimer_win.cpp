@@ -1,33 +1,33 @@
-#include "toolkit/ThreadedTimer_win.h"
+#include "toolkit/WindowTimer_win.h"
 
 #include "common/Win32Error_win.h"
 
 namespace toolkit {
 
-TThreadedTimer::TThreadedTimer() {
+WindowTimer::WindowTimer() {
     // Message-only: the window needs no broadcasts, only its own timer.
     CreateHandle(0, 0, HWND_MESSAGE, "PellacorTimer");
 }
 
-TThreadedTimer::~TThreadedTimer() {
+WindowTimer::~WindowTimer() {
     enabled_ = false;
     UpdateTimer();
     // The window goes with the base class, and with it any tick still queued.
 }
 
-void TThreadedTimer::SetEnabled(bool on) {
+void WindowTimer::SetEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
     UpdateTimer();
 }
 
-void TThreadedTimer::SetInterval(uint16_t ms) {
+void WindowTimer::SetInterval(uint16_t ms) {
     if (ms == interval_) return;
     interval_ = ms;
     UpdateTimer();
 }
 
-void TThreadedTimer::UpdateTimer() {
+void WindowTimer::UpdateTimer() {
     if (armed_) KillTimer(Handle(), armed_);
     armed_ = 0;
     if (!enabled_ || interval_ == 0) return;
@@ -37,11 +37,11 @@ void TThreadedTimer::UpdateTimer() {
     armed_ = lastId_ = id;
 }
 
-void TThreadedTimer::Timer() {
+void WindowTimer::Timer() {
     if (OnTimer) OnTimer(*this);
 }
 
-LRESULT TThreadedTimer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT WindowTimer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // A tick of an earlier arming (queued before a restart or a park) is dropped.
     if (msg == WM_TIMER) {
         if (armed_ != 0 && wParam == armed_) Timer();

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "TestSupport_win.h"
-#include "toolkit/ThreadedTimer_win.h"
+#include "toolkit/WindowTimer_win.h"
 
 using testing_support::PumpMessages;
-using toolkit::TThreadedTimer;
+using toolkit::WindowTimer;
 
 namespace {
 // Windows timers may fire up to one clock tick before the interval is up.
@@ -17,8 +17,8 @@ constexpr DWORD kGranularity = 20;
 
 // The times of the timer's ticks.
 struct TickLog : std::vector<DWORD> {
-    explicit TickLog(TThreadedTimer& timer) {
-        timer.OnTimer = [this](TThreadedTimer&) { push_back(GetTickCount()); };
+    explicit TickLog(WindowTimer& timer) {
+        timer.OnTimer = [this](WindowTimer&) { push_back(GetTickCount()); };
     }
     // Pumps until there are `count` ticks or 5 s have passed.
     void WaitFor(size_t count) {
@@ -27,8 +27,8 @@ struct TickLog : std::vector<DWORD> {
 };
 }  // namespace
 
-TEST(ThreadedTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) {
-    TThreadedTimer timer;
+TEST(WindowTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) {
+    WindowTimer timer;
     TickLog log(timer);
     timer.SetEnabled(true);  // the value held (a fresh timer reads enabled): nothing starts
     PumpMessages(1500);      // longer than the first interval
@@ -43,8 +43,8 @@ TEST(ThreadedTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) 
     EXPECT_EQ(log.size(), ticks);
 }
 
-TEST(ThreadedTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
-    TThreadedTimer timer;
+TEST(WindowTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
+    WindowTimer timer;
     TickLog log(timer);
     timer.SetInterval(600);
     DWORD started = GetTickCount();
@@ -63,14 +63,14 @@ TEST(ThreadedTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
     EXPECT_GE(log[1] - restarted, 600 - kGranularity);
 }
 
-TEST(ThreadedTimer, TicksWhileAMenuIsOpen) {
+TEST(WindowTimer, TicksWhileAMenuIsOpen) {
     testing_support::HiddenWindow owner;
     toolkit::UniqueMenu menu(CreatePopupMenu());
     AppendMenuA(menu.get(), MF_STRING, 1, "item");
-    TThreadedTimer timer;
+    WindowTimer timer;
     int ticks = 0;
     // Only the third tick closes the menu: the call below returns after it.
-    timer.OnTimer = [&](TThreadedTimer&) {
+    timer.OnTimer = [&](WindowTimer&) {
         if (++ticks == 3) EndMenu();
     };
     UINT_PTR safety = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
@@ -81,10 +81,10 @@ TEST(ThreadedTimer, TicksWhileAMenuIsOpen) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST(ThreadedTimer, NoTickAfterTheHandlerDisablesItOrAfterDestruction) {
+TEST(WindowTimer, NoTickAfterTheHandlerDisablesItOrAfterDestruction) {
     int ticks = 0;
-    auto timer = std::make_unique<TThreadedTimer>();
-    timer->OnTimer = [&](TThreadedTimer& sender) {
+    auto timer = std::make_unique<WindowTimer>();
+    timer->OnTimer = [&](WindowTimer& sender) {
         ++ticks;
         sender.SetEnabled(false);
     };
