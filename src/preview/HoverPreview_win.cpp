@@ -14,7 +14,7 @@ namespace preview {
 
 HoverPreview::HoverPreview(toolkit::MenuItem& mnuMain, history::History& history)
     : mnuMain_(mnuMain), history_(history) {
-    HoverTimer.OnTimer = [this](toolkit::WindowTimer& sender) { HoverTimerTimer(sender); };
+    HoverTimer.OnTimer = [this](toolkit::TThreadedTimer& sender) { HoverTimerTimer(sender); };
 }
 
 bool HoverPreview::InMainMenu(const toolkit::MenuItem* item) const {
@@ -53,7 +53,7 @@ void HoverPreview::Arm(int index, std::optional<RECT> beside) {
     }
 }
 
-void HoverPreview::HoverTimerTimer(toolkit::WindowTimer&) {
+void HoverPreview::HoverTimerTimer(toolkit::TThreadedTimer&) {
     HoverTimer.SetEnabled(false);
     try {
         ShowEntry();

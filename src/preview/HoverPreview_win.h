@@ -9,7 +9,7 @@
 #include "history/History_win.h"
 #include "preview/Preview_win.h"
 #include "toolkit/MenuItem_win.h"
-#include "toolkit/WindowTimer_win.h"
+#include "toolkit/ThreadedTimer_win.h"
 
 namespace preview {
 
@@ -19,7 +19,7 @@ public:
     HoverPreview(toolkit::MenuItem& mnuMain, history::History& history);
 
     TPreview Preview;
-    toolkit::WindowTimer HoverTimer;
+    toolkit::TThreadedTimer HoverTimer;
     // The index in mniHistory of the entry highlighted last.
     int HoverIndex = -1;
 
@@ -31,7 +31,7 @@ public:
     // then shows beside `window` (the find window's screen rectangle).
     void HoverBeside(const clips::TClip& clip, const RECT& window);
     // One tick per arming: shows the entry at HoverIndex when it is a clip.
-    void HoverTimerTimer(toolkit::WindowTimer& sender);
+    void HoverTimerTimer(toolkit::TThreadedTimer& sender);
     // Hides the preview and stops the timer.
     void Hide();
 

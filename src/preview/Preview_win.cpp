@@ -56,7 +56,7 @@ void TPreview::ShowBitmap(const toolkit::Bitmap& bitmap, const std::string& info
         int border = 2 * GetSystemMetrics(SM_CXBORDER);
         AssignSqueezed(bitmap, std::max<int>(1, size.right - border - 2 * Scaled(kBitmapMargin)), BoxSize());
     } else {
-        bitmap_.Assign(bitmap);
+        FBitmap.Assign(bitmap);
     }
     FTextMode = false;
     ActivateHint(Placed(size), info);
@@ -83,7 +83,7 @@ void TPreview::AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int heig
     toolkit::UniqueBitmap squeezed(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     toolkit::UniqueDC source(CreateCompatibleDC(nullptr)), target(CreateCompatibleDC(nullptr));
     if (!squeezed || !source || !target) {
-        bitmap_.Clear();  // nothing drawn rather than a stale picture
+        FBitmap.Clear();  // nothing drawn rather than a stale picture
         return;
     }
     {
@@ -94,7 +94,7 @@ void TPreview::AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int heig
         SetBrushOrgEx(target.get(), 0, 0, nullptr);
         StretchBlt(target.get(), 0, 0, width, height, source.get(), 0, 0, bitmap.Width(), bitmap.Height(), SRCCOPY);
     }
-    bitmap_.LoadFromClipboardFormat(squeezed.get(), nullptr);
+    FBitmap.LoadFromClipboardFormat(squeezed.get(), nullptr);
 }
 
 void TPreview::Paint(HDC dc, const RECT& client) {
@@ -116,19 +116,19 @@ void TPreview::Paint(HDC dc, const RECT& client) {
 }
 
 void TPreview::DrawBitmap(HDC dc, const RECT& client) {
-    if (bitmap_.Empty()) return;
+    if (FBitmap.Empty()) return;
     toolkit::UniqueDC source(CreateCompatibleDC(dc));
-    toolkit::SelectedObject picture(source.get(), bitmap_.Handle());
-    HPALETTE palette = bitmap_.Palette();
+    toolkit::SelectedObject picture(source.get(), FBitmap.Handle());
+    HPALETTE palette = FBitmap.Palette();
     HPALETTE previous = palette ? SelectPalette(dc, palette, TRUE) : nullptr;
     if (palette) RealizePalette(dc);
     int margin = Scaled(kBitmapMargin);
     if (FStretch) {
         // Already squeezed to the area (ShowBitmap): this copies pixel for pixel.
         StretchBlt(dc, margin, client.bottom - BoxSize() - margin, client.right - 2 * margin, BoxSize(), source.get(),
-                   0, 0, bitmap_.Width(), bitmap_.Height(), SRCCOPY);
+                   0, 0, FBitmap.Width(), FBitmap.Height(), SRCCOPY);
     } else {
-        BitBlt(dc, margin, client.bottom - bitmap_.Height() - margin, bitmap_.Width(), bitmap_.Height(), source.get(),
+        BitBlt(dc, margin, client.bottom - FBitmap.Height() - margin, FBitmap.Width(), FBitmap.Height(), source.get(),
                0, 0, SRCCOPY);
     }
     if (previous) SelectPalette(dc, previous, TRUE);

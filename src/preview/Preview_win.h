@@ -49,14 +49,14 @@ protected:
 
 private:
     void DrawBitmap(HDC dc, const RECT& client);
-    // bitmap_ becomes `bitmap` squeezed to `width` x `height`.
+    // FBitmap becomes `bitmap` squeezed to `width` x `height`.
     void AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int height);
 
     // A rectangle of this size where the preview goes.
     RECT Placed(const RECT& size) const;
 
     std::optional<RECT> beside_;
-    toolkit::Bitmap bitmap_;  // at the size it is drawn
+    toolkit::Bitmap FBitmap;  // at the size it is drawn
     int FSeparatorY = 0;
     bool FTextMode = false;
     bool FStretch = false;

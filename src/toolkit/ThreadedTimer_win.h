@@ -1,8 +1,8 @@
 #pragma once
-// The hover timer: a window timer of a hidden window of the GUI thread, and no
-// thread of its own. Window timers are dispatched by every modal loop (menus,
-// message boxes), a parked timer costs nothing at all, and there is no second
-// thread to end at shutdown.
+// The hover timer. It waits on a window timer of a hidden window of the GUI
+// thread rather than on a worker thread: window timers are dispatched by every
+// modal loop (menus, message boxes), a parked timer costs nothing at all, and
+// there is no second thread to end at shutdown.
 //
 // A fresh timer is parked although Enabled reads true; the first write that
 // changes Enabled or Interval starts it. Every start waits a full Interval.
@@ -15,12 +15,12 @@
 
 namespace toolkit {
 
-class WindowTimer : private Window {
+class TThreadedTimer : private Window {
 public:
-    using TimerHandler = std::function<void(WindowTimer& sender)>;
+    using TimerHandler = std::function<void(TThreadedTimer& sender)>;
 
-    WindowTimer();
-    ~WindowTimer() override;
+    TThreadedTimer();
+    ~TThreadedTimer() override;
 
     bool Enabled() const noexcept { return enabled_; }
     // Writing the value held does nothing: a running interval is not restarted.

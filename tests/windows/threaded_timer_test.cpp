@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "TestSupport_win.h"
-#include "toolkit/WindowTimer_win.h"
+#include "toolkit/ThreadedTimer_win.h"
 
 using testing_support::PumpMessages;
-using toolkit::WindowTimer;
+using toolkit::TThreadedTimer;
 
 namespace {
 // Windows timers may fire up to one clock tick before the interval is up.
@@ -17,8 +17,8 @@ constexpr DWORD kGranularity = 20;
 
 // The times of the timer's ticks.
 struct TickLog : std::vector<DWORD> {
-    explicit TickLog(WindowTimer& timer) {
-        timer.OnTimer = [this](WindowTimer&) { push_back(GetTickCount()); };
+    explicit TickLog(TThreadedTimer& timer) {
+        timer.OnTimer = [this](TThreadedTimer&) { push_back(GetTickCount()); };
     }
     // Pumps until there are `count` ticks or 5 s have passed.
     void WaitFor(size_t count) {
@@ -27,8 +27,8 @@ struct TickLog : std::vector<DWORD> {
 };
 }  // namespace
 
-TEST(WindowTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) {
-    WindowTimer timer;
+TEST(ThreadedTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) {
+    TThreadedTimer timer;
     TickLog log(timer);
     timer.SetEnabled(true);  // the value held (a fresh timer reads enabled): nothing starts
     PumpMessages(1500);      // longer than the first interval
@@ -43,8 +43,8 @@ TEST(WindowTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) {
     EXPECT_EQ(log.size(), ticks);
 }
 
-TEST(WindowTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
-    WindowTimer timer;
+TEST(ThreadedTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
+    TThreadedTimer timer;
     TickLog log(timer);
     timer.SetInterval(600);
     DWORD started = GetTickCount();
@@ -63,14 +63,14 @@ TEST(WindowTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
     EXPECT_GE(log[1] - restarted, 600 - kGranularity);
 }
 
-TEST(WindowTimer, TicksWhileAMenuIsOpen) {
+TEST(ThreadedTimer, TicksWhileAMenuIsOpen) {
     testing_support::HiddenWindow owner;
     toolkit::UniqueMenu menu(CreatePopupMenu());
     AppendMenuA(menu.get(), MF_STRING, 1, "item");
-    WindowTimer timer;
+    TThreadedTimer timer;
     int ticks = 0;
     // Only the third tick closes the menu: the call below returns after it.
-    timer.OnTimer = [&](WindowTimer&) {
+    timer.OnTimer = [&](TThreadedTimer&) {
         if (++ticks == 3) EndMenu();
     };
     UINT_PTR safety = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
@@ -81,10 +81,10 @@ TEST(WindowTimer, TicksWhileAMenuIsOpen) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST(WindowTimer, NoTickAfterTheHandlerDisablesItOrAfterDestruction) {
+TEST(ThreadedTimer, NoTickAfterTheHandlerDisablesItOrAfterDestruction) {
     int ticks = 0;
-    auto timer = std::make_unique<WindowTimer>();
-    timer->OnTimer = [&](WindowTimer& sender) {
+    auto timer = std::make_unique<TThreadedTimer>();
+    timer->OnTimer = [&](TThreadedTimer& sender) {
         ++ticks;
         sender.SetEnabled(false);
     };

@@ -1,33 +1,33 @@
-#include "toolkit/WindowTimer_win.h"
+#include "toolkit/ThreadedTimer_win.h"
 
 #include "common/Win32Error_win.h"
 
 namespace toolkit {
 
-WindowTimer::WindowTimer() {
+TThreadedTimer::TThreadedTimer() {
     // Message-only: the window needs no broadcasts, only its own timer.
     CreateHandle(0, 0, HWND_MESSAGE, "PellacorTimer");
 }
 
-WindowTimer::~WindowTimer() {
+TThreadedTimer::~TThreadedTimer() {
     enabled_ = false;
     UpdateTimer();
     // The window goes with the base class, and with it any tick still queued.
 }
 
-void WindowTimer::SetEnabled(bool on) {
+void TThreadedTimer::SetEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
     UpdateTimer();
 }
 
-void WindowTimer::SetInterval(uint16_t ms) {
+void TThreadedTimer::SetInterval(uint16_t ms) {
     if (ms == interval_) return;
     interval_ = ms;
     UpdateTimer();
 }
 
-void WindowTimer::UpdateTimer() {
+void TThreadedTimer::UpdateTimer() {
     if (armed_) KillTimer(Handle(), armed_);
     armed_ = 0;
     if (!enabled_ || interval_ == 0) return;
@@ -37,11 +37,11 @@ void WindowTimer::UpdateTimer() {
     armed_ = lastId_ = id;
 }
 
-void WindowTimer::Timer() {
+void TThreadedTimer::Timer() {
     if (OnTimer) OnTimer(*this);
 }
 
-LRESULT WindowTimer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT TThreadedTimer::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     // A tick of an earlier arming (queued before a restart or a park) is dropped.
     if (msg == WM_TIMER) {
         if (armed_ != 0 && wParam == armed_) Timer();
