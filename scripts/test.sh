@@ -5,9 +5,20 @@
 set -uo pipefail
 source "$(dirname "$0")/env.sh"
 
+passed=0
+failed=0
+
+# The layer order of the includes takes a second: checked before the long stages.
+echo "== Layer order of the includes"
+if "$ROOT/scripts/check-layers.sh" >/dev/null; then
+    passed=$((passed + 1)); echo "   passed"
+else
+    failed=$((failed + 1)); echo "   FAILED"
+fi
+
 "$ROOT/scripts/install-deps.sh" || exit 1
 PELLACOR_WERROR=ON PELLACOR_NATIVE=1 PELLACOR_TARGETS_WIN="--target all --target packages" "$ROOT/scripts/build.sh" || {
-    echo "0 passed, 1 failed"
+    echo "$passed passed, $((failed + 1)) failed"
     exit 1
 }
 ensure_display
@@ -20,8 +31,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-passed=0
-failed=0
 LOGS="$BUILD/test-logs"
 mkdir -p "$LOGS"
 

@@ -9,7 +9,7 @@ std::string ComposeCapturedAt(std::string_view weekday, int day, std::string_vie
     std::string text = common::Format("%.*s %02d %.*s %04d, %02d:%02d:%02d", static_cast<int>(weekday.size()),
                                       weekday.data(), day, static_cast<int>(month.size()), month.data(), year,
                                       hour, minute, second);
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    if (!text.empty()) text[0] = common::AsciiUpper(text[0]);
     return text;
 }
 

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <optional>
 
+#include "common/Text.h"
 
 namespace clips {
 namespace {
@@ -20,15 +21,6 @@ struct Header {
     size_t end = 0;  // first byte after the header lines
     std::optional<size_t> startHtml, endHtml, startFragment, endFragment;
 };
-
-bool SameKey(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 std::optional<size_t> Offset(std::string_view value) {
     size_t number = 0;
@@ -47,7 +39,7 @@ Header ReadHeader(std::string_view html) {
         size_t colon = line.find(':');
         if (colon == std::string_view::npos) break;
         std::string_view key = line.substr(0, colon), value = line.substr(colon + 1);
-        auto known = [&](std::string_view k) { return SameKey(key, k); };
+        auto known = [&](std::string_view k) { return common::EqualIgnoringAsciiCase(key, k); };
         bool isHeaderKey = false;
         for (std::string_view k : kHeaderKeys) isHeaderKey = isHeaderKey || known(k);
         if (!isHeaderKey) break;

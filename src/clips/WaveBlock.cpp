@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "common/LittleEndian.h"
+
 namespace clips {
 
 std::optional<uint64_t> DeclaredRiffLength(std::span<const uint8_t> block) {
-    if (block.size() < kRiffHeaderSize) return std::nullopt;
-    uint32_t chunkSize = uint32_t{block[4]} | uint32_t{block[5]} << 8 | uint32_t{block[6]} << 16 |
-                         uint32_t{block[7]} << 24;
-    return uint64_t{chunkSize} + kRiffHeaderSize;
+    std::optional<uint32_t> chunkSize = common::ReadLe32(block, 4);  // the header's last four bytes
+    if (!chunkSize) return std::nullopt;
+    return uint64_t{*chunkSize} + kRiffHeaderSize;
 }
 
 std::optional<size_t> WaveBytesToCopy(std::span<const uint8_t> block) {

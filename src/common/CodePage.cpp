@@ -2,34 +2,15 @@
 
 #include <algorithm>
 
+#include "common/Utf8.h"
+
 namespace common {
 
 std::u16string Utf8ToUtf16(std::string_view s) {
     std::u16string out;
     out.reserve(s.size());
-    size_t i = 0;
-    auto byteAt = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-    auto isCont = [&](size_t k) { return k < s.size() && (byteAt(k) & 0xC0) == 0x80; };
-    while (i < s.size()) {
-        unsigned char b = byteAt(i);
-        char32_t cp = 0xFFFD;
-        size_t len = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0 && isCont(i + 1)) {
-            cp = ((b & 0x1F) << 6) | (byteAt(i + 1) & 0x3F);
-            len = 2;
-            if (cp < 0x80) cp = 0xFFFD;
-        } else if ((b & 0xF0) == 0xE0 && isCont(i + 1) && isCont(i + 2)) {
-            cp = ((b & 0x0F) << 12) | ((byteAt(i + 1) & 0x3F) << 6) | (byteAt(i + 2) & 0x3F);
-            len = 3;
-            if (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)) cp = 0xFFFD;
-        } else if ((b & 0xF8) == 0xF0 && isCont(i + 1) && isCont(i + 2) && isCont(i + 3)) {
-            cp = ((b & 0x07) << 18) | ((byteAt(i + 1) & 0x3F) << 12) | ((byteAt(i + 2) & 0x3F) << 6) |
-                 (byteAt(i + 3) & 0x3F);
-            len = 4;
-            if (cp < 0x10000 || cp > 0x10FFFF) cp = 0xFFFD;
-        }
+    for (size_t i = 0; i < s.size();) {
+        auto [cp, length] = DecodeUtf8(s, i);
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -37,7 +18,7 @@ std::u16string Utf8ToUtf16(std::string_view s) {
         } else {
             out.push_back(static_cast<char16_t>(cp));
         }
-        i += len;
+        i += length;
     }
     return out;
 }
@@ -98,13 +79,7 @@ std::string Utf16ToUtf8(std::u16string_view w) {
     return out;
 }
 
-size_t CharacterLength(std::string_view s, size_t at) {
-    auto b = static_cast<unsigned char>(s[at]);
-    size_t n = b < 0xC0 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    for (size_t k = 1; k < n; ++k)
-        if (at + k >= s.size() || (static_cast<unsigned char>(s[at + k]) & 0xC0) != 0x80) return 1;
-    return n;
-}
+size_t CharacterLength(std::string_view s, size_t at) { return DecodeUtf8(s, at).length; }
 
 size_t NarrowWidth(std::string_view utf8) {
     size_t width = 0;

@@ -15,7 +15,8 @@ namespace common {
 inline constexpr unsigned kSystemCodePage = 0;
 inline constexpr unsigned kChineseCodePage = 936;
 
-// Portable: UTF-8 <-> UTF-16. Invalid sequences become U+FFFD.
+// Portable: UTF-8 <-> UTF-16. A broken UTF-8 sequence or a lone surrogate becomes
+// U+FFFD (the rule of DecodeUtf8 in Utf8.h).
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view wide);
 
@@ -38,7 +39,8 @@ bool FitsCodePage(std::string_view utf8, unsigned codePage);
 std::string LocaleUpperCase(std::string_view utf8);
 std::string LocaleLowerCase(std::string_view utf8);
 
-// The bytes of the UTF-8 character that starts at `at` (1 for a broken byte).
+// The bytes of the UTF-8 character that starts at `at` (a broken sequence counts as
+// one character, as DecodeUtf8 reads it).
 size_t CharacterLength(std::string_view utf8, size_t at);
 // Widths as a double-byte code page counts them, which the limits on captions,
 // the preview and the rename box keep: an ASCII character takes 1, any other 2.

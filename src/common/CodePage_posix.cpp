@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "common/LittleEndian.h"
+
 namespace common {
 namespace {
 
@@ -86,10 +88,9 @@ std::string LocaleLowerCase(std::string_view utf8) { return ChangeCase(utf8, tow
 std::u16string CodePageToUtf16(std::string_view bytes, unsigned codePage) {
     Converter conv("UTF-16LE", IconvName(codePage).c_str());
     std::string converted = conv.Run(bytes, std::string("\xFD\xFF", 2), 1);
+    std::span<const uint8_t> units(reinterpret_cast<const uint8_t*>(converted.data()), converted.size());
     std::u16string out(converted.size() / 2, u'\0');
-    for (size_t i = 0; i < out.size(); ++i)
-        out[i] = static_cast<char16_t>(static_cast<unsigned char>(converted[2 * i]) |
-                                       (static_cast<unsigned char>(converted[2 * i + 1]) << 8));
+    for (size_t i = 0; i < out.size(); ++i) out[i] = ReadLe16(units, 2 * i).value();
     return out;
 }
 

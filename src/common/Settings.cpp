@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "common/Text.h"
+
 namespace common {
 
 Settings& settings() {
@@ -30,7 +32,7 @@ std::optional<int32_t> StrToIntStrict(std::string_view text) {
         int c = static_cast<unsigned char>(text[i]);
         int digit;
         if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && std::isxdigit(c)) digit = std::tolower(c) - 'a' + 10;
+        else if (base == 16 && std::isxdigit(c)) digit = AsciiLower(static_cast<char>(c)) - 'a' + 10;
         else return std::nullopt;
         value = value * base + digit;
         if (value > int64_t{1} << 32) return std::nullopt;
@@ -45,15 +47,8 @@ std::optional<int32_t> StrToIntStrict(std::string_view text) {
 }
 
 std::optional<bool> StrToBoolStrict(std::string_view text) {
-    auto equalsNoCase = [](std::string_view a, std::string_view b) {
-        if (a.size() != b.size()) return false;
-        for (size_t i = 0; i < a.size(); ++i)
-            if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-                return false;
-        return true;
-    };
-    if (equalsNoCase(text, "true")) return true;
-    if (equalsNoCase(text, "false")) return false;
+    if (EqualIgnoringAsciiCase(text, "true")) return true;
+    if (EqualIgnoringAsciiCase(text, "false")) return false;
     if (auto n = StrToIntStrict(text)) return *n != 0;
     // A decimal fraction such as "0.5" is numeric too.
     std::string copy(text);

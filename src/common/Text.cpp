@@ -15,6 +15,12 @@ std::string_view TrimBlanks(std::string_view text) {
     return text.substr(b, e - b);
 }
 
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return AsciiLower(x) == AsciiLower(y);
+           });
+}
+
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
     std::string out;
     out.reserve(text.size());

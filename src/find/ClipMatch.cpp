@@ -4,6 +4,9 @@
 #include <cstring>
 #include <memory>
 
+#include "common/Text.h"
+#include "common/Utf8.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -50,37 +53,16 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The length of the UTF-8 sequence at `s` and its code point; 0 when it is not one.
-size_t DecodeUtf8(const unsigned char* s, size_t size, char32_t& c) {
-    unsigned char b = s[0];
-    size_t n = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
-    if (n == 0 || n > size || b > 0xF4) return 0;
-    c = b & (0x3F >> (n - 1));
-    for (size_t i = 1; i < n; ++i) {
-        if ((s[i] & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (s[i] & 0x3F);
-    }
-    return c < 0x80 || (n == 3 && c < 0x800) || (n == 4 && c < 0x10000) ? 0 : n;
-}
-
+// A broken sequence decodes to U+FFFD, which folds to itself: its bytes pass through.
 void AppendFolded(std::string& out, std::string_view utf8) {
-    const auto* s = reinterpret_cast<const unsigned char*>(utf8.data());
-    size_t size = utf8.size();
     const char16_t* basic = BasicPlaneFolds();
-    for (size_t i = 0; i < size;) {
-        unsigned char b = s[i];
-        if (b < 0x80) {
-            out += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+    for (size_t i = 0; i < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            out += common::AsciiLower(utf8[i]);
             ++i;
             continue;
         }
-        char32_t c = 0;
-        size_t n = DecodeUtf8(s + i, size - i, c);
-        if (n == 0) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        }
+        auto [c, n] = common::DecodeUtf8(utf8, i);
         char32_t folded = c < 0x10000 ? basic[c] : FoldCase(c);
         if (folded == c) out.append(utf8.data() + i, n);
         else AppendUtf8(out, folded);
@@ -121,15 +103,9 @@ std::string FoldedForMatching(std::initializer_list<std::string_view> partsUtf8)
 
 ClipQuery::ClipQuery(std::string_view typedUtf8) {
     std::string folded = Folded(typedUtf8);
-    const auto* s = reinterpret_cast<const unsigned char*>(folded.data());
     size_t start = 0;
     for (size_t i = 0; i <= folded.size();) {
-        char32_t c = 0;
-        size_t n = i < folded.size() ? DecodeUtf8(s + i, folded.size() - i, c) : 1;
-        if (n == 0) {
-            c = s[i];
-            n = 1;
-        }
+        auto [c, n] = i < folded.size() ? common::DecodeUtf8(folded, i) : common::Utf8Character{0, 1};
         if (i == folded.size() || IsBlank(c)) {
             if (i > start) words_.emplace_back(folded, start, i - start);
             start = i + n;

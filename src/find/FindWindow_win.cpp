@@ -1,9 +1,11 @@
 #include "find/FindWindow_win.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "clips/Clip_win.h"
 #include "common/Wide_win.h"
+#include "common/Win32Error_win.h"
 #include "history/History_win.h"
 #include "preview/HoverPreview_win.h"
 #include "toolkit/Application_win.h"
@@ -19,23 +21,35 @@ const char kFindTitle[] = "查找剪辑";
 constexpr UINT WM_FINDPICK = WM_APP + 40;    // wParam: Shift was held
 constexpr UINT WM_FINDCANCEL = WM_APP + 41;  // Esc, or the activation lost
 constexpr UINT WM_FINDFOCUS = WM_APP + 42;   // the list was clicked: the edit takes the focus back
-// The window's client area at 96 dots per inch.
+// The design at 96 dots per inch: the client area's width, the list's height, the margins.
 constexpr int kWidth = 420, kListHeight = 320, kMargin = 6;
+constexpr int kControlWidth = kWidth - 2 * kMargin;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU, kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
 
 // The message font at `dpi`, bold or not.
-HFONT MessageFont(UINT dpi, bool bold) {
+toolkit::ScaledFont MessageFont(UINT dpi, bool bold) {
     LOGFONTW font = toolkit::SystemFontAt(toolkit::SystemFont::Message, dpi);
     if (bold) font.lfWeight = FW_BOLD;
-    return CreateFontIndirectW(&font);
+    return toolkit::ScaledFont(font, dpi);
 }
 
-int FontHeight(HFONT font) {
+int LineHeight(HFONT font) {
     toolkit::WindowDC screen(nullptr);
     toolkit::SelectedObject selected(screen.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen.get(), &metrics);
     return metrics.tmHeight;
 }
+
+// Where the controls go at 96 dpi: below an edit a line and a little high, the
+// list, and a status line. The line is the message font's at 96 dpi.
+struct Design {
+    int line = LineHeight(MessageFont(toolkit::kDesignDpi, false).get());
+    int editHeight = line + 8;
+    int listTop = kMargin + editHeight + kMargin;
+    int statusTop = listTop + kListHeight + kMargin / 2;
+    int height = statusTop + line + kMargin;
+};
 
 std::wstring WindowTextOf(HWND window) {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -66,21 +80,18 @@ void FindWindow::Open(const std::wstring& typed, HWND returnTo) {
 }
 
 void FindWindow::Create(POINT at) {
-    UINT dpi = toolkit::DpiAtPoint(at);
-    auto scaled = [dpi](int pixels) { return toolkit::Scale(pixels, dpi); };
-    font_.reset(MessageFont(dpi, false));
-    boldFont_.reset(MessageFont(dpi, true));
-    int line = FontHeight(font_.get());
-    int margin = scaled(kMargin), width = scaled(kWidth), editHeight = line + scaled(8);
-    int listTop = margin + editHeight + margin, listHeight = scaled(kListHeight);
-    int statusTop = listTop + listHeight + margin / 2;
-    int height = statusTop + line + margin;
+    const UINT dpi = toolkit::DpiAtPoint(at);
+    const Design design;
+    font_ = MessageFont(dpi, false);
+    boldFont_ = MessageFont(dpi, true);
+    layout_.Clear();
+    layout_.LayOut(dpi, font_.get());
 
     toolkit::Application& application = toolkit::Application::Instance();
     HWND owner = application.IsInitialized() ? application.Handle() : nullptr;  // no taskbar button
-    const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU, exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    CreateHandle(exStyle, style, owner, kFindTitle, kFindClass);
-    RECT frame = toolkit::OuterRect({0, 0, width, height}, style, exStyle, dpi);
+    CreateHandle(kExStyle, kStyle, owner, kFindTitle, kFindClass);
+    RECT client{0, 0, layout_.Scaled(kWidth), layout_.Scaled(design.height)};
+    RECT frame = toolkit::OuterRect(client, kStyle, kExStyle, dpi);
     // At the pointer, inside the work area of its monitor.
     MONITORINFO monitor{};
     monitor.cbSize = sizeof(monitor);
@@ -93,25 +104,42 @@ void FindWindow::Create(POINT at) {
                  SWP_NOACTIVATE);
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    auto child = [&](DWORD ex, const wchar_t* cls, DWORD childStyle, int y, int h) {
-        HWND control = CreateWindowExW(ex, cls, L"", WS_CHILD | WS_VISIBLE | childStyle, margin, y, width - 2 * margin,
-                                       h, Handle(), nullptr, instance, nullptr);
-        if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    using toolkit::Extent;
+    auto child = [&](DWORD ex, const wchar_t* cls, DWORD childStyle, int y, Extent height) {
+        HWND control = CreateWindowExW(ex, cls, L"", WS_CHILD | WS_VISIBLE | childStyle, 0, 0, 0, 0, Handle(), nullptr,
+                                       instance, nullptr);
+        if (!control) common::ThrowLastError();
+        layout_.Place(control, kMargin, y, {Extent::Fixed, kControlWidth}, height);
         return control;
     };
-    edit_ = child(WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, margin, editHeight);
+    edit_ = child(WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, kMargin, {Extent::Line, 8});
     list_ = child(WS_EX_CLIENTEDGE, WC_LISTVIEWW,
                   LVS_REPORT | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                       LVS_SHAREIMAGELISTS,
-                  listTop, listHeight);
-    status_ = child(0, L"STATIC", SS_LEFT | SS_NOPREFIX, statusTop, line);
+                  design.listTop, {Extent::Fixed, kListHeight});
+    status_ = child(0, L"STATIC", SS_LEFT | SS_NOPREFIX, design.statusTop, {Extent::Line, 0});
     SetWindowSubclass(edit_, &FindWindow::EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SendMessageW(list_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     SendMessageW(list_, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(icons_.Handle()));
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH;
-    column.cx = width - 2 * margin - GetSystemMetrics(SM_CXVSCROLL) - 4;
+    column.cx = ColumnWidth();
     SendMessageW(list_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+int FindWindow::ColumnWidth() const {
+    return layout_.Scaled(kControlWidth) - toolkit::SystemMetricAt(SM_CXVSCROLL, layout_.Dpi()) - 4;
+}
+
+void FindWindow::ChangeDpi(UINT dpi, const RECT& suggested) {
+    // The fonts before stay until the controls have let go of them.
+    toolkit::ScaledFont previous = std::exchange(font_, MessageFont(dpi, false));
+    toolkit::ScaledFont previousBold = std::exchange(boldFont_, MessageFont(dpi, true));
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layout_.LayOut(dpi, font_.get());
+    SendMessageW(list_, LVM_SETCOLUMNWIDTH, 0, ColumnWidth());
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void FindWindow::Close() noexcept {
@@ -119,6 +147,7 @@ void FindWindow::Close() noexcept {
     if (!IsOpen()) return;
     DestroyHandle();
     edit_ = list_ = status_ = nullptr;
+    layout_.Clear();
 }
 
 void FindWindow::HistoryChanged() {
@@ -293,6 +322,9 @@ LRESULT FindWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case WM_DPICHANGED:
+        if (edit_) ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_CLOSE:
         Cancel();
         return 0;

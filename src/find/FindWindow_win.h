@@ -4,7 +4,8 @@
 // the count. The edit keeps the focus: Up, Down, Page Up and Page Down move
 // the selection; Enter or a double click picks the selected clip; Esc or
 // losing the activation closes the window without a change. It is a small
-// topmost Unicode window at the pointer, sized for the DPI of its monitor.
+// topmost Unicode window at the pointer, laid out for the DPI of its monitor
+// (toolkit::ControlLayout) and again when WM_DPICHANGED moves it to another.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -13,6 +14,8 @@
 #include <string>
 
 #include "find/ClipFinder_win.h"
+#include "toolkit/ControlLayout_win.h"
+#include "toolkit/Dpi_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/Window_win.h"
 
@@ -67,6 +70,8 @@ protected:
 
 private:
     void Create(POINT at);
+    void ChangeDpi(UINT dpi, const RECT& suggested);
+    int ColumnWidth() const;
     void Refilter();
     void Select(int index);
     int Selected() const;
@@ -83,7 +88,8 @@ private:
     ClipFinder finder_;
     HWND returnTo_ = nullptr;
     HWND edit_ = nullptr, list_ = nullptr, status_ = nullptr;
-    toolkit::UniqueFont font_, boldFont_;
+    toolkit::ScaledFont font_, boldFont_;
+    toolkit::ControlLayout layout_;
 };
 
 }  // namespace find

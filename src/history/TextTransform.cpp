@@ -6,9 +6,6 @@
 namespace history {
 namespace {
 
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 std::string ChangeAsciiCase(std::string_view text, char (*change)(char)) {
@@ -26,7 +23,7 @@ std::string CapitaliseAfter(std::string_view text, bool (*isBoundary)(char)) {
     const size_t n = s.size();
     auto blankAt = [&](size_t k) { return k < n && s[k] == ' '; };
     auto capitalAt = [&](size_t k) {
-        if (k < n) s[k] = AsciiUpper(s[k]);
+        if (k < n) s[k] = common::AsciiUpper(s[k]);
     };
     capitalAt(0);
     for (size_t i = 1; i < n; ++i) {
@@ -52,8 +49,8 @@ bool IsSentenceEnd(char c) { return c == '!' || c == '.' || c == '?'; }
 
 }  // namespace
 
-std::string AsciiUpperCase(std::string_view text) { return ChangeAsciiCase(text, AsciiUpper); }
-std::string AsciiLowerCase(std::string_view text) { return ChangeAsciiCase(text, AsciiLower); }
+std::string AsciiUpperCase(std::string_view text) { return ChangeAsciiCase(text, common::AsciiUpper); }
+std::string AsciiLowerCase(std::string_view text) { return ChangeAsciiCase(text, common::AsciiLower); }
 
 std::string MixedCaseText(std::string_view text) { return CapitaliseAfter(text, IsWordBoundary); }
 std::string SentenceCaseText(std::string_view text) { return CapitaliseAfter(text, IsSentenceEnd); }

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <optional>
 
 #include "common/CodePage.h"
+#include "common/LittleEndian.h"
 #include "common/Text.h"
 #include "personal/PersonalRecord.h"
 #include "personal/PersonalRecordFormat.h"
@@ -54,10 +56,8 @@ public:
         return part;
     }
 
-    uint32_t Le32() {
-        auto b = Take(4);
-        return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
-    }
+    uint16_t Le16() { return TakeInteger(common::ReadLe16(data_, pos_)); }
+    uint32_t Le32() { return TakeInteger(common::ReadLe32(data_, pos_)); }
 
     // A 4-byte length; the format's lengths are signed, so the top half is damage.
     size_t Length() {
@@ -76,6 +76,13 @@ public:
     ReadFailure Truncated() const { return {RecordProblem::Truncated, pos_, "数据提前结束"}; }
 
 private:
+    template <typename Unsigned>
+    Unsigned TakeInteger(std::optional<Unsigned> read) {
+        if (!read) throw Truncated();
+        pos_ += sizeof(Unsigned);
+        return *read;
+    }
+
     std::span<const uint8_t> data_;
     size_t pos_ = 0;
 };
@@ -89,10 +96,7 @@ int32_t IntegerValue(Cursor& c, std::string_view property) {
     size_t at = c.Position();
     switch (uint8_t type = c.Byte()) {
         case kInt8: return static_cast<int8_t>(c.Byte());
-        case kInt16: {
-            auto b = c.Take(2);
-            return static_cast<int16_t>(b[0] | (b[1] << 8));
-        }
+        case kInt16: return static_cast<int16_t>(c.Le16());
         case kInt32: return static_cast<int32_t>(c.Le32());
         default: throw WrongType(at, property, type);
     }
@@ -132,7 +136,7 @@ std::string StringValue(Cursor& c, std::string_view property, bool formatBytes =
             if (count > std::numeric_limits<size_t>::max() / 2) throw c.Truncated();
             auto b = c.Take(2 * count);
             std::u16string wide(count, u'\0');
-            for (size_t i = 0; i < count; ++i) wide[i] = static_cast<char16_t>(b[2 * i] | (b[2 * i + 1] << 8));
+            for (size_t i = 0; i < count; ++i) wide[i] = common::ReadLe16(b, 2 * i).value();
             return formatBytes ? common::Utf16ToCodePage(wide, cp) : common::Utf16ToUtf8(wide);
         }
         default: throw WrongType(at, property, type);
@@ -147,14 +151,14 @@ std::span<const uint8_t> BitmapDataValue(Cursor& c) {
     size_t blockAt = c.Position();
     size_t blockSize = c.Length();
     auto block = c.Take(blockSize);
-    if (blockSize < 4)
+    std::optional<uint32_t> n = common::ReadLe32(block, 0);
+    if (!n)
         throw ReadFailure{RecordProblem::BadBitmapFraming, blockAt,
                           common::Format("Bitmap.Data 的数据块只有 %s 字节", std::to_string(blockSize).c_str())};
-    size_t n = block[0] | (block[1] << 8) | (block[2] << 16) | (static_cast<size_t>(block[3]) << 24);
-    if (n != blockSize - 4)
+    if (*n != blockSize - 4)
         throw ReadFailure{RecordProblem::BadBitmapFraming, blockAt,
                           common::Format("Bitmap.Data 声明 %s 字节的图像, 数据块却有 %s 字节",
-                                         std::to_string(n).c_str(), std::to_string(blockSize).c_str())};
+                                         std::to_string(*n).c_str(), std::to_string(blockSize).c_str())};
     return block.subspan(4);
 }
 

@@ -5,6 +5,7 @@
 
 #include "common/CodePage.h"
 #include "common/Failure.h"
+#include "common/LittleEndian.h"
 #include "personal/PersonalRecord.h"
 #include "personal/PersonalRecordFormat.h"
 
@@ -24,9 +25,7 @@ public:
         out_.insert(out_.end(), p, p + size);
     }
 
-    void Le32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) Byte(static_cast<uint8_t>(v >> (8 * i)));
-    }
+    void Le32(uint32_t v) { common::AppendLe32(out_, v); }
 
     // The format's lengths are signed 32-bit numbers.
     void Length(size_t n) {
@@ -48,8 +47,7 @@ public:
             Byte(static_cast<uint8_t>(v));
         } else if (v >= -32768 && v <= 32767) {
             Byte(kInt16);
-            Byte(static_cast<uint8_t>(v));
-            Byte(static_cast<uint8_t>(v >> 8));
+            common::AppendLe16(out_, static_cast<uint16_t>(v));
         } else {
             Byte(kInt32);
             Le32(static_cast<uint32_t>(v));

@@ -17,8 +17,8 @@ RECT AtPointer(const RECT& size) {
 }  // namespace
 
 RECT TPreview::Placed(const RECT& size) const {
-    if (!beside_) return AtPointer(size);
-    const RECT& window = *beside_;
+    if (!FBeside) return AtPointer(size);
+    const RECT& window = *FBeside;
     int right = GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN);
     int left = window.right + size.right <= right ? window.right : window.left - size.right;
     return {left, window.top, left + size.right, window.top + size.bottom};

@@ -34,7 +34,7 @@ public:
 
     // Where the next preview goes: beside `window` (its screen rectangle,
     // right of it where there is room, else left), or with no window at the pointer.
-    void SetBeside(std::optional<RECT> window) { beside_ = window; }
+    void SetBeside(std::optional<RECT> window) { FBeside = window; }
 
     // One line of text in the preview's font.
     int LineHeight() const;
@@ -55,7 +55,7 @@ private:
     // A rectangle of this size where the preview goes.
     RECT Placed(const RECT& size) const;
 
-    std::optional<RECT> beside_;
+    std::optional<RECT> FBeside;
     toolkit::Bitmap FBitmap;  // at the size it is drawn
     int FSeparatorY = 0;
     bool FTextMode = false;

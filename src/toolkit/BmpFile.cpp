@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "common/LittleEndian.h"
+
 namespace toolkit {
 namespace {
 
@@ -20,19 +22,9 @@ bool HasMasks(uint16_t bits) { return bits == 16 || bits == 32; }
 
 size_t MaxColors(uint16_t bits) { return bits <= 8 ? size_t{1} << bits : kMaxHighColorTable; }
 
-uint16_t Get16(std::span<const uint8_t> d, size_t at) { return static_cast<uint16_t>(d[at] | d[at + 1] << 8); }
-uint32_t Get32(std::span<const uint8_t> d, size_t at) {
-    return uint32_t{d[at]} | uint32_t{d[at + 1]} << 8 | uint32_t{d[at + 2]} << 16 | uint32_t{d[at + 3]} << 24;
-}
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+// Fields of a header whose size was checked before they are read.
+uint16_t Get16(std::span<const uint8_t> d, size_t at) { return common::ReadLe16(d, at).value(); }
+uint32_t Get32(std::span<const uint8_t> d, size_t at) { return common::ReadLe32(d, at).value(); }
 
 // Pixel bytes of a whole image, or nothing when the product overflows.
 std::optional<size_t> ImageBytes(int32_t width, int32_t height, uint16_t bits) {
@@ -135,27 +127,27 @@ std::vector<uint8_t> WriteBmp(const BmpFormat& f, std::span<const uint8_t> pixel
     out.reserve(static_cast<size_t>(total));
     out.push_back('B');
     out.push_back('M');
-    Put32(out, static_cast<uint32_t>(total));
-    Put32(out, 0);  // two reserved words
-    Put32(out, static_cast<uint32_t>(offset));
+    common::AppendLe32(out, static_cast<uint32_t>(total));
+    common::AppendLe32(out, 0);  // two reserved words
+    common::AppendLe32(out, static_cast<uint32_t>(offset));
 
-    Put32(out, kBmpInfoHeaderSize);
-    Put32(out, static_cast<uint32_t>(f.width));
-    Put32(out, static_cast<uint32_t>(f.height));  // positive: bottom-up
-    Put16(out, 1);                                // planes
-    Put16(out, f.bitsPerPixel);
-    Put32(out, masks ? kBitFields : kRgb);
-    Put32(out, static_cast<uint32_t>(pixels.size()));
-    Put32(out, 0);  // horizontal resolution: unknown
-    Put32(out, 0);  // vertical resolution: unknown
-    Put32(out, static_cast<uint32_t>(f.colors.size()));
-    Put32(out, 0);  // all colours important
+    common::AppendLe32(out, kBmpInfoHeaderSize);
+    common::AppendLe32(out, static_cast<uint32_t>(f.width));
+    common::AppendLe32(out, static_cast<uint32_t>(f.height));  // positive: bottom-up
+    common::AppendLe16(out, 1);                                // planes
+    common::AppendLe16(out, f.bitsPerPixel);
+    common::AppendLe32(out, masks ? kBitFields : kRgb);
+    common::AppendLe32(out, static_cast<uint32_t>(pixels.size()));
+    common::AppendLe32(out, 0);  // horizontal resolution: unknown
+    common::AppendLe32(out, 0);  // vertical resolution: unknown
+    common::AppendLe32(out, static_cast<uint32_t>(f.colors.size()));
+    common::AppendLe32(out, 0);  // all colours important
 
     if (masks) {
         BmpMasks m = f.masks == BmpMasks{} ? DefaultMasks(f.bitsPerPixel) : f.masks;
-        Put32(out, m.red);
-        Put32(out, m.green);
-        Put32(out, m.blue);
+        common::AppendLe32(out, m.red);
+        common::AppendLe32(out, m.green);
+        common::AppendLe32(out, m.blue);
     }
     for (const BmpColor& c : f.colors) {
         out.insert(out.end(), {c.blue, c.green, c.red, c.reserved});
@@ -171,9 +163,10 @@ namespace {
 // follow the colour table directly.
 BmpView ParseInfo(std::span<const uint8_t> d, size_t infoAt, std::optional<uint32_t> pixelOffset) {
     const size_t size = d.size();
-    if (size < infoAt + 4) Fail(BmpProblem::TooShortForInfoHeader);
+    std::optional<uint32_t> announcedSize = common::ReadLe32(d, infoAt);
+    if (!announcedSize) Fail(BmpProblem::TooShortForInfoHeader);
     // Larger headers (V2 to V5) begin like BITMAPINFOHEADER and hold the masks at the same place.
-    uint32_t headerSize = Get32(d, infoAt);
+    const uint32_t headerSize = *announcedSize;
     if (headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 && headerSize != 124)
         Fail(BmpProblem::UnsupportedInfoHeader);
     if (infoAt + headerSize > size) Fail(BmpProblem::InfoHeaderCutShort);

@@ -36,15 +36,6 @@ void RegisterCommonControls() {
     InitCommonControlsEx(&controls);
 }
 
-SIZE TextExtent(HWND window, HFONT font, const std::string& text) {
-    WindowDC dc(window);
-    SelectedObject selected(dc.get(), font);
-    SIZE size{};
-    const std::wstring wide = common::Wide(text);
-    GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-    return size;
-}
-
 }  // namespace
 
 LOGFONTW FormFontAt(UINT dpi) {
@@ -94,7 +85,7 @@ int ModalDialog::ShowModal() {
     hints_.Clear();
     tabPages_.clear();
     tabWidths_.clear();
-    placements_.clear();
+    layout_.Clear();
     numberEdits_.clear();
     selfPlaced_.clear();
     INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &empty.dialog, Application::Instance().Handle(),
@@ -122,27 +113,8 @@ HWND ModalDialog::CreateControl(const wchar_t* className, const std::string& tex
 HWND ModalDialog::AddPlaced(const wchar_t* className, const std::string& text, DWORD style, int x, int y, Extent width,
                             Extent height, int id, DWORD exStyle) {
     HWND control = CreateControl(className, text, style, id, exStyle);
-    placements_.push_back({control, x, y, width, height});
-    RECT r = PixelRect(placements_.back());
-    SetWindowPos(control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layout_.Place(control, x, y, width, height);
     return control;
-}
-
-RECT ModalDialog::PixelRect(const Placement& placement) const {
-    SIZE text{}, line{};
-    for (const Extent* extent : {&placement.width, &placement.height}) {
-        if (extent->kind == Extent::Text && !text.cx)
-            text = TextExtent(hwnd_, font_.get(), WindowText(placement.control));
-        if (extent->kind == Extent::Line && !line.cy) line = TextExtent(hwnd_, font_.get(), "Wg");
-    }
-    auto pixels = [&](const Extent& extent, LONG textPixels) {
-        int extra = Scaled(extent.pixels);
-        return extent.kind == Extent::Fixed  ? extra
-               : extent.kind == Extent::Text ? textPixels + extra
-                                             : line.cy + extra;
-    };
-    int left = Scaled(placement.x), top = Scaled(placement.y);
-    return {left, top, left + pixels(placement.width, text.cx), top + pixels(placement.height, text.cy)};
 }
 
 HWND ModalDialog::AddControl(const wchar_t* className, const std::string& text, DWORD style, int x, int y, int width,
@@ -242,20 +214,14 @@ TabPages& ModalDialog::AddTabPages(const std::vector<std::string>& captions, int
 }
 
 void ModalDialog::ChangeDpi(UINT dpi, const RECT& suggested) {
-    dpi_ = dpi;
-    ScaledFont previous = std::exchange(font_, ScaledFont(FormFontAt(dpi_), dpi_));  // until the controls let go
+    ScaledFont previous = std::exchange(font_, ScaledFont(FormFontAt(dpi), dpi));  // until the controls let go
     auto setFont = [this](HWND window) {
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     };
     setFont(hwnd_);
     SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    for (const Placement& placement : placements_) {
-        setFont(placement.control);
-        RECT r = PixelRect(placement);
-        SetWindowPos(placement.control, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    layout_.LayOut(dpi, font_.get());
     for (size_t i = 0; i < tabPages_.size(); ++i) tabPages_[i]->Layout(Scaled(tabWidths_[i]));
     // The edit has its full width again: the up-down takes its place inside it anew.
     for (const NumberEdit& number : numberEdits_) FitUpDown(number);
@@ -281,7 +247,7 @@ void ModalDialog::Place() {
         clientWidth -= frame.right - frame.left;
         clientHeight -= frame.bottom - frame.top;
     }
-    RECT outer = OuterRect({0, 0, Scaled(clientWidth), Scaled(clientHeight)}, style, exStyle, dpi_);
+    RECT outer = OuterRect({0, 0, Scaled(clientWidth), Scaled(clientHeight)}, style, exStyle, Dpi());
     int width = outer.right - outer.left, height = outer.bottom - outer.top;
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -313,8 +279,9 @@ INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
         SetWindowTextW(hwnd_, common::Wide(title_).c_str());
         // Centred on the screen: the primary monitor's DPI.
-        dpi_ = DpiAtPoint({0, 0});
-        font_ = ScaledFont(FormFontAt(dpi_), dpi_);
+        const UINT dpi = DpiAtPoint({0, 0});
+        font_ = ScaledFont(FormFontAt(dpi), dpi);
+        layout_.LayOut(dpi, font_.get());
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         Place();
         OnCreate();

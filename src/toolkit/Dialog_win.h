@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "toolkit/ControlHints_win.h"
+#include "toolkit/ControlLayout_win.h"
 #include "toolkit/Dpi_win.h"
 #include "toolkit/Handles_win.h"
 #include "toolkit/TabPages_win.h"
@@ -59,9 +60,9 @@ public:
     HWND Handle() const noexcept { return hwnd_; }
     void Close(int result);
     // The DPI the dialog is laid out for.
-    UINT Dpi() const noexcept { return dpi_; }
+    UINT Dpi() const noexcept { return layout_.Dpi(); }
     // `value` pixels at 96 dpi as pixels at the dialog's DPI.
-    int Scaled(int value) const noexcept { return Scale(value, dpi_); }
+    int Scaled(int value) const noexcept { return layout_.Scaled(value); }
 
 protected:
     // Creates the controls.
@@ -115,22 +116,9 @@ protected:
     void Focus(HWND control) noexcept;
 
 private:
-    // A size that follows the font: fixed, or the text's (the control's own,
-    // or a line's) plus `pixels` (at 96 dpi).
-    struct Extent {
-        enum Kind { Fixed, Text, Line } kind;
-        int pixels;
-    };
-    // Where a control goes, kept to lay the dialog out again at another DPI.
-    struct Placement {
-        HWND control;
-        int x, y;
-        Extent width, height;
-    };
     HWND CreateControl(const wchar_t* className, const std::string& text, DWORD style, int id, DWORD exStyle);
     HWND AddPlaced(const wchar_t* className, const std::string& text, DWORD style, int x, int y, Extent width,
                    Extent height, int id = 0, DWORD exStyle = 0);
-    RECT PixelRect(const Placement& placement) const;
     // Binds the up-down to its edit, on the edit's right, as wide as a scroll bar's arrow at the dialog's DPI.
     void FitUpDown(const NumberEdit& number);
     void ChangeDpi(UINT dpi, const RECT& suggested);
@@ -142,9 +130,8 @@ private:
     std::string title_;
     int width_, height_;
     bool clientSize_ = false;
-    UINT dpi_ = kDesignDpi;
     ScaledFont font_;
-    std::vector<Placement> placements_;
+    ControlLayout layout_;
     std::vector<NumberEdit> numberEdits_;
     std::vector<HWND> selfPlaced_;  // status bars: they follow the dialog's size
     std::vector<int> tabWidths_;    // of each tab strip, at 96 dpi

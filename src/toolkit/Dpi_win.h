@@ -18,8 +18,6 @@ inline constexpr UINT kDesignDpi = 96;
 
 // `value` pixels at 96 dpi as pixels at `dpi`, rounded to the nearest.
 inline int Scale(int value, UINT dpi) noexcept { return MulDiv(value, static_cast<int>(dpi), kDesignDpi); }
-// The other way: pixels at `dpi` as pixels at 96 dpi.
-inline int Unscale(int value, UINT dpi) noexcept { return MulDiv(value, kDesignDpi, static_cast<int>(dpi)); }
 
 // The DPI every window had before per-monitor awareness: the screen's LOGPIXELSY.
 UINT SystemDpi();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "HistoryFixture.h"
@@ -10,6 +11,7 @@
 #include "common/CodePage.h"
 #include "find/ClipFinder_win.h"
 #include "find/Paste_win.h"
+#include "toolkit/Dpi_win.h"
 
 using namespace testing_support;
 
@@ -233,4 +235,31 @@ TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesi
     EXPECT_EQ(ClipboardText(), "rich words");
     EXPECT_FALSE(IsClipboardFormatAvailable(clipboard::HTMLFormat));
     for (clips::TClip* clip : form.History().Clips(history::Section::Clipboard)) EXPECT_FALSE(form.History().IsOnClipboard(*clip));
+}
+
+TEST_F(FindTest, MovedToAMonitorOfTwiceTheDpiTheWindowTakesTheSuggestedPlaceAndItsControlsGrow) {
+    form.OpenFind(L"", target.Handle());
+    auto sizeOf = [](HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return SIZE{r.right - r.left, r.bottom - r.top};
+    };
+    const std::pair<HWND, SIZE> controls[] = {{Find().Edit(), sizeOf(Find().Edit())},
+                                              {Find().List(), sizeOf(Find().List())},
+                                              {Find().Status(), sizeOf(Find().Status())}};
+    RECT window{};
+    GetWindowRect(Find().Handle(), &window);
+    RECT suggested{window.left, window.top, window.left + 2 * (window.right - window.left),
+                   window.top + 2 * (window.bottom - window.top)};
+    SendMessageW(Find().Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+
+    RECT now{};
+    GetWindowRect(Find().Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+    for (const auto& [control, before] : controls) {
+        SIZE after = sizeOf(control);
+        EXPECT_NEAR(after.cx, 2 * before.cx, 2);
+        EXPECT_NEAR(after.cy, 2 * before.cy, 4);  // a font twice as high rounds its own way
+    }
+    EXPECT_EQ(Listed(), 3);
 }
