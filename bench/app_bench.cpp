@@ -121,8 +121,8 @@ void MenuBenchmark() {
         }
         // The floor: the platform's own menu of the same captions and icons, with no code of ours.
         toolkit::UniqueMenu plain(CreatePopupMenu());
-        for (int i = 0; i < form.mniHistory->Count(); ++i) {
-            toolkit::MenuItem* item = form.mniHistory->Items(i);
+        for (int i = 0; i < form.History().Menu().mniHistory.Count(); ++i) {
+            toolkit::MenuItem* item = form.History().Menu().mniHistory.Items(i);
             if (!item->Visible()) continue;
             MENUITEMINFOA info{};
             info.cbSize = sizeof(info);

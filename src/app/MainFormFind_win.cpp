@@ -5,8 +5,6 @@
 
 namespace app {
 
-void TfrmMain::mniFindClick(toolkit::MenuItem&) { OpenFind(L"", nullptr); }
-
 void TfrmMain::PrepareFind() {
     if (findWindow_) return;
     // Every clip's text is folded once here, so that the first keystroke is as quick as any.
@@ -26,7 +24,7 @@ void TfrmMain::OpenFind(const std::wstring& typed, HWND returnTo) {
 }
 
 LRESULT TfrmMain::WMMenuChar(wchar_t typed, HMENU menu) {
-    if (menu != mniHistory->Handle() || popupOpen_ || !typed || !IsCharAlphaNumericW(typed))
+    if (menu != mniHistory->Handle() || popup_->IsOpen() || !typed || !IsCharAlphaNumericW(typed))
         return MAKELRESULT(0, MNC_IGNORE);
     PostMessageW(Handle(), WM_FINDTYPED, typed, 0);
     return MAKELRESULT(0, MNC_CLOSE);

@@ -5,7 +5,7 @@
 
 namespace app {
 
-void TfrmMain::mniPreferencesClick(toolkit::MenuItem&) {
+void TfrmMain::mniPreferencesClick() {
     if (frmPreferences) {  // it opens only once at a time
         SetForegroundWindow(frmPreferences->Handle());
         return;
@@ -17,7 +17,7 @@ void TfrmMain::mniPreferencesClick(toolkit::MenuItem&) {
     // A lowered history limit trims at once, and the tip follows.
     UpdateHistory();
     // Written now, so that a crash or a power cut cannot undo the user's choices.
-    settingsFile_.WriteAll(s, mniMonitorClipboard->Checked());
+    settingsFile_.WriteAll(s, monitorClipboard_);
 }
 
 }  // namespace app

@@ -74,9 +74,8 @@ void TfrmMain::FormCreate() {
     });
     step([&] {
         // The user's choice is kept (and saved at the exit) even when there is no watcher to follow it.
-        mniMonitorClipboard->SetChecked(settingsFile_.ReadMonitorClipboard(settingProblems));
         mniMonitorClipboard->SetEnabled(watcherMade);
-        if (watcherMade && mniMonitorClipboard->Checked()) watcher_->SetActive(true);
+        SetMonitorClipboard(settingsFile_.ReadMonitorClipboard(settingProblems));
     });
     for (std::string& text : settingProblems) problems.push_back({std::move(text), common::Severity::Warning});
     common::Report(problems);
@@ -199,11 +198,11 @@ void TfrmMain::ClipboardChanged() {
     common::Report({"剪贴板一直被另一个程序占用, 最近的一次复制没有记入历史.", common::Severity::Warning});
 }
 
-void TfrmMain::mniMonitorClipboardClick(toolkit::MenuItem& sender) {
-    if (watcher_) watcher_->SetActive(sender.Checked());
+void TfrmMain::SetMonitorClipboard(bool on) {
+    monitorClipboard_ = on;
+    mniMonitorClipboard->SetChecked(on);
+    if (watcher_) watcher_->SetActive(on);
 }
-
-void TfrmMain::mniExitClick(toolkit::MenuItem&) { toolkit::Application::Instance().Terminate(); }
 
 void TfrmMain::WMEndSession(bool ending) {
     // A cancelled end of session leaves everything running as it was; a real
@@ -214,7 +213,7 @@ void TfrmMain::WMEndSession(bool ending) {
 
 void TfrmMain::SaveWhatMustSurvive() {
     common::RunReported([&] { SavePersonalHistory(); });
-    common::RunReported([&] { settingsFile_.WriteAll(common::settings(), mniMonitorClipboard->Checked()); });
+    common::RunReported([&] { settingsFile_.WriteAll(common::settings(), monitorClipboard_); });
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

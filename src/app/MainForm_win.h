@@ -15,6 +15,7 @@
 #include "clipboard/Clpbrd_win.h"
 #include "clips/Clip_win.h"
 #include "find/FindWindow_win.h"
+#include "history/ClipPopup_win.h"
 #include "history/History_win.h"
 #include "personal/PersonalAutoSave_win.h"
 #include "personal/PersonalFile_win.h"
@@ -23,10 +24,6 @@
 #include "toolkit/MenuEvents_win.h"
 #include "toolkit/MenuItem_win.h"
 #include "toolkit/Window_win.h"
-
-namespace clips {
-class TClipText;
-}
 
 namespace app {
 
@@ -45,32 +42,18 @@ public:
     void FormCreate();
     void FormDestroy();
 
-    // Menus (MainFormMenus_win.cpp): the bar mnuMain is never shown; its three
-    // sub-menus open as pop-ups. Items whose command does not exist yet are disabled.
-    toolkit::MenuItem mnuMain;
-    toolkit::MenuItem* mniHistory = nullptr;
-    toolkit::MenuItem* mniPopup = nullptr;
-    toolkit::MenuItem* mniGeneral = nullptr;
-    // The clip pop-up and its "格式" submenu.
-    toolkit::MenuItem *mniCopy = nullptr, *mniCopyAsPlainText = nullptr, *mniFormatMenu = nullptr, *mniSendAsMail = nullptr, *mniOpen = nullptr,
-                      *mniOpenInNewWindow = nullptr, *sep01 = nullptr, *mniAddToPersonalHistory = nullptr,
-                      *mniRemoveFromPersonalHistory = nullptr, *mniRename = nullptr, *mniDelete = nullptr,
-                      *mniDeleteAll = nullptr;
-    toolkit::MenuItem *mniUndo = nullptr, *mniUpperCase = nullptr, *mniLowerCase = nullptr, *mniMixedCase = nullptr,
-                      *mniSentenceCase = nullptr, *mniRemoveLeadingSpaces = nullptr,
-                      *mniRemoveTrailingSpaces = nullptr, *mniRemoveLineBreaks = nullptr,
-                      *mniRemoveDuplicatedSpaces = nullptr;
-    // The general menu with its "工具" and "帮助" submenus.
-    toolkit::MenuItem *mniMonitorClipboard = nullptr, *mniFind = nullptr, *mniToolsMenu = nullptr, *mniPreferences = nullptr,
-                      *mniHelpMenu = nullptr, *mniExit = nullptr;
-    toolkit::MenuItem *mniScreenCapture = nullptr, *mniWindowCapture = nullptr, *mniEmptyClipboard = nullptr;
-    toolkit::MenuItem *mContent = nullptr, *mHomePage = nullptr, *mAbout = nullptr;
+    // The menus (MainFormMenus_win.cpp): the bar mnuMain is never shown; its
+    // three sub-menus open as pop-ups. Tests find their items as a user would, by caption.
+    toolkit::MenuItem& Menus() noexcept { return mnuMain; }
+    HMENU HistoryMenu() { return mniHistory->Handle(); }
+    HMENU GeneralMenu() { return mniGeneral->Handle(); }
+    HMENU ClipPopupMenu() { return mniPopup->Handle(); }
     toolkit::ImageList IconList;
 
     // The clip whose pop-up was opened last, while it lives. The pop-up's
     // commands act on that clip itself, so a capture that shifts the list
     // while the pop-up is open cannot redirect them.
-    clips::TClip* PopupClip() const { return history_->Store().Resolve(popupClip_); }
+    clips::TClip* PopupClip() const { return popup_->Clip(); }
 
     history::History& History() { return *history_; }
     clipboard::TClpbrd* Watcher() { return watcher_.get(); }
@@ -88,16 +71,8 @@ public:
     // From the watcher's message after one or more changes; a clipboard held
     // by another program is tried again a little later.
     void ClipboardChanged();
-    void mniMonitorClipboardClick(toolkit::MenuItem& sender);
-    // The preferences dialog (MainFormPreferences_win.cpp); OK applies and saves at once.
-    void mniPreferencesClick(toolkit::MenuItem& sender);
-    void mniExitClick(toolkit::MenuItem& sender);
-    void mniCopyClick(toolkit::MenuItem& sender);
-    void mniCopyAsPlainTextClick(toolkit::MenuItem& sender);
-    // Finding and pasting (MainFormFind_win.cpp). "查找剪辑..." opens the find
-    // window with nothing typed and no window to go back to.
-    void mniFindClick(toolkit::MenuItem& sender);
-    // Opens the find window with `typed` in it; `returnTo` gets the foreground back after a pick.
+    // Finding and pasting (MainFormFind_win.cpp). Opens the find window with
+    // `typed` in it; `returnTo` gets the foreground back after a pick.
     void OpenFind(const std::wstring& typed, HWND returnTo);
     void PrepareFind();
     find::FindWindow* Find() { return findWindow_.get(); }
@@ -106,27 +81,9 @@ public:
     void PickClip(clips::TClip& clip, bool plain);
     // With AutoPaste on, Ctrl+V into `target` when it is another program's window.
     void PasteInto(HWND target);
-    void mniUndoClick(toolkit::MenuItem& sender);
-    // The eight items of the "格式" submenu.
-    void TransformClick(history::Transformation how);
-    void mniSendAsMailClick(toolkit::MenuItem& sender);
-    void mniOpenClick(toolkit::MenuItem& sender);
-    void mniOpenInNewWindowClick(toolkit::MenuItem& sender);
-    void mniToolsMenuClick(toolkit::MenuItem& sender);
-    void mniScreenCaptureClick(toolkit::MenuItem& sender);
-    void mniWindowCaptureClick(toolkit::MenuItem& sender);
-    void mniEmptyClipboardClick(toolkit::MenuItem& sender);
-    void mContentClick(toolkit::MenuItem& sender);
-    void mHomePageClick(toolkit::MenuItem& sender);
-    void mAboutClick(toolkit::MenuItem& sender);
-    void mniRenameClick(toolkit::MenuItem& sender);
-    void mniDeleteClick(toolkit::MenuItem& sender);
-    void mniDeleteAllClick(toolkit::MenuItem& sender);
-    void mniAddToPersonalHistoryClick(toolkit::MenuItem& sender);
-    void mniRemoveFromPersonalHistoryClick(toolkit::MenuItem& sender);
-    // The right button released over an item of an open menu, or the menu key
-    // on it: over a clip of the history menu, opens the clip pop-up.
-    void WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard = false);
+    // "监视剪贴板": the user's choice, which the general menu's check mark shows.
+    bool MonitorClipboard() const noexcept { return monitorClipboard_; }
+    void SetMonitorClipboard(bool on);
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -136,13 +93,14 @@ protected:
     // A letter or digit typed in the open history menu closes it and opens the find window.
     LRESULT WMMenuChar(wchar_t typed, HMENU menu);
 
+    // The right button released over an item of an open menu, or the menu key
+    // on it: over a clip of the history menu, opens the clip pop-up.
+    void WMMenuRButtonUp(int position, HMENU menu, bool fromKeyboard = false);
+
 private:
     void CreateMenus();
-    // Shows, hides, enables and disables the pop-up's items for `clip`.
-    void SetUpPopup(const clips::TClip& clip);
-    // The pop-up's clip when it is a text clip: the commands that act on text.
-    clips::TClipText* PopupText() const;
-    // The general menu's "工具" and "帮助" submenus (their commands live in src/preview).
+    // The preferences dialog (MainFormPreferences_win.cpp); OK applies and saves at once.
+    void mniPreferencesClick();
     void LoadPersonalHistory();
     // Saved soon after each change (PersonalAutoSave) and at exit.
     void StartPersonalAutoSave();
@@ -154,6 +112,12 @@ private:
     void HistoryChanged();
 
     std::string folder_;
+    // Before everything that shows itself in the menus, so it goes last.
+    toolkit::MenuItem mnuMain;
+    toolkit::MenuItem* mniHistory = nullptr;
+    toolkit::MenuItem* mniPopup = nullptr;
+    toolkit::MenuItem* mniGeneral = nullptr;
+    toolkit::MenuItem *mniMonitorClipboard = nullptr, *mniEmptyClipboard = nullptr;
     SettingsFile settingsFile_;
     personal::PersonalHistoryFile personalFile_;
     std::unique_ptr<history::History> history_;
@@ -163,8 +127,8 @@ private:
     toolkit::UniqueIcon trayIcon_;  // outlives the tray record that shows it
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
-    clips::ClipRef popupClip_;
-    bool popupOpen_ = false;
+    std::unique_ptr<history::ClipPopup> popup_;
+    bool monitorClipboard_ = true;
     std::unique_ptr<preview::HoverPreview> hover_;
     std::unique_ptr<find::FindWindow> findWindow_;
     // While the hot key's menu is open: the window it came from, and whether a pick asks for a paste.

@@ -112,6 +112,14 @@ std::unique_ptr<MenuItem> MenuItem::Remove(MenuItem* item) {
     return std::unique_ptr<MenuItem>(item);
 }
 
+MenuItem* MenuItem::Find(std::string_view caption) const {
+    for (MenuItem* item : items_) {
+        if (item->caption_ == caption) return item;
+        if (MenuItem* below = item->Find(caption)) return below;
+    }
+    return nullptr;
+}
+
 void MenuItem::SetMenuIndex(int index) {
     if (!parent_) return;
     MenuItem* parent = parent_;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "toolkit/Handles_win.h"
@@ -68,6 +69,8 @@ public:
     void Add(std::unique_ptr<MenuItem> item) { Insert(Count(), std::move(item)); }
     // Hands ownership back to the caller.
     std::unique_ptr<MenuItem> Remove(MenuItem* item);
+    // The first item below this one, depth first, whose caption is exactly `caption`, or null.
+    MenuItem* Find(std::string_view caption) const;
     // Moves this item to another index of its parent.
     void SetMenuIndex(int index);
 

@@ -44,16 +44,17 @@ struct PopupTest : SettingsKept {
     // Opens the history menu and runs `steps` in it; returns once the menus are closed.
     void InHistoryMenu(std::vector<TimedSteps::Step> steps) {
         TimedSteps run(std::move(steps), 150);
-        form.PopupAtCursor(form.mniHistory->Handle());
+        form.PopupAtCursor(form.HistoryMenu());
         PumpMessages(300);
         EXPECT_TRUE(run.Done());
     }
     // A step that waits for the clip pop-up, notes the state of its items and closes it.
     TimedSteps::Step SeePopup(std::vector<UINT>& states) {
         return [this, &states] {
-            if (!MenuWindowOf(form.mniPopup->Handle())) return false;
-            for (toolkit::MenuItem* item : {form.mniCopy, form.mniAddToPersonalHistory, form.mniRemoveFromPersonalHistory})
-                states.push_back(GetMenuState(form.mniPopup->Handle(), item->Command(), MF_BYCOMMAND));
+            if (!MenuWindowOf(form.ClipPopupMenu())) return false;
+            toolkit::MenuItem* popup = form.Menus().Find("mniPopup");
+            for (toolkit::MenuItem* item : {popup->Find("复制"), popup->Find("添加至个人历史"), popup->Find("从个人历史中移除")})
+                states.push_back(GetMenuState(form.ClipPopupMenu(), item->Command(), MF_BYCOMMAND));
             EndMenu();
             return true;
         };
@@ -134,12 +135,12 @@ TEST_F(PopupTest, TheRightButtonOverAClipOrTheMenuKeyOpensItsPopupOverAHeaderNot
     Copy("older");
     Copy("newer");
     // Shown: 0 personal header, 1 personal marker, 2 clipboard header, 3 "older", 4 "newer".
-    HMENU history = form.mniHistory->Handle();
+    HMENU history = form.HistoryMenu();
     bool popupOverHeader = true;
     std::vector<UINT> states;  // copy, add to and remove from the personal history
     InHistoryMenu({[&] { return RightClickItem(history, 2); },
                    [&] {
-                       popupOverHeader = MenuWindowOf(form.mniPopup->Handle()) != nullptr;
+                       popupOverHeader = MenuWindowOf(form.ClipPopupMenu()) != nullptr;
                        return RightClickItem(history, 3);
                    },
                    SeePopup(states)});

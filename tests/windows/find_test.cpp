@@ -128,7 +128,7 @@ TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWi
         PostMessageA(menu, WM_CHAR, 'b', 0);
         return true;
     }});
-    form.PopupAtCursor(form.mniHistory->Handle());
+    form.PopupAtCursor(form.HistoryMenu());
     PumpMessages(300);
     EXPECT_TRUE(run.Done());
     ASSERT_TRUE(Find().IsOpen());

@@ -28,8 +28,8 @@ TEST_F(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
         for (UINT mouse : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_LBUTTONDBLCLK, WM_MOUSEMOVE}) send(mouse);
         EXPECT_TRUE(menus.opened.empty());
         for (UINT mouse : {WM_LBUTTONUP, WM_RBUTTONUP, WM_CONTEXTMENU}) send(mouse);
-        HMENU history = form.mniHistory->Handle();
-        EXPECT_EQ(menus.opened, (std::vector{history, form.mniGeneral->Handle(), history}));
+        HMENU history = form.HistoryMenu();
+        EXPECT_EQ(menus.opened, (std::vector{history, form.GeneralMenu(), history}));
     }
     {
         // While a dialog of ours is open the icon opens nothing; the hot key still does.
@@ -39,7 +39,7 @@ TEST_F(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
         send(WM_RBUTTONUP);
         EXPECT_TRUE(menus.opened.empty());
         SendMessageA(form.Handle(), WM_HOTKEY, 0, 0);
-        EXPECT_EQ(menus.opened, std::vector{form.mniHistory->Handle()});
+        EXPECT_EQ(menus.opened, std::vector{form.HistoryMenu()});
         toolkit::Application::Instance().FormClosed();
     }
 }
@@ -98,18 +98,18 @@ TEST_F(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     };
     copy("already there");
     app::TfrmMain form(folder.Path());
-    auto newest = [&] { return form.mniHistory->Items(form.mniHistory->Count() - 1); };
+    auto newest = [&] { return form.History().Menu().mniHistory.Items(form.History().Menu().mniHistory.Count() - 1); };
     PumpMessages(100);
     ASSERT_EQ(form.History().ClipboardCount(), 1);
     EXPECT_EQ(newest()->Caption(), "already there");
 
-    form.mniMonitorClipboard->Click();  // watching off
-    EXPECT_FALSE(form.mniMonitorClipboard->Checked());
+    form.Menus().Find("监视剪贴板")->Click();  // watching off
+    EXPECT_FALSE(form.Menus().Find("监视剪贴板")->Checked());
     copy("while off");
     PumpMessages(100);
     EXPECT_EQ(form.History().ClipboardCount(), 1);
 
-    form.mniMonitorClipboard->Click();  // on again: what is there now is captured
+    form.Menus().Find("监视剪贴板")->Click();  // on again: what is there now is captured
     PumpMessages(100);
     ASSERT_EQ(form.History().ClipboardCount(), 2);
     EXPECT_EQ(newest()->Caption(), "while off");
@@ -135,7 +135,7 @@ TEST_F(MainFormCapture, SwitchingWatchingOffDropsACaptureWaitingForABusyClipboar
     });
     WaitForSingleObject(opened.get(), 10000);
     PumpMessages(400);  // the capture found the clipboard busy and waits to try again
-    form.mniMonitorClipboard->Click();  // watching off
+    form.Menus().Find("监视剪贴板")->Click();  // watching off
     SetEvent(release.get());
     PumpMessages(2500);
     EXPECT_EQ(form.History().ClipboardCount(), before);
@@ -155,7 +155,7 @@ TEST_F(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestCli
         while (MsgWaitForMultipleObjects(1, &running, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
             PumpMessages(1);
         PumpMessages(300);
-        toolkit::MenuItem* newest = form->mniHistory->Items(form->mniHistory->Count() - 1);
+        toolkit::MenuItem* newest = form->History().Menu().mniHistory.Items(form->History().Menu().mniHistory.Count() - 1);
         EXPECT_EQ(newest->Caption(), std::string(label) + " 199");
         EXPECT_TRUE(newest->Default());
     }
@@ -178,9 +178,9 @@ TEST_F(MainFormStartUp, AWatcherThatCannotBeMadeLeavesTheRestRunningAndOneBoxSay
         app::TfrmMain form(folder.Path());
         EXPECT_EQ(form.Watcher(), nullptr);
         EXPECT_TRUE(form.Tray()->Added());  // the steps after it still ran
-        EXPECT_TRUE(form.mniMonitorClipboard->Checked());  // the user's choice is kept
-        EXPECT_FALSE(form.mniMonitorClipboard->Enabled());
-        form.mniMonitorClipboard->Click();
+        EXPECT_TRUE(form.Menus().Find("监视剪贴板")->Checked());  // the user's choice is kept
+        EXPECT_FALSE(form.Menus().Find("监视剪贴板")->Enabled());
+        form.Menus().Find("监视剪贴板")->Click();
         PumpMessages(50);
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].title, common::kErrorTitle);

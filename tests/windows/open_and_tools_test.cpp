@@ -185,8 +185,8 @@ TEST_F(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     ASSERT_EQ(form.History().ClipboardCount(), 1);
     EXPECT_EQ(form.History().Clips(history::Section::Clipboard).back()->Kind(), clips::kImage);
 
-    form.mniMonitorClipboard->Click();  // watching off
-    ASSERT_FALSE(form.mniMonitorClipboard->Checked());
+    form.Menus().Find("监视剪贴板")->Click();  // watching off
+    ASSERT_FALSE(form.Menus().Find("监视剪贴板")->Checked());
     shell::CaptureScreen();
     PumpMessages(100);
     Picture screen = ClipboardPicture(other.Handle());

@@ -66,7 +66,7 @@ TEST_F(PersonalHistory, ClipsComeBackInOrderAboveTheClipboardHistoryAndNoneMarke
     auto form = Start();
     EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"one", "两个", "three"}));
     EXPECT_FALSE(form->History().Menu().mniPersonalHistoryEmpty->Visible());
-    EXPECT_EQ(GetMenuDefaultItem(form->mniHistory->Handle(), TRUE, 0), static_cast<UINT>(-1));
+    EXPECT_EQ(GetMenuDefaultItem(form->HistoryMenu(), TRUE, 0), static_cast<UINT>(-1));
     EXPECT_EQ(common::Utf8(form->Tray()->Data().szTip), "PELLACOR [ 0 剪辑 -  3 个人剪辑 ]");
 }
 

@@ -209,7 +209,7 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
         app::TfrmMain form(home.Path());
         auto open = [&](std::function<void(app::TfrmPreferences & d)> act) {
             TimedSteps answer({OnPreferences(std::move(act))});
-            form.mniPreferences->Click();
+            form.Menus().Find("参数选择...")->Click();
             EXPECT_TRUE(answer.Done());
             EXPECT_EQ(frmPreferences, nullptr);
         };
