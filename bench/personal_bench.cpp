@@ -136,7 +136,7 @@ int main() {
                 copyMs = NowMs() - start;
                 return snapshot;
             },
-            [](const std::string& text, bool) { std::printf("save: %s\n", text.c_str()); });
+            [](const common::Problem& problem) { std::printf("save: %s\n", problem.Text.c_str()); });
         double start = NowMs();
         saver.Changed();
         // The saver's timer and its worker's message arrive through the message loop.
