@@ -46,7 +46,7 @@ int Load(const std::string& folder, toolkit::MenuItem& menu) {
     auto result = personal::LoadPersonalFile(folder, [&](personal::ClipRecord& record) {
         menu.Add(clips::ClipOfRecord(record));
     });
-    if (result.Error) std::printf("load failed: %s\n", result.Error->c_str());
+    if (result.Error) std::printf("load failed: %s\n", result.Error->Text.c_str());
     return menu.Count();
 }
 

@@ -100,7 +100,7 @@ void TfrmMain::LoadPersonalHistory() {
     personalLoaded_ = loaded.ClipsRead > 0;
     UpdateHistory();
     // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
-    if (loaded.Error) throw common::Failure(*loaded.Error);
+    if (loaded.Error) throw common::Failure(loaded.Error->Text);
 }
 
 void TfrmMain::StartPersonalAutoSave() {

@@ -80,7 +80,8 @@ KeptCopy KeepFileAside(const std::string& folder, std::string (*copyPath)(std::s
 // `result` holds what was read before the damage; the file must be closed.
 PersonalLoadResult NotCompletelyRead(const std::string& folder, std::string_view reason, PersonalLoadResult result) {
     KeptCopy kept = KeepFileAside(folder, &DamagedCopyPath);
-    result.Error = DamagedFileMessage(PersonalFilePath(folder), reason, result.ClipsRead, kept.Path, kept.Failure);
+    result.Error = common::Problem{
+        DamagedFileMessage(PersonalFilePath(folder), reason, result.ClipsRead, kept.Path, kept.Failure)};
     result.LeftInPlace = !kept.Path && GetFileAttributesW(common::Wide(PersonalFilePath(folder)).c_str()) != INVALID_FILE_ATTRIBUTES;
     result.KeptDamagedPath = std::move(kept.Path);
     return result;
