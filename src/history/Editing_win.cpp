@@ -33,7 +33,9 @@ void History::RenameClip(toolkit::ItemRef clip) {
 
 void History::DeleteClip(toolkit::ItemRef clip) {
     if (!ClipOf(clip.Get())) return;
-    if (common::settings().DeleteClipConf && !common::Confirmed("你确实要删除这个剪辑吗 ?", common::BoxTitle::Confirm)) return;
+    if (common::settings().DeleteClipConf &&
+        !common::Confirmed("你确实要删除这个剪辑吗 ?", common::BoxTitle::Confirm))
+        return;
     clips::TClip* item = ClipOf(clip.Get());
     if (!item) return;
     EndMenu();

@@ -169,7 +169,8 @@ void WriteReplacing(const std::string& path, const std::string& temp, const std:
     while (done < bytes.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
         DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr)) common::ThrowLastErrorOrNoReason(doing);
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
+            common::ThrowLastErrorOrNoReason(doing);
         if (written == 0) throw common::Failure(doing + "\n写入的字节数为 0");
         done += written;
     }

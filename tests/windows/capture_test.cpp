@@ -313,6 +313,7 @@ TEST_F(CaptureTest, AFailureThatIsNotThePlatformsSaysWhatHappenedNotTheLastPlatf
     EXPECT_NE(boxes.boxes[0].text.find(common::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)), std::string::npos)
         << boxes.boxes[0].text;
     EXPECT_EQ(boxes.boxes[1].text, "图像的尺寸不合理");
-    for (const testing_support::RecordedBox& box : boxes.boxes) EXPECT_EQ(box.title, common::TitleText(common::BoxTitle::Error));
+    for (const testing_support::RecordedBox& box : boxes.boxes)
+        EXPECT_EQ(box.title, common::TitleText(common::BoxTitle::Error));
     boxes.boxes.clear();
 }
