@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "clips/Clip_win.h"
-#include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 #include "common/Text.h"
 #include "history/History_win.h"
@@ -11,16 +11,6 @@
 #include "toolkit/Application_win.h"
 
 namespace history {
-namespace {
-
-constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-
-bool Confirmed(const char* text, const char* title) {
-    return common::ShowMessageBox(common::MessageOwner(), text, title, kQuestion) == IDYES;
-}
-
-}  // namespace
-
 void History::RenameClip(toolkit::ItemRef clip) {
     toolkit::MenuItem* item = clip.Get();
     if (!item) return;
@@ -31,7 +21,7 @@ void History::RenameClip(toolkit::ItemRef clip) {
     if (!answer) return;
     std::string name(common::TrimBlanks(*answer));
     if (name.empty()) {
-        common::ShowMessageBox(common::MessageOwner(), "名称不能为空.", "警告   ", MB_ICONWARNING | MB_OK);
+        common::Report({"名称不能为空.", common::Severity::Warning, common::BoxTitle::EmptyName});
         return;
     }
     // The clip may have been trimmed by a capture while the dialog was open.
@@ -43,7 +33,9 @@ void History::RenameClip(toolkit::ItemRef clip) {
 
 void History::DeleteClip(toolkit::ItemRef clip) {
     if (!ClipOf(clip.Get())) return;
-    if (common::settings().DeleteClipConf && !Confirmed("你确实要删除这个剪辑吗 ?", "确认   ")) return;
+    if (common::settings().DeleteClipConf &&
+        !common::Confirmed("你确实要删除这个剪辑吗 ?", common::BoxTitle::Confirm))
+        return;
     clips::TClip* item = ClipOf(clip.Get());
     if (!item) return;
     EndMenu();
@@ -55,8 +47,8 @@ void History::EmptySectionOf(toolkit::ItemRef clip) {
     if (!item) return;
     Section section = SectionOf(*item);
     if (common::settings().DeleteAllConf &&
-        !Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
-                   "确认 "))
+        !common::Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
+                           common::BoxTitle::ConfirmEmptyHistory))
         return;
     if (!clip.Get()) return;
     EndMenu();
