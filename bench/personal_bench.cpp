@@ -46,7 +46,7 @@ int Load(const std::string& folder, Clips& menu) {
     auto result = personal::LoadPersonalFile(folder, [&](personal::ClipRecord& record) {
         menu.push_back(clips::ClipOfRecord(record));
     });
-    if (result.Error) std::printf("load failed: %s\n", result.Error->c_str());
+    if (result.Error) std::printf("load failed: %s\n", result.Error->Text.c_str());
     return static_cast<int>(menu.size());
 }
 
@@ -136,7 +136,7 @@ int main() {
                 copyMs = NowMs() - start;
                 return snapshot;
             },
-            [](const std::string& text, bool) { std::printf("save: %s\n", text.c_str()); });
+            [](const common::Problem& problem) { std::printf("save: %s\n", problem.Text.c_str()); });
         double start = NowMs();
         saver.Changed();
         // The saver's timer and its worker's message arrive through the message loop.

@@ -14,7 +14,6 @@
 #include "common/MessageBox_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
-#include "common/Win32Error_win.h"
 #include "personal/PersonalFile_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Dpi_win.h"
@@ -44,7 +43,7 @@ void TfrmMain::FormCreate() {
     // one went through; the program goes on with what works. What failed, and
     // the settings that had to be replaced, are told once, in one box, at the end.
     std::vector<common::Problem> problems;
-    std::vector<std::string> settingProblems;
+    std::vector<common::Problem> settingProblems;  // warnings: values replaced by their defaults
     auto step = [&](const std::function<void()>& body) { return common::RunCollecting(body, problems); };
     step([&] { LoadKindIcons(IconList, toolkit::DpiAtPointer()); });
     // Without its folder the personal history is not looked for anywhere else.
@@ -77,7 +76,7 @@ void TfrmMain::FormCreate() {
         mniMonitorClipboard->SetEnabled(watcherMade);
         SetMonitorClipboard(settingsFile_.ReadMonitorClipboard(settingProblems));
     });
-    for (std::string& text : settingProblems) problems.push_back({std::move(text), common::Severity::Warning});
+    problems.insert(problems.end(), settingProblems.begin(), settingProblems.end());
     common::Report(problems);
     PostMessageW(Handle(), WM_FINDPREPARE, 0, 0);
 }
@@ -100,16 +99,14 @@ void TfrmMain::LoadPersonalHistory() {
     personalLoaded_ = loaded.ClipsRead > 0;
     UpdateHistory();
     // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
-    if (loaded.Error) throw common::Failure(*loaded.Error);
+    if (loaded.Error) throw common::Failure(loaded.Error->Text);
 }
 
 void TfrmMain::StartPersonalAutoSave() {
     personalAutoSave_ = std::make_unique<personal::PersonalAutoSave>(
         personalFile_,
         [this] { return personal::PersonalAutoSave::Snapshot{common::settings().PersonalHistoryPath, PersonalRecords()}; },
-        [](const std::string& text, bool failed) {
-            common::Report({text, failed ? common::Severity::Error : common::Severity::Warning});
-        });
+        [](const common::Problem& problem) { common::Report(problem); });
     history_->OnPersonalHistoryChanged = [this] { personalAutoSave_->Changed(); };
 }
 
@@ -123,8 +120,8 @@ std::vector<personal::ClipRecord> TfrmMain::PersonalRecords() {
 void TfrmMain::SavePersonalHistory() {
     // A save under way ends first: the file is ours alone from here on.
     if (personalAutoSave_) personalAutoSave_->Finish();
-    if (auto notice = personalFile_.Save(common::settings().PersonalHistoryPath, PersonalRecords()))
-        common::Report({*notice, common::Severity::Warning});
+    if (auto madeDo = personalFile_.Save(common::settings().PersonalHistoryPath, PersonalRecords()))
+        common::Report(*madeDo);
 }
 
 void TfrmMain::ApplyHotKey(bool on) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <variant>
 
+#include "common/Report.h"
 #include "common/Settings.h"
 
 namespace app {
@@ -26,12 +27,12 @@ struct PreferenceValues {
     std::string IgnoredPrograms;  // taken as typed, without blanks at its ends
 };
 
-// The first value refused, in the dialog's order, with its warning.
+// The first value refused, in the dialog's order, with its warning (under
+// the title that names the value).
 enum class PreferenceField { HistorySize, CaptionLength, HotKey, PersonalHistoryPath };
 struct PreferenceProblem {
     PreferenceField Field;
-    const char* Title;
-    const char* Text;
+    common::Problem Warning;
 };
 
 // The folder a typed path names, as a full path, when it is an existing folder.

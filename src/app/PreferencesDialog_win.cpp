@@ -9,7 +9,6 @@
 #include "app/KindIcons_win.h"
 #include "app/StartWithSystem_win.h"
 #include "clips/ClipKind.h"
-#include "common/MessageBox_win.h"
 #include "common/Paths_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
@@ -161,7 +160,7 @@ bool TfrmPreferences::btnOKClick() {
 
 void TfrmPreferences::Refuse(const PreferenceProblem& problem) {
     // Owned by the dialog, so it cannot be pressed again while the warning shows.
-    common::ShowMessageBox(Handle(), problem.Text, problem.Title, MB_ICONWARNING | MB_OK);
+    common::ReportTo(Handle(), problem.Warning);
     HWND control = nullptr;
     int page = 0;
     switch (problem.Field) {

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "common/CodePage.h"
-#include "common/Report_win.h"
 #include "common/Text.h"
 #include "common/Wide_win.h"
+#include "common/Win32Error_win.h"
 
 namespace app {
 namespace {
@@ -66,14 +66,6 @@ std::string SettingsFile::Read(const char* key, const std::string& fallback, uns
     return FromFileForm(buffer);
 }
 
-bool SettingsFile::Write(const char* key, const std::string& value) const {
-    if (WritePrivateProfileStringW(kSection, common::Wide(key).c_str(), ToFileForm(value).c_str(),
-                                   common::Wide(path_).c_str()))
-        return true;
-    common::ShowLastError();
-    return false;
-}
-
 void SettingsFile::ReadPersonalHistoryPath(const std::string& applicationFolder, common::Settings& s) const {
     std::string path = Read("PersonalHistoryPath", applicationFolder);
     // An empty value names no folder: the application folder stands in for it.
@@ -81,45 +73,56 @@ void SettingsFile::ReadPersonalHistoryPath(const std::string& applicationFolder,
     s.PersonalHistoryPath = common::CompletePath(path);
 }
 
-int32_t SettingsFile::ReadInt(const char* key, int32_t fallback, std::vector<std::string>& problems) const {
+int32_t SettingsFile::ReadInt(const char* key, int32_t fallback, std::vector<common::Problem>& madeDo) const {
     std::string text = Read(key, std::to_string(fallback));
     if (auto value = common::StrToIntStrict(text)) return *value;
-    problems.push_back(common::Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的整数, 已改用默认值 %d.", key,
-                                      text.c_str(), fallback));
+    madeDo.push_back({common::Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的整数, 已改用默认值 %d.", key,
+                                     text.c_str(), fallback),
+                      common::Severity::Warning});
     return fallback;
 }
 
-bool SettingsFile::ReadFlag(const char* key, bool fallback, std::vector<std::string>& problems) const {
+bool SettingsFile::ReadFlag(const char* key, bool fallback, std::vector<common::Problem>& madeDo) const {
     std::string text = Read(key, common::BoolToStr(fallback));
     if (auto value = common::StrToBoolStrict(text)) return *value;
-    problems.push_back(common::Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的开关值, 已改用默认值 %s.", key,
-                                      text.c_str(), common::BoolToStr(fallback).c_str()));
+    madeDo.push_back({common::Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的开关值, 已改用默认值 %s.", key,
+                                     text.c_str(), common::BoolToStr(fallback).c_str()),
+                      common::Severity::Warning});
     return fallback;
 }
 
-void SettingsFile::ReadRemaining(common::Settings& s, std::vector<std::string>& problems) const {
+void SettingsFile::ReadRemaining(common::Settings& s, std::vector<common::Problem>& madeDo) const {
     const common::Settings defaults;
-    s.MaxHistorySize = ReadInt("MaxHistorySize", defaults.MaxHistorySize, problems);
-    s.MaxCaptionLength = ReadInt("MaxCaptionLength", defaults.MaxCaptionLength, problems);
-    s.NoDuplicatedEntries = ReadFlag("NoDuplicatedEntries", defaults.NoDuplicatedEntries, problems);
-    s.DeleteClipConf = ReadFlag("DeleteClipConf", defaults.DeleteClipConf, problems);
-    s.DeleteAllConf = ReadFlag("DeleteAllConf", defaults.DeleteAllConf, problems);
-    s.HotKeyOn = ReadFlag("HotKeyOn", defaults.HotKeyOn, problems);
-    s.HotKeyCombination = ReadInt("HotKeyCombination", defaults.HotKeyCombination, problems);
-    s.PreviewMode = ReadFlag("PreviewMode", defaults.PreviewMode, problems);
-    s.AutoPaste = ReadFlag("AutoPaste", defaults.AutoPaste, problems);
+    s.MaxHistorySize = ReadInt("MaxHistorySize", defaults.MaxHistorySize, madeDo);
+    s.MaxCaptionLength = ReadInt("MaxCaptionLength", defaults.MaxCaptionLength, madeDo);
+    s.NoDuplicatedEntries = ReadFlag("NoDuplicatedEntries", defaults.NoDuplicatedEntries, madeDo);
+    s.DeleteClipConf = ReadFlag("DeleteClipConf", defaults.DeleteClipConf, madeDo);
+    s.DeleteAllConf = ReadFlag("DeleteAllConf", defaults.DeleteAllConf, madeDo);
+    s.HotKeyOn = ReadFlag("HotKeyOn", defaults.HotKeyOn, madeDo);
+    s.HotKeyCombination = ReadInt("HotKeyCombination", defaults.HotKeyCombination, madeDo);
+    s.PreviewMode = ReadFlag("PreviewMode", defaults.PreviewMode, madeDo);
+    s.AutoPaste = ReadFlag("AutoPaste", defaults.AutoPaste, madeDo);
     // A list of programs may well be longer than a path.
     s.IgnoredPrograms = Read("IgnoredPrograms", defaults.IgnoredPrograms, 4096);
 }
 
-bool SettingsFile::ReadMonitorClipboard(std::vector<std::string>& problems) const {
-    return ReadFlag("MonitorClipboard", true, problems);
+bool SettingsFile::ReadMonitorClipboard(std::vector<common::Problem>& madeDo) const {
+    return ReadFlag("MonitorClipboard", true, madeDo);
 }
 
-int SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) const {
+void SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) const {
     using common::BoolToStr;
-    int failed = 0;
-    auto put = [&](const char* key, const std::string& value) { failed += Write(key, value) ? 0 : 1; };
+    // Every key is tried; the keys refused are told of once, together.
+    std::string refusedKeys;
+    DWORD firstCode = ERROR_SUCCESS;
+    auto put = [&](const char* key, const std::string& value) {
+        SetLastError(ERROR_SUCCESS);
+        if (WritePrivateProfileStringW(kSection, common::Wide(key).c_str(), ToFileForm(value).c_str(),
+                                       common::Wide(path_).c_str()))
+            return;
+        if (refusedKeys.empty()) firstCode = GetLastError();
+        refusedKeys += refusedKeys.empty() ? key : std::string(", ") + key;
+    };
     put("MonitorClipboard", BoolToStr(monitorClipboard));
     put("MaxHistorySize", std::to_string(s.MaxHistorySize));
     put("MaxCaptionLength", std::to_string(s.MaxCaptionLength));
@@ -132,7 +135,10 @@ int SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) con
     put("AutoPaste", BoolToStr(s.AutoPaste));
     put("PersonalHistoryPath", PathInFileForm(s.PersonalHistoryPath));
     put("IgnoredPrograms", s.IgnoredPrograms);
-    return failed;
+    if (refusedKeys.empty()) return;
+    std::string doing = common::Format("无法把这些设置写入 %s: %s", path_.c_str(), refusedKeys.c_str());
+    if (firstCode == ERROR_SUCCESS) throw common::Failure(doing);  // the platform gave no reason
+    throw common::Win32Error(firstCode, doing);
 }
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Report.h"
 #include "common/Settings.h"
 
 namespace app {
@@ -20,21 +21,19 @@ public:
 
     // At most `capacity` - 1 characters; a missing file or key gives `fallback`.
     std::string Read(const char* key, const std::string& fallback, unsigned capacity = 261) const;
-    // Shows the system error when the write fails; returns whether it worked.
-    bool Write(const char* key, const std::string& value) const;
-
     // Start-up reads, in their order. A value that does not convert keeps the
-    // key's default; each such value adds a line to `problems`.
+    // key's default; each such value adds a warning to `madeDo`.
     void ReadPersonalHistoryPath(const std::string& applicationFolder, common::Settings& s) const;
-    void ReadRemaining(common::Settings& s, std::vector<std::string>& problems) const;
-    bool ReadMonitorClipboard(std::vector<std::string>& problems) const;
+    void ReadRemaining(common::Settings& s, std::vector<common::Problem>& madeDo) const;
+    bool ReadMonitorClipboard(std::vector<common::Problem>& madeDo) const;
 
-    // Shutdown: every key in its order; returns the number of failed writes.
-    int WriteAll(const common::Settings& s, bool monitorClipboard) const;
+    // Every key in its order, also after one was refused. Throws one
+    // common::Win32Error naming all the keys that could not be written.
+    void WriteAll(const common::Settings& s, bool monitorClipboard) const;
 
 private:
-    int32_t ReadInt(const char* key, int32_t fallback, std::vector<std::string>& problems) const;
-    bool ReadFlag(const char* key, bool fallback, std::vector<std::string>& problems) const;
+    int32_t ReadInt(const char* key, int32_t fallback, std::vector<common::Problem>& madeDo) const;
+    bool ReadFlag(const char* key, bool fallback, std::vector<common::Problem>& madeDo) const;
     std::string path_;
 };
 

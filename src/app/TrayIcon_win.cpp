@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "app/TrayTip.h"
+#include "common/Failure.h"
 #include "common/Wide_win.h"
-#include "common/Win32Error_win.h"
 
 namespace app {
 
@@ -25,7 +25,7 @@ namespace {
 // The shell sets no error code of its own when it refuses an icon.
 void AddToShell(NOTIFYICONDATAW& data) {
     if (!Shell_NotifyIconW(NIM_ADD, &data))
-        throw common::Win32Error(std::string("无法在通知区域显示 PELLACOR 的图标; 任务栏重新启动时会再试一次."));
+        throw common::Failure("无法在通知区域显示 PELLACOR 的图标; 任务栏重新启动时会再试一次.");
 }
 }  // namespace
 

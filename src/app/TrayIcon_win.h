@@ -18,7 +18,7 @@ public:
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
-    // Throws common::Win32Error when the shell refuses the icon (no taskbar
+    // Throws common::Failure when the shell refuses the icon (no taskbar
     // yet, say); the icon is still wanted, and the shell's next start adds it.
     void Add();
     void Remove();

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/MainForm_win.h"
-#include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Handles_win.h"
 
@@ -12,7 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Held until the process ends: its existence is the single-instance lock.
     toolkit::UniqueKernelHandle lock(CreateMutexW(nullptr, TRUE, L"pellacor"));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        common::ShowMessageBox(nullptr, "一个 PELLACOR 已存在.", "PELLACOR: 警告   ", MB_ICONWARNING | MB_OK);
+        common::ReportTo(nullptr, {"一个 PELLACOR 已存在.", common::Severity::Warning});
         return 0;
     }
 

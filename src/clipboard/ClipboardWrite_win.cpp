@@ -30,7 +30,7 @@ void ClipboardWrite::AddUnicodeText(std::string_view text) {
 
 void ClipboardWrite::Commit() {
     toolkit::ClipboardSession clipboard(ClipboardOwnerWindow, kPatienceMs);
-    if (!clipboard) throw common::Win32Error(kClipboardBusy);
+    if (!clipboard) throw common::Failure(kClipboardBusy);
     if (!EmptyClipboard()) common::ThrowLastError(ERROR_ACCESS_DENIED);
     DWORD firstFailure = ERROR_SUCCESS;
     for (Entry& entry : entries_) {

@@ -2,7 +2,8 @@
 // Putting a clip back on the clipboard: every format of it in one session,
 // after one EmptyClipboard, so other programs see one change and none can
 // take the clipboard in between. The data is made before the clipboard is
-// touched; a failure is reported once, as one common::Win32Error.
+// touched; a failure is reported once: common::Win32Error with the
+// platform's code, or common::Failure when the clipboard stayed busy.
 #include <windows.h>
 
 #include <string_view>

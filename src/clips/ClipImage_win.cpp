@@ -3,8 +3,8 @@
 #include "clipboard/ClipboardWrite_win.h"
 #include "clipboard/PrivateContent_win.h"
 #include "clips/ClipPreview_win.h"
+#include "common/Failure.h"
 #include "common/Text.h"
-#include "common/Win32Error_win.h"
 #include "personal/PersonalRecord.h"
 
 namespace clips {
@@ -29,7 +29,7 @@ bool TClipImage::CaptureFromClipboard() {
         try {
             bitmap_.LoadFromDib({static_cast<const uint8_t*>(block.data()), block.size()}, palette);
         } catch (const toolkit::BmpError& refused) {
-            throw common::Win32Error(std::string("剪贴板上的图像无法读取: ") + refused.what());
+            throw common::Failure(std::string("剪贴板上的图像无法读取: ") + refused.what());
         }
         return true;
     }

@@ -24,8 +24,8 @@ public:
     // Reads the device-independent block (CF_DIB, else CF_DIBV5) through our
     // own strict reader, bounded by the block's size, with CF_PALETTE when
     // offered; a device-dependent CF_BITMAP only when no such block is offered.
-    // False when there is no picture; throws common::Win32Error, saying what is
-    // wrong, when the picture is refused or can't be copied.
+    // False when there is no picture; throws common::Failure, saying what is
+    // wrong, when the picture is refused, or common::Win32Error when it can't be copied.
     bool CaptureFromClipboard() override;
     // Caption "图像  [ width x height ]", kind 3.
     void NameForHistory() override;

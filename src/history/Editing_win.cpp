@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "clips/Clip_win.h"
-#include "common/MessageBox_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 #include "common/Text.h"
 #include "history/History_win.h"
@@ -11,15 +11,6 @@
 #include "toolkit/Application_win.h"
 
 namespace history {
-namespace {
-
-constexpr UINT kQuestion = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2;
-
-bool Confirmed(const char* text, const char* title) {
-    return common::ShowMessageBox(common::MessageOwner(), text, title, kQuestion) == IDYES;
-}
-
-}  // namespace
 
 void History::RenameClip(clips::ClipRef clip) {
     if (!store_.Resolve(clip)) return;
@@ -30,7 +21,7 @@ void History::RenameClip(clips::ClipRef clip) {
     if (!answer) return;
     std::string name(common::TrimBlanks(*answer));
     if (name.empty()) {
-        common::ShowMessageBox(common::MessageOwner(), "名称不能为空.", "警告   ", MB_ICONWARNING | MB_OK);
+        common::Report({"名称不能为空.", common::Severity::Warning, common::BoxTitle::EmptyName});
         return;
     }
     // The clip may have been trimmed by a capture while the dialog was open.
@@ -39,7 +30,9 @@ void History::RenameClip(clips::ClipRef clip) {
 
 void History::DeleteClip(clips::ClipRef clip) {
     if (!store_.Resolve(clip)) return;
-    if (common::settings().DeleteClipConf && !Confirmed("你确实要删除这个剪辑吗 ?", "确认   ")) return;
+    if (common::settings().DeleteClipConf &&
+        !common::Confirmed("你确实要删除这个剪辑吗 ?", common::BoxTitle::Confirm))
+        return;
     clips::TClip* item = store_.Resolve(clip);
     if (!item) return;
     EndMenu();
@@ -51,8 +44,8 @@ void History::EmptySectionOf(clips::ClipRef clip) {
     if (!item) return;
     Section section = SectionOf(*item);
     if (common::settings().DeleteAllConf &&
-        !Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
-                   "确认 "))
+        !common::Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
+                           common::BoxTitle::ConfirmEmptyHistory))
         return;
     if (!store_.Resolve(clip)) return;
     EndMenu();

@@ -46,17 +46,17 @@ void PersonalAutoSave::StartSave() {
     try {
         snapshot = take_();
     } catch (const std::exception& e) {
-        Tell({common::ProblemOf(e).Text, std::nullopt});
+        Tell(common::ProblemOf(e));
         return;
     }
     HWND window = Handle();
     worker_ = std::thread([this, window, snapshot = std::move(snapshot)]() mutable {
         try {
-            outcome_ = {std::nullopt, file_.Save(snapshot.folder, snapshot.records)};
+            outcome_ = file_.Save(snapshot.folder, snapshot.records);
         } catch (const std::exception& e) {
-            outcome_ = {common::ProblemOf(e).Text, std::nullopt};
+            outcome_ = common::ProblemOf(e);
         } catch (...) {
-            outcome_ = {std::string("个人历史无法保存."), std::nullopt};
+            outcome_ = common::Problem{"个人历史无法保存."};
         }
         PostMessageW(window, WM_PERSONALSAVED, 0, 0);
     });
@@ -71,13 +71,13 @@ void PersonalAutoSave::SaveDone() {
 }
 
 void PersonalAutoSave::Tell(const Outcome& outcome) {
-    if (outcome.Error) {
+    if (outcome && outcome->Kind == common::Severity::Error) {
         // The clips stay in the menu; the next change tries again, silently.
-        if (!std::exchange(failureShown_, true)) report_(*outcome.Error, true);
+        if (!std::exchange(failureShown_, true)) report_(*outcome);
         return;
     }
     failureShown_ = false;
-    if (outcome.Notice && noticesShown_.insert(*outcome.Notice).second) report_(*outcome.Notice, false);
+    if (outcome && warningsShown_.insert(outcome->Text).second) report_(*outcome);
 }
 
 LRESULT PersonalAutoSave::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -7,7 +7,7 @@
 // thread that owns that copy encodes and writes the file through the
 // crash-safe save of PersonalHistoryFile, so a large history never holds up a
 // menu. A failed save keeps the clips and is reported once, until a save
-// works again; each notice of a save (saved beside an unread file, an older
+// works again; each warning of a save (saved beside an unread file, an older
 // file moved aside) is reported once.
 #include <windows.h>
 
@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/Report.h"
 #include "personal/PersonalFile_win.h"
 #include "toolkit/Window_win.h"
 
@@ -31,8 +32,8 @@ public:
     };
     // Takes the records to save, on the GUI thread; may throw (a picture that cannot be encoded).
     using TakeSnapshot = std::function<Snapshot()>;
-    // Shows a failure (`failed`) or a notice of a save.
-    using Report = std::function<void(const std::string& text, bool failed)>;
+    // Shows a save's failure (an error) or its warning.
+    using Report = std::function<void(const common::Problem& problem)>;
 
     // `file` is used by the worker while a save runs, and by nobody else meanwhile.
     PersonalAutoSave(PersonalHistoryFile& file, TakeSnapshot take, Report report);
@@ -51,11 +52,9 @@ protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // What one save ended with: the failure's text, or the save's notice.
-    struct Outcome {
-        std::optional<std::string> Error;
-        std::optional<std::string> Notice;
-    };
+    // What one save ended with: nothing when it went as expected, an error
+    // when it failed, a warning when it made do.
+    using Outcome = std::optional<common::Problem>;
     void StartSave();
     void SaveDone();
     void Tell(const Outcome& outcome);
@@ -68,7 +67,7 @@ private:
     bool timerSet_ = false;
     bool saveAgain_ = false;      // a change came while the worker wrote
     bool failureShown_ = false;   // until a save works again
-    std::set<std::string> noticesShown_;
+    std::set<std::string> warningsShown_;
 };
 
 }  // namespace personal

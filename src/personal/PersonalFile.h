@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Report.h"
 #include "personal/PersonalRecord.h"
 
 namespace personal {
@@ -30,7 +31,7 @@ std::string SideCopyPath(std::string_view folder, int attempt);
 struct PersonalLoadResult {
     std::vector<ClipRecord> Records;          // in file order: every clip read before any damage (no acceptor)
     std::size_t ClipsRead = 0;                // how many clips were read (and accepted) before any damage
-    std::optional<std::string> Error;         // for the user when not all was read
+    std::optional<common::Problem> Error;     // the failure the user is told of when not all was read
     std::optional<std::string> KeptDamagedPath;  // where the unreadable file was moved
     bool LeftInPlace = false;                 // not read completely, and still Personal.dat
 };

@@ -80,7 +80,8 @@ KeptCopy KeepFileAside(const std::string& folder, std::string (*copyPath)(std::s
 // `result` holds what was read before the damage; the file must be closed.
 PersonalLoadResult NotCompletelyRead(const std::string& folder, std::string_view reason, PersonalLoadResult result) {
     KeptCopy kept = KeepFileAside(folder, &DamagedCopyPath);
-    result.Error = DamagedFileMessage(PersonalFilePath(folder), reason, result.ClipsRead, kept.Path, kept.Failure);
+    result.Error = common::Problem{
+        DamagedFileMessage(PersonalFilePath(folder), reason, result.ClipsRead, kept.Path, kept.Failure)};
     result.LeftInPlace = !kept.Path && GetFileAttributesW(common::Wide(PersonalFilePath(folder)).c_str()) != INVALID_FILE_ATTRIBUTES;
     result.KeptDamagedPath = std::move(kept.Path);
     return result;
@@ -102,9 +103,12 @@ private:
     bool committed_ = false;
 };
 
+std::string CannotSave(const std::string& folder) {
+    return common::Format("无法保存个人历史文件 %s:", PersonalFilePath(folder).c_str());
+}
+
 [[noreturn]] void ThrowSaveError(const std::string& folder, std::string_view reason) {
-    throw common::Failure(common::Format("无法保存个人历史文件 %s:\n%s", PersonalFilePath(folder).c_str(),
-                                         std::string(reason).c_str()));
+    throw common::Failure(CannotSave(folder) + "\n" + std::string(reason));
 }
 
 }  // namespace
@@ -153,28 +157,28 @@ PersonalLoadResult LoadPersonalFile(const std::string& folder, const RecordAccep
 namespace {
 
 // Writes `bytes` to `temp`, flushes it and then replaces `path` with it in one
-// step; on any failure `path` stays as it was and the reason is returned.
-std::optional<std::string> WriteReplacing(const std::string& path, const std::string& temp,
-                                          const std::vector<uint8_t>& bytes) {
+// step; on any failure `path` stays as it was, and the failure's text begins
+// with `doing`.
+void WriteReplacing(const std::string& path, const std::string& temp, const std::vector<uint8_t>& bytes,
+                    const std::string& doing) {
     TempFileGuard guard(temp);  // declared first: the file is closed before it is deleted
     toolkit::UniqueFile file(
         CreateFileW(common::Wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return common::SystemErrorText(GetLastError());
+    if (!file) common::ThrowLastErrorOrNoReason(doing);
     size_t done = 0;
     while (done < bytes.size()) {
         DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
         DWORD written = 0;
         if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr))
-            return common::SystemErrorText(GetLastError());
-        if (written == 0) return "写入的字节数为 0";
+            common::ThrowLastErrorOrNoReason(doing);
+        if (written == 0) throw common::Failure(doing + "\n写入的字节数为 0");
         done += written;
     }
-    if (!FlushFileBuffers(file.get())) return common::SystemErrorText(GetLastError());
+    if (!FlushFileBuffers(file.get())) common::ThrowLastErrorOrNoReason(doing);
     file.reset();
     if (!MoveFileExW(common::Wide(temp).c_str(), common::Wide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return common::SystemErrorText(GetLastError());
+        common::ThrowLastErrorOrNoReason(doing);
     guard.Commit();
-    return std::nullopt;
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesW(common::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
@@ -200,8 +204,7 @@ void SavePersonalFile(const std::string& folder, std::span<const ClipRecord> rec
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
         ThrowSaveError(folder, common::SystemErrorText(ERROR_ACCESS_DENIED));
 
-    if (auto failure = WriteReplacing(PersonalFilePath(folder), PersonalTempPath(folder), bytes))
-        ThrowSaveError(folder, *failure);
+    WriteReplacing(PersonalFilePath(folder), PersonalTempPath(folder), bytes, CannotSave(folder));
 }
 
 PersonalLoadResult PersonalHistoryFile::Load(const std::string& folder, const RecordAcceptor& accept) {
@@ -216,20 +219,21 @@ bool PersonalHistoryFile::IsOwnFolder(const std::string& folder) const {
     return lstrcmpiW(common::Wide(common::FullPath(folder)).c_str(), common::Wide(common::FullPath(ownFolder_)).c_str()) == 0;
 }
 
-std::optional<std::string> PersonalHistoryFile::Save(const std::string& folder, std::span<const ClipRecord> records) {
+std::optional<common::Problem> PersonalHistoryFile::Save(const std::string& folder,
+                                                         std::span<const ClipRecord> records) {
     const std::string path = PersonalFilePath(folder);
-    std::optional<std::string> notice;
+    std::optional<common::Problem> madeDo;
     // The folder was changed to one that already holds a Personal.dat we never loaded: keep that file.
     if (!IsOwnFolder(folder) && Exists(path)) {
         KeptCopy kept = KeepFileAside(folder, &OtherCopyPath);
         std::string message = OtherFileMessage(path, kept.Path, kept.Failure);
         if (!kept.Path) throw common::Failure(message);
-        notice = std::move(message);
+        madeDo = common::Problem{std::move(message), common::Severity::Warning};
     }
     if (path != unreadPath_ || !Exists(path)) {
         SavePersonalFile(folder, records);
         ownFolder_ = folder;
-        return notice;
+        return madeDo;
     }
     // The file the load could not read is still there: it is never replaced.
     if (records.empty()) return std::nullopt;  // nothing to keep beside it
@@ -237,9 +241,9 @@ std::optional<std::string> PersonalHistoryFile::Save(const std::string& folder, 
     for (int attempt = 0; !besidePath_ && attempt < kDamagedCopyAttempts; ++attempt)
         if (!Exists(SideCopyPath(folder, attempt))) besidePath_ = SideCopyPath(folder, attempt);
     if (!besidePath_) ThrowSaveError(folder, "它在启动时没有完整读取, 保持原样; 旁边也没有空闲的文件名.");
-    if (auto failure = WriteReplacing(*besidePath_, *besidePath_ + ".tmp", bytes))
-        ThrowSaveError(folder, "它在启动时没有完整读取, 保持原样; 另存为 " + *besidePath_ + " 也失败了: " + *failure);
-    return SavedBesideMessage(path, *besidePath_);
+    WriteReplacing(*besidePath_, *besidePath_ + ".tmp", bytes,
+                   CannotSave(folder) + "\n它在启动时没有完整读取, 保持原样; 另存为 " + *besidePath_ + " 也失败了:");
+    return common::Problem{SavedBesideMessage(path, *besidePath_), common::Severity::Warning};
 }
 
 }  // namespace personal

@@ -1,11 +1,12 @@
 #pragma once
 // Loading and saving Personal.dat. Neither shows a message: the caller reports
-// the returned or thrown text.
+// what was returned or thrown.
 #include <functional>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "common/Report.h"
 #include "personal/PersonalFile.h"
 #include "personal/PersonalRecord.h"
 
@@ -41,9 +42,9 @@ class PersonalHistoryFile {
 public:
     PersonalLoadResult Load(const std::string& folder, const RecordAcceptor& accept = {});
 
-    // Throws common::Failure when nothing was saved; returns a notice when the
+    // Throws common::Failure when nothing was saved; returns a warning when the
     // clips were saved, but not where the user expects.
-    std::optional<std::string> Save(const std::string& folder, std::span<const ClipRecord> records);
+    std::optional<common::Problem> Save(const std::string& folder, std::span<const ClipRecord> records);
 
 private:
     bool IsOwnFolder(const std::string& folder) const;

@@ -4,6 +4,7 @@
 
 #include "common/Report_win.h"
 #include "common/Wide_win.h"
+#include "common/Win32Error_win.h"
 #include "shell/Help.h"
 #include "shell/OpenAndSend_win.h"
 
@@ -21,8 +22,10 @@ void ShowHomePage(const std::string& applicationFolder) {
 void ShowAbout(HWND owner) {
     // The program's icon is resource 1; an icon from LoadIcon is shared and never destroyed.
     HICON icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-    if (!ShellAboutW(owner, common::Wide(kAboutTitle).c_str(), common::Wide(kAboutCredit).c_str(), icon))
-        common::ShowLastError();
+    common::RunReported([&] {
+        if (!ShellAboutW(owner, common::Wide(kAboutTitle).c_str(), common::Wide(kAboutCredit).c_str(), icon))
+            common::ThrowLastErrorOrNoReason();
+    });
 }
 
 }  // namespace shell

@@ -18,7 +18,7 @@ namespace {
 [[noreturn]] void ThrowShellError(INT_PTR result) {
     DWORD code = GetLastError();
     if (code != 0) throw common::Win32Error(code);
-    throw common::Win32Error(ShellResultText(result));
+    throw common::Failure(ShellResultText(result));
 }
 
 // Removes the temporary page however the command ends. A failure to remove it

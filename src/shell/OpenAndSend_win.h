@@ -7,8 +7,8 @@ namespace shell {
 
 // Opens a file, program or address with the program registered for it, after
 // ending any menu that is still open (the clip pop-up stands on the history
-// menu). Throws common::Win32Error: the shell's error code, or our text for
-// its result (ShellResult.h).
+// menu). Throws common::Win32Error with the shell's error code, or
+// common::Failure with our text for its result (ShellResult.h).
 void ShellOpen(const std::string& file, const std::string& parameters = {});
 
 // The commands below report their failures themselves (common::Report).

@@ -2,7 +2,6 @@
 
 #include <dwmapi.h>
 
-#include "common/MessageBox_win.h"
 #include "common/Report_win.h"
 #include "common/Win32Error_win.h"
 #include "shell/Tools.h"
@@ -55,7 +54,7 @@ bool IsWorkWindow(HWND window) {
 // The desktop's drawing lock is held while the picture is taken; another
 // program holding it is a failure.
 void RequireLock(const toolkit::WindowUpdateLock& lock) {
-    if (!lock) throw common::Win32Error(std::string("另一个程序正锁定屏幕的绘制, 现在无法截图."));
+    if (!lock) throw common::Failure("另一个程序正锁定屏幕的绘制, 现在无法截图.");
 }
 
 RECT RectOf(const ScreenArea& a) { return {a.left, a.top, a.right, a.bottom}; }
@@ -66,12 +65,12 @@ void UpdateEmptyClipboardItem(toolkit::MenuItem& mniEmptyClipboard) {
 }
 
 void EmptyClipboardAfterConfirmation() {
-    int answer = common::ShowMessageBox(toolkit::Application::Instance().Handle(), "你确实要清空剪贴板内容吗 ?",
-                                        "确认   ", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2 | MB_SYSTEMMODAL);
-    if (answer != IDYES) return;
+    if (!common::Confirmed("你确实要清空剪贴板内容吗 ?", common::BoxTitle::Confirm,
+                           toolkit::Application::Instance().Handle(), MB_SYSTEMMODAL))
+        return;
     common::RunReported([] {
         toolkit::ClipboardSession clipboard(nullptr);
-        if (!clipboard) throw common::Win32Error(std::string("剪贴板正被另一个程序占用, 没有清空."));
+        if (!clipboard) throw common::Failure("剪贴板正被另一个程序占用, 没有清空.");
         if (!EmptyClipboard()) common::ThrowLastError(ERROR_ACCESS_DENIED);
     });
 }
@@ -123,11 +122,11 @@ void CaptureWindow() {
         // The tray menu made our hidden window the active one: the window the user
         // came from gets the activation back, as it would if we were minimised.
         HWND window = WindowToCapture();
-        if (!window) throw common::Win32Error(std::string("没有可以截取的窗口."));
+        if (!window) throw common::Failure("没有可以截取的窗口.");
         if (window != GetForegroundWindow()) SetForegroundWindow(window);
         Sleep(kSettleMs);
         ScreenArea part = VisiblePart(AreaOf(VisibleFrame(window)), VirtualScreen());
-        if (part.Empty()) throw common::Win32Error(std::string("要截取的窗口不在屏幕上."));
+        if (part.Empty()) throw common::Failure("要截取的窗口不在屏幕上.");
         PutScreenAreaOnClipboard(RectOf(part), toolkit::Application::Instance().Handle());
     });
 }

@@ -7,6 +7,7 @@
 
 namespace toolkit {
 namespace {
+const char kNoPicture[] = "图像是空的, 无法写入剪贴板.";
 
 // GDI often fails without a last error of its own; whatever an earlier call
 // left there must not be reported as the reason.
@@ -141,14 +142,14 @@ void Bitmap::Assign(const Bitmap& other) {
 void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
     BITMAP bm{};
     if (!bitmap || GetObjectW(bitmap, sizeof(bm), &bm) != sizeof(bm)) {
-        throw common::Win32Error(ERROR_INVALID_HANDLE);
+        throw common::Failure("剪贴板上的位图无法读取.");
     }
     BmpFormat format;
     format.width = bm.bmWidth;
     format.height = bm.bmHeight;
     format.bitsPerPixel = KeptDepth(bm);
     if (format.width <= 0 || format.height <= 0) {
-        throw common::Win32Error(ERROR_INVALID_DATA);
+        throw common::Failure("剪贴板上的位图没有尺寸.");
     }
 
     ClearLastError();
@@ -188,7 +189,7 @@ void Bitmap::LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette) {
 
 Bitmap::ClipboardData Bitmap::SaveToClipboardFormat() const {
     if (Empty()) {
-        throw common::Win32Error(ERROR_INVALID_DATA);
+        throw common::Failure(kNoPicture);
     }
     WindowDC screen(nullptr);
     DibInfo info = MakeDibInfo(format_);
@@ -231,7 +232,7 @@ void Bitmap::LoadView(const BmpView& view, HPALETTE palette) {
 }
 
 UniqueGlobal Bitmap::SaveToDib() const {
-    if (Empty()) throw common::Win32Error(ERROR_INVALID_DATA);
+    if (Empty()) throw common::Failure(kNoPicture);
     DibInfo info = MakeDibInfo(format_);
     if (format_.bitsPerPixel == 32 && info.header.biCompression == BI_RGB) {
         // Some readers (X programs that get it as image/bmp) take the fourth byte of a

@@ -41,12 +41,14 @@ public:
     // Copies a bitmap (a device-dependent bitmap or a DIB section) and its
     // palette, which may be null; the caller keeps both. The depth is kept,
     // except that 16-bit pictures become 32-bit so that no colour bit is lost.
-    // Throws common::Win32Error when the copy cannot be made; the image is then unchanged.
+    // Throws common::Failure for a bitmap that cannot be read or has no size,
+    // common::Win32Error when the copy cannot be made; the image is then unchanged.
     void LoadFromClipboardFormat(HBITMAP bitmap, HPALETTE palette);
 
     // A new screen-compatible bitmap and a copy of the palette (null when there
     // is none), for SetClipboardData, which then owns them.
-    // Throws common::Win32Error when they cannot be made.
+    // Throws common::Failure for an empty image, common::Win32Error when they
+    // cannot be made.
     struct ClipboardData {
         UniqueBitmap bitmap;
         UniquePalette palette;
@@ -66,7 +68,8 @@ public:
     // bits or fewer gets a palette of its colour table.
     void LoadFromDib(std::span<const uint8_t> dib, HPALETTE palette);
     // A packed DIB of the image in a movable block, for SetClipboardData(CF_DIB).
-    // Throws common::Win32Error when the block can't be allocated.
+    // Throws common::Failure for an empty image, common::Win32Error when the
+    // block can't be allocated.
     UniqueGlobal SaveToDib() const;
 
 private:

@@ -308,11 +308,12 @@ TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReport
 TEST_F(CaptureTest, AFailureThatIsNotThePlatformsSaysWhatHappenedNotTheLastPlatformError) {
     SetLastError(ERROR_SUCCESS);  // "the operation completed" must never be the message
     history::History::RunAndReport([] { throw std::bad_alloc(); });
-    history::History::RunAndReport([] { throw common::Win32Error(std::string("图像的尺寸不合理")); });
+    history::History::RunAndReport([] { throw common::Failure("图像的尺寸不合理"); });
     ASSERT_EQ(boxes.boxes.size(), 2u);
     EXPECT_NE(boxes.boxes[0].text.find(common::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)), std::string::npos)
         << boxes.boxes[0].text;
     EXPECT_EQ(boxes.boxes[1].text, "图像的尺寸不合理");
-    for (const testing_support::RecordedBox& box : boxes.boxes) EXPECT_EQ(box.title, common::kErrorTitle);
+    for (const testing_support::RecordedBox& box : boxes.boxes)
+        EXPECT_EQ(box.title, common::TitleText(common::BoxTitle::Error));
     boxes.boxes.clear();
 }

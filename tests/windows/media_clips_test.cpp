@@ -234,7 +234,7 @@ TEST_F(MediaClips, HostilePicturesAreRefusedWithAMessageThatSaysWhatIsWrong) {
         ASSERT_NE(NewestAs<TClipText>(), nullptr);  // the text beside it still counts
         EXPECT_EQ(NewestAs<TClipText>()->Text, std::string("beside ") + c.problem);
         ASSERT_EQ(boxes.boxes.size(), 1u);
-        EXPECT_EQ(boxes.boxes[0].title, common::kErrorTitle);
+        EXPECT_EQ(boxes.boxes[0].title, common::TitleText(common::BoxTitle::Error));
         EXPECT_EQ(boxes.boxes[0].text, std::string("剪贴板上的图像无法读取: ") + toolkit::BmpProblemText(c.reason));
         boxes.boxes.clear();
     }

@@ -56,7 +56,7 @@ TEST_F(PersonalFileTest, SavedClipsLoadBackInOrder) {
     EXPECT_FALSE(FileExists(dat + ".tmp"));
     EXPECT_EQ(ReadWholeFile(dat), Bytes(WritePersonalRecords(records)));
     PersonalLoadResult loaded = LoadPersonalFile(folder);
-    EXPECT_FALSE(loaded.Error) << *loaded.Error;
+    EXPECT_FALSE(loaded.Error) << loaded.Error->Text;
     EXPECT_FALSE(loaded.KeptDamagedPath);
     EXPECT_EQ(loaded.Records, records);
 
@@ -100,7 +100,7 @@ TEST_F(PersonalFileTest, ADamagedFileLoadsItsCompleteClipsAndIsKeptAsideNeverOve
         EXPECT_EQ(loaded.Records, std::vector(records.begin(), records.begin() + complete[i]));
         ASSERT_TRUE(loaded.Error);
         ASSERT_EQ(loaded.KeptDamagedPath, scratch.File(kept[i]));
-        EXPECT_NE(loaded.Error->find(*loaded.KeptDamagedPath), std::string::npos) << *loaded.Error;
+        EXPECT_NE(loaded.Error->Text.find(*loaded.KeptDamagedPath), std::string::npos) << loaded.Error->Text;
         EXPECT_FALSE(FileExists(dat));
     }
     for (int i = 0; i < 3; ++i) EXPECT_EQ(ReadWholeFile(scratch.File(kept[i])), damaged[i]);

@@ -36,7 +36,8 @@ TEST(Report, TheTitleSaysWhetherAnythingFailedAndEveryListIsOneBox) {
     common::Report(std::vector<common::Problem>{{"设置甲.", Severity::Warning}, {"设置乙.", Severity::Warning}});
     common::Report(std::vector<common::Problem>{{"设置甲.", Severity::Warning}, {"步骤失败.", Severity::Error}});
     common::Report(std::vector<common::Problem>{});  // nothing to tell: no box
-    const std::string error = common::kErrorTitle, warning = common::kWarningTitle;
+    const std::string error = common::TitleText(common::BoxTitle::Error);
+    const std::string warning = common::TitleText(common::BoxTitle::Warning);
     EXPECT_EQ(error, "PELLACOR : 错误 ");
     EXPECT_EQ(warning, "PELLACOR: 警告   ");
     EXPECT_EQ(boxes.boxes, (std::vector<RecordedBox>{
@@ -54,11 +55,21 @@ TEST(Report, LibraryFailuresGetOurTextsAlsoThroughTheGeneralHandler) {
     FailingWindow window;
     SendMessageA(window.Handle(), WM_APP, 0, 0);
     SendMessageA(window.Handle(), WM_APP + 1, 0, 0);
-    const std::string error = common::kErrorTitle;
+    const std::string error = common::TitleText(common::BoxTitle::Error);
     EXPECT_EQ(boxes.boxes, (std::vector<RecordedBox>{
                                {common::SystemErrorText(ERROR_NOT_ENOUGH_MEMORY), error, MB_ICONERROR},
                                {kInternal, error, MB_ICONERROR},
                                {kInternal, error, MB_ICONERROR},
                                {common::SystemErrorText(ERROR_ACCESS_DENIED), error, MB_ICONERROR},
                            }));
+}
+
+TEST(Report, APlatformFailureShowsItsCodeAfterWhatCouldNotBeDone) {
+    MessageBoxRecorder boxes;
+    common::Win32Error failure(ERROR_ACCESS_DENIED, "无法写入 甲.ini:");
+    EXPECT_EQ(failure.Code(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    common::Report(failure);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "无法写入 甲.ini:\n" + common::SystemErrorText(ERROR_ACCESS_DENIED));
+    EXPECT_NE(boxes.boxes[0].text.find("(错误代码 5)"), std::string::npos) << boxes.boxes[0].text;
 }

@@ -3,6 +3,7 @@
 
 #include "TestSupport_win.h"
 #include "app/SettingsFile_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 
 using namespace testing_support;
@@ -11,7 +12,7 @@ namespace {
 struct Loaded {
     common::Settings settings;
     bool monitor = false;
-    std::vector<std::string> problems;
+    std::vector<common::Problem> problems;
 };
 
 // Reads the settings from `lines` of the [Configuration] section (none: no file).
@@ -70,23 +71,36 @@ TEST(SettingsFile, ValuesThatDoNotConvertKeepTheirDefaultsAndAreNamed) {
     EXPECT_EQ(l.settings.MaxCaptionLength, 30);                 // the rest is still read
     EXPECT_EQ(l.settings.PersonalHistoryPath, folder.Path());  // empty means the application folder
     ASSERT_EQ(l.problems.size(), 2u);
-    EXPECT_NE(l.problems[0].find("MaxHistorySize"), std::string::npos);
-    EXPECT_NE(l.problems[1].find("HotKeyOn"), std::string::npos);
+    EXPECT_NE(l.problems[0].Text.find("MaxHistorySize"), std::string::npos);
+    EXPECT_NE(l.problems[1].Text.find("HotKeyOn"), std::string::npos);
+    EXPECT_EQ(l.problems[0].Kind, common::Severity::Warning);  // made do, nothing failed
 
     std::string longPath = "C:\\" + std::string(300, 'a');  // cut to 260 characters
     EXPECT_EQ(LoadFrom(folder, "PersonalHistoryPath=" + longPath + "\r\n").settings.PersonalHistoryPath,
               longPath.substr(0, 260) + "\\");
 }
 
-TEST(SettingsFile, FailedWritesAreReportedOncePerKey) {
+TEST(SettingsFile, AFileThatCannotBeWrittenIsOneFailureNamingEveryKey) {
     TempFolder folder;
-    // A folder in place of the file makes every write fail.
-    CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
+    const std::string path = folder.File("Pellacor.ini");
+    const std::string before = "[Configuration]\r\nMaxHistorySize=30\r\n";
+    WriteWholeFile(path, before);
     MessageBoxRecorder boxes;
-    EXPECT_EQ(app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(common::Settings{}, true), 12);
-    ASSERT_EQ(boxes.boxes.size(), 12u);
+    {
+        // Another program holds the file open and shares it with nobody.
+        toolkit::UniqueFile held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(common::RunReported([&] { app::SettingsFile(path).WriteAll(common::Settings{}, true); }));
+    }
+    ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
     EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));
+    const std::string& text = boxes.boxes[0].text;
+    EXPECT_NE(text.find(path), std::string::npos) << text;
+    for (const char* key : {"MonitorClipboard", "MaxHistorySize", "HotKeyCombination", "PersonalHistoryPath",
+                            "IgnoredPrograms"})
+        EXPECT_NE(text.find(key), std::string::npos) << key << ": " << text;
+    EXPECT_EQ(ReadWholeFile(path), before);
 }
 
 // The file stays in code page 936 whatever the system's: a folder's Chinese name
