@@ -152,14 +152,30 @@ void FindWindow::Close() noexcept {
 
 void FindWindow::HistoryChanged() {
     if (!IsOpen()) return;
+    bool hadSelection = Selected() >= 0;  // also of a clip gone by now
+    clips::ClipRef selected(SelectedClip());
     finder_.Reload();
-    Refilter();
+    if (hadSelection) RefilterKeeping(selected);
+    else Refilter();
 }
 
 void FindWindow::Refilter() {
     finder_.Filter(common::Utf8(WindowTextOf(edit_)));
+    ShowMatches(finder_.FoundCount() > 0 ? 0 : -1);
+}
+
+void FindWindow::RefilterKeeping(const clips::ClipRef& selected) {
+    finder_.Filter(common::Utf8(WindowTextOf(edit_)));
+    int index = -1;
+    if (const clips::TClip* clip = selected.Get())
+        for (size_t i = 0; i < finder_.FoundCount() && index < 0; ++i)
+            if (finder_.FoundAt(i) == clip) index = static_cast<int>(i);
+    ShowMatches(index);
+}
+
+void FindWindow::ShowMatches(int index) {
     SendMessageW(list_, LVM_SETITEMCOUNT, finder_.FoundCount(), 0);
-    Select(finder_.FoundCount() > 0 ? 0 : -1);
+    Select(index);  // -1 clears the selection at an index of the earlier list
     InvalidateRect(list_, nullptr, TRUE);
     std::wstring status = std::to_wstring(finder_.FoundCount()) + L" / " + std::to_wstring(finder_.Total()) + L" 个剪辑";
     SetWindowTextW(status_, status.c_str());

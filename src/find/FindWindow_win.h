@@ -72,7 +72,13 @@ private:
     void Create(POINT at);
     void ChangeDpi(UINT dpi, const RECT& suggested);
     int ColumnWidth() const;
+    // The matches of the typed words; the first one selected.
     void Refilter();
+    // The matches again after the history changed: the selected clip stays
+    // selected, and nothing is once it is gone, so Enter never takes another.
+    void RefilterKeeping(const clips::ClipRef& selected);
+    // Lists the matches and selects the one at `index` (-1: none).
+    void ShowMatches(int index);
     void Select(int index);
     int Selected() const;
     void Pick(int index, bool plain);

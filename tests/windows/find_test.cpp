@@ -105,6 +105,19 @@ TEST_F(FindTest, TypingNarrowsTheListAndEnterPutsTheSelectedClipBackAndGivesTheF
     EXPECT_TRUE(boxes.boxes.empty());
 }
 
+TEST_F(FindTest, ACopyMeanwhileKeepsTheSelectionOnTheSameClipWhichGoesOnlyWithTheClip) {
+    form.OpenFind(L"", target.Handle());
+    Key(VK_DOWN);
+    ASSERT_EQ(Find().SelectedClip()->Caption(), "beta two");
+    Copy("Beta four");  // listed first now, above the selection
+    EXPECT_EQ(Listed(), 4);
+    EXPECT_EQ(Find().SelectedClip()->Caption(), "beta two");
+    form.History().Remove(*Find().SelectedClip());
+    EXPECT_EQ(Find().SelectedClip(), nullptr);
+    Key(VK_RETURN);  // nothing selected: nothing is put back
+    EXPECT_EQ(ClipboardText(), "Beta four");
+}
+
 TEST_F(FindTest, EscOrLosingTheActivationClosesWithoutAChange) {
     form.OpenFind(L"al", target.Handle());
     EXPECT_EQ(Listed(), 1);
