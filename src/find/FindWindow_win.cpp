@@ -304,7 +304,10 @@ LRESULT FindWindow::Notify(const NMHDR& header) {
         return 0;
     }
     case NM_DBLCLK:
-        Pick(reinterpret_cast<const NMITEMACTIVATE&>(header).iItem, GetKeyState(VK_SHIFT) < 0);
+        // The pick closes this window: not inside the list's own notification. Its
+        // first click selected the entry, which the posted pick takes.
+        if (reinterpret_cast<const NMITEMACTIVATE&>(header).iItem >= 0)
+            PostMessageW(Handle(), WM_FINDPICK, GetKeyState(VK_SHIFT) < 0, 0);
         return 0;
     case NM_SETFOCUS:
         PostMessageW(Handle(), WM_FINDFOCUS, 0, 0);

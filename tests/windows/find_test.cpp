@@ -118,6 +118,19 @@ TEST_F(FindTest, ACopyMeanwhileKeepsTheSelectionOnTheSameClipWhichGoesOnlyWithTh
     EXPECT_EQ(ClipboardText(), "Beta four");
 }
 
+TEST_F(FindTest, ADoubleClickOnAnEntryPutsItBackOnceTheListHasDoneWithTheClick) {
+    form.OpenFind(L"", target.Handle());
+    RECT item{LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(SendMessageW(Find().List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item)));
+    LPARAM at = MAKELPARAM(item.left + 5, (item.top + item.bottom) / 2);
+    for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+        SendMessageW(Find().List(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+    EXPECT_TRUE(Find().IsOpen());  // still: the pick waits for the list to return
+    PumpMessages(100);
+    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_EQ(ClipboardText(), "beta two");
+}
+
 TEST_F(FindTest, EscOrLosingTheActivationClosesWithoutAChange) {
     form.OpenFind(L"al", target.Handle());
     EXPECT_EQ(Listed(), 1);
