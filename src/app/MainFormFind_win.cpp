@@ -10,10 +10,10 @@ void TfrmMain::PrepareFind() {
     // Every clip's text is folded once here, so that the first keystroke is as quick as any.
     findWindow_ = std::make_unique<find::FindWindow>(*history_, IconList, hover_.get());
     findWindow_->OnPick = [this](clips::TClip& clip, bool plain, HWND back) {
-        PickClip(clip, plain);
+        bool picked = PickClip(clip, plain);
         if (!back) return;
         SetForegroundWindow(back);
-        PasteInto(back);
+        if (picked) PasteInto(back);  // never what another program left there
     };
     findWindow_->Prepare();
 }
@@ -30,13 +30,15 @@ LRESULT TfrmMain::WMMenuChar(wchar_t typed, HMENU menu) {
     return MAKELRESULT(0, MNC_CLOSE);
 }
 
-void TfrmMain::PickClip(clips::TClip& clip, bool plain) {
-    if (plain && clip.PlainTextCopy()) history_->CopyAsPlainText(clip);
-    else history_->ClipClick(clip);
+bool TfrmMain::PickClip(clips::TClip& clip, bool plain) {
+    if (plain && clip.PlainTextCopy()) return history_->CopyAsPlainText(clip);
+    return history_->ClipClick(clip);
 }
 
 void TfrmMain::PasteInto(HWND target) {
-    if (common::settings().AutoPaste && find::IsPasteTarget(target)) find::SendPaste();
+    // Keys go to the foreground window, whichever it is: only to the one the user came from.
+    if (common::settings().AutoPaste && find::IsPasteTarget(target) && GetForegroundWindow() == target)
+        find::SendPaste();
 }
 
 }  // namespace app

@@ -35,8 +35,9 @@ void TfrmMain::CreateMenus() {
     history_ = std::make_unique<history::History>(*mniHistory);
     history_->OnHistoryChanged = [this] { HistoryChanged(); };
     history_->OnPick = [this](clips::TClip& clip) {
-        PickClip(clip, GetKeyState(VK_SHIFT) < 0);
-        pasteWanted_ = hotKeyTarget_ != nullptr;  // the tray's menu has no window to paste into
+        bool picked = PickClip(clip, GetKeyState(VK_SHIFT) < 0);
+        // The tray's menu has no window to paste into; a failed write leaves another program's content.
+        pasteWanted_ = picked && hotKeyTarget_ != nullptr;
     };
 
     popup_ = std::make_unique<history::ClipPopup>(

@@ -78,8 +78,11 @@ public:
     find::FindWindow* Find() { return findWindow_.get(); }
     // A clip picked in the history menu or the find window: its plain text
     // alone when `plain` (Shift held) and it has one, else the clip itself.
-    void PickClip(clips::TClip& clip, bool plain);
-    // With AutoPaste on, Ctrl+V into `target` when it is another program's window.
+    // True when the clipboard now holds what was picked.
+    bool PickClip(clips::TClip& clip, bool plain);
+    // With AutoPaste on, Ctrl+V into `target` when it is another program's
+    // window and the foreground window; the caller pastes only what a pick put
+    // on the clipboard.
     void PasteInto(HWND target);
     // "监视剪贴板": the user's choice, which the general menu's check mark shows.
     bool MonitorClipboard() const noexcept { return monitorClipboard_; }

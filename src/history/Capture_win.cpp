@@ -37,17 +37,18 @@ bool History::ClipboardChanged() {
             ClearDefaultMark();
             break;
         case clipboard::ClipboardChange::Kind::Offered:
-            AppendCaptured(captured, change->source);
+            if (AppendCaptured(captured, change->source)) heldSequence_ = change->sequence;
             break;
         }
         return true;
     }
 }
 
-void History::AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source) {
+bool History::AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source) {
+    bool marked = false;
     // In capture order, each on its own: an error drops only its clip.
     for (clips::CapturedClip& one : captured) {
-        RunAndReport([&] {
+        marked |= RunAndReport([&] {
             if (one.error) std::rethrow_exception(one.error);
             one.clip->FinishCapture();  // the sound's file is written now, with the clipboard closed again
             if (FindDuplicate(*one.clip)) return;
@@ -55,6 +56,7 @@ void History::AppendCaptured(std::vector<clips::CapturedClip>& captured, const s
             Append(std::move(one.clip));
         });
     }
+    return marked;
 }
 
 void History::ClipboardEmptied() {
@@ -63,10 +65,10 @@ void History::ClipboardEmptied() {
     ClearDefaultMark();
 }
 
-void History::RunAndReport(const std::function<void()>& make) {
+bool History::RunAndReport(const std::function<void()>& make) {
     // Each failure says what happened: the platform's code when it gave one,
     // else our own text; never whatever GetLastError holds by then.
-    common::RunReported(make);
+    return common::RunReported(make);
 }
 
 }  // namespace history

@@ -77,15 +77,18 @@ public:
     // holds equal data; that clip is then the one on the clipboard.
     bool FindDuplicate(const clips::TClip& clip);
     // The click action of every clip: puts it back on the clipboard and makes
-    // it the one on the clipboard (nothing is written when it already is).
-    void ClipClick(clips::TClip& clip);
+    // it the one on the clipboard. Nothing is written when the clipboard still
+    // holds it (no other copy since, also while nobody watches). True when the
+    // clipboard holds the clip afterwards; false when the write failed (told).
+    bool ClipClick(clips::TClip& clip);
     // What picking a clip in the history menu does; unset, ClipClick. The main
     // form adds the plain copy of Shift and the paste.
     std::function<void(clips::TClip& clip)> OnPick;
     // "复制为纯文本": the plain text of a rich clip alone (Unicode and ANSI) on the
     // clipboard. The clip is left as it is, and no clip is on the clipboard
     // any more: it holds what none of them holds. Nothing for other kinds.
-    void CopyAsPlainText(const clips::TClip& clip);
+    // True when the text was written.
+    bool CopyAsPlainText(const clips::TClip& clip);
 
     // Editing (Editing_win.cpp). Each acts on the clip `clip` refers to; a clip
     // destroyed before the command gets to it (trimmed by a capture while a
@@ -110,11 +113,17 @@ public:
 
     // Runs `body`; an error is shown as what it is (the platform's text for
     // its code, our own text, or out of memory) and the caller goes on.
-    static void RunAndReport(const std::function<void()>& body);
+    // False when it failed.
+    static bool RunAndReport(const std::function<void()>& body);
 
 private:
     // Each clip of a change on its own, unless it failed or is a duplicate.
-    void AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source);
+    // True when one of them, or the older clip it duplicates, is now the clip on the clipboard.
+    bool AppendCaptured(std::vector<clips::CapturedClip>& captured, const std::string& source);
+    // Whether the clipboard holds `clip` as it is now; Held notes that it does.
+    bool ClipboardHolds(const clips::TClip& clip) const;
+    void Held();
+    void RewriteIfOnClipboard(const clips::TClip& clip);
     void ClipboardEmptied();
     void StoreChanged();
 
@@ -122,6 +131,7 @@ private:
     HistoryMenu menu_;
     CollationCache collation_;
     DWORD capturedSequence_ = 0;  // the clipboard's sequence number at the last capture
+    DWORD heldSequence_ = 0;      // the sequence number at which the clipboard held the store's clip
 };
 
 }  // namespace history

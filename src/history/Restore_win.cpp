@@ -5,23 +5,33 @@
 
 namespace history {
 
-void History::ClipClick(clips::TClip& clip) {
-    if (IsOnClipboard(clip)) return;  // already what the clipboard holds
-    // Every format of the clip in one session; a failure is reported once.
-    RunAndReport([&] { clip.RestoreToClipboard(); });
-    // Also when nothing could be written: the user chose this clip.
-    store_.SetOnClipboard(&clip);
+bool History::ClipboardHolds(const clips::TClip& clip) const {
+    // Another program's copy moves the sequence number also while nobody watches.
+    return IsOnClipboard(clip) && GetClipboardSequenceNumber() == heldSequence_;
 }
 
-void History::CopyAsPlainText(const clips::TClip& clip) {
+void History::Held() { heldSequence_ = GetClipboardSequenceNumber(); }
+
+bool History::ClipClick(clips::TClip& clip) {
+    if (ClipboardHolds(clip)) return true;  // nothing to write
+    // Every format of the clip in one session; a failure is reported once.
+    bool written = RunAndReport([&] { clip.RestoreToClipboard(); });
+    if (written) Held();
+    // Also when nothing could be written: the user chose this clip.
+    store_.SetOnClipboard(&clip);
+    return written;
+}
+
+bool History::CopyAsPlainText(const clips::TClip& clip) {
     const std::string* text = clip.PlainTextCopy();
-    if (!text) return;
-    RunAndReport([&] {
+    if (!text) return false;
+    bool written = RunAndReport([&] {
         clipboard::ClipboardWrite write;
         write.AddUnicodeText(*text);
         write.Commit();
     });
     ClearDefaultMark();
+    return written;
 }
 
 }  // namespace history

@@ -3,23 +3,19 @@
 #include "history/History_win.h"
 
 namespace history {
-namespace {
-
 // The clipboard holds what the clip holds, also after a change of its text.
 // Written under our own window, so the capture routine takes no new clip of it;
 // a failed write is shown as what it is, and the clip keeps its new text.
-void RewriteIfOnClipboard(const History& history, const clips::TClipText& clip) {
-    if (history.IsOnClipboard(clip)) History::RunAndReport([&] { clip.RestoreToClipboard(); });
+void History::RewriteIfOnClipboard(const clips::TClip& clip) {
+    if (IsOnClipboard(clip) && RunAndReport([&] { clip.RestoreToClipboard(); })) Held();
 }
-
-}  // namespace
 
 void History::TransformClip(clips::TClipText& clip, Transformation how) {
     if (clip.Backup.empty()) clip.Backup = clip.Text;
     clip.Text = TransformedText(how, clip.Text);
     clip.SetCaption(TransformedCaption(how, clip.Caption()));
     store_.SetUndoAvailable(clip, true);  // tells the views and the personal history
-    RewriteIfOnClipboard(*this, clip);
+    RewriteIfOnClipboard(clip);
 }
 
 void History::UndoTransformation(clips::TClipText& clip) {
@@ -30,7 +26,7 @@ void History::UndoTransformation(clips::TClipText& clip) {
     clip.Text = std::move(clip.Backup);
     clip.Backup.clear();
     store_.ContentChanged(clip);
-    RewriteIfOnClipboard(*this, clip);
+    RewriteIfOnClipboard(clip);
 }
 
 }  // namespace history

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "HistoryFixture.h"
+#include "SlowCopy.h"
 #include "app/MainForm_win.h"
 #include "common/CodePage.h"
 #include "find/ClipFinder_win.h"
@@ -187,6 +188,29 @@ TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
     EXPECT_FALSE(find::IsPasteTarget(form.Handle()));
     EXPECT_FALSE(find::IsPasteTarget(other.Handle()));  // a window of our class
     EXPECT_FALSE(find::IsPasteTarget(GetDesktopWindow()));
+}
+
+TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
+    common::settings().AutoPaste = true;
+    // Watching off, another program copies: picking the bold clip writes it again before the paste.
+    form.SetMonitorClipboard(false);
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "a secret")}));
+    form.OpenFind(L"three", target.Handle());
+    Key(VK_RETURN);
+    EXPECT_EQ(ClipboardText(), "Beta three");
+    EXPECT_EQ(PasteTarget::keys(), std::vector<std::string>{"Ctrl+V"});
+
+    // A write that cannot happen (told once) pastes nothing: the clipboard holds another program's content.
+    PasteTarget::keys().clear();
+    {
+        SlowCopy holder("held", 600);  // longer than a write waits
+        form.OpenFind(L"two", target.Handle());
+        Key(VK_RETURN);
+    }
+    EXPECT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_TRUE(PasteTarget::keys().empty());
+    EXPECT_EQ(ClipboardText(), "held");
+    boxes.boxes.clear();
 }
 
 TEST_F(HistoryFixture, CopyAsPlainTextLeavesOnlyThePlainTextAndNoClipMarked) {
