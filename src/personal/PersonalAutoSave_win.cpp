@@ -1,5 +1,6 @@
 #include "personal/PersonalAutoSave_win.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -24,20 +25,25 @@ PersonalAutoSave::~PersonalAutoSave() {
 }
 
 void PersonalAutoSave::Changed() {
-    if (timerSet_) return;  // the save to come takes this change too
-    timerSet_ = SetTimer(Handle(), kSaveTimer, kDelayMs, nullptr) != 0;
+    if (timerSet_ && !retrying_) return;  // the save to come takes this change too
+    SetSaveTimer(kDelayMs);               // sooner than a retry would
+}
+
+void PersonalAutoSave::SetSaveTimer(UINT delayMs) {
+    retrying_ = false;
+    timerSet_ = SetTimer(Handle(), kSaveTimer, delayMs, nullptr) != 0;
 }
 
 void PersonalAutoSave::Finish() {
     KillTimer(Handle(), kSaveTimer);
-    timerSet_ = false;
+    timerSet_ = retrying_ = false;
     saveAgain_ = false;
     if (worker_.joinable()) worker_.join();  // its outcome is superseded by the caller's save
 }
 
 void PersonalAutoSave::StartSave() {
     KillTimer(Handle(), kSaveTimer);
-    timerSet_ = false;
+    timerSet_ = retrying_ = false;
     if (worker_.joinable()) {
         saveAgain_ = true;
         return;
@@ -72,11 +78,17 @@ void PersonalAutoSave::SaveDone() {
 
 void PersonalAutoSave::Tell(const Outcome& outcome) {
     if (outcome && outcome->Kind == common::Severity::Error) {
-        // The clips stay in the menu; the next change tries again, silently.
+        // The clips stay in the history; a later try, of a change or by itself, goes on silently.
+        retryMs_ = retryMs_ == 0 ? kFirstRetryMs : std::min(retryMs_ * 2, kLongestRetryMs);
+        if (!timerSet_ && !worker_.joinable()) {
+            SetSaveTimer(retryMs_);
+            retrying_ = timerSet_;
+        }
         if (!std::exchange(failureShown_, true)) report_(*outcome);
         return;
     }
     failureShown_ = false;
+    retryMs_ = 0;
     if (outcome && warningsShown_.insert(outcome->Text).second) report_(*outcome);
 }
 

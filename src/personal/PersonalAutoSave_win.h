@@ -6,8 +6,9 @@
 // thread, between messages (never while the clipboard is open), and a worker
 // thread that owns that copy encodes and writes the file through the
 // crash-safe save of PersonalHistoryFile, so a large history never holds up a
-// menu. A failed save keeps the clips and is reported once, until a save
-// works again; each warning of a save (saved beside an unread file, an older
+// menu. A failed save keeps the clips, is reported once until a save works
+// again, and is tried again by itself after 2, 4, 8 ... seconds (at most a
+// minute apart: a sharing violation of a moment, a drive back); each warning of a save (saved beside an unread file, an older
 // file moved aside) is reported once.
 #include <windows.h>
 
@@ -47,6 +48,8 @@ public:
     bool Pending() const noexcept { return timerSet_ || worker_.joinable(); }
 
     static constexpr UINT kDelayMs = 1000;
+    static constexpr UINT kFirstRetryMs = 2000;
+    static constexpr UINT kLongestRetryMs = 60000;
 
 protected:
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -58,6 +61,7 @@ private:
     void StartSave();
     void SaveDone();
     void Tell(const Outcome& outcome);
+    void SetSaveTimer(UINT delayMs);
 
     PersonalHistoryFile& file_;
     TakeSnapshot take_;
@@ -65,6 +69,8 @@ private:
     std::thread worker_;
     Outcome outcome_;  // written by the worker, read after it has ended
     bool timerSet_ = false;
+    UINT retryMs_ = 0;            // the delay of the next retry while saves fail; 0: none failed
+    bool retrying_ = false;       // the timer set is a retry's, not a change's
     bool saveAgain_ = false;      // a change came while the worker wrote
     bool failureShown_ = false;   // until a save works again
     std::set<std::string> warningsShown_;

@@ -193,6 +193,9 @@ TEST_F(PersonalHistory, ASaveThatFailsMeanwhileIsReportedOnceAndKeepsTheClips) {
     EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"ONE", "TWO"}));
 
     SetFileAttributesA(folder.File("Personal.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    // With no further change the save is tried again by itself, and the one notice stays one.
+    PumpMessages(personal::PersonalAutoSave::kLongestRetryMs / 10);
+    EXPECT_EQ(personal::LoadPersonalFile(folder.Path()).Records.size(), 2u);
     auto* first = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).front());
     form->History().UndoTransformation(*first);
     PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
