@@ -45,12 +45,15 @@ std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const Rea
     const clipboard::ClipboardFormats offered{OfferedFormats()};
     if (offered.list.empty()) {
         change.kind = ClipboardChange::Kind::Emptied;
-    } else if (clipboard::ClipboardContentIsPrivate(offered) || clipboard::OwnerIsIgnoredProgram(owner)) {
-        change.kind = ClipboardChange::Kind::Private;
     } else {
-        change.kind = ClipboardChange::Kind::Offered;
-        change.source = clipboard::ClipboardOwnerName(owner);
-        read(offered);
+        std::string source = ClipboardSourceOf(owner, change.sequence);
+        if (ClipboardContentIsPrivate(offered) || IsExcludedProgram(source)) {
+            change.kind = ClipboardChange::Kind::Private;
+        } else {
+            change.kind = ClipboardChange::Kind::Offered;
+            change.source = std::move(source);
+            read(offered);
+        }
     }
     // The content cannot change while we hold the clipboard, unless its owner
     // renders a format late; a read that straddles a change is not used.

@@ -70,9 +70,30 @@ std::string ClipboardOwnerName(HWND owner) {
     return lastName;
 }
 
-bool OwnerIsIgnoredProgram(HWND owner) {
+bool IsExcludedProgram(const std::string& program) {
     const std::string& ignored = common::settings().IgnoredPrograms;
-    return !common::IsBlank(ignored) && IsIgnoredProgram(ClipboardOwnerName(owner), ignored);
+    return !common::IsBlank(ignored) && IsIgnoredProgram(program, ignored);
+}
+
+namespace {
+struct NotedSource {
+    DWORD sequence = 0;
+    std::string program;
+};
+NotedSource noted;
+}  // namespace
+
+void NoteClipboardSource() {
+    HWND owner = GetClipboardOwner();
+    if (owner && owner == ClipboardOwnerWindow) return;  // our own write
+    if (!owner || !IsWindow(owner)) owner = GetForegroundWindow();
+    noted = {GetClipboardSequenceNumber(), ClipboardOwnerName(owner)};
+}
+
+std::string ClipboardSourceOf(HWND owner, DWORD sequence) {
+    if (owner && IsWindow(owner)) return ClipboardOwnerName(owner);
+    if (sequence != 0 && noted.sequence == sequence) return noted.program;
+    return kUnavailable;
 }
 
 }  // namespace clipboard

@@ -18,8 +18,17 @@ extern UINT HTMLFormat;
 std::string ClipboardOwnerName();
 // The same for the owner window already asked for.
 std::string ClipboardOwnerName(HWND owner);
-// True when `owner` belongs to a program the user excluded (IgnoredPrograms).
-bool OwnerIsIgnoredProgram(HWND owner);
+// True when `program` is one the user excluded (IgnoredPrograms).
+bool IsExcludedProgram(const std::string& program);
+
+// The program a change came from, noted when the change is notified, before
+// any wait: a helper that copies and exits, or a program that copies with no
+// window, has no owner left by the time the change is read. With no owner
+// window then either, the program of the window in the foreground stands for it.
+void NoteClipboardSource();
+// The program of the change `owner` owns now, which has `sequence`: the
+// owner's while it lives, else the one noted for that change, else "不可用".
+std::string ClipboardSourceOf(HWND owner, DWORD sequence);
 
 extern const char* const kUnavailable;
 

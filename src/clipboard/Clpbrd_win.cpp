@@ -3,6 +3,8 @@
 #include <iterator>
 #include <utility>
 
+#include "clipboard/ClipboardOwner_win.h"
+
 namespace clipboard {
 namespace {
 // The watcher's own message: one or more changes wait for OnChange.
@@ -112,6 +114,7 @@ LRESULT TClpbrd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         ChangeNoticed();
         return 0;
     case WM_DRAWCLIPBOARD:
+        NoteClipboardSource();  // before the next viewer may keep us waiting
         ForwardChange(wParam, lParam);
         ChangeNoticed();
         return 0;

@@ -54,3 +54,14 @@ TEST_F(PrivateContentTest, CopiesFromAnIgnoredProgramAreNeitherKeptNorMarkAnEqua
     Copy({Text(CF_TEXT, "a new secret")});
     EXPECT_EQ(Clips(), 2);
 }
+
+TEST_F(PrivateContentTest, AnIgnoredProgramsCopyIsKnownByWhatTheNoticeSawAfterItsWindowIsGone) {
+    common::settings().IgnoredPrograms = "windows_tests.exe";  // the program every "other" window belongs to
+    {
+        HiddenWindow helper("CopiesAndExits");
+        ASSERT_TRUE(PutOnClipboard(helper.Handle(), {Text(CF_TEXT, "a one-time code")}));
+        NoteClipboardSource();  // what the watcher does on the notice, before anything else
+    }
+    history->ClipboardChanged();  // the owner window is gone by now
+    EXPECT_EQ(Clips(), 0);
+}
