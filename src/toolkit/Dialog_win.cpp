@@ -285,6 +285,7 @@ INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
         Place();
         OnCreate();
+        TurnOffSystemDialogScaling(hwnd_);  // every control exists by now
         HWND focus = initialFocus_ ? initialFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
         if (focus) Focus(focus);
         return FALSE;  // we chose the focus ourselves

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <cwchar>
 
 namespace toolkit {
 namespace {
@@ -30,6 +31,12 @@ GetDpiForMonitorFn MonitorDpiFunction() {
 
 UINT Valid(UINT dpi) { return dpi ? dpi : SystemDpi(); }
 
+// The flags of SetDialogDpiChangeBehavior and SetDialogControlDpiChangeBehavior.
+constexpr int kDialogScalesItself = 0x0001;   // DDC_DISABLE_ALL
+constexpr int kControlScalesItself = 0x0003;  // DCDC_DISABLE_FONT_UPDATE | DCDC_DISABLE_RELAYOUT
+using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+using SetDialogControlDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+
 }  // namespace
 
 UINT SystemDpi() {
@@ -49,6 +56,23 @@ UINT DpiOfWindow(HWND window) {
     static auto function = User32<GetDpiForWindowFn>("GetDpiForWindow");
     if (function && window) return Valid(function(window));
     return DpiOfMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+void TurnOffSystemDialogScaling(HWND dialog) {
+    static auto dialogs = User32<SetDialogDpiChangeBehaviorFn>("SetDialogDpiChangeBehavior");
+    static auto controls = User32<SetDialogControlDpiChangeBehaviorFn>("SetDialogControlDpiChangeBehavior");
+    if (!dialogs || !controls || !dialog) return;
+    dialogs(dialog, kDialogScalesItself, kDialogScalesItself);
+    EnumChildWindows(
+        dialog,
+        [](HWND child, LPARAM) -> BOOL {
+            controls(child, kControlScalesItself, kControlScalesItself);
+            wchar_t name[8] = L"";
+            GetClassNameW(child, name, 8);
+            if (std::wcscmp(name, L"#32770") == 0) dialogs(child, kDialogScalesItself, kDialogScalesItself);  // a tab page
+            return TRUE;
+        },
+        0);
 }
 
 UINT DpiAtPoint(POINT point) { return DpiOfMonitor(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)); }

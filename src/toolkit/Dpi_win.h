@@ -38,6 +38,13 @@ inline int SmallIconSize(UINT dpi) { return SystemMetricAt(SM_CXSMICON, dpi); }
 // The outer rectangle of a window of these styles whose client area is `client`, at `dpi`.
 RECT OuterRect(RECT client, DWORD style, DWORD exStyle, UINT dpi);
 
+// A dialog of ours lays itself out for its monitor's DPI: the system's own
+// rescaling of dialogs and their controls (Windows 10 1703 and later, under
+// per-monitor awareness version 2) is turned off for it and every control in
+// it, or the dialog would be scaled twice. Nothing happens where the system
+// has no such rescaling (earlier Windows, Wine).
+void TurnOffSystemDialogScaling(HWND dialog);
+
 // A font made for one DPI, kept with the DPI it was made for.
 class ScaledFont {
 public:
