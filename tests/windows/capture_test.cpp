@@ -251,7 +251,9 @@ public:
               }
               WaitForSingleObject(done_.get(), 10000);  // the window lives on as the clipboard's owner
           }) {
-        WaitForSingleObject(opened_.get(), 10000);
+        // Its EmptyClipboard tells the clipboard's owner, a window of this
+        // thread, and waits for the answer: messages are dispatched meanwhile.
+        testing_support::PumpUntil([this] { return WaitForSingleObject(opened_.get(), 0) == WAIT_OBJECT_0; }, 10000);
     }
     ~SlowCopy() {
         SetEvent(done_.get());
@@ -288,10 +290,11 @@ TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReport
     {
         testing_support::TestViewer viewer;  // another program watching the clipboard
         viewer.Join();
-        testing_support::PumpMessages(20);
+        testing_support::PumpPending();
         viewer.draws = 0;
         Pick(rich);
-        testing_support::PumpMessages(20);
+        EXPECT_TRUE(testing_support::WaitedFor("the viewer told of the change", [&] { return viewer.draws > 0; }));
+        testing_support::PumpPending();
         EXPECT_EQ(viewer.draws, 1);  // one change, not one per format
     }
     EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
