@@ -234,7 +234,7 @@ TEST_F(CaptureTest, DataWithoutATerminatingZeroIsReadUpToItsSize) {
 
 namespace {
 // Another program's thread that opens the clipboard, starts a copy and keeps
-// the clipboard open for `holdMs` before it finishes.
+// the clipboard open for `holdMs` (or until the copy's end) before it finishes.
 class SlowCopy {
 public:
     SlowCopy(std::string text, DWORD holdMs, bool markPrivate = false)
@@ -245,7 +245,7 @@ public:
                   EmptyClipboard();
                   SetClipboardData(CF_TEXT, Text(CF_TEXT, text).data);
                   SetEvent(opened_.get());
-                  Sleep(holdMs);
+                  WaitForSingleObject(done_.get(), holdMs);
                   if (markPrivate)
                       SetClipboardData(RegisterClipboardFormatA("Clipboard Viewer Ignore"), testing_support::Block("", 0));
               }
@@ -300,7 +300,7 @@ TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReport
     EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
     EXPECT_EQ(ReadText(CF_TEXT), "rich plain");
 
-    SlowCopy holder("held", 600);  // longer than a write waits
+    SlowCopy holder("held", 10000);  // held until the end, longer than a write waits
     Pick(newer);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_NE(boxes.boxes[0].text.find("占用"), std::string::npos) << boxes.boxes[0].text;
