@@ -68,6 +68,7 @@ public:
     TrayIcon* Tray() { return tray_.get(); }
     // The preview window and the hover timer; the clip pop-up hides it before opening.
     preview::HoverPreview* Hover() { return hover_.get(); }
+    const personal::PersonalAutoSave* AutoSave() const { return personalAutoSave_.get(); }
     // From the watcher's message after one or more changes; a clipboard held
     // by another program is tried again a little later.
     void ClipboardChanged();

@@ -45,7 +45,10 @@ public:
     // Waits for a save under way and drops a pending one: the caller saves now
     // (at exit), with the file to itself.
     void Finish();
-    bool Pending() const noexcept { return timerSet_ || worker_.joinable(); }
+    // A save of a change is due or under way (a retry after a failure is not counted).
+    bool Pending() const noexcept { return (timerSet_ && !retrying_) || worker_.joinable(); }
+    // The last save failed, and none has worked since.
+    bool Failing() const noexcept { return retryMs_ != 0; }
 
     static constexpr UINT kDelayMs = 1000;
     static constexpr UINT kFirstRetryMs = 2000;

@@ -211,6 +211,33 @@ void PumpMessages(DWORD ms) {
     }
 }
 
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return true;
+        DWORD waited = GetTickCount() - start;
+        if (waited >= timeoutMs) return false;
+        // Wakes at once for a message; the few milliseconds are for conditions
+        // that another thread or process makes true without telling us.
+        MsgWaitForMultipleObjectsEx(0, nullptr, std::min<DWORD>(5, timeoutMs - waited), QS_ALLINPUT,
+                                    MWMO_INPUTAVAILABLE);
+        PumpPending();
+    }
+}
+
+::testing::AssertionResult WaitedFor(const std::string& what, const std::function<bool()>& done, DWORD timeoutMs) {
+    if (PumpUntil(done, timeoutMs)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "waited " << timeoutMs << " ms for " << what;
+}
+
+void PumpPending() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 void TestViewer::Join() {
     joined = true;
     next = SetClipboardViewer(Handle());
@@ -249,7 +276,17 @@ toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count) 
     return toolkit::UniqueKernelHandle(process.hProcess);
 }
 
+namespace {
+std::string CopyBurstEndName(const std::string& label) { return "PellacorCopyBurstEnd " + label; }
+}  // namespace
+
+void EndCopyBurst(const std::string& label) {
+    toolkit::UniqueKernelHandle end(OpenEventA(EVENT_MODIFY_STATE, FALSE, CopyBurstEndName(label).c_str()));
+    if (end) SetEvent(end.get());
+}
+
 int CopyBurst(const char* label, int count) {
+    toolkit::UniqueKernelHandle end(CreateEventA(nullptr, TRUE, FALSE, CopyBurstEndName(label).c_str()));
     HiddenWindow window("Copier");
     for (int i = 0; i < count; ++i) {
         while (!OpenClipboard(window.Handle())) Sleep(0);
@@ -258,7 +295,8 @@ int CopyBurst(const char* label, int count) {
         CloseClipboard();
         Sleep(1);
     }
-    PumpMessages(1000);  // the owner stays while the last copy is read
+    // The owner stays while the last copy is read.
+    PumpUntil([&] { return WaitForSingleObject(end.get(), 0) == WAIT_OBJECT_0; }, 10000);
     return 0;
 }
 

@@ -137,8 +137,20 @@ struct SettingsKept : ::testing::Test {
     KeptSettings keptSettings;
 };
 
-// Dispatches this thread's messages for `ms` milliseconds.
+// Dispatches this thread's messages for `ms` milliseconds. Only for what must
+// not happen: everything else waits for its condition (PumpUntil).
 void PumpMessages(DWORD ms);
+// Dispatches this thread's messages until `done` holds (true) or `timeoutMs`
+// has passed (false). `done` is checked first and after every wake, so a
+// condition that holds costs no wait at all.
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+// PumpUntil for an assertion: EXPECT_TRUE(WaitedFor("the clip captured", ...))
+// fails saying what never came.
+::testing::AssertionResult WaitedFor(const std::string& what, const std::function<bool()>& done,
+                                     DWORD timeoutMs = 5000);
+// Dispatches the messages waiting for this thread, and those they post, until
+// none is left: enough for what only this thread's windows do.
+void PumpPending();
 
 // A new folder whose settings file leaves the hot key alone and holds `lines`
 // (by default: watching off too).
@@ -186,8 +198,10 @@ protected:
 
 // Another process copies `count` texts "<label> <n>" (n from 0) about a
 // millisecond apart, as a script or a password manager may; returns it
-// running (null when it could not start).
+// running (null when it could not start). It keeps the clipboard's owner
+// until EndCopyBurst (at most 10 s), so the last copy can still be read.
 toolkit::UniqueKernelHandle StartCopyBurst(const std::string& label, int count);
+void EndCopyBurst(const std::string& label);
 // Its side (windows_tests.exe --copy-burst LABEL COUNT).
 int CopyBurst(const char* label, int count);
 // Writes the texts of every visible dialog box (its title, then each control's

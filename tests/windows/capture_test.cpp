@@ -260,16 +260,17 @@ TEST_F(CaptureTest, AClipIsRestoredInOneSessionAndAWriteThatCannotHappenIsReport
     {
         testing_support::TestViewer viewer;  // another program watching the clipboard
         viewer.Join();
-        testing_support::PumpMessages(20);
+        testing_support::PumpPending();
         viewer.draws = 0;
         Pick(rich);
-        testing_support::PumpMessages(20);
+        EXPECT_TRUE(testing_support::WaitedFor("the viewer told of the change", [&] { return viewer.draws > 0; }));
+        testing_support::PumpPending();
         EXPECT_EQ(viewer.draws, 1);  // one change, not one per format
     }
     EXPECT_EQ(ReadText(RichTextFormat), "{\\rtf1 rich}");
     EXPECT_EQ(ReadText(CF_TEXT), "rich plain");
 
-    SlowCopy holder("held", 600);  // longer than a write waits
+    SlowCopy holder("held", 10000);  // held until the end, longer than a write waits
     Pick(newer);
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_NE(boxes.boxes[0].text.find("占用"), std::string::npos) << boxes.boxes[0].text;

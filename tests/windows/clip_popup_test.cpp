@@ -45,8 +45,7 @@ struct PopupTest : SettingsKept {
     void InHistoryMenu(std::vector<TimedSteps::Step> steps) {
         TimedSteps run(std::move(steps), 150);
         form.PopupAtCursor(form.HistoryMenu());
-        PumpMessages(300);
-        EXPECT_TRUE(run.Done());
+        EXPECT_TRUE(WaitedFor("every step in the menus", [&] { return run.Done(); }));
     }
     // A step that waits for the clip pop-up, notes the state of its items and closes it.
     TimedSteps::Step SeePopup(std::vector<UINT>& states) {

@@ -65,7 +65,7 @@ struct FindTest : SettingsKept {
     find::FindWindow& Find() { return *form.Find(); }
     void Key(UINT key) {
         SendMessageW(Find().Edit(), WM_KEYDOWN, key, 0);
-        PumpMessages(100);
+        PumpPending();
     }
     void TypeInFind(const wchar_t* text) { SetWindowTextW(Find().Edit(), text); }
     std::wstring Status() {
@@ -100,7 +100,7 @@ TEST_F(FindTest, TypingNarrowsTheListAndEnterPutsTheSelectedClipBackAndGivesTheF
     Key(VK_RETURN);
     EXPECT_FALSE(Find().IsOpen());
     EXPECT_EQ(ClipboardText(), "beta two");
-    EXPECT_EQ(GetForegroundWindow(), target.Handle());
+    EXPECT_TRUE(WaitedFor("the foreground back", [&] { return GetForegroundWindow() == target.Handle(); }));
     EXPECT_TRUE(form.History().IsOnClipboard(*form.History().Clips(history::Section::Clipboard)[1]));
     EXPECT_TRUE(PasteTarget::keys().empty());  // AutoPaste is off
     EXPECT_TRUE(boxes.boxes.empty());
@@ -127,8 +127,7 @@ TEST_F(FindTest, ADoubleClickOnAnEntryPutsItBackOnceTheListHasDoneWithTheClick) 
     for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         SendMessageW(Find().List(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     EXPECT_TRUE(Find().IsOpen());  // still: the pick waits for the list to return
-    PumpMessages(100);
-    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_TRUE(WaitedFor("the posted pick", [&] { return !Find().IsOpen(); }));
     EXPECT_EQ(ClipboardText(), "beta two");
 }
 
@@ -137,13 +136,12 @@ TEST_F(FindTest, EscOrLosingTheActivationClosesWithoutAChange) {
     EXPECT_EQ(Listed(), 1);
     Key(VK_ESCAPE);
     EXPECT_FALSE(Find().IsOpen());
-    EXPECT_EQ(GetForegroundWindow(), target.Handle());
+    EXPECT_TRUE(WaitedFor("the foreground back", [&] { return GetForegroundWindow() == target.Handle(); }));
 
     form.OpenFind(L"al", nullptr);
     ASSERT_TRUE(Find().IsOpen());
     SetForegroundWindow(target.Handle());
-    PumpMessages(200);
-    EXPECT_FALSE(Find().IsOpen());
+    EXPECT_TRUE(WaitedFor("the find window closed", [&] { return !Find().IsOpen(); }));
     EXPECT_EQ(ClipboardText(), "Beta three");  // what was copied last, untouched
     EXPECT_TRUE(form.History().IsOnClipboard(*form.History().Clips(history::Section::Clipboard)[2]));
 }
@@ -156,9 +154,8 @@ TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWi
         return true;
     }});
     form.PopupAtCursor(form.HistoryMenu());
-    PumpMessages(300);
     EXPECT_TRUE(run.Done());
-    ASSERT_TRUE(Find().IsOpen());
+    ASSERT_TRUE(WaitedFor("the find window", [&] { return form.Find() && Find().IsOpen(); }));
     wchar_t typed[8] = L"";
     GetWindowTextW(Find().Edit(), typed, 8);
     EXPECT_STREQ(typed, L"b");
@@ -170,7 +167,7 @@ TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
     common::settings().AutoPaste = true;
     form.OpenFind(L"one", target.Handle());
     Key(VK_RETURN);
-    PumpMessages(300);
+    EXPECT_TRUE(WaitedFor("the paste", [] { return !PasteTarget::keys().empty(); }));
     EXPECT_EQ(ClipboardText(), "alpha one");
     EXPECT_EQ(PasteTarget::keys(), std::vector<std::string>{"Ctrl+V"});
 
@@ -179,7 +176,7 @@ TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
     SetForegroundWindow(target.Handle());
     form.OpenFind(L"two", nullptr);
     Key(VK_RETURN);
-    PumpMessages(300);
+    PumpMessages(300);  // what must not come: a paste, which above came well within this
     EXPECT_EQ(ClipboardText(), "beta two");
     EXPECT_TRUE(PasteTarget::keys().empty());
 
@@ -197,6 +194,7 @@ TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "a secret")}));
     form.OpenFind(L"three", target.Handle());
     Key(VK_RETURN);
+    EXPECT_TRUE(WaitedFor("the paste", [] { return !PasteTarget::keys().empty(); }));
     EXPECT_EQ(ClipboardText(), "Beta three");
     EXPECT_EQ(PasteTarget::keys(), std::vector<std::string>{"Ctrl+V"});
 
@@ -207,6 +205,7 @@ TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
         form.OpenFind(L"two", target.Handle());
         Key(VK_RETURN);
     }
+    PumpMessages(300);  // no paste must come: the one above arrived well within this
     EXPECT_EQ(boxes.boxes.size(), 1u);
     EXPECT_TRUE(PasteTarget::keys().empty());
     EXPECT_EQ(ClipboardText(), "held");
@@ -265,10 +264,12 @@ TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesi
     common::settings().PreviewMode = true;
     form.Hover()->HoverTimer.SetInterval(50);
     form.OpenFind(L"rich", target.Handle());
-    PumpMessages(300);
+    ASSERT_TRUE(WaitedFor("the preview", [&] {
+        HWND shown = form.Hover()->Preview.Handle();
+        return shown && IsWindowVisible(shown);
+    }));
     RECT window{}, preview{};
     GetWindowRect(Find().Handle(), &window);
-    ASSERT_TRUE(form.Hover()->Preview.Handle());
     GetWindowRect(form.Hover()->Preview.Handle(), &preview);
     EXPECT_TRUE(preview.left == window.right || preview.right == window.left);
     EXPECT_EQ(preview.top, window.top);

@@ -144,10 +144,11 @@ TEST(Handles, ClipboardSessionWaitsAMomentForAnotherProgram) {
     for (DWORD holdMs : {30u, 1000u}) {
         SCOPED_TRACE(holdMs);
         UniqueKernelHandle held(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+        UniqueKernelHandle tried(CreateEventA(nullptr, TRUE, FALSE, nullptr));
         std::thread other([&] {
             OpenClipboard(nullptr);
             SetEvent(held.get());
-            Sleep(holdMs);
+            WaitForSingleObject(tried.get(), holdMs);  // the long hold lasts until we gave up
             CloseClipboard();
         });
         WaitForSingleObject(held.get(), 5000);
@@ -155,6 +156,7 @@ TEST(Handles, ClipboardSessionWaitsAMomentForAnotherProgram) {
             ClipboardSession session(ours.Handle(), 300);
             EXPECT_EQ(session.IsOpen(), holdMs < 300);  // long enough for the short hold only
         }
+        SetEvent(tried.get());
         other.join();
     }
 }

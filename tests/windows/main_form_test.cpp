@@ -99,19 +99,17 @@ TEST_F(MainFormStartUp, WatchesFromTheFirstMomentAndAgainAfterSwitchingOn) {
     copy("already there");
     app::TfrmMain form(folder.Path());
     auto newest = [&] { return form.History().Menu().mniHistory.Items(form.History().Menu().mniHistory.Count() - 1); };
-    PumpMessages(100);
-    ASSERT_EQ(form.History().ClipboardCount(), 1);
+    ASSERT_TRUE(WaitedFor("the capture at start", [&] { return form.History().ClipboardCount() == 1; }));
     EXPECT_EQ(newest()->Caption(), "already there");
 
     form.Menus().Find("监视剪贴板")->Click();  // watching off
     EXPECT_FALSE(form.Menus().Find("监视剪贴板")->Checked());
     copy("while off");
-    PumpMessages(100);
+    PumpPending();  // the copy tells the chain at once; the watcher is not in it
     EXPECT_EQ(form.History().ClipboardCount(), 1);
 
     form.Menus().Find("监视剪贴板")->Click();  // on again: what is there now is captured
-    PumpMessages(100);
-    ASSERT_EQ(form.History().ClipboardCount(), 2);
+    ASSERT_TRUE(WaitedFor("the capture after switching on", [&] { return form.History().ClipboardCount() == 2; }));
     EXPECT_EQ(newest()->Caption(), "while off");
     EXPECT_TRUE(newest()->Default());
 }
@@ -120,8 +118,13 @@ TEST_F(MainFormCapture, SwitchingWatchingOffDropsACaptureWaitingForABusyClipboar
     QuietFolder folder("");  // watching on
     MessageBoxRecorder boxes;
     app::TfrmMain form(folder.Path());
-    PumpMessages(100);
+    PumpPending();  // the capture of what was there at start
     const int before = form.History().ClipboardCount();
+    int tries = 0;
+    form.Watcher()->OnChange = [&, capture = form.Watcher()->OnChange] {
+        ++tries;
+        capture();
+    };
     // Another program copies a secret; a third one holds the clipboard open a while.
     HiddenWindow other;
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "secret")}));
@@ -134,10 +137,13 @@ TEST_F(MainFormCapture, SwitchingWatchingOffDropsACaptureWaitingForABusyClipboar
         WaitForSingleObject(release.get(), 10000);
     });
     WaitForSingleObject(opened.get(), 10000);
-    PumpMessages(400);  // the capture found the clipboard busy and waits to try again
+    ASSERT_TRUE(WaitedFor("a capture that found the clipboard busy tried again", [&] { return tries >= 2; }));
     form.Menus().Find("监视剪贴板")->Click();  // watching off
     SetEvent(release.get());
-    PumpMessages(2500);
+    const int triesWhenOff = tries;
+    // What must not come: the retry that was waiting (at most 200 ms) or any after it.
+    PumpMessages(500);
+    EXPECT_EQ(tries, triesWhenOff);
     EXPECT_EQ(form.History().ClipboardCount(), before);
     EXPECT_TRUE(boxes.boxes.empty()) << boxes.boxes.front().text;
     holder.join();
@@ -146,18 +152,19 @@ TEST_F(MainFormCapture, SwitchingWatchingOffDropsACaptureWaitingForABusyClipboar
 TEST_F(MainFormCapture, TheLastCopyOfABurstFromAnotherProgramBecomesTheNewestClipEveryTime) {
     QuietFolder folder("MaxHistorySize=500\r\n");  // watching on
     auto form = std::make_unique<app::TfrmMain>(folder.Path());
-    PumpMessages(100);
+    PumpPending();
+    auto newest = [&] { return form->History().Menu().mniHistory.Items(form->History().Menu().mniHistory.Count() - 1); };
     for (const char* label : {"first burst", "second burst", "third burst"}) {
         SCOPED_TRACE(label);
+        const std::string last = std::string(label) + " 199";
         toolkit::UniqueKernelHandle copier = StartCopyBurst(label, 200);
         ASSERT_TRUE(copier);
-        HANDLE running = copier.get();
-        while (MsgWaitForMultipleObjects(1, &running, FALSE, 20000, QS_ALLINPUT) == WAIT_OBJECT_0 + 1)
-            PumpMessages(1);
-        PumpMessages(300);
-        toolkit::MenuItem* newest = form->History().Menu().mniHistory.Items(form->History().Menu().mniHistory.Count() - 1);
-        EXPECT_EQ(newest->Caption(), std::string(label) + " 199");
-        EXPECT_TRUE(newest->Default());
+        EXPECT_TRUE(WaitedFor("the last copy as the newest clip", [&] { return newest()->Caption() == last; }, 20000));
+        EndCopyBurst(label);
+        EXPECT_TRUE(WaitedFor("the copier's end", [&] { return WaitForSingleObject(copier.get(), 0) == WAIT_OBJECT_0; }));
+        PumpPending();
+        EXPECT_EQ(newest()->Caption(), last);
+        EXPECT_TRUE(newest()->Default());
     }
 }
 
@@ -181,7 +188,7 @@ TEST_F(MainFormStartUp, AWatcherThatCannotBeMadeLeavesTheRestRunningAndOneBoxSay
         EXPECT_TRUE(form.Menus().Find("监视剪贴板")->Checked());  // the user's choice is kept
         EXPECT_FALSE(form.Menus().Find("监视剪贴板")->Enabled());
         form.Menus().Find("监视剪贴板")->Click();
-        PumpMessages(50);
+        PumpPending();
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].title, common::TitleText(common::BoxTitle::Error));
         EXPECT_EQ(boxes.boxes[0].flags, static_cast<UINT>(MB_ICONERROR));

@@ -64,12 +64,9 @@ std::string OpenerLog() {
 }
 
 std::string WaitForOpenerLine(const std::string& log) {
-    for (int i = 0; i < 100; ++i) {
-        std::string text = ReadWholeFile(log);
-        if (!text.empty() && text.back() == '\n') return text.substr(0, text.size() - 1);
-        Sleep(100);
-    }
-    return {};
+    std::string text;
+    PumpUntil([&] { return !(text = ReadWholeFile(log)).empty() && text.back() == '\n'; }, 10000);
+    return !text.empty() && text.back() == '\n' ? text.substr(0, text.size() - 1) : std::string();
 }
 
 // A visible window that is all red: what a capture of it must show.
@@ -168,16 +165,18 @@ TEST_F(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     HiddenWindow other;
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {}));
     app::TfrmMain form(folder.Path());
-    PumpMessages(100);
+    PumpPending();
     ASSERT_EQ(form.History().ClipboardCount(), 0);
 
     const RECT frame{60, 70, 380, 270};
     RedWindow red(frame);
     SetForegroundWindow(red.Handle());
-    PumpMessages(100);
-    ASSERT_EQ(shell::WindowToCapture(), red.Handle());
+    ASSERT_TRUE(WaitedFor("the red window in front, on the screen", [&] {
+        toolkit::WindowDC screen(nullptr);
+        return shell::WindowToCapture() == red.Handle() && GetPixel(screen.get(), 220, 170) == RGB(255, 0, 0);
+    }));
     shell::CaptureWindow();
-    PumpMessages(100);
+    EXPECT_TRUE(WaitedFor("the picture captured", [&] { return form.History().ClipboardCount() == 1; }));
     Picture window = ClipboardPicture(other.Handle());
     EXPECT_EQ(window.width, 320);
     EXPECT_EQ(window.height, 200);
@@ -188,7 +187,7 @@ TEST_F(Capture, PicturesOfTheRightSizeBecomeClipsOnlyWhileWatching) {
     form.Menus().Find("监视剪贴板")->Click();  // watching off
     ASSERT_FALSE(form.Menus().Find("监视剪贴板")->Checked());
     shell::CaptureScreen();
-    PumpMessages(100);
+    PumpPending();  // the copy tells the chain at once; the watcher is not in it
     Picture screen = ClipboardPicture(other.Handle());
     EXPECT_EQ(screen.width, GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(screen.height, GetSystemMetrics(SM_CYVIRTUALSCREEN));

@@ -34,6 +34,10 @@ protected:
         clip->CapturedAt = "Monday 07 December 2026, 10:20:30";
         return clip;
     }
+    // The background save after the last change has ended.
+    static ::testing::AssertionResult Saved(const app::TfrmMain& form) {
+        return WaitedFor("the personal history's save", [&] { return !form.AutoSave()->Pending(); });
+    }
     static std::vector<std::string> PersonalCaptions(app::TfrmMain& form) {
         std::vector<std::string> captions;
         for (clips::TClip* clip : form.History().Clips(history::Section::Personal)) captions.push_back(clip->Caption());
@@ -149,7 +153,7 @@ TEST_F(PersonalHistory, EveryChangeIsSavedSoonWithoutWaitingForTheExit) {
     history::History& h = form->History();
     // What a crash, a power cut or a killed process would leave behind.
     auto stored = [&] {
-        PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
+        EXPECT_TRUE(Saved(*form));
         std::vector<std::string> texts;
         for (const personal::ClipRecord& record : personal::LoadPersonalFile(folder.Path()).Records)
             texts.push_back(record.Caption + "/" + record.Text);
@@ -186,7 +190,7 @@ TEST_F(PersonalHistory, ASaveThatFailsMeanwhileIsReportedOnceAndKeepsTheClips) {
         AddPersonal(*form, Text(text), clips::kPlainText);
         auto* clip = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).back());
         form->History().TransformClip(*clip, history::Transformation::UpperCase);
-        PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
+        ASSERT_TRUE(Saved(*form));
     }
     ASSERT_EQ(boxes.boxes.size(), 1u);  // not once per try
     EXPECT_NE(boxes.boxes[0].text.find("无法保存个人历史文件"), std::string::npos) << boxes.boxes[0].text;
@@ -194,11 +198,11 @@ TEST_F(PersonalHistory, ASaveThatFailsMeanwhileIsReportedOnceAndKeepsTheClips) {
 
     SetFileAttributesA(folder.File("Personal.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
     // With no further change the save is tried again by itself, and the one notice stays one.
-    PumpMessages(personal::PersonalAutoSave::kLongestRetryMs / 10);
+    EXPECT_TRUE(WaitedFor("the save tried again", [&] { return !form->AutoSave()->Failing(); }, 10000));
     EXPECT_EQ(personal::LoadPersonalFile(folder.Path()).Records.size(), 2u);
     auto* first = dynamic_cast<clips::TClipText*>(form->History().Clips(history::Section::Personal).front());
     form->History().UndoTransformation(*first);
-    PumpMessages(personal::PersonalAutoSave::kDelayMs + 500);
+    ASSERT_TRUE(Saved(*form));
     EXPECT_EQ(personal::LoadPersonalFile(folder.Path()).Records.size(), 2u);
     EXPECT_EQ(boxes.boxes.size(), 1u);
 }

@@ -22,7 +22,7 @@ struct TickLog : std::vector<DWORD> {
     }
     // Pumps until there are `count` ticks or 5 s have passed.
     void WaitFor(size_t count) {
-        for (int i = 0; i < 500 && size() < count; ++i) PumpMessages(10);
+        testing_support::PumpUntil([&] { return size() >= count; });
     }
 };
 }  // namespace
@@ -31,7 +31,7 @@ TEST(ThreadedTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) 
     TThreadedTimer timer;
     TickLog log(timer);
     timer.SetEnabled(true);  // the value held (a fresh timer reads enabled): nothing starts
-    PumpMessages(1500);      // longer than the first interval
+    PumpMessages(1500);      // what must not come: a tick, due after the first interval (1300 ms)
     EXPECT_TRUE(log.empty());
 
     timer.SetInterval(50);  // a change starts it
@@ -39,7 +39,7 @@ TEST(ThreadedTimer, ParkedAfterConstructionUntilAWriteChangesEnabledOrInterval) 
     EXPECT_GE(log.size(), 3u);
     timer.SetInterval(0);  // no interval, no ticks
     size_t ticks = log.size();
-    PumpMessages(200);
+    PumpMessages(200);  // what must not come: more ticks, four intervals' worth
     EXPECT_EQ(log.size(), ticks);
 }
 
@@ -48,7 +48,7 @@ TEST(ThreadedTimer, RewritingEnabledKeepsTheIntervalARestartWaitsAFullOne) {
     TickLog log(timer);
     timer.SetInterval(600);
     DWORD started = GetTickCount();
-    PumpMessages(400);
+    PumpMessages(400);  // the write comes in the middle of the interval
     timer.SetEnabled(true);  // not a restart: the tick still comes 600 ms after the start
     log.WaitFor(1);
     ASSERT_EQ(log.size(), 1u);
@@ -89,13 +89,14 @@ TEST(ThreadedTimer, NoTickAfterTheHandlerDisablesItOrAfterDestruction) {
         sender.SetEnabled(false);
     };
     timer->SetInterval(30);
-    PumpMessages(400);
+    ASSERT_TRUE(testing_support::WaitedFor("the first tick", [&] { return ticks > 0; }));
+    PumpMessages(150);  // what must not come: a second tick, five intervals' worth
     EXPECT_EQ(ticks, 1);
     EXPECT_FALSE(timer->Running());
 
     timer->SetEnabled(true);
     Sleep(100);  // a tick is due
     timer.reset();
-    PumpMessages(200);
+    PumpMessages(150);  // what must not come: the tick that was due, or a later one
     EXPECT_EQ(ticks, 1);
 }

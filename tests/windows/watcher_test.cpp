@@ -8,20 +8,25 @@
 #include "TestSupport_win.h"
 #include "clipboard/Clpbrd_win.h"
 
-using testing_support::PumpMessages;
+using testing_support::PumpPending;
 using testing_support::TestViewer;
+using testing_support::WaitedFor;
+
+// The watcher's changes run from a message of its own thread: PumpPending
+// runs every one that is waiting, so "nothing more" needs no wait for time.
 
 TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer) {
     clipboard::TClpbrd watcher;
     int changes = 0;
     watcher.OnChange = [&] { ++changes; };
     watcher.SetActive(true);
-    PumpMessages(50);
+    EXPECT_TRUE(WaitedFor("the join's change", [&] { return changes > 0; }));
+    PumpPending();
     EXPECT_EQ(changes, 1);
     EXPECT_TRUE(watcher.Active());
 
     watcher.SetActive(true);  // on while on: no second join
-    PumpMessages(50);
+    PumpPending();
     EXPECT_EQ(changes, 1);
 
     watcher.SetActive(false);
@@ -30,14 +35,15 @@ TEST(ClipboardWatcher, JoinsAtOnceOnEachSwitchOnAndRunsChangesWithoutANextViewer
     EXPECT_EQ(watcher.NextViewer(), nullptr);
 
     watcher.SetActive(true);
-    PumpMessages(50);
+    EXPECT_TRUE(WaitedFor("the second join's change", [&] { return changes > 1; }));
+    PumpPending();
     EXPECT_EQ(changes, 2);
 
     // Whatever followed us leaves, and nothing follows it: changes still run.
     SendMessageA(watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(watcher.NextViewer()), 0);
     ASSERT_EQ(watcher.NextViewer(), nullptr);
     SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
-    PumpMessages(50);
+    PumpPending();
     EXPECT_EQ(changes, 3);
     watcher.SetActive(false);
 }
@@ -61,14 +67,14 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
     first.Leave();
     EXPECT_EQ(watcher.NextViewer(), second.Handle());
     // A change reaches the watcher first, which tells the next viewer at once and captures later.
-    PumpMessages(50);
+    PumpPending();
     second.draws = 0;
     int drawsSeenAtChange = -1;
     watcher.OnChange = [&] { drawsSeenAtChange = second.draws; };
     SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
     EXPECT_EQ(second.draws, 1);
     EXPECT_EQ(drawsSeenAtChange, -1);
-    PumpMessages(50);
+    PumpPending();
     EXPECT_EQ(drawsSeenAtChange, 1);
     watcher.SetActive(false);
 }
@@ -76,7 +82,7 @@ TEST(ClipboardWatcher, ChangesAndLeavingNoticesGoDownTheChainWhichIsRepaired) {
 TEST(ClipboardWatcher, ChangesWaitingTogetherMakeOneCallAndNoCallRunsInsideAnother) {
     clipboard::TClpbrd watcher;
     watcher.SetActive(true);  // a watcher that is off runs no change
-    PumpMessages(50);         // the join's own notice, before OnChange is set
+    PumpPending();            // the join's own notice, before OnChange is set
     int calls = 0, depth = 0, deepest = 0;
     watcher.OnChange = [&] {
         ++calls;
@@ -84,13 +90,13 @@ TEST(ClipboardWatcher, ChangesWaitingTogetherMakeOneCallAndNoCallRunsInsideAnoth
         if (calls == 1) {
             // A change while we capture, and a modal loop (a message box) that dispatches messages.
             SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
-            PumpMessages(30);
+            PumpPending();
         }
         --depth;
     };
     for (int i = 0; i < 5; ++i) SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
     EXPECT_EQ(calls, 0);  // nothing runs inside the notification itself
-    PumpMessages(100);
+    PumpPending();
     EXPECT_EQ(deepest, 1);
     EXPECT_EQ(calls, 2);  // the five as one, then the change that came during it
 }
@@ -109,7 +115,7 @@ TEST(ClipboardWatcher, AViewerThatStopsAnsweringHoldsUpNeitherChangesNorChainNot
         SetEvent(ready.get());
         WaitForSingleObject(wake.get(), 10000);
         answeredAgain = true;
-        PumpMessages(50);
+        PumpPending();
     });
     WaitForSingleObject(ready.get(), 10000);
 
@@ -121,9 +127,8 @@ TEST(ClipboardWatcher, AViewerThatStopsAnsweringHoldsUpNeitherChangesNorChainNot
     SendMessageA(watcher.Handle(), WM_DRAWCLIPBOARD, 0, 0);
     HWND stranger = testing_support::HiddenWindow().Handle();  // a viewer further down leaves
     SendMessageA(watcher.Handle(), WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(stranger), 0);
-    PumpMessages(50);
+    EXPECT_TRUE(WaitedFor("a change run", [&] { return changes > 0; }));
     EXPECT_FALSE(answeredAgain) << "the watcher waited for the hung viewer";
-    EXPECT_GE(changes, 1);
 
     watcher.SetActive(false);  // we were first in the chain: the hung viewer is not asked
     SetEvent(wake.get());
