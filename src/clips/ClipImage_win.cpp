@@ -19,6 +19,7 @@ bool TClipImage::Offered(const clipboard::ClipboardFormats& offered) {
 
 bool TClipImage::CaptureFromClipboard() {
     auto palette = static_cast<HPALETTE>(IsClipboardFormatAvailable(CF_PALETTE) ? GetClipboardData(CF_PALETTE) : nullptr);
+    bmp_.reset();
     bitmap_.Clear();
     // The block itself, never the platform's conversion of it: another
     // program's sizes are checked against the bytes really there.
@@ -56,10 +57,13 @@ void TClipImage::ShowPreview(ClipPreview& preview) const { preview.ShowPicture(*
 
 void TClipImage::WriteRecord(personal::ClipRecord& record) const {
     TClip::WriteRecord(record);
-    if (!bitmap_.Empty()) record.BitmapData = bitmap_.SaveToBmp();
+    if (bitmap_.Empty()) return;
+    if (!bmp_) bmp_ = std::make_shared<const std::vector<uint8_t>>(bitmap_.SaveToBmp());
+    record.SharedBitmap = bmp_;
 }
 
 void TClipImage::ReadRecord(personal::ClipRecord& record) {
+    bmp_.reset();
     if (!record.BitmapBytes().empty()) bitmap_.LoadFromBmp(record.BitmapBytes());  // throws when refused
     TClip::ReadRecord(record);
 }

@@ -1,5 +1,8 @@
 #pragma once
 // A picture from the clipboard, kind 3.
+#include <memory>
+#include <vector>
+
 #include "clips/Clip_win.h"
 #include "toolkit/Bitmap_win.h"
 
@@ -14,11 +17,18 @@ public:
     static constexpr const char* kClassName = "TClipImage";
     const char* ClassName() const override { return kClassName; }
 
-    // The clip's own image; empty until captured or loaded.
-    toolkit::Bitmap& Bitmap() noexcept { return bitmap_; }
+    // The clip's own image; empty until captured or loaded. Changing it through
+    // the first form drops the BMP kept for saves.
+    toolkit::Bitmap& Bitmap() noexcept {
+        bmp_.reset();
+        return bitmap_;
+    }
     const toolkit::Bitmap& Bitmap() const noexcept { return bitmap_; }
     // The clip keeps its own copy of `image`.
-    void SetBitmap(const toolkit::Bitmap& image) { bitmap_.Assign(image); }
+    void SetBitmap(const toolkit::Bitmap& image) {
+        bmp_.reset();
+        bitmap_.Assign(image);
+    }
 
     static bool Offered(const clipboard::ClipboardFormats& offered);
     // Reads the device-independent block (CF_DIB, else CF_DIBV5) through our
@@ -35,12 +45,14 @@ public:
     // before touching the clipboard when the data can't be made.
     void RestoreToClipboard() const override;
     void ShowPreview(ClipPreview& preview) const override;
-    // The record holds the picture as a BMP file.
+    // The record holds the picture as a BMP file, encoded at the first save and
+    // shared with every later one (a picture never changes once captured).
     void WriteRecord(personal::ClipRecord& record) const override;
     void ReadRecord(personal::ClipRecord& record) override;
 
 private:
     toolkit::Bitmap bitmap_;
+    mutable std::shared_ptr<const std::vector<uint8_t>> bmp_;
 };
 
 // The caption of a picture of the given size.

@@ -13,6 +13,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <memory>
 #include <vector>
 
 namespace personal {
@@ -33,6 +34,9 @@ struct ClipRecord {
     // The same when read from a file: the bytes within the data read, valid as
     // long as that data is (no copy of a large picture is made on the way).
     std::span<const uint8_t> BitmapView;
+    // The same when a clip hands over the BMP it keeps: shared, never changed,
+    // so a save copies no picture and encodes none again.
+    std::shared_ptr<const std::vector<uint8_t>> SharedBitmap;
     std::string Caption;
     bool Default = false;  // the clip was on the clipboard when saved
     int32_t ImageIndex = -1;  // clip kind 0 to 6
@@ -45,7 +49,8 @@ struct ClipRecord {
     std::string HTMLText;  // TClipHTMLText
 
     std::span<const uint8_t> BitmapBytes() const {
-        return BitmapView.empty() ? std::span<const uint8_t>(BitmapData) : BitmapView;
+        if (!BitmapView.empty()) return BitmapView;
+        return SharedBitmap ? std::span<const uint8_t>(*SharedBitmap) : std::span<const uint8_t>(BitmapData);
     }
     // Makes the record independent of the data it was read from.
     void KeepBitmapBytes();
