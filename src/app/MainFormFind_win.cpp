@@ -31,7 +31,7 @@ LRESULT TfrmMain::WMMenuChar(wchar_t typed, HMENU menu) {
 }
 
 bool TfrmMain::PickClip(clips::TClip& clip, bool plain) {
-    if (plain && clip.PlainTextCopy()) return history_->CopyAsPlainText(clip);
+    if (plain && clip.CopiesAsPlainText()) return history_->CopyAsPlainText(clip);
     return history_->ClipClick(clip);
 }
 

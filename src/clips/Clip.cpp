@@ -7,7 +7,7 @@ namespace clips {
 ClipCommands TClip::Commands() const {
     ClipCommands commands;
     commands.keptInPersonalHistory = KeptInPersonalHistory();
-    commands.copiesAsPlainText = PlainTextCopy() != nullptr;
+    commands.copiesAsPlainText = CopiesAsPlainText();
     return commands;
 }
 

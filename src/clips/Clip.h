@@ -66,9 +66,11 @@ public:
     // What the find window finds the clip by besides its caption and source:
     // its full text, its file names; nothing for a picture or a sound.
     virtual std::string_view FoundBy() const { return {}; }
-    // The plain text a rich clip holds beside its rich form ("复制为纯文本");
-    // null for a kind that has no such second form.
-    virtual const std::string* PlainTextCopy() const { return nullptr; }
+    // A rich clip's plain text alone ("复制为纯文本"): the plain text that came
+    // with it, else the text its rich form shows. Nothing for a kind that has
+    // no such second form.
+    virtual bool CopiesAsPlainText() const { return false; }
+    virtual std::string PlainTextCopy() const { return {}; }
 
     // Shows the clip with what the preview offers; a bare clip shows nothing.
     virtual void ShowPreview(ClipPreview& /*preview*/) const {}

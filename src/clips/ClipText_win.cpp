@@ -7,6 +7,7 @@
 #include "clips/Caption.h"
 #include "clips/ClipPreview_win.h"
 #include "clips/LiteHtml.h"
+#include "clips/RtfText.h"
 #include "common/Settings.h"
 #include "common/Text.h"
 #include "personal/PersonalRecord.h"
@@ -71,6 +72,8 @@ bool TClipFormattedText::CaptureFromClipboard() {
     return !common::IsBlank(Text) || !common::IsBlank(Formatted());
 }
 
+std::string TClipFormattedText::PlainTextCopy() const { return common::IsBlank(Text) ? ShownText() : Text; }
+
 void TClipFormattedText::RestoreToClipboard() const {
     clipboard::ClipboardWrite write;
     write.AddText(Format(), Formatted());
@@ -84,7 +87,9 @@ bool TClipRichText::Offered(const clipboard::ClipboardFormats& offered) {
 
 UINT TClipRichText::Format() const { return clipboard::RichTextFormat; }
 
-void TClipRichText::ShowPreview(ClipPreview& preview) const { preview.ShowText(*this, kRichTextLabel, Text); }
+std::string TClipRichText::ShownText() const { return RtfPlainText(RichText); }
+
+void TClipRichText::ShowPreview(ClipPreview& preview) const { preview.ShowText(*this, kRichTextLabel, PlainTextCopy()); }
 
 void TClipRichText::WriteRecord(personal::ClipRecord& record) const {
     TClipText::WriteRecord(record);

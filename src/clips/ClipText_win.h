@@ -50,7 +50,8 @@ public:
     void NameForHistory() override;
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &Formatted(); }
-    const std::string* PlainTextCopy() const override { return &Text; }
+    bool CopiesAsPlainText() const override { return true; }
+    std::string PlainTextCopy() const override;
     bool ComparedWith(int kind) const override { return kind == FormattedKind(); }
 
 protected:
@@ -59,6 +60,8 @@ protected:
     virtual int FormattedKind() const = 0;
     virtual std::string& Formatted() = 0;
     virtual const std::string& Formatted() const = 0;
+    // The text the richer form shows, for a clip that came without plain text.
+    virtual std::string ShownText() const = 0;
 };
 
 class TClipRichText : public TClipFormattedText {
@@ -77,6 +80,7 @@ protected:
     int FormattedKind() const override { return kRichText; }
     std::string& Formatted() override { return RichText; }
     const std::string& Formatted() const override { return RichText; }
+    std::string ShownText() const override;
 };
 
 class TClipHTMLText : public TClipFormattedText {
@@ -97,6 +101,7 @@ protected:
     int FormattedKind() const override { return kHtml; }
     std::string& Formatted() override { return HTMLText; }
     const std::string& Formatted() const override { return HTMLText; }
+    std::string ShownText() const override { return LiteHTMLText(); }
 };
 
 }  // namespace clips

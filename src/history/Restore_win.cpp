@@ -23,11 +23,10 @@ bool History::ClipClick(clips::TClip& clip) {
 }
 
 bool History::CopyAsPlainText(const clips::TClip& clip) {
-    const std::string* text = clip.PlainTextCopy();
-    if (!text) return false;
+    if (!clip.CopiesAsPlainText()) return false;
     bool written = RunAndReport([&] {
         clipboard::ClipboardWrite write;
-        write.AddUnicodeText(*text);
+        write.AddUnicodeText(clip.PlainTextCopy());
         write.Commit();
     });
     ClearDefaultMark();

@@ -218,7 +218,7 @@ TEST_F(HistoryFixture, CopyAsPlainTextLeavesOnlyThePlainTextAndNoClipMarked) {
         Copy({testing_support::Text(rich, rich == clipboard::HTMLFormat ? html : "{\\rtf1 bold}"),
               testing_support::UnicodeText("bold 粗体 😀")});
         clips::TClip& clip = *static_cast<clips::TClip*>(Newest());
-        ASSERT_TRUE(clip.PlainTextCopy());
+        ASSERT_TRUE(clip.CopiesAsPlainText());
         history->CopyAsPlainText(clip);
         EXPECT_EQ(ReadUnicodeText(), "bold 粗体 😀");
         EXPECT_EQ(ReadText(CF_TEXT), common::Utf8ToCodePage("bold 粗体 😀", CP_ACP));
@@ -230,6 +230,15 @@ TEST_F(HistoryFixture, CopyAsPlainTextLeavesOnlyThePlainTextAndNoClipMarked) {
         EXPECT_EQ(Clips(), before);
         EXPECT_EQ(*clip.DuplicateData(), rich == clipboard::HTMLFormat ? html : "{\\rtf1 bold}");  // unchanged
     }
+    // Rich text or HTML that came alone: the text the preview shows.
+    const std::string alone = "Version:0.9\r\n<html><body><!--StartFragment--><p><b>bold</b> words</p><!--EndFragment-->";
+    Copy({testing_support::Text(clipboard::HTMLFormat, alone)});
+    history->CopyAsPlainText(*Newest());
+    EXPECT_EQ(ReadUnicodeText(), NewestAs<clips::TClipHTMLText>()->LiteHTMLText());
+    EXPECT_NE(ReadUnicodeText(), "");
+    Copy({testing_support::Text(clipboard::RichTextFormat, "{\\rtf1{\\fonttbl{\\f0 Arial;}}\\b bold\\b0  words}")});
+    history->CopyAsPlainText(*Newest());
+    EXPECT_EQ(ReadUnicodeText(), "bold words");
     // A plain-text clip has no second form: nothing is written.
     CopyText("just text");
     Put({testing_support::Text(CF_TEXT, "elsewhere")});
