@@ -36,7 +36,7 @@ void TfrmMain::PickClip(clips::TClip& clip, bool plain) {
 }
 
 void TfrmMain::PasteInto(HWND target) {
-    if (common::settings().AutoPaste && find::IsPasteTarget(target)) find::SendPaste();
+    if (settings_.AutoPaste && find::IsPasteTarget(target)) find::SendPaste();
 }
 
 }  // namespace app

@@ -30,7 +30,8 @@ std::vector<UINT> OfferedFormats() {
 
 }  // namespace
 
-std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const ReadOffered& read) {
+std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const std::string& ignoredPrograms,
+                                                   const ReadOffered& read) {
     toolkit::ClipboardSession session(clipboard::ClipboardOwnerWindow, kCapturePatienceMs);
     if (!session) return std::nullopt;
     ClipboardChange change;
@@ -45,7 +46,7 @@ std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const Rea
     const clipboard::ClipboardFormats offered{OfferedFormats()};
     if (offered.list.empty()) {
         change.kind = ClipboardChange::Kind::Emptied;
-    } else if (clipboard::ClipboardContentIsPrivate(offered) || clipboard::OwnerIsIgnoredProgram(owner)) {
+    } else if (clipboard::ClipboardContentIsPrivate(offered) || clipboard::OwnerIsIgnoredProgram(owner, ignoredPrograms)) {
         change.kind = ClipboardChange::Kind::Private;
     } else {
         change.kind = ClipboardChange::Kind::Offered;

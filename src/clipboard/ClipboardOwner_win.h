@@ -18,8 +18,8 @@ extern UINT HTMLFormat;
 std::string ClipboardOwnerName();
 // The same for the owner window already asked for.
 std::string ClipboardOwnerName(HWND owner);
-// True when `owner` belongs to a program the user excluded (IgnoredPrograms).
-bool OwnerIsIgnoredProgram(HWND owner);
+// True when `owner` belongs to a program of `ignored` (the setting IgnoredPrograms).
+bool OwnerIsIgnoredProgram(HWND owner, const std::string& ignored);
 
 extern const char* const kUnavailable;
 

@@ -39,7 +39,7 @@ bool TClipImage::CaptureFromClipboard() {
     return true;
 }
 
-void TClipImage::NameForHistory() {
+void TClipImage::NameForHistory(int) {
     SetCaption(ImageCaption(bitmap_.Width(), bitmap_.Height()));
     SetKind(kImage);
 }

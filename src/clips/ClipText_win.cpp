@@ -7,7 +7,6 @@
 #include "clips/Caption.h"
 #include "clips/ClipPreview_win.h"
 #include "clips/LiteHtml.h"
-#include "common/Settings.h"
 #include "common/Text.h"
 #include "personal/PersonalRecord.h"
 
@@ -22,10 +21,10 @@ bool TClipText::CaptureFromClipboard() {
     return !common::IsBlank(Text);
 }
 
-void TClipText::CaptionFromText() { SetCaption(MakeCaption(Text, common::settings().MaxCaptionLength)); }
+void TClipText::CaptionFromText(int captionLength) { SetCaption(MakeCaption(Text, captionLength)); }
 
-void TClipText::NameForHistory() {
-    CaptionFromText();
+void TClipText::NameForHistory(int captionLength) {
+    CaptionFromText(captionLength);
     SetKind(IsLink(Text) ? kLinkText : kPlainText);
 }
 
@@ -60,8 +59,8 @@ void TClipText::ReadRecord(personal::ClipRecord& record) {
     Backup = std::move(record.Backup);
 }
 
-void TClipFormattedText::NameForHistory() {
-    CaptionFromText();
+void TClipFormattedText::NameForHistory(int captionLength) {
+    CaptionFromText(captionLength);
     SetKind(FormattedKind());
 }
 

@@ -46,7 +46,7 @@ private:
     HWND window_;
 };
 
-struct FindTest : SettingsKept {
+struct FindTest : ::testing::Test {
     QuietFolder folder;
     app::TfrmMain form{folder.Path()};
     HiddenWindow other{"AnotherProgram"};
@@ -54,7 +54,7 @@ struct FindTest : SettingsKept {
     MessageBoxRecorder boxes;
 
     void SetUp() override {
-        common::settings().PreviewMode = false;
+        form.Settings().PreviewMode = false;
         for (const char* text : {"alpha one", "beta two", "Beta three"}) Copy(text);
     }
     void Copy(const char* text) {
@@ -140,7 +140,7 @@ TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWi
 }
 
 TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
-    common::settings().AutoPaste = true;
+    form.Settings().AutoPaste = true;
     form.OpenFind(L"one", target.Handle());
     Key(VK_RETURN);
     PumpMessages(300);
@@ -212,7 +212,7 @@ TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesi
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(clipboard::HTMLFormat, html), Text(CF_TEXT, "rich words")}));
     form.ClipboardChanged();
     Copy("newest");
-    common::settings().PreviewMode = true;
+    form.Settings().PreviewMode = true;
     form.Hover()->HoverTimer.SetInterval(50);
     form.OpenFind(L"rich", target.Handle());
     PumpMessages(300);
