@@ -31,6 +31,7 @@ struct Settings {
     bool AutoPaste = false;
     // Program file names separated by ";": what they copy is never kept.
     std::string IgnoredPrograms;
+    bool operator==(const Settings&) const = default;
 };
 
 // One key of Pellacor.ini and the member of Settings it fills. Its default is
