@@ -174,7 +174,8 @@ struct Bench {
             double start = NowMs();
             std::vector<clips::CapturedClip> captured;
             std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(
-                0, settings.IgnoredPrograms, [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
+                0, settings.IgnoredPrograms,
+                [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
             double readDone = NowMs();
             if (!change || captured.empty() || !captured[0].clip) {
                 std::fprintf(stderr, "nothing read\n");

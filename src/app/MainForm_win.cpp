@@ -46,7 +46,8 @@ void TfrmMain::FormCreate() {
     auto step = [&](const std::function<void()>& body) { return common::RunCollecting(body, problems); };
     step([&] { LoadKindIcons(IconList, toolkit::DpiAtPointer()); });
     // Without its folder the personal history is not looked for anywhere else.
-    if (step([&] { settings_ = settingsFile_.ReadAll(folder_, settingProblems); })) step([&] { LoadPersonalHistory(); });
+    if (step([&] { settings_ = settingsFile_.ReadAll(folder_, settingProblems); }))
+        step([&] { LoadPersonalHistory(); });
     step([&] { StartPersonalAutoSave(); });
     step([&] {
         hotKey_ = std::make_unique<HotKey>(Handle());

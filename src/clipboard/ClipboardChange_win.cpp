@@ -46,7 +46,8 @@ std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const std
     const clipboard::ClipboardFormats offered{OfferedFormats()};
     if (offered.list.empty()) {
         change.kind = ClipboardChange::Kind::Emptied;
-    } else if (clipboard::ClipboardContentIsPrivate(offered) || clipboard::OwnerIsIgnoredProgram(owner, ignoredPrograms)) {
+    } else if (clipboard::ClipboardContentIsPrivate(offered) ||
+               clipboard::OwnerIsIgnoredProgram(owner, ignoredPrograms)) {
         change.kind = ClipboardChange::Kind::Private;
     } else {
         change.kind = ClipboardChange::Kind::Offered;
