@@ -119,6 +119,7 @@ struct Bench {
     HiddenWindow other, ours;
     toolkit::MenuItem root;
     toolkit::MenuItem* menu;
+    common::Settings settings;  // duplicates refused, as by default
     std::unique_ptr<history::History> history;
     int next = 0;
 
@@ -127,7 +128,7 @@ struct Bench {
         auto item = std::make_unique<toolkit::MenuItem>("history");
         menu = item.get();
         root.Add(std::move(item));
-        history = std::make_unique<history::History>(*menu);
+        history = std::make_unique<history::History>(*menu, settings);
     }
 
     void Clear() {
@@ -173,7 +174,8 @@ struct Bench {
             double start = NowMs();
             std::vector<clips::CapturedClip> captured;
             std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(
-                0, [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
+                0, settings.IgnoredPrograms,
+                [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
             double readDone = NowMs();
             if (!change || captured.empty() || !captured[0].clip) {
                 std::fprintf(stderr, "nothing read\n");
@@ -199,7 +201,7 @@ struct Bench {
     };
     Run Measure(size_t size, int held, int runs, bool numberAtEnd) {
         Clear();
-        common::settings().MaxHistorySize = held;
+        settings.MaxHistorySize = held;
         for (int i = 0; i < held; ++i) CaptureMs(Text(size, next++, numberAtEnd));
         std::vector<double> capture, raw;
         for (int i = 0; i < runs; ++i) {
@@ -214,7 +216,7 @@ struct Bench {
     // Bytes held per clip, by the C++ heap and by the process.
     void Memory(size_t size, int clips) {
         Clear();
-        common::settings().MaxHistorySize = clips;
+        settings.MaxHistorySize = clips;
         std::vector<std::string> texts;
         for (int i = 0; i < clips; ++i) texts.push_back(Text(size, next++, false));
         long long heapBefore = g_liveBytes;
@@ -250,7 +252,6 @@ int main() {
         std::fprintf(stderr, "message: %s\n", text.c_str());
         return IDOK;
     });
-    common::settings().NoDuplicatedEntries = true;
     Bench bench;
     Report("1 KB text, 500 held, distinct from the first byte", bench.Measure(1024, 500, 200, false), 1.0);
     Report("1 KB text, 500 held, distinct in the last bytes", bench.Measure(1024, 500, 200, true), 1.0);

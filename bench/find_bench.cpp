@@ -69,10 +69,11 @@ std::unique_ptr<clips::TClipText> TextClip(std::string text) {
 }  // namespace
 
 int main() {
-    common::settings().MaxHistorySize = 500;
+    common::Settings settings;
+    settings.MaxHistorySize = 500;
     toolkit::MenuItem root;
     root.Add(std::make_unique<toolkit::MenuItem>("history"));
-    history::History history(*root.Items(0));
+    history::History history(*root.Items(0), settings);
     size_t bytes = 0;
     for (unsigned i = 0; i < 2000; ++i) {
         std::string text = Words(i % 200 == 0 ? 1 << 20 : 1024, i);

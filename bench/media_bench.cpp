@@ -199,7 +199,7 @@ int RunBenchmark(bool deviceDependent) {
             delete clip;
             return 1;
         }
-        clip->NameForHistory();
+        clip->NameForHistory(20);  // the default caption length
         clip->StampCapture();
         history.push_back(std::unique_ptr<clips::TClip>(clip));
         clipsHeld.push_back(clip);

@@ -37,8 +37,7 @@ bool TfrmMain::PickClip(clips::TClip& clip, bool plain) {
 
 void TfrmMain::PasteInto(HWND target) {
     // Keys go to the foreground window, whichever it is: only to the one the user came from.
-    if (common::settings().AutoPaste && find::IsPasteTarget(target) && GetForegroundWindow() == target)
-        find::SendPaste();
+    if (settings_.AutoPaste && find::IsPasteTarget(target) && GetForegroundWindow() == target) find::SendPaste();
 }
 
 }  // namespace app

@@ -32,7 +32,7 @@ void TfrmMain::CreateMenus() {
     mniGeneral = AddItem(mnuMain, "mniGeneral");
 
     mniHistory->SetImages(&IconList);
-    history_ = std::make_unique<history::History>(*mniHistory);
+    history_ = std::make_unique<history::History>(*mniHistory, settings_);
     history_->OnHistoryChanged = [this] { HistoryChanged(); };
     history_->OnPick = [this](clips::TClip& clip) {
         bool picked = PickClip(clip, GetKeyState(VK_SHIFT) < 0);
@@ -50,7 +50,7 @@ void TfrmMain::CreateMenus() {
     };
 
     toolkit::BuildMenu(*mniGeneral, {
-        {"监视剪贴板", &mniMonitorClipboard, Does([this] { SetMonitorClipboard(!monitorClipboard_); }),
+        {"监视剪贴板", &mniMonitorClipboard, Does([this] { SetMonitorClipboard(!settings_.MonitorClipboard); }),
          MenuRow::kChecked},
         {"-"},
         // Nothing typed and no window to go back to.

@@ -10,14 +10,16 @@ void TfrmMain::mniPreferencesClick() {
         SetForegroundWindow(frmPreferences->Handle());
         return;
     }
-    TfrmPreferences dialog;
-    if (dialog.ShowModal() != IDOK) return;
-    const common::Settings& s = common::settings();
-    ApplyHotKey(s.HotKeyOn);
+    std::optional<common::Settings> accepted = TfrmPreferences::Run(settings_);
+    if (!accepted) return;
+    // The dialog leaves the watching alone; the menu's state stands.
+    accepted->MonitorClipboard = settings_.MonitorClipboard;
+    settings_ = std::move(*accepted);
+    ApplyHotKey(settings_.HotKeyOn);
     // A lowered history limit trims at once, and the tip follows.
     UpdateHistory();
     // Written now, so that a crash or a power cut cannot undo the user's choices.
-    settingsFile_.WriteAll(s, monitorClipboard_);
+    settingsFile_.WriteAll(settings_);
 }
 
 }  // namespace app

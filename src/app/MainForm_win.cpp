@@ -38,7 +38,6 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-    common::Settings& s = common::settings();
     // One line per step. A step that needs an earlier one runs only when that
     // one went through; the program goes on with what works. What failed, and
     // the settings that had to be replaced, are told once, in one box, at the end.
@@ -47,14 +46,14 @@ void TfrmMain::FormCreate() {
     auto step = [&](const std::function<void()>& body) { return common::RunCollecting(body, problems); };
     step([&] { LoadKindIcons(IconList, toolkit::DpiAtPointer()); });
     // Without its folder the personal history is not looked for anywhere else.
-    if (step([&] { settingsFile_.ReadPersonalHistoryPath(folder_, s); })) step([&] { LoadPersonalHistory(); });
+    if (step([&] { settings_ = settingsFile_.ReadAll(folder_, settingProblems); }))
+        step([&] { LoadPersonalHistory(); });
     step([&] { StartPersonalAutoSave(); });
-    step([&] { settingsFile_.ReadRemaining(s, settingProblems); });
     step([&] {
         hotKey_ = std::make_unique<HotKey>(Handle());
-        if (s.HotKeyOn) ApplyHotKey(true);
+        if (settings_.HotKeyOn) ApplyHotKey(true);
     });
-    step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_); });
+    step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_, settings_); });
     step([&] {
         // The notification area's monitor: the primary one.
         int size = toolkit::SmallIconSize(toolkit::DpiAtPoint({0, 0}));
@@ -74,7 +73,7 @@ void TfrmMain::FormCreate() {
     step([&] {
         // The user's choice is kept (and saved at the exit) even when there is no watcher to follow it.
         mniMonitorClipboard->SetEnabled(watcherMade);
-        SetMonitorClipboard(settingsFile_.ReadMonitorClipboard(settingProblems));
+        SetMonitorClipboard(settings_.MonitorClipboard);
     });
     problems.insert(problems.end(), settingProblems.begin(), settingProblems.end());
     common::Report(problems);
@@ -93,7 +92,7 @@ void TfrmMain::FormDestroy() {
 
 void TfrmMain::LoadPersonalHistory() {
     personal::PersonalLoadResult loaded =
-        personalFile_.Load(common::settings().PersonalHistoryPath, [&](personal::ClipRecord& record) {
+        personalFile_.Load(settings_.PersonalHistoryPath, [&](personal::ClipRecord& record) {
             history_->AppendLoaded(clips::ClipOfRecord(record));
         });
     personalLoaded_ = loaded.ClipsRead > 0;
@@ -105,7 +104,7 @@ void TfrmMain::LoadPersonalHistory() {
 void TfrmMain::StartPersonalAutoSave() {
     personalAutoSave_ = std::make_unique<personal::PersonalAutoSave>(
         personalFile_,
-        [this] { return personal::PersonalAutoSave::Snapshot{common::settings().PersonalHistoryPath, PersonalRecords()}; },
+        [this] { return personal::PersonalAutoSave::Snapshot{settings_.PersonalHistoryPath, PersonalRecords()}; },
         [](const common::Problem& problem) { common::Report(problem); });
     history_->OnPersonalHistoryChanged = [this] { personalAutoSave_->Changed(); };
 }
@@ -120,12 +119,12 @@ std::vector<personal::ClipRecord> TfrmMain::PersonalRecords() {
 void TfrmMain::SavePersonalHistory() {
     // A save under way ends first: the file is ours alone from here on.
     if (personalAutoSave_) personalAutoSave_->Finish();
-    if (auto madeDo = personalFile_.Save(common::settings().PersonalHistoryPath, PersonalRecords()))
+    if (auto madeDo = personalFile_.Save(settings_.PersonalHistoryPath, PersonalRecords()))
         common::Report(*madeDo);
 }
 
 void TfrmMain::ApplyHotKey(bool on) {
-    if (hotKey_) hotKey_->Apply(on, common::settings().HotKeyCombination);
+    if (hotKey_) hotKey_->Apply(on, settings_.HotKeyCombination);
 }
 
 void TfrmMain::PopupAtCursor(HMENU menu) {
@@ -196,7 +195,7 @@ void TfrmMain::ClipboardChanged() {
 }
 
 void TfrmMain::SetMonitorClipboard(bool on) {
-    monitorClipboard_ = on;
+    settings_.MonitorClipboard = on;
     mniMonitorClipboard->SetChecked(on);
     if (watcher_) watcher_->SetActive(on);
 }
@@ -210,7 +209,7 @@ void TfrmMain::WMEndSession(bool ending) {
 
 void TfrmMain::SaveWhatMustSurvive() {
     common::RunReported([&] { SavePersonalHistory(); });
-    common::RunReported([&] { settingsFile_.WriteAll(common::settings(), monitorClipboard_); });
+    common::RunReported([&] { settingsFile_.WriteAll(settings_); });
 }
 
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -14,6 +14,7 @@
 #include "app/TrayIcon_win.h"
 #include "clipboard/Clpbrd_win.h"
 #include "clips/Clip_win.h"
+#include "common/Settings.h"
 #include "find/FindWindow_win.h"
 #include "history/ClipPopup_win.h"
 #include "history/History_win.h"
@@ -58,7 +59,10 @@ public:
     history::History& History() { return *history_; }
     clipboard::TClpbrd* Watcher() { return watcher_.get(); }
     const std::string& Folder() const { return folder_; }
-    const SettingsFile& Settings() const { return settingsFile_; }
+    // The one settings value: read at start-up, replaced when the preferences
+    // are accepted, written at exit. The parts that use it were handed it.
+    common::Settings& Settings() noexcept { return settings_; }
+    const common::Settings& Settings() const noexcept { return settings_; }
 
     // Takes the settings' limit and shows the histories again (tray tip, find window).
     void UpdateHistory() { history_->UpdateHistory(); }
@@ -86,7 +90,7 @@ public:
     // on the clipboard.
     void PasteInto(HWND target);
     // "监视剪贴板": the user's choice, which the general menu's check mark shows.
-    bool MonitorClipboard() const noexcept { return monitorClipboard_; }
+    bool MonitorClipboard() const noexcept { return settings_.MonitorClipboard; }
     void SetMonitorClipboard(bool on);
 
 protected:
@@ -116,6 +120,8 @@ private:
     void HistoryChanged();
 
     std::string folder_;
+    // Before everything that was handed it.
+    common::Settings settings_;
     // Before everything that shows itself in the menus, so it goes last.
     toolkit::MenuItem mnuMain;
     toolkit::MenuItem* mniHistory = nullptr;
@@ -132,7 +138,6 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
     std::unique_ptr<history::ClipPopup> popup_;
-    bool monitorClipboard_ = true;
     std::unique_ptr<preview::HoverPreview> hover_;
     std::unique_ptr<find::FindWindow> findWindow_;
     // While the hot key's menu is open: the window it came from, and whether a pick asks for a paste.

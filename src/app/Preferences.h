@@ -6,7 +6,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
+#include <vector>
 
 #include "common/Report.h"
 #include "common/Settings.h"
@@ -16,11 +18,8 @@ namespace app {
 struct PreferenceValues {
     std::string HistorySize;    // the edits' texts: what is not a number counts as 0
     std::string CaptionLength;
-    bool NoDuplicatedEntries = true;
-    bool PreviewMode = true;
-    bool AutoPaste = false;
-    bool DeleteClipConf = true;
-    bool DeleteAllConf = true;
+    // The check boxes whose settings are taken as they are, each with its setting.
+    std::vector<std::pair<bool common::Settings::*, bool>> Flags;
     bool HotKeyOn = true;
     uint16_t HotKey = 0;        // shortcut code; 0 is no key
     std::string PersonalHistoryPath;
@@ -42,8 +41,5 @@ using FolderLookup = std::function<std::optional<std::string>(const std::string&
 std::variant<common::Settings, PreferenceProblem> CheckPreferences(const PreferenceValues& values,
                                                                    const common::Settings& current,
                                                                    const FolderLookup& folder);
-
-inline constexpr int kMinHistorySize = 1, kMaxHistorySize = 500;
-inline constexpr int kMinCaptionLength = 10, kMaxCaptionLength = 100;
 
 }  // namespace app

@@ -12,6 +12,7 @@
 #include "common/Paths_win.h"
 #include "common/Report_win.h"
 #include "common/Settings.h"
+#include "common/Text.h"
 #include "common/Wide_win.h"
 #include "toolkit/FolderBrowser_win.h"
 
@@ -22,11 +23,32 @@ const char* const kPreferencesTitle = "参数选择";
 const char* const kBrowseTitle = "个人历史路径 :";
 
 namespace {
-const char kHistorySizeHint[] = "最大历史记录必须在 1 与 500 之间";
-const char kCaptionLengthHint[] = "最大标题长度必须在 10 与 100 之间";
 const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
 const char kPathHint[] = "选取个人历史的保存路径";
 const char kIgnoredProgramsHint[] = "从这些程序复制的内容不记入历史, 例如密码管理器";
+
+std::string RangeHint(const char* name, const common::SettingKey& key) {
+    return common::Format("%s必须在 %d 与 %d 之间", name, key.Min, key.Max);
+}
+
+// The check boxes that edit a flag as it is, one row each, in their pages' order.
+struct FlagRow {
+    bool common::Settings::*setting;
+    HWND TfrmPreferences::*box;
+    int page;  // 0 常规, 1 要求确认
+    int y;
+    const char* caption;
+    const char* hint;
+};
+using common::Settings;
+using P = TfrmPreferences;
+const FlagRow kFlagRows[] = {
+    {&Settings::NoDuplicatedEntries, &P::chkDuplicatedEntries, 0, 98, "不捕获重复项目", "不保存重复项目至剪贴板历史"},
+    {&Settings::PreviewMode, &P::chkPreviewMode, 0, 124, "预览模式", "预览剪辑和显示属性"},
+    {&Settings::AutoPaste, &P::chkAutoPaste, 0, 150, "选择剪辑后自动粘贴", "用快捷键选择剪辑后, 立即粘贴到原来的窗口"},
+    {&Settings::DeleteClipConf, &P::chkClipDelete, 1, 20, "在删除剪辑时", "当你要删除剪辑时要求确认"},
+    {&Settings::DeleteAllConf, &P::chkDeleteAll, 1, 46, "在全部删除时", "当你要清除所有历史记录时要求确认"},
+};
 }  // namespace
 
 HICON TfrmPreferences::FolderIcon() const {
@@ -34,14 +56,34 @@ HICON TfrmPreferences::FolderIcon() const {
     return LoadKindIcon(clips::kFileList, toolkit::SmallIconSize(Dpi()));
 }
 
-TfrmPreferences::TfrmPreferences() : ModalDialog(kPreferencesTitle, ClientSize{384, 286}) { frmPreferences = this; }
+TfrmPreferences::TfrmPreferences(const common::Settings& current)
+    : ModalDialog(kPreferencesTitle, ClientSize{384, 286}), current_(current) {
+    frmPreferences = this;
+}
+
+std::optional<common::Settings> TfrmPreferences::Run(const common::Settings& current) {
+    TfrmPreferences dialog(current);
+    if (dialog.ShowModal() != IDOK) return std::nullopt;
+    return dialog.Accepted();
+}
+
+void TfrmPreferences::AddFlagRows(int page) {
+    for (const FlagRow& row : kFlagRows)
+        if (row.page == page) {
+            HWND box = AddCheckBox(row.caption, current_.*row.setting, 16, row.y, 320);
+            this->*row.box = box;
+            SetHint(box, row.hint);
+        }
+}
 
 TfrmPreferences::~TfrmPreferences() {
     if (frmPreferences == this) frmPreferences = nullptr;
 }
 
 void TfrmPreferences::FormCreate() {
-    const common::Settings& s = common::settings();
+    const common::Settings& s = current_;
+    const common::SettingKey& historyKey = common::KeyOf(&common::Settings::MaxHistorySize);
+    const common::SettingKey& captionKey = common::KeyOf(&common::Settings::MaxCaptionLength);
     folderIcon_.reset(FolderIcon());
 
     pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 210);
@@ -52,24 +94,21 @@ void TfrmPreferences::FormCreate() {
 
     PlaceOn(tabGeneral);
     lblHistorySize = AddLabel("最大历史记录 :", 16, 20);
-    toolkit::NumberEdit history = AddNumberEdit(s.MaxHistorySize, kMinHistorySize, kMaxHistorySize, 3, 120, 16, 64);
+    toolkit::NumberEdit history = AddNumberEdit(s.MaxHistorySize, historyKey.Min, historyKey.Max, 3, 120, 16, 64);
     edtHistorySize = history.edit;
     udHistorySize = history.upDown;
     lblClips = AddLabel("剪辑", 192, 20);
     lblCaptionLength = AddLabel("最大标题长度 :", 16, 54);
     // The up-down goes below the accepted 10; OK then refuses the value.
-    toolkit::NumberEdit caption = AddNumberEdit(s.MaxCaptionLength, 1, kMaxCaptionLength, 3, 120, 50, 64);
+    toolkit::NumberEdit caption = AddNumberEdit(s.MaxCaptionLength, 1, captionKey.Max, 3, 120, 50, 64);
     edtCaptionLength = caption.edit;
     udCaptionLength = caption.upDown;
     lblCharacters = AddLabel("字符", 192, 54);
     bvlGeneral = AddLine(10, 86, lineWidth);
-    chkDuplicatedEntries = AddCheckBox("不捕获重复项目", s.NoDuplicatedEntries, 16, 98, 320);
-    chkPreviewMode = AddCheckBox("预览模式", s.PreviewMode, 16, 124, 320);
-    chkAutoPaste = AddCheckBox("选择剪辑后自动粘贴", s.AutoPaste, 16, 150, 320);
+    AddFlagRows(0);
 
     PlaceOn(tabConfirmations);
-    chkClipDelete = AddCheckBox("在删除剪辑时", s.DeleteClipConf, 16, 20, 320);
-    chkDeleteAll = AddCheckBox("在全部删除时", s.DeleteAllConf, 16, 46, 320);
+    AddFlagRows(1);
 
     PlaceOn(tabAdvanced);
     chkHotKey = AddCheckBox("快捷键 :", s.HotKeyOn, 16, 10, 90);
@@ -89,13 +128,10 @@ void TfrmPreferences::FormCreate() {
     btnCancel = AddButton("取消", IDCANCEL, 300, 226, 75, 25);
     stbHint = AddStatusBar();
 
-    for (HWND c : {lblHistorySize, edtHistorySize, udHistorySize, lblClips}) SetHint(c, kHistorySizeHint);
-    for (HWND c : {lblCaptionLength, edtCaptionLength, udCaptionLength, lblCharacters}) SetHint(c, kCaptionLengthHint);
-    SetHint(chkDuplicatedEntries, "不保存重复项目至剪贴板历史");
-    SetHint(chkPreviewMode, "预览剪辑和显示属性");
-    SetHint(chkAutoPaste, "用快捷键选择剪辑后, 立即粘贴到原来的窗口");
-    SetHint(chkClipDelete, "当你要删除剪辑时要求确认");
-    SetHint(chkDeleteAll, "当你要清除所有历史记录时要求确认");
+    for (HWND c : {lblHistorySize, edtHistorySize, udHistorySize, lblClips})
+        SetHint(c, RangeHint("最大历史记录", historyKey));
+    for (HWND c : {lblCaptionLength, edtCaptionLength, udCaptionLength, lblCharacters})
+        SetHint(c, RangeHint("最大标题长度", captionKey));
     for (HWND c : {chkHotKey, hkHotKey}) SetHint(c, kHotKeyHint);
     SetHint(chkStartApplication, "每次系统启动时都将运行本程序");
     for (HWND c : {lblPersonalHistoryPath, edtPersonalHistoryPath, bbnBrowse}) SetHint(c, kPathHint);
@@ -131,11 +167,7 @@ PreferenceValues TfrmPreferences::Values() const {
     PreferenceValues v;
     v.HistorySize = toolkit::WindowText(edtHistorySize);
     v.CaptionLength = toolkit::WindowText(edtCaptionLength);
-    v.NoDuplicatedEntries = IsChecked(chkDuplicatedEntries);
-    v.PreviewMode = IsChecked(chkPreviewMode);
-    v.AutoPaste = IsChecked(chkAutoPaste);
-    v.DeleteClipConf = IsChecked(chkClipDelete);
-    v.DeleteAllConf = IsChecked(chkDeleteAll);
+    for (const FlagRow& row : kFlagRows) v.Flags.emplace_back(row.setting, IsChecked(this->*row.box));
     v.HotKeyOn = IsChecked(chkHotKey);
     v.HotKey = ShortcutOfHotKeyControl(toolkit::HotKeyValue(hkHotKey));
     v.PersonalHistoryPath = toolkit::WindowText(edtPersonalHistoryPath);
@@ -144,12 +176,12 @@ PreferenceValues TfrmPreferences::Values() const {
 }
 
 bool TfrmPreferences::btnOKClick() {
-    auto checked = CheckPreferences(Values(), common::settings(), &common::ExistingFolder);
+    auto checked = CheckPreferences(Values(), current_, &common::ExistingFolder);
     if (auto* problem = std::get_if<PreferenceProblem>(&checked)) {
         Refuse(*problem);
         return false;
     }
-    common::settings() = std::get<common::Settings>(checked);
+    accepted_ = std::get<common::Settings>(checked);
     try {
         SetStartWithSystem(toolkit::IsChecked(chkStartApplication));
     } catch (const std::exception& failure) {

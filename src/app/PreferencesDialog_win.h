@@ -1,20 +1,28 @@
 #pragma once
 // The preferences dialog: every setting but the clipboard watching, and start
-// with the system. Its values are checked as a whole on OK and taken over
-// only when all are valid; Cancel changes nothing.
+// with the system. It shows the settings it is handed; its values are checked
+// as a whole on OK and accepted only when all are valid; Cancel changes nothing.
+// The caller takes the accepted settings over.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "app/Preferences.h"
+#include "common/Settings.h"
 #include "toolkit/Dialog_win.h"
 
 namespace app {
 
 class TfrmPreferences : public toolkit::ModalDialog {
 public:
-    TfrmPreferences();
+    explicit TfrmPreferences(const common::Settings& current);
     ~TfrmPreferences() override;
+
+    // Shows the dialog on `current`: the settings accepted with OK, or nothing.
+    static std::optional<common::Settings> Run(const common::Settings& current);
+    // After OK: the settings shown with the dialog's values.
+    const std::optional<common::Settings>& Accepted() const noexcept { return accepted_; }
 
     // The controls, while the dialog is open.
     toolkit::TabPages* pclPreferences = nullptr;
@@ -30,7 +38,7 @@ public:
 
     void chkHotKeyClick();
     void bbnBrowseClick();
-    // Checks every value; takes them over and returns true only when all are valid.
+    // Checks every value; accepts them and returns true only when all are valid.
     bool btnOKClick();
     // The values as the controls hold them.
     PreferenceValues Values() const;
@@ -44,11 +52,15 @@ private:
     // The browse button's folder at the dialog's DPI.
     HICON FolderIcon() const;
     void FormCreate();
+    // The check boxes of kFlagRows on `page`, on the page being filled.
+    void AddFlagRows(int page);
     void DisplayHint(const std::string& hint);
     // Shows the warning of `problem`, puts the refused edit's text back and focuses it.
     void Refuse(const PreferenceProblem& problem);
 
     toolkit::UniqueIcon folderIcon_;
+    const common::Settings current_;
+    std::optional<common::Settings> accepted_;
 };
 
 // The dialog while it is open, else null: it opens only once at a time.

@@ -66,75 +66,29 @@ std::string SettingsFile::Read(const char* key, const std::string& fallback, uns
     return FromFileForm(buffer);
 }
 
-void SettingsFile::ReadPersonalHistoryPath(const std::string& applicationFolder, common::Settings& s) const {
-    std::string path = Read("PersonalHistoryPath", applicationFolder);
-    // An empty value names no folder: the application folder stands in for it.
-    if (common::TrimBlanks(path).empty()) path = applicationFolder;
-    s.PersonalHistoryPath = common::CompletePath(path);
+common::Settings SettingsFile::ReadAll(const std::string& applicationFolder,
+                                       std::vector<common::Problem>& madeDo) const {
+    return common::ReadSettings(
+        [&](const common::SettingKey& key, const std::string& fallback) {
+            return Read(key.Name, fallback, key.Capacity);
+        },
+        applicationFolder, madeDo);
 }
 
-int32_t SettingsFile::ReadInt(const char* key, int32_t fallback, std::vector<common::Problem>& madeDo) const {
-    std::string text = Read(key, std::to_string(fallback));
-    if (auto value = common::StrToIntStrict(text)) return *value;
-    madeDo.push_back({common::Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的整数, 已改用默认值 %d.", key,
-                                     text.c_str(), fallback),
-                      common::Severity::Warning});
-    return fallback;
-}
-
-bool SettingsFile::ReadFlag(const char* key, bool fallback, std::vector<common::Problem>& madeDo) const {
-    std::string text = Read(key, common::BoolToStr(fallback));
-    if (auto value = common::StrToBoolStrict(text)) return *value;
-    madeDo.push_back({common::Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的开关值, 已改用默认值 %s.", key,
-                                     text.c_str(), common::BoolToStr(fallback).c_str()),
-                      common::Severity::Warning});
-    return fallback;
-}
-
-void SettingsFile::ReadRemaining(common::Settings& s, std::vector<common::Problem>& madeDo) const {
-    const common::Settings defaults;
-    s.MaxHistorySize = ReadInt("MaxHistorySize", defaults.MaxHistorySize, madeDo);
-    s.MaxCaptionLength = ReadInt("MaxCaptionLength", defaults.MaxCaptionLength, madeDo);
-    s.NoDuplicatedEntries = ReadFlag("NoDuplicatedEntries", defaults.NoDuplicatedEntries, madeDo);
-    s.DeleteClipConf = ReadFlag("DeleteClipConf", defaults.DeleteClipConf, madeDo);
-    s.DeleteAllConf = ReadFlag("DeleteAllConf", defaults.DeleteAllConf, madeDo);
-    s.HotKeyOn = ReadFlag("HotKeyOn", defaults.HotKeyOn, madeDo);
-    s.HotKeyCombination = ReadInt("HotKeyCombination", defaults.HotKeyCombination, madeDo);
-    s.PreviewMode = ReadFlag("PreviewMode", defaults.PreviewMode, madeDo);
-    s.AutoPaste = ReadFlag("AutoPaste", defaults.AutoPaste, madeDo);
-    // A list of programs may well be longer than a path.
-    s.IgnoredPrograms = Read("IgnoredPrograms", defaults.IgnoredPrograms, 4096);
-}
-
-bool SettingsFile::ReadMonitorClipboard(std::vector<common::Problem>& madeDo) const {
-    return ReadFlag("MonitorClipboard", true, madeDo);
-}
-
-void SettingsFile::WriteAll(const common::Settings& s, bool monitorClipboard) const {
-    using common::BoolToStr;
+void SettingsFile::WriteAll(const common::Settings& s) const {
     // Every key is tried; the keys refused are told of once, together.
     std::string refusedKeys;
     DWORD firstCode = ERROR_SUCCESS;
-    auto put = [&](const char* key, const std::string& value) {
+    for (const common::SettingKey& key : common::SettingKeys()) {
+        std::string value = common::SettingText(s, key);
+        if (key.Folder) value = PathInFileForm(value);
         SetLastError(ERROR_SUCCESS);
-        if (WritePrivateProfileStringW(kSection, common::Wide(key).c_str(), ToFileForm(value).c_str(),
+        if (WritePrivateProfileStringW(kSection, common::Wide(key.Name).c_str(), ToFileForm(value).c_str(),
                                        common::Wide(path_).c_str()))
-            return;
+            continue;
         if (refusedKeys.empty()) firstCode = GetLastError();
-        refusedKeys += refusedKeys.empty() ? key : std::string(", ") + key;
-    };
-    put("MonitorClipboard", BoolToStr(monitorClipboard));
-    put("MaxHistorySize", std::to_string(s.MaxHistorySize));
-    put("MaxCaptionLength", std::to_string(s.MaxCaptionLength));
-    put("NoDuplicatedEntries", BoolToStr(s.NoDuplicatedEntries));
-    put("DeleteClipConf", BoolToStr(s.DeleteClipConf));
-    put("DeleteAllConf", BoolToStr(s.DeleteAllConf));
-    put("HotKeyOn", BoolToStr(s.HotKeyOn));
-    put("HotKeyCombination", std::to_string(s.HotKeyCombination));
-    put("PreviewMode", BoolToStr(s.PreviewMode));
-    put("AutoPaste", BoolToStr(s.AutoPaste));
-    put("PersonalHistoryPath", PathInFileForm(s.PersonalHistoryPath));
-    put("IgnoredPrograms", s.IgnoredPrograms);
+        refusedKeys += refusedKeys.empty() ? key.Name : std::string(", ") + key.Name;
+    }
     if (refusedKeys.empty()) return;
     std::string doing = common::Format("无法把这些设置写入 %s: %s", path_.c_str(), refusedKeys.c_str());
     if (firstCode == ERROR_SUCCESS) throw common::Failure(doing);  // the platform gave no reason

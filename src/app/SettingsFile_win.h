@@ -21,19 +21,15 @@ public:
 
     // At most `capacity` - 1 characters; a missing file or key gives `fallback`.
     std::string Read(const char* key, const std::string& fallback, unsigned capacity = 261) const;
-    // Start-up reads, in their order. A value that does not convert keeps the
-    // key's default; each such value adds a warning to `madeDo`.
-    void ReadPersonalHistoryPath(const std::string& applicationFolder, common::Settings& s) const;
-    void ReadRemaining(common::Settings& s, std::vector<common::Problem>& madeDo) const;
-    bool ReadMonitorClipboard(std::vector<common::Problem>& madeDo) const;
+    // Every key of the table. A value that does not convert keeps the key's
+    // default; each such value adds a warning to `madeDo`.
+    common::Settings ReadAll(const std::string& applicationFolder, std::vector<common::Problem>& madeDo) const;
 
     // Every key in its order, also after one was refused. Throws one
     // common::Win32Error naming all the keys that could not be written.
-    void WriteAll(const common::Settings& s, bool monitorClipboard) const;
+    void WriteAll(const common::Settings& s) const;
 
 private:
-    int32_t ReadInt(const char* key, int32_t fallback, std::vector<common::Problem>& madeDo) const;
-    bool ReadFlag(const char* key, bool fallback, std::vector<common::Problem>& madeDo) const;
     std::string path_;
 };
 

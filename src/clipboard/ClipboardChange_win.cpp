@@ -30,7 +30,8 @@ std::vector<UINT> OfferedFormats() {
 
 }  // namespace
 
-std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const ReadOffered& read) {
+std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const std::string& ignoredPrograms,
+                                                   const ReadOffered& read) {
     toolkit::ClipboardSession session(clipboard::ClipboardOwnerWindow, kCapturePatienceMs);
     if (!session) return std::nullopt;
     ClipboardChange change;
@@ -47,7 +48,7 @@ std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const Rea
         change.kind = ClipboardChange::Kind::Emptied;
     } else {
         std::string source = ClipboardSourceOf(owner, change.sequence);
-        if (ClipboardContentIsPrivate(offered) || IsExcludedProgram(source)) {
+        if (ClipboardContentIsPrivate(offered) || IsExcludedProgram(source, ignoredPrograms)) {
             change.kind = ClipboardChange::Kind::Private;
         } else {
             change.kind = ClipboardChange::Kind::Offered;

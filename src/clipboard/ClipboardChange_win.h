@@ -38,7 +38,9 @@ using ReadOffered = std::function<void(const ClipboardFormats& offered)>;
 
 // Reads the clipboard as it is now. `lastCaptured` is the sequence number of
 // the change captured last (0: none). Nothing when the clipboard stayed held
-// by another program.
-std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const ReadOffered& read);
+// by another program. What the programs of `ignoredPrograms` (the setting
+// IgnoredPrograms) copy counts as private.
+std::optional<ClipboardChange> ReadClipboardChange(DWORD lastCaptured, const std::string& ignoredPrograms,
+                                                   const ReadOffered& read);
 
 }  // namespace clipboard

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "clipboard/IgnoredPrograms.h"
-#include "common/Settings.h"
 #include "common/Text.h"
 #include "common/Wide_win.h"
 #include "toolkit/Handles_win.h"
@@ -70,8 +69,7 @@ std::string ClipboardOwnerName(HWND owner) {
     return lastName;
 }
 
-bool IsExcludedProgram(const std::string& program) {
-    const std::string& ignored = common::settings().IgnoredPrograms;
+bool IsExcludedProgram(const std::string& program, const std::string& ignored) {
     return !common::IsBlank(ignored) && IsIgnoredProgram(program, ignored);
 }
 

@@ -18,8 +18,8 @@ extern UINT HTMLFormat;
 std::string ClipboardOwnerName();
 // The same for the owner window already asked for.
 std::string ClipboardOwnerName(HWND owner);
-// True when `program` is one the user excluded (IgnoredPrograms).
-bool IsExcludedProgram(const std::string& program);
+// True when `program` is one of `ignored` (the setting IgnoredPrograms).
+bool IsExcludedProgram(const std::string& program, const std::string& ignored);
 
 // The program a change came from, noted when the change is notified, before
 // any wait: a helper that copies and exits, or a program that copies with no

@@ -47,8 +47,9 @@ public:
     virtual bool CaptureFromClipboard() { return false; }
     // What the capture still does once the clipboard is closed again.
     virtual void FinishCapture() {}
-    // Sets the caption and the kind the clip shows in the history.
-    virtual void NameForHistory() {}
+    // Sets the caption (of at most `captionLength` characters, where the
+    // content gives it) and the kind the clip shows in the history.
+    virtual void NameForHistory(int /*captionLength*/) {}
     // Stamps the program it was read from (when not known yet) and the time.
     void StampCapture();
     // Puts every format of the content back on the clipboard in one session,

@@ -10,7 +10,6 @@
 #include "clips/Caption.h"
 #include "clips/ClipPreview_win.h"
 #include "clips/DropFiles.h"
-#include "common/Settings.h"
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "personal/PersonalRecord.h"
@@ -48,8 +47,8 @@ bool TClipFiles::CaptureFromClipboard() {
     return count > 0;
 }
 
-void TClipFiles::NameForHistory() {
-    SetCaption(MakeCaption(FileList, common::settings().MaxCaptionLength));
+void TClipFiles::NameForHistory(int captionLength) {
+    SetCaption(MakeCaption(FileList, captionLength));
     SetKind(kFileList);
 }
 

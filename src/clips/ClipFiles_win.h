@@ -22,7 +22,7 @@ public:
     // no complete list with at least one file.
     bool CaptureFromClipboard() override;
     // Caption made from FileList, kind 4.
-    void NameForHistory() override;
+    void NameForHistory(int captionLength) override;
     // Puts a CF_HDROP block built from FileList on the emptied clipboard.
     // Throws common::Win32Error, before touching the clipboard when the block
     // can't be allocated.

@@ -40,7 +40,7 @@ bool TClipImage::CaptureFromClipboard() {
     return true;
 }
 
-void TClipImage::NameForHistory() {
+void TClipImage::NameForHistory(int) {
     SetCaption(ImageCaption(bitmap_.Width(), bitmap_.Height()));
     SetKind(kImage);
 }

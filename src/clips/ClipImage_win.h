@@ -38,7 +38,7 @@ public:
     // wrong, when the picture is refused, or common::Win32Error when it can't be copied.
     bool CaptureFromClipboard() override;
     // Caption "图像  [ width x height ]", kind 3.
-    void NameForHistory() override;
+    void NameForHistory(int captionLength) override;
     // Puts the picture (CF_DIB, and CF_PALETTE when it has a palette) on the
     // clipboard in one session; every program can paste it, as the platform
     // offers it in the other picture formats too. Throws common::Win32Error,

@@ -8,7 +8,6 @@
 #include "clips/ClipPreview_win.h"
 #include "clips/LiteHtml.h"
 #include "clips/RtfText.h"
-#include "common/Settings.h"
 #include "common/Text.h"
 #include "personal/PersonalRecord.h"
 
@@ -23,10 +22,10 @@ bool TClipText::CaptureFromClipboard() {
     return !common::IsBlank(Text);
 }
 
-void TClipText::CaptionFromText() { SetCaption(MakeCaption(Text, common::settings().MaxCaptionLength)); }
+void TClipText::CaptionFromText(int captionLength) { SetCaption(MakeCaption(Text, captionLength)); }
 
-void TClipText::NameForHistory() {
-    CaptionFromText();
+void TClipText::NameForHistory(int captionLength) {
+    CaptionFromText(captionLength);
     SetKind(IsLink(Text) ? kLinkText : kPlainText);
 }
 
@@ -61,8 +60,8 @@ void TClipText::ReadRecord(personal::ClipRecord& record) {
     Backup = std::move(record.Backup);
 }
 
-void TClipFormattedText::NameForHistory() {
-    CaptionFromText();
+void TClipFormattedText::NameForHistory(int captionLength) {
+    CaptionFromText(captionLength);
     SetKind(FormattedKind());
 }
 

@@ -24,7 +24,7 @@ public:
     // True when something not blank was read.
     bool CaptureFromClipboard() override;
     // Caption from the plain text; kind 6 for a link, else 0.
-    void NameForHistory() override;
+    void NameForHistory(int captionLength) override;
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &Text; }
     std::string_view FoundBy() const override { return Text; }
@@ -37,7 +37,7 @@ public:
 
 protected:
     // Every text kind takes its caption from the plain text.
-    void CaptionFromText();
+    void CaptionFromText(int captionLength);
 };
 
 // A text that came with a richer form of itself (rich text, HTML): the richer
@@ -47,7 +47,7 @@ class TClipFormattedText : public TClipText {
 public:
     // True when the richer form or the plain text is not blank.
     bool CaptureFromClipboard() override;
-    void NameForHistory() override;
+    void NameForHistory(int captionLength) override;
     void RestoreToClipboard() const override;
     const std::string* DuplicateData() const override { return &Formatted(); }
     bool CopiesAsPlainText() const override { return true; }

@@ -87,7 +87,7 @@ void TClipWave::FinishCapture() {
     }
 }
 
-void TClipWave::NameForHistory() {
+void TClipWave::NameForHistory(int) {
     SetCaption(kWaveCaption);
     SetKind(kWave);
 }

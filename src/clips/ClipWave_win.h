@@ -33,7 +33,7 @@ public:
     // (the half-made file removed) when writing fails.
     void FinishCapture() override;
     // Caption "Wave 声音", kind 5.
-    void NameForHistory() override;
+    void NameForHistory(int captionLength) override;
     // Puts the file's bytes on the emptied clipboard as CF_WAVE. A missing,
     // unreadable or empty file leaves the clipboard unchanged; a clipboard
     // that can't be written throws common::Win32Error.

@@ -3,14 +3,75 @@
 #include <cctype>
 #include <cstdlib>
 #include <limits>
+#include <stdexcept>
 
 #include "common/Text.h"
 
 namespace common {
 
-Settings& settings() {
-    static Settings instance;
-    return instance;
+const std::vector<SettingKey>& SettingKeys() {
+    // Earlier versions read and write these names in this order; the ranges
+    // are the ones the preferences dialog has always accepted.
+    static const std::vector<SettingKey> keys = {
+        {.Name = "MonitorClipboard", .Value = &Settings::MonitorClipboard},
+        {.Name = "MaxHistorySize", .Value = &Settings::MaxHistorySize, .Min = 1, .Max = 500},
+        {.Name = "MaxCaptionLength", .Value = &Settings::MaxCaptionLength, .Min = 10, .Max = 100},
+        {.Name = "NoDuplicatedEntries", .Value = &Settings::NoDuplicatedEntries},
+        {.Name = "DeleteClipConf", .Value = &Settings::DeleteClipConf},
+        {.Name = "DeleteAllConf", .Value = &Settings::DeleteAllConf},
+        {.Name = "HotKeyOn", .Value = &Settings::HotKeyOn},
+        {.Name = "HotKeyCombination", .Value = &Settings::HotKeyCombination},
+        {.Name = "PreviewMode", .Value = &Settings::PreviewMode},
+        {.Name = "AutoPaste", .Value = &Settings::AutoPaste},
+        {.Name = "PersonalHistoryPath", .Value = &Settings::PersonalHistoryPath, .Folder = true},
+        // A list of programs may well be longer than a path.
+        {.Name = "IgnoredPrograms", .Value = &Settings::IgnoredPrograms, .Capacity = 4096},
+    };
+    return keys;
+}
+
+const SettingKey& KeyOf(int32_t Settings::*number) {
+    for (const SettingKey& key : SettingKeys())
+        if (auto* member = std::get_if<int32_t Settings::*>(&key.Value); member && *member == number) return key;
+    throw std::logic_error("a number without a key");
+}
+
+std::string SettingText(const Settings& s, const SettingKey& key) {
+    struct Text {
+        const Settings& s;
+        std::string operator()(bool Settings::*flag) const { return BoolToStr(s.*flag); }
+        std::string operator()(int32_t Settings::*number) const { return std::to_string(s.*number); }
+        std::string operator()(std::string Settings::*text) const { return s.*text; }
+    };
+    return std::visit(Text{s}, key.Value);
+}
+
+Settings ReadSettings(const ReadSettingText& read, const std::string& applicationFolder,
+                      std::vector<Problem>& madeDo) {
+    const Settings defaults;
+    Settings s;
+    for (const SettingKey& key : SettingKeys()) {
+        std::string fallback = key.Folder ? applicationFolder : SettingText(defaults, key);
+        std::string text = read(key, fallback);
+        auto replaced = [&](const char* what) {
+            madeDo.push_back({Format("Pellacor.ini 中 %s 的值 \"%s\" 不是有效的%s, 已改用默认值 %s.", key.Name,
+                                     text.c_str(), what, fallback.c_str()),
+                              Severity::Warning});
+        };
+        if (auto* flag = std::get_if<bool Settings::*>(&key.Value)) {
+            if (auto value = StrToBoolStrict(text)) s.*(*flag) = *value;
+            else replaced("开关值");
+        } else if (auto* number = std::get_if<int32_t Settings::*>(&key.Value)) {
+            if (auto value = StrToIntStrict(text)) s.*(*number) = *value;
+            else replaced("整数");
+        } else if (key.Folder) {
+            // An empty value names no folder: the application folder stands in for it.
+            s.*std::get<std::string Settings::*>(key.Value) = CompletePath(IsBlank(text) ? applicationFolder : text);
+        } else {
+            s.*std::get<std::string Settings::*>(key.Value) = text;
+        }
+    }
+    return s;
 }
 
 std::optional<int32_t> StrToIntStrict(std::string_view text) {

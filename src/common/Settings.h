@@ -1,14 +1,23 @@
 #pragma once
-// The program-wide settings, named after their keys in Pellacor.ini, and the
-// strict conversions between them and the file's texts.
+// The settings, named after their keys in Pellacor.ini; the one table of those
+// keys, which reads, writes and defaults every one of them; and the strict
+// conversions between the values and the file's texts. The main form owns the
+// one Settings value and hands each part the settings it needs.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
+
+#include "common/Report.h"
 
 namespace common {
 
 struct Settings {
+    // The general menu's "监视剪贴板"; the preferences dialog leaves it alone.
+    bool MonitorClipboard = true;
     std::string PersonalHistoryPath;  // always ends with a backslash once read
     int32_t MaxHistorySize = 20;
     int32_t MaxCaptionLength = 20;
@@ -22,11 +31,32 @@ struct Settings {
     bool AutoPaste = false;
     // Program file names separated by ";": what they copy is never kept.
     std::string IgnoredPrograms;
-    // MonitorClipboard lives in the check mark of the "监视剪贴板" menu item.
+    bool operator==(const Settings&) const = default;
 };
 
-// The one instance every subsystem reads.
-Settings& settings();
+// One key of Pellacor.ini and the member of Settings it fills. Its default is
+// that member's value in Settings{}; a folder's is the application folder.
+struct SettingKey {
+    using Member = std::variant<bool Settings::*, int32_t Settings::*, std::string Settings::*>;
+    const char* Name;
+    Member Value;
+    bool Folder = false;       // a path: completed with its backslash when read
+    unsigned Capacity = 261;   // characters read at most, with the closing zero
+    int32_t Min = 0, Max = 0;  // a number's range in the preferences dialog; reading keeps any number
+};
+// Every key, in the order of the file.
+const std::vector<SettingKey>& SettingKeys();
+// The key of a number, for its range.
+const SettingKey& KeyOf(int32_t Settings::*number);
+
+// The text the file holds for the key's value.
+std::string SettingText(const Settings& s, const SettingKey& key);
+// The text of `key` in the file, or `fallback` when the file or the key is missing.
+using ReadSettingText = std::function<std::string(const SettingKey& key, const std::string& fallback)>;
+// Every key through `read`. A number or flag that does not convert keeps its
+// default and adds a warning to `madeDo`; a blank folder is `applicationFolder`.
+Settings ReadSettings(const ReadSettingText& read, const std::string& applicationFolder,
+                      std::vector<Problem>& madeDo);
 
 // Decimal (optionally signed) or hexadecimal with "$" or "0x"; nothing else.
 std::optional<int32_t> StrToIntStrict(std::string_view text);

@@ -20,7 +20,8 @@ bool History::ClipboardChanged() {
     for (int reads = 1;; ++reads) {
         std::vector<clips::CapturedClip> captured;
         std::optional<clipboard::ClipboardChange> change = clipboard::ReadClipboardChange(
-            capturedSequence_, [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
+            capturedSequence_, settings_.IgnoredPrograms,
+            [&](const clipboard::ClipboardFormats& offered) { captured = clips::CaptureOffered(offered); });
         if (!change) return false;
         if (change->changedWhileRead && reads < kMostReads) continue;
         capturedSequence_ = change->sequence;

@@ -1,13 +1,12 @@
 // Duplicates: new data equal to a clip already in either history.
 #include "clips/Clip_win.h"
-#include "common/Settings.h"
 #include "history/Collation_win.h"
 #include "history/History_win.h"
 
 namespace history {
 
 bool History::FindDuplicate(const clips::TClip& clip) {
-    if (!common::settings().NoDuplicatedEntries) return false;
+    if (!settings_.NoDuplicatedEntries) return false;
     const std::string* data = clip.DuplicateData();
     if (!data) return false;  // a kind never compared
     TextMatcher matcher(collation_, *data, clip.DuplicateIgnoresCase());

@@ -4,7 +4,6 @@
 
 #include "clips/Clip_win.h"
 #include "common/Report_win.h"
-#include "common/Settings.h"
 #include "common/Text.h"
 #include "history/History_win.h"
 #include "history/RenameDialog_win.h"
@@ -17,7 +16,7 @@ void History::RenameClip(clips::ClipRef clip) {
     toolkit::Application::Instance().ProcessMessages();
     clips::TClip* named = store_.Resolve(clip);
     if (!named) return;
-    std::optional<std::string> answer = AskNewName(named->Caption(), common::settings().MaxCaptionLength);
+    std::optional<std::string> answer = AskNewName(named->Caption(), settings_.MaxCaptionLength);
     if (!answer) return;
     std::string name(common::TrimBlanks(*answer));
     if (name.empty()) {
@@ -30,7 +29,7 @@ void History::RenameClip(clips::ClipRef clip) {
 
 void History::DeleteClip(clips::ClipRef clip) {
     if (!store_.Resolve(clip)) return;
-    if (common::settings().DeleteClipConf &&
+    if (settings_.DeleteClipConf &&
         !common::Confirmed("你确实要删除这个剪辑吗 ?", common::BoxTitle::Confirm))
         return;
     clips::TClip* item = store_.Resolve(clip);
@@ -43,7 +42,7 @@ void History::EmptySectionOf(clips::ClipRef clip) {
     clips::TClip* item = store_.Resolve(clip);
     if (!item) return;
     Section section = SectionOf(*item);
-    if (common::settings().DeleteAllConf &&
+    if (settings_.DeleteAllConf &&
         !common::Confirmed(section == Section::Clipboard ? "你确实要清空剪贴板历史纪录吗 ? " : "你确实要清空个人历史纪录吗 ? ",
                            common::BoxTitle::ConfirmEmptyHistory))
         return;

@@ -1,12 +1,11 @@
 #include "history/History_win.h"
 
 #include "clips/Clip_win.h"
-#include "common/Settings.h"
 
 namespace history {
 
-History::History(toolkit::MenuItem& menu) : menu_(menu) {
-    store_.SetLimit(common::settings().MaxHistorySize);
+History::History(toolkit::MenuItem& menu, const common::Settings& settings) : settings_(settings), menu_(menu) {
+    store_.SetLimit(settings_.MaxHistorySize);
     store_.OnChanged = [this] { StoreChanged(); };
     store_.OnPersonalChanged = [this] {
         if (OnPersonalHistoryChanged) OnPersonalHistoryChanged();
@@ -24,14 +23,14 @@ void History::StoreChanged() {
 }
 
 void History::UpdateHistory() {
-    store_.SetLimit(common::settings().MaxHistorySize);
+    store_.SetLimit(settings_.MaxHistorySize);
     StoreChanged();
 }
 
 void History::Append(std::unique_ptr<clips::TClip> clip) {
-    clip->NameForHistory();
+    clip->NameForHistory(settings_.MaxCaptionLength);
     clip->StampCapture();
-    store_.SetLimit(common::settings().MaxHistorySize);
+    store_.SetLimit(settings_.MaxHistorySize);
     store_.Append(std::move(clip));
 }
 

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/Settings.h"
 #include "history/ClipStore.h"
 #include "history/Collation_win.h"
 #include "history/HistoryMenu_win.h"
@@ -24,8 +25,10 @@ namespace history {
 
 class History {
 public:
-    // Fills `menu` (empty) with the view of the histories.
-    explicit History(toolkit::MenuItem& menu);
+    // Fills `menu` (empty) with the view of the histories. `settings` (the
+    // limit, duplicates, confirmations, caption length) is read as it is at
+    // each use: it must outlive the history.
+    History(toolkit::MenuItem& menu, const common::Settings& settings);
 
     ClipStore& Store() noexcept { return store_; }
     const ClipStore& Store() const noexcept { return store_; }
@@ -35,7 +38,7 @@ public:
     // Runs after every change of the histories, once the menu shows it; the
     // main form refreshes the find window and the tray tip.
     std::function<void()> OnHistoryChanged;
-    // Takes the limit of the settings (a lowered one trims at once) and shows the histories again.
+    // Takes the limit of the settings it was handed (a lowered one trims at once) and shows the histories again.
     void UpdateHistory();
     // Runs after every change of what the personal history keeps: a clip
     // added, removed, renamed, deleted, transformed or undone, the section
@@ -127,6 +130,7 @@ private:
     void ClipboardEmptied();
     void StoreChanged();
 
+    const common::Settings& settings_;
     ClipStore store_;
     HistoryMenu menu_;
     CollationCache collation_;

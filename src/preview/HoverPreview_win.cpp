@@ -6,14 +6,14 @@
 
 #include "clips/Clip_win.h"
 #include "common/CodePage.h"
-#include "common/Settings.h"
 #include "common/Wide_win.h"
 #include "preview/PreviewText.h"
 
 namespace preview {
 
-HoverPreview::HoverPreview(toolkit::MenuItem& mnuMain, history::History& history)
-    : mnuMain_(mnuMain), history_(history) {
+HoverPreview::HoverPreview(toolkit::MenuItem& mnuMain, history::History& history,
+                           const common::Settings& settings)
+    : mnuMain_(mnuMain), history_(history), settings_(settings) {
     HoverTimer.OnTimer = [this](toolkit::TThreadedTimer& sender) { HoverTimerTimer(sender); };
 }
 
@@ -29,7 +29,7 @@ void HoverPreview::Hide() {
 }
 
 void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
-    if (!common::settings().PreviewMode) return;
+    if (!settings_.PreviewMode) return;
     Hide();
     if (menu != history_.Menu().mniHistory.Handle() || !(flags & MF_HILITE) || (flags & MF_POPUP)) return;
     toolkit::MenuItem* item = toolkit::MenuItem::FromCommand(itemId);
@@ -38,7 +38,7 @@ void HoverPreview::WMMenuSelect(UINT itemId, UINT flags, HMENU menu) {
 }
 
 void HoverPreview::HoverBeside(const clips::TClip& clip, const RECT& window) {
-    if (!common::settings().PreviewMode) return;
+    if (!settings_.PreviewMode) return;
     Hide();
     Arm(history_.Menu().IndexOf(clip), window);
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "clips/ClipPreview_win.h"
+#include "common/Settings.h"
 #include "history/History_win.h"
 #include "preview/Preview_win.h"
 #include "toolkit/MenuItem_win.h"
@@ -15,8 +16,9 @@ namespace preview {
 
 class HoverPreview : private clips::ClipPreview {
 public:
-    // `mnuMain` is the menu tree the entries are looked up in; `history` holds the clips.
-    HoverPreview(toolkit::MenuItem& mnuMain, history::History& history);
+    // `mnuMain` is the menu tree the entries are looked up in; `history` holds
+    // the clips; its PreviewMode is read from `settings` at each highlight.
+    HoverPreview(toolkit::MenuItem& mnuMain, history::History& history, const common::Settings& settings);
 
     TPreview Preview;
     toolkit::TThreadedTimer HoverTimer;
@@ -49,6 +51,7 @@ private:
 
     toolkit::MenuItem& mnuMain_;
     history::History& history_;
+    const common::Settings& settings_;
 };
 
 }  // namespace preview

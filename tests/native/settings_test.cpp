@@ -1,5 +1,7 @@
-// Setting conversions, path completion and the shortcut code.
+// The table of keys, setting conversions, path completion and the shortcut code.
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include "common/Settings.h"
 #include "common/Text.h"
@@ -38,4 +40,58 @@ TEST(ShortcutCode, SplitsKeyAndModifiers) {
     EXPECT_EQ(split(32854), std::tuple(0x56, false, true, false));  // Alt+V
     EXPECT_EQ(split(49217), std::tuple('A', true, true, false));    // Ctrl+Alt+A
     EXPECT_EQ(split(0x10000 | 0x6070), std::tuple(0x70, true, false, true));  // only the low 16 bits count
+}
+
+namespace {
+// Reads the keys from `file` (name to text) as the profile functions would.
+Settings ReadFrom(const std::map<std::string, std::string>& file, std::vector<Problem>& madeDo) {
+    return ReadSettings(
+        [&](const SettingKey& key, const std::string& fallback) {
+            auto found = file.find(key.Name);
+            return found == file.end() ? fallback : found->second.substr(0, key.Capacity - 1);
+        },
+        "C:\\App", madeDo);
+}
+}  // namespace
+
+TEST(SettingKeys, DefaultsAreWrittenInTheFilesOrderAndReadBackAsTheyWere) {
+    std::string written;
+    std::map<std::string, std::string> file;
+    Settings s;
+    s.PersonalHistoryPath = "C:\\App\\";
+    for (const SettingKey& key : SettingKeys()) {
+        written += std::string(key.Name) + "=" + SettingText(s, key) + "\n";
+        file[key.Name] = SettingText(s, key);
+    }
+    EXPECT_EQ(written,
+              "MonitorClipboard=-1\nMaxHistorySize=20\nMaxCaptionLength=20\nNoDuplicatedEntries=-1\n"
+              "DeleteClipConf=-1\nDeleteAllConf=-1\nHotKeyOn=-1\nHotKeyCombination=32854\nPreviewMode=-1\n"
+              "AutoPaste=0\nPersonalHistoryPath=C:\\App\\\nIgnoredPrograms=\n");
+    std::vector<Problem> madeDo;
+    EXPECT_EQ(ReadFrom({}, madeDo), s);  // no file: the defaults, the application folder
+    Settings changed = s;
+    changed.MonitorClipboard = changed.DeleteAllConf = false;
+    changed.MaxHistorySize = 1000;  // reading keeps any number: only the dialog holds it to its range
+    changed.HotKeyCombination = 49217;
+    changed.IgnoredPrograms = "KeePass.exe;" + std::string(3000, 'p');  // longer than a path
+    for (const SettingKey& key : SettingKeys()) file[key.Name] = SettingText(changed, key);
+    EXPECT_EQ(ReadFrom(file, madeDo), changed);
+    EXPECT_TRUE(madeDo.empty());
+    EXPECT_EQ(KeyOf(&Settings::MaxHistorySize).Max, 500);
+}
+
+TEST(SettingKeys, ADamagedValueKeepsItsDefaultAndSaysSo) {
+    std::vector<Problem> madeDo;
+    Settings s = ReadFrom({{"MonitorClipboard", "maybe"}, {"MaxCaptionLength", "30"}, {"HotKeyCombination", "Alt+V"},
+                           {"PersonalHistoryPath", "  "}},
+                          madeDo);
+    EXPECT_TRUE(s.MonitorClipboard);
+    EXPECT_EQ(s.HotKeyCombination, 32854);
+    EXPECT_EQ(s.MaxCaptionLength, 30);
+    EXPECT_EQ(s.PersonalHistoryPath, "C:\\App\\");  // blank: the application folder
+    EXPECT_EQ(madeDo, (std::vector<Problem>{
+                          {"Pellacor.ini 中 MonitorClipboard 的值 \"maybe\" 不是有效的开关值, 已改用默认值 -1.",
+                           Severity::Warning},
+                          {"Pellacor.ini 中 HotKeyCombination 的值 \"Alt+V\" 不是有效的整数, 已改用默认值 32854.",
+                           Severity::Warning}}));
 }

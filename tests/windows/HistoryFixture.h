@@ -1,8 +1,8 @@
 #pragma once
 // The real clipboard with a history menu and its capture routine: one hidden
 // window plays "another program" that copies, the other is our own
-// ClipboardOwnerWindow. Settings are put back after each test, message boxes
-// are recorded (none is expected unless a test takes it), and the clipboard
+// ClipboardOwnerWindow. The history is handed a settings value of its own
+// (Settings{}), which a test may change; message boxes are recorded (none is expected unless a test takes it), and the clipboard
 // must never be left open.
 #include <gtest/gtest.h>
 
@@ -24,19 +24,15 @@ struct HistoryFixture : ::testing::Test {
     testing_support::HiddenWindow other{"AnotherProgram"}, ours{"Pellacor"};
     toolkit::MenuItem root;
     toolkit::MenuItem* mniHistory = nullptr;
+    common::Settings settings;  // the history reads it at each use
     std::unique_ptr<history::History> history;
-    testing_support::KeptSettings keptSettings;
     testing_support::MessageBoxRecorder boxes;
 
     void SetUp() override {
         clipboard::ClipboardOwnerWindow = ours.Handle();
         root.Add(std::make_unique<toolkit::MenuItem>("history"));
         mniHistory = root.Items(0);
-        history = std::make_unique<history::History>(*mniHistory);
-        common::Settings& s = common::settings();
-        s.MaxHistorySize = 20;
-        s.MaxCaptionLength = 20;
-        s.NoDuplicatedEntries = true;
+        history = std::make_unique<history::History>(*mniHistory, settings);
         Put({});
     }
 

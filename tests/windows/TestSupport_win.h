@@ -118,25 +118,6 @@ void Type(HWND edit, const std::string& text);
 // True when nobody holds the combination (we can take it for a moment).
 bool HotKeyFree(UINT modifiers, UINT key);
 
-// Puts the program-wide settings back as they were when it was made, also
-// when an assertion ends the test early.
-class KeptSettings {
-public:
-    KeptSettings() = default;
-    ~KeptSettings() { common::settings() = saved_; }
-    KeptSettings(const KeptSettings&) = delete;
-    KeptSettings& operator=(const KeptSettings&) = delete;
-
-private:
-    common::Settings saved_ = common::settings();
-};
-
-// The fixture of tests that change the settings or start a main form (which
-// loads them from its settings file).
-struct SettingsKept : ::testing::Test {
-    KeptSettings keptSettings;
-};
-
 // Dispatches this thread's messages for `ms` milliseconds. Only for what must
 // not happen: everything else waits for its condition (PumpUntil).
 void PumpMessages(DWORD ms);

@@ -113,7 +113,7 @@ TEST_F(CaptureTest, ADuplicateMarksTheOlderEntryWhichStaysInPlaceUnlessDuplicate
     CopyText("name: \uF92C and more text");
     EXPECT_EQ(Clips(), 3);
 
-    common::settings().NoDuplicatedEntries = false;  // equal texts are appended
+    settings.NoDuplicatedEntries = false;  // equal texts are appended
     CopyText("alpha");
     EXPECT_EQ(Clips(), 4);
     EXPECT_EQ(PlatformDefault(), Newest());
@@ -136,11 +136,11 @@ TEST_F(CaptureTest, TheHistoryKeepsItsLimitOldestFirst) {
     EXPECT_EQ(Clips(), 20);
     EXPECT_EQ(ClipboardClips().front()->Caption(), "clip 1");
     EXPECT_TRUE(Marked(Newest()));
-    common::settings().MaxHistorySize = 5;  // a lowered limit cuts at once
+    settings.MaxHistorySize = 5;  // a lowered limit cuts at once
     CopyText("clip 21");
     EXPECT_EQ(Clips(), 5);
     EXPECT_EQ(ClipboardClips().front()->Caption(), "clip 17");
-    common::settings().MaxHistorySize = 0;  // below one, the newest clip stays
+    settings.MaxHistorySize = 0;  // below one, the newest clip stays
     CopyText("clip 22");
     EXPECT_EQ(Clips(), 1);
 }

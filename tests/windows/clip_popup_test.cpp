@@ -33,7 +33,7 @@ bool RightClickItem(HMENU menu, int position) {
     return true;
 }
 
-struct PopupTest : SettingsKept {
+struct PopupTest : ::testing::Test {
     QuietFolder folder;
     app::TfrmMain form{folder.Path()};
     HiddenWindow other{"AnotherProgram"};

@@ -112,13 +112,12 @@ void CheckAtEachDpi(HWND dialog) {
 }  // namespace
 
 TEST(DpiLayout, PreferencesScaleWithoutOverlapsAndWithRoomForTheirCaptions) {
-    KeptSettings kept;
     MessageBoxRecorder boxes;
     TimedSteps steps({OnDialog(app::kPreferencesTitle, [](HWND dialog) {
         CheckAtEachDpi(dialog);
         Click(GetDlgItem(dialog, IDCANCEL));
     })});
-    app::TfrmPreferences dialog;
+    app::TfrmPreferences dialog{common::Settings{}};
     EXPECT_EQ(dialog.ShowModal(), IDCANCEL);
     EXPECT_TRUE(steps.Done());
 }

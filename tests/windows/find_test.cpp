@@ -47,7 +47,7 @@ private:
     HWND window_;
 };
 
-struct FindTest : SettingsKept {
+struct FindTest : ::testing::Test {
     QuietFolder folder;
     app::TfrmMain form{folder.Path()};
     HiddenWindow other{"AnotherProgram"};
@@ -55,7 +55,7 @@ struct FindTest : SettingsKept {
     MessageBoxRecorder boxes;
 
     void SetUp() override {
-        common::settings().PreviewMode = false;
+        form.Settings().PreviewMode = false;
         for (const char* text : {"alpha one", "beta two", "Beta three"}) Copy(text);
     }
     void Copy(const char* text) {
@@ -164,7 +164,7 @@ TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWi
 }
 
 TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
-    common::settings().AutoPaste = true;
+    form.Settings().AutoPaste = true;
     form.OpenFind(L"one", target.Handle());
     Key(VK_RETURN);
     EXPECT_TRUE(WaitedFor("the paste", [] { return !PasteTarget::keys().empty(); }));
@@ -188,7 +188,7 @@ TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
 }
 
 TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
-    common::settings().AutoPaste = true;
+    form.Settings().AutoPaste = true;
     // Watching off, another program copies: picking the bold clip writes it again before the paste.
     form.SetMonitorClipboard(false);
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "a secret")}));
@@ -270,7 +270,7 @@ TEST_F(FindTest, ShiftWithEnterPutsARichClipsPlainTextBackAndThePreviewShowsBesi
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(clipboard::HTMLFormat, html), Text(CF_TEXT, "rich words")}));
     form.ClipboardChanged();
     Copy("newest");
-    common::settings().PreviewMode = true;
+    form.Settings().PreviewMode = true;
     form.Hover()->HoverTimer.SetInterval(50);
     form.OpenFind(L"rich", target.Handle());
     ASSERT_TRUE(WaitedFor("the preview", [&] {

@@ -139,7 +139,7 @@ TEST_F(EditingTest, DeleteAsksWhenSetAndNoKeepsTheClip) {
         history->DeleteClip(Clip("c2"));
     }
     EXPECT_EQ(Captions(), "|p1 p2 |c1 c3 ");
-    common::settings().DeleteClipConf = false;
+    settings.DeleteClipConf = false;
     history->DeleteClip(Clip("p1"));
     history->DeleteClip(Clip("c3"));  // the clip on the clipboard: the clipboard keeps it
     EXPECT_EQ(Captions(), "|p2 |c1 ");
@@ -168,7 +168,7 @@ TEST_F(EditingTest, MovingIntoAndOutOfThePersonalHistory) {
     EXPECT_EQ(Captions(), "|only a b c |[  空  ] ");
 
     // A full clipboard history: the removed clip is the newest, the oldest goes.
-    common::settings().MaxHistorySize = 2;
+    settings.MaxHistorySize = 2;
     CopyText("d");
     CopyText("e");
     history->RemoveFromPersonalHistory(Clip("a"));
@@ -176,7 +176,7 @@ TEST_F(EditingTest, MovingIntoAndOutOfThePersonalHistory) {
 }
 
 TEST_F(EditingTest, ACommandNeverActsOnAnotherClipThanTheOneChosen) {
-    common::settings().MaxHistorySize = 3;
+    settings.MaxHistorySize = 3;
     for (const char* text : {"oldest", "middle", "newest"}) CopyText(text);
     ClipRef chosen = Clip("oldest");
     // While the question is open another program copies: the chosen clip is trimmed.

@@ -12,10 +12,10 @@
 using namespace testing_support;
 
 // Each form loads the settings of its folder; they are put back after the test.
-using MainFormTrayIcon = SettingsKept;
-using MainFormShutdown = SettingsKept;
-using MainFormStartUp = SettingsKept;
-using MainFormCapture = SettingsKept;
+using MainFormTrayIcon = ::testing::Test;
+using MainFormShutdown = ::testing::Test;
+using MainFormStartUp = ::testing::Test;
+using MainFormCapture = ::testing::Test;
 
 TEST_F(MainFormTrayIcon, ButtonUpOpensMenusButtonDownDoesNot) {
     QuietFolder folder;
@@ -67,7 +67,6 @@ TEST_F(MainFormShutdown, AFailedSettingsWriteStillGivesTheHotKeyBack) {
     TempFolder folder;
     // A folder where the settings file should be: reads give defaults, writes fail.
     CreateDirectoryA(folder.File("Pellacor.ini").c_str(), nullptr);
-    common::settings().HotKeyCombination = 32854;
     MessageBoxRecorder boxes;
     {
         app::TfrmMain form(folder.Path());

@@ -139,7 +139,7 @@ TEST_F(MediaClips, TheSameFilesTwiceWithDuplicatesRefusedAddOneClip) {
     std::vector<clips::TClip*> clips = ClipboardClips();
     ASSERT_EQ(clips.size(), 2u);
     EXPECT_TRUE(Marked(clips[0]));  // the older equal entry stands for the clipboard
-    common::settings().NoDuplicatedEntries = false;
+    settings.NoDuplicatedEntries = false;
     Copy({Drop("c:\\docs\\A.TXT\r\nC:\\Docs\\b.txt\r\n")});
     EXPECT_EQ(Clips(), 3);
 }

@@ -89,7 +89,7 @@ protected:
     }
 };
 
-using Capture = SettingsKept;  // a form loads the settings of its folder
+using Capture = ::testing::Test;
 
 }  // namespace
 

@@ -52,7 +52,6 @@ protected:
         return bytes;
     }
 
-    KeptSettings keptSettings;  // each form loads the settings of its folder
     QuietFolder folder;
 };
 
@@ -261,7 +260,7 @@ TEST_F(PersonalHistory, AnotherFileInANewFolderIsKeptNotOverwritten) {
     {
         auto form = Start();
         AddPersonal(*form, Text("ours"), 0);
-        common::settings().PersonalHistoryPath = moved.Path();  // as the preferences change it
+        form->Settings().PersonalHistoryPath = moved.Path();  // as the preferences change it
         SendMessageA(form->Handle(), WM_ENDSESSION, TRUE, 0);
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_NE(boxes.boxes[0].text.find(moved.File("Personal.dat.old")), std::string::npos);

@@ -56,25 +56,24 @@ TimedSteps::Step OnPreferences(std::function<void(app::TfrmPreferences& d)> act)
 
 struct Preferences : ::testing::Test {
     TempFolder folder;
-    KeptSettings keptSettings;
+    common::Settings settings;  // what the dialog shows, and takes over on OK
     std::optional<std::string> savedRun = RunValue();
     MessageBoxRecorder boxes;
 
     void SetUp() override {
-        common::Settings& s = common::settings();
-        s = common::Settings{};
-        s.PersonalHistoryPath = folder.Path();
-        s.HotKeyOn = false;
+        settings.PersonalHistoryPath = folder.Path();
+        settings.HotKeyOn = false;
         PutRunValue(std::nullopt);
     }
     void TearDown() override { PutRunValue(savedRun); }
-    // Shows the dialog, answered by `steps`; returns its result.
+    // Shows the dialog on `settings`, answered by `steps`; takes what it accepted; returns its result.
     int Show(std::vector<TimedSteps::Step> steps) {
         TimedSteps answerer(std::move(steps));
-        app::TfrmPreferences dialog;
+        app::TfrmPreferences dialog(settings);
         int result = dialog.ShowModal();
         EXPECT_TRUE(answerer.Done());
         EXPECT_EQ(frmPreferences, &dialog);
+        if (dialog.Accepted()) settings = *dialog.Accepted();
         return result;
     }
 };
@@ -125,7 +124,7 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
 
     EXPECT_EQ(Show(std::move(steps)), IDCANCEL);
     EXPECT_EQ(boxes.boxes.size(), std::size(refusals));
-    const common::Settings& s = common::settings();
+    const common::Settings& s = settings;
     EXPECT_EQ(s.MaxHistorySize, 20);
     EXPECT_EQ(s.MaxCaptionLength, 20);
     EXPECT_TRUE(s.NoDuplicatedEntries);
@@ -227,7 +226,7 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
             Click(d.btnOK);
         });
         EXPECT_TRUE(boxes.boxes.empty());
-        const common::Settings& s = common::settings();
+        const common::Settings& s = form.Settings();
         EXPECT_EQ(s.MaxHistorySize, 500);
         EXPECT_EQ(s.MaxCaptionLength, 10);
         EXPECT_FALSE(s.NoDuplicatedEntries || s.PreviewMode || s.DeleteClipConf || s.DeleteAllConf);

@@ -113,8 +113,8 @@ struct HoverPreviewTest : HistoryFixture {
     std::unique_ptr<preview::HoverPreview> hover;
     void SetUp() override {
         HistoryFixture::SetUp();
-        common::settings().PreviewMode = true;
-        hover = std::make_unique<preview::HoverPreview>(root, *history);
+        settings.PreviewMode = true;
+        hover = std::make_unique<preview::HoverPreview>(root, *history, settings);
     }
     void Select(const toolkit::MenuItem* item) {
         hover->WMMenuSelect(item->Command(), MF_HILITE | MF_STRING, mniHistory->Handle());
@@ -152,7 +152,7 @@ TEST_F(HoverPreviewTest, AHighlightArmsTheTickShowsAnythingElseHidesUnlessPrevie
     // With PreviewMode off nothing is armed, and a preview on screen is not even hidden.
     Select(clip);
     Tick();
-    common::settings().PreviewMode = false;
+    settings.PreviewMode = false;
     hover->WMMenuSelect(0, 0xFFFF, nullptr);
     EXPECT_TRUE(Shown());
     Select(clip);

@@ -45,18 +45,18 @@ TEST_F(PrivateContentTest, MarkedCopiesAreNeitherKeptNorMarkAnEqualClip) {
 
 TEST_F(PrivateContentTest, CopiesFromAnIgnoredProgramAreNeitherKeptNorMarkAnEqualClip) {
     CopyText("hunter2");  // "another program" is this test program: windows_tests.exe
-    common::settings().IgnoredPrograms = "KeePass.exe ;  WINDOWS_TESTS ; ";
+    settings.IgnoredPrograms = "KeePass.exe ;  WINDOWS_TESTS ; ";
     Copy({Text(CF_TEXT, "hunter2")});
     EXPECT_EQ(MarkedItems(), 0);
     Copy({Text(CF_TEXT, "a new secret")});
     EXPECT_EQ(Clips(), 1);
-    common::settings().IgnoredPrograms = "windows_test.exe;tests.exe";  // other names: kept
+    settings.IgnoredPrograms = "windows_test.exe;tests.exe";  // other names: kept
     Copy({Text(CF_TEXT, "a new secret")});
     EXPECT_EQ(Clips(), 2);
 }
 
 TEST_F(PrivateContentTest, AnIgnoredProgramsCopyIsKnownByWhatTheNoticeSawAfterItsWindowIsGone) {
-    common::settings().IgnoredPrograms = "windows_tests.exe";  // the program every "other" window belongs to
+    settings.IgnoredPrograms = "windows_tests.exe";  // the program every "other" window belongs to
     {
         HiddenWindow helper("CopiesAndExits");
         ASSERT_TRUE(PutOnClipboard(helper.Handle(), {Text(CF_TEXT, "a one-time code")}));

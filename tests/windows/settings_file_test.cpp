@@ -20,9 +20,8 @@ Loaded LoadFrom(const TempFolder& folder, const std::string& lines = "") {
     if (!lines.empty()) WriteWholeFile(folder.File("Pellacor.ini"), "[Configuration]\r\n" + lines);
     app::SettingsFile file(folder.File("Pellacor.ini"));
     Loaded l;
-    file.ReadPersonalHistoryPath(folder.Path(), l.settings);
-    file.ReadRemaining(l.settings, l.problems);
-    l.monitor = file.ReadMonitorClipboard(l.problems);
+    l.settings = file.ReadAll(folder.Path(), l.problems);
+    l.monitor = l.settings.MonitorClipboard;
     return l;
 }
 }  // namespace
@@ -33,7 +32,7 @@ TEST(SettingsFile, FirstShutdownWritesEveryKeyInOrder) {
     EXPECT_EQ(l.settings.PersonalHistoryPath, folder.Path());
     EXPECT_TRUE(l.monitor);
     EXPECT_TRUE(l.problems.empty());
-    app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(l.settings, l.monitor);
+    app::SettingsFile(folder.File("Pellacor.ini")).WriteAll(l.settings);
     EXPECT_EQ(ReadWholeFile(folder.File("Pellacor.ini")),
               "[Configuration]\r\nMonitorClipboard=-1\r\nMaxHistorySize=20\r\nMaxCaptionLength=20\r\n"
               "NoDuplicatedEntries=-1\r\nDeleteClipConf=-1\r\nDeleteAllConf=-1\r\nHotKeyOn=-1\r\n"
@@ -52,7 +51,7 @@ TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
     EXPECT_EQ(l.settings.HotKeyCombination, 49217);
     EXPECT_FALSE(l.monitor);
     app::SettingsFile file(folder.File("Pellacor.ini"));
-    file.WriteAll(l.settings, l.monitor);
+    file.WriteAll(l.settings);
     EXPECT_EQ(file.Read("PreviewMode", ""), "-1");
     EXPECT_EQ(file.Read("AutoPaste", ""), "-1");
     EXPECT_EQ(file.Read("DeleteClipConf", ""), "0");
@@ -90,7 +89,7 @@ TEST(SettingsFile, AFileThatCannotBeWrittenIsOneFailureNamingEveryKey) {
         // Another program holds the file open and shares it with nobody.
         toolkit::UniqueFile held(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_FALSE(common::RunReported([&] { app::SettingsFile(path).WriteAll(common::Settings{}, true); }));
+        EXPECT_FALSE(common::RunReported([&] { app::SettingsFile(path).WriteAll(common::Settings{}); }));
     }
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].title, "PELLACOR : 错误 ");
@@ -111,14 +110,14 @@ TEST(SettingsFile, PathsAreCodePage936AndAFolderBeyondItGoesByItsShortName) {
     Loaded l = LoadFrom(folder, "PersonalHistoryPath=D:\\\xB8\xF6\xC8\xCB\r\n");
     EXPECT_EQ(l.settings.PersonalHistoryPath, "D:\\个人\\");
     app::SettingsFile file(folder.File("Pellacor.ini"));
-    file.WriteAll(l.settings, l.monitor);
+    file.WriteAll(l.settings);
     EXPECT_NE(ReadWholeFile(folder.File("Pellacor.ini")).find("PersonalHistoryPath=D:\\\xB8\xF6\xC8\xCB\\\r\n"),
               std::string::npos);
 
     const std::string wide = folder.File("한국어 😀");
     ASSERT_TRUE(CreateDirectoryW(common::Wide(wide).c_str(), nullptr));
     l.settings.PersonalHistoryPath = wide + "\\";
-    file.WriteAll(l.settings, l.monitor);
+    file.WriteAll(l.settings);
     std::string read = file.Read("PersonalHistoryPath", "");
     EXPECT_EQ(read.find("한"), std::string::npos) << read;
     wchar_t longPath[MAX_PATH] = {};

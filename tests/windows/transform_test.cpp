@@ -11,7 +11,7 @@ using history::Transformation;
 struct TransformTest : HistoryFixture {
     void SetUp() override {
         HistoryFixture::SetUp();
-        common::settings().NoDuplicatedEntries = false;  // a capture of our own write would show as a new clip
+        settings.NoDuplicatedEntries = false;  // a capture of our own write would show as a new clip
     }
     // The notice of a write, as the watcher would deliver it; our own adds nothing.
     void ExpectNoNewClipAfterTheNotice() {
