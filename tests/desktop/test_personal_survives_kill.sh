@@ -10,7 +10,8 @@ copy_text "kept before the crash"
 open_history_menu
 menu_keys Down 2 Menu
 menu_keys Up 4 Return  # "添加至个人历史"
-sleep 4
+# On disk while the program runs on, before any exit.
+poll 10 file_has "$APP_DIR/Personal.dat" "kept before the crash" || fail "the kept clip did not reach Personal.dat"
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 pellacor_running && fail "Pellacor still runs after wineserver -k"
