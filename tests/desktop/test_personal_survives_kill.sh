@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# A clip kept in the personal history is on disk seconds later: killing the
-# whole Wine session (a crash, the task manager, a power cut) four seconds
-# after "添加至个人历史" does not lose it, and the next start shows it.
+# A clip kept in the personal history is on disk while the program runs on:
+# killing the whole Wine session (a crash, the task manager, a power cut) once
+# it is there, after "添加至个人历史", does not lose it, and the next start shows it.
 source "$(dirname "$0")/lib.sh"
 fresh_session
 start_pellacor
