@@ -219,7 +219,7 @@ pointer_on_tray() {
 }
 
 # Keys go where Wine saw the pointer last, and nothing outside Wine shows
-# when it has seen the pointer move: the one pause we cannot wait out.
+# when it has seen the pointer move: a pause we cannot wait out.
 pointer_settle() { sleep 0.3; }
 
 # Presses each key given in turn in an open menu. The menu takes them from a
@@ -255,12 +255,10 @@ hot_key_menu() {
 
 write_ini() { printf '[Configuration]\r\n%s' "$(printf '%s\r\n' "$@")" >"$APP_DIR/Pellacor.ini"; }
 
-
-
 # Opens the history menu with the hot key; MENU_X, MENU_Y, MENU_W and MENU_H
 # then give the menu window's place on the screen.
 open_history_menu() {
-    local before window
+    local window
     pointer_on_tray
     xdotool key alt+v
     poll 10 menus_open 1 || fail "the hot key opened no menu"
