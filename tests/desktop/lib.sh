@@ -314,9 +314,12 @@ open_editor() {
     (cd "$APP_DIR" && "$WINE" notepad >>"$APP_DIR/wine.log" 2>&1 &)
     local editor
     editor=$(wait_for_window '记事本|Notepad') || fail "notepad did not open"
+    # Notepad makes itself the active window a while after its window shows,
+    # and takes the click as the active one; neither shows outside Wine (the
+    # X focus stays with the pointer), and the hot key pastes only into the
+    # window that was active. Under load that takes the full second.
+    sleep 1
     eval "$(xdotool getwindowgeometry --shell "$editor")"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-    pointer_settle
-    xdotool click 1
-    pointer_settle
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) click 1
+    sleep 0.5
 }

@@ -50,12 +50,14 @@ copy_text "pasted at once"
 copy_text "newer text"
 open_editor
 pick_with_hot_key Up 2
-# The paste follows the restore at once; capturing the next copy shows Pellacor is done with both.
+# Pellacor sends the paste right after the restore, so keys typed once the
+# restore shows come after it in notepad's queue.
 clipboard_holds "pasted at once" || fail "the pick put '$(clipboard_text)' on the clipboard"
-shot auto-pasted
-# Read the editor back through the clipboard, which holds something else first.
-copy_text "not from notepad"
+# Read the editor back through the clipboard: a "!" typed after the paste
+# tells notepad's text from the clip itself.
+xdotool type "!"
 xdotool key ctrl+a ctrl+c
-clipboard_holds "pasted at once" || fail "notepad holds '$(clipboard_text)' after the pick"
+clipboard_holds "pasted at once!" || fail "notepad holds '$(clipboard_text)' after the pick"
+shot auto-pasted
 stop_pellacor
 echo ok
