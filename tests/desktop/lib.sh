@@ -160,9 +160,15 @@ click_tray_and_count_new_windows() {
 
 # Start-up is done once the clipboard watcher's window exists: the tray icon and
 # the hot key come before it, and joining the viewer chain right after it reads
-# the clipboard, so a copy made meanwhile is not missed. Under load that takes seconds.
+# the clipboard. Under load that takes seconds. Wine's own watcher of the X
+# clipboard, in the session's first program, may still be starting then: an X
+# copy made before it watches never reaches Windows, and nothing outside Wine
+# shows when it does, so a moment's pause follows.
 watcher_exists() { xdotool search --name '^PellacorClipboardWatcher$' >/dev/null 2>&1; }
-wait_until_ready() { poll 30 watcher_exists || fail "Pellacor started but never watched the clipboard"; }
+wait_until_ready() {
+    poll 30 watcher_exists || fail "Pellacor started but never watched the clipboard"
+    sleep 0.5
+}
 
 # An orderly exit: a close request, as a session manager or taskkill sends it.
 stop_pellacor() {
