@@ -79,16 +79,19 @@ if [ -x "$ROOT/scripts/fuzz.sh" ]; then
 fi
 
 echo "== Desktop tests (the real Pellacor.exe on $DISPLAY)"
+desktop_started=$SECONDS
 for t in "$ROOT"/tests/desktop/test_*.sh; do
     [ -e "$t" ] || continue
     name=$(basename "$t" .sh)
+    started=$SECONDS
     if timeout 300 bash "$t" >"$LOGS/$name.log" 2>&1; then
-        passed=$((passed + 1)); echo "   $name: passed"
+        passed=$((passed + 1)); echo "   $name: passed ($((SECONDS - started)) s)"
     else
-        failed=$((failed + 1)); echo "   $name: FAILED"; tail -15 "$LOGS/$name.log" | sed 's/^/      /'
+        failed=$((failed + 1)); echo "   $name: FAILED ($((SECONDS - started)) s)"; tail -15 "$LOGS/$name.log" | sed 's/^/      /'
     fi
 done
 
+echo "   desktop tests took $((SECONDS - desktop_started)) s"
 echo "Logs in $LOGS, screenshots in $BUILD/screenshots"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

@@ -16,15 +16,13 @@ full_height=$MENU_H
 shot history-menu
 # Right button on the oldest clip, the third row from the bottom (18 pixels a row, 3 of border).
 xdotool mousemove $((MENU_X + MENU_W / 2)) $((MENU_Y + MENU_H - 3 - 9 - 2 * 18)) click 3
-sleep 1
+wait_until 10 menus_open 2
 shot clip-popup
 menu_keys Up 2 Return  # "删除", the second item from the bottom
 answer_box '确认' y  # the confirmation before deleting: Yes
-sleep 0.5
 open_history_menu
 [ "$MENU_H" -eq $((full_height - 18)) ] || fail "the menu is $MENU_H pixels high after deleting, not $((full_height - 18))"
-xdotool key Escape
-sleep 0.5
+close_menu
 
 # The menu key on "second clip" (after the personal marker): keep it.
 open_history_menu
@@ -37,11 +35,11 @@ menu_keys Up 3 Return  # "改名"
 dialog=$(wait_for_window '重命名') || fail "no rename dialog"
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-sleep 0.3
+pointer_settle
 shot rename-dialog
 xdotool type --delay 40 "  renamed by keys  "
 xdotool key Return
-sleep 1
+wait_until 10 window_gone '重命名'
 stop_pellacor
 grep -aq "renamed by keys" "$APP_DIR/Personal.dat" || fail "the new name is not in Personal.dat"
 grep -aq "second clip" "$APP_DIR/Personal.dat" || fail "the kept clip is not in Personal.dat"

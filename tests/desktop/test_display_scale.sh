@@ -36,7 +36,7 @@ pointer_on() {
     window=$(wait_for_window "$1") || fail "no \"$1\" window"
     eval "$(xdotool getwindowgeometry --shell "$window")"
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-    sleep 0.5
+    pointer_settle
 }
 
 photograph_at() {
@@ -51,11 +51,10 @@ photograph_at() {
     echo "$dpi menu $MENU_W $MENU_H" >>"$SIZES"
     shot "$dpi-history-menu"
     xdotool key Up  # the newest clip, until the preview shows
-    sleep 2.5
     record_size "$dpi" preview '格式 : '
     shot "$dpi-preview"
     xdotool key Menu
-    sleep 1
+    wait_until 10 menus_open 2
     shot "$dpi-clip-popup"
     menu_keys Up 4 Return  # "添加至个人历史"
 
@@ -66,20 +65,18 @@ photograph_at() {
     pointer_on '重命名'
     shot "$dpi-rename-dialog"
     xdotool key Escape
-    sleep 1
+    wait_until 10 window_gone '重命名'
 
     pick_in_general_menu Down Down Down Down Return  # "参数选择..." (after "查找剪辑..." and "工具")
     record_size "$dpi" preferences '^参数选择$'
     pointer_on '^参数选择$'
     shot "$dpi-page-general"
     xdotool key Right
-    sleep 0.5
     shot "$dpi-page-confirmations"
     xdotool key Right
-    sleep 0.5
     shot "$dpi-page-advanced"
     xdotool key Escape
-    sleep 1
+    wait_until 10 window_gone '^参数选择$'
     stop_pellacor
 }
 

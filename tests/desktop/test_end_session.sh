@@ -5,11 +5,7 @@ fresh_session
 start_pellacor
 [ ! -f "$APP_DIR/Pellacor.ini" ] || fail "settings written before the session ended"
 "$WINE" wineboot --end-session >/dev/null 2>&1 || true
-for _ in $(seq 20); do
-    [ -f "$APP_DIR/Pellacor.ini" ] && break
-    sleep 0.5
-done
-[ -f "$APP_DIR/Pellacor.ini" ] || fail "no Pellacor.ini after the end of the session"
+poll 10 test -f "$APP_DIR/Pellacor.ini" || fail "no Pellacor.ini after the end of the session"
 [ "$(ini_value HotKeyCombination)" = 32854 ] || fail "incomplete settings file"
 stop_pellacor
 echo ok

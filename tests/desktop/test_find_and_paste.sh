@@ -18,29 +18,29 @@ xdotool key b
 find_window=$(wait_for_window '^查找剪辑$') || fail "typing in the history menu opened no find window"
 eval "$(xdotool getwindowgeometry --shell "$find_window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))  # keys go to the window under the pointer
-sleep 0.5
+pointer_settle
 shot find-b
 xdotool type --delay 100 "eta"
-sleep 0.5
 shot find-beta
 xdotool key Return
-sleep 1
-[ "$(clipboard_text)" = "beta two" ] || fail "the clipboard holds '$(clipboard_text)' after finding \"beta\""
+clipboard_holds "beta two" || fail "the clipboard holds '$(clipboard_text)' after finding \"beta\""
 # Without a window manager Wine takes up to 2 s to withdraw a closed window.
-for _ in $(seq 10); do
-    xdotool search --onlyvisible --name '^查找剪辑$' >/dev/null 2>&1 || break
-    sleep 0.5
-done
-xdotool search --onlyvisible --name '^查找剪辑$' >/dev/null 2>&1 && fail "the find window stayed open after Enter"
+poll 5 window_gone '^查找剪辑$' || fail "the find window stayed open after Enter"
 
 # An HTML copy, put back as plain text through the clip pop-up.
-printf '<b>bold</b> words' | xclip -selection clipboard -t text/html -i >/dev/null 2>&1
-sleep 1.5
+printf '<b>bold</b> words' >"$APP_DIR/words.html"
+x_copy text/html "$APP_DIR/words.html"
 open_history_menu
 menu_keys Up 1 Menu      # the newest clip, the last entry
 menu_keys Down 2 Return  # "复制", "复制为纯文本"
-targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
-echo "$targets" | grep -q 'text/html' && fail "the plain copy still offers text/html: $targets"
+# Text that Pellacor put there, and no HTML beside it.
+plain_text_alone() {
+    local targets
+    targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null) || return 1
+    grep -qx UTF8_STRING <<<"$targets" && ! grep -q text/html <<<"$targets"
+}
+poll 10 plain_text_alone ||
+    fail "the plain copy offers: $(xclip -selection clipboard -o -t TARGETS 2>/dev/null | tr '\n' ' ')"
 stop_pellacor
 
 # AutoPaste: the hot key in notepad, a clip picked, and notepad holds it.
@@ -50,12 +50,14 @@ copy_text "pasted at once"
 copy_text "newer text"
 open_editor
 pick_with_hot_key Up 2
-sleep 1
-shot auto-pasted
-# Read the editor back through the clipboard, which holds something else first.
-copy_text "not from notepad"
+# Pellacor sends the paste right after the restore, so keys typed once the
+# restore shows come after it in notepad's queue.
+clipboard_holds "pasted at once" || fail "the pick put '$(clipboard_text)' on the clipboard"
+# Read the editor back through the clipboard: a "!" typed after the paste
+# tells notepad's text from the clip itself.
+xdotool type "!"
 xdotool key ctrl+a ctrl+c
-sleep 1
-[ "$(clipboard_text)" = "pasted at once" ] || fail "notepad holds '$(clipboard_text)' after the pick"
+clipboard_holds "pasted at once!" || fail "notepad holds '$(clipboard_text)' after the pick"
+shot auto-pasted
 stop_pellacor
 echo ok

@@ -11,10 +11,10 @@ copy_text "second clip"
 
 pointer_on_tray
 pick_with_hot_key Up 2 menu-older-selected
-[ "$(clipboard_text)" = "first clip" ] || fail "clipboard holds '$(clipboard_text)' after picking the older clip"
+clipboard_holds "first clip" || fail "clipboard holds '$(clipboard_text)' after picking the older clip"
 
 # The newest clip is still "second clip": picking the last item restores it.
 pick_with_hot_key Up 1
-[ "$(clipboard_text)" = "second clip" ] || fail "the history gained a clip: last item gave '$(clipboard_text)'"
+clipboard_holds "second clip" || fail "the history gained a clip: last item gave '$(clipboard_text)'"
 stop_pellacor
 echo ok

@@ -17,32 +17,31 @@ preview_caption() {
     [ -n "$window" ] && xdotool getwindowname "$window" | tr '\r\n' '||'
     return 0
 }
-# Moves down one entry and rests there a little longer than the 1.3 s delay.
-rest_on_next() {
+preview_matches() { [[ $(preview_caption) == $1 ]]; }
+no_preview() { [ -z "$(preview_caption)" ]; }
+# The preview comes 1.3 s after the selection rests on an entry: that none
+# comes can only be seen by resting a little longer.
+rest_past_preview_delay() { sleep 2.2; }
+# Moves down one entry and waits up to 10 s for a preview whose caption matches `pattern`.
+next_shows() {
     xdotool key Down
-    sleep 2.2
+    poll 10 preview_matches "$1" || fail "no preview like '$1', but '$(preview_caption)'"
 }
 
 pointer_on_tray
 xdotool key alt+v
-sleep 1
-rest_on_next  # the personal history's "empty" marker
-[ -z "$(preview_caption)" ] || fail "a marker showed a preview: $(preview_caption)"
-rest_on_next
+wait_until 10 menus_open 1
+xdotool key Down  # the personal history's "empty" marker
+rest_past_preview_delay
+no_preview || fail "a marker showed a preview: $(preview_caption)"
+next_shows "*格式 : 图像*尺寸 : 64 x 48*"
 shot picture
-caption=$(preview_caption)
-[[ $caption == *"格式 : 图像"*"尺寸 : 64 x 48"* ]] || fail "no picture preview: '$caption'"
-rest_on_next
+next_shows "*包含 : 2 对象*one.txt*two.txt*"
 shot file-list
-caption=$(preview_caption)
-[[ $caption == *"包含 : 2 对象"*one.txt*two.txt* ]] || fail "no file-list preview: '$caption'"
-rest_on_next
+next_shows "*长度 : 17 字符*状态 : 在剪贴板中*a text after them*"
 shot text
-caption=$(preview_caption)
-[[ $caption == *"长度 : 17 字符"*"状态 : 在剪贴板中"*"a text after them"* ]] || fail "no text preview: '$caption'"
-xdotool key Escape
-sleep 0.5
-[ -z "$(preview_caption)" ] || fail "the preview stayed after the menu closed"
+close_menu
+poll 5 no_preview || fail "the preview stayed after the menu closed"
 stop_pellacor
 
 write_ini "PreviewMode=0"
@@ -50,11 +49,11 @@ start_pellacor
 copy_text "no preview for me"
 pointer_on_tray
 xdotool key alt+v
-sleep 1
+wait_until 10 menus_open 1
 xdotool key Up  # the newest clip
-sleep 2.5
+rest_past_preview_delay
 shot preview-mode-off
-[ -z "$(preview_caption)" ] || fail "a preview appeared with PreviewMode=0: $(preview_caption)"
+no_preview || fail "a preview appeared with PreviewMode=0: $(preview_caption)"
 xdotool key Escape
 stop_pellacor
 echo ok

@@ -14,11 +14,12 @@ UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Pellacor
 
 # Wine's answer, without its CR, as Unix text.
 wine_text() { iconv -f GBK -t UTF-8 "$1" | tr -d '\r'; }
-"$WINE" cmd /c echo %LOCALAPPDATA% >"$APP_DIR/localappdata.out" 2>/dev/null
-INSTALL_WIN="$(wine_text "$APP_DIR/localappdata.out" | tail -1)\\Programs\\Pellacor"
-INSTALL_DIR="$(env LC_ALL=C winepath -u "$INSTALL_WIN" 2>/dev/null)"
-"$WINE" cmd /c echo %APPDATA% >"$APP_DIR/appdata.out" 2>/dev/null
-SHORTCUT="$(env LC_ALL=C winepath -u "$(wine_text "$APP_DIR/appdata.out" | tail -1)" 2>/dev/null)/Microsoft/Windows/Start Menu/Programs/Pellacor.lnk"
+# Each Wine program takes a second to start: one asks for both folders, one turns both into Unix paths.
+"$WINE" cmd /c echo "%LOCALAPPDATA%;%APPDATA%" >"$APP_DIR/folders.out" 2>/dev/null
+IFS=';' read -r local_app_data app_data < <(wine_text "$APP_DIR/folders.out" | tail -1)
+INSTALL_WIN="$local_app_data\\Programs\\Pellacor"
+{ read -r INSTALL_DIR; read -r app_data_dir; } < <(env LC_ALL=C winepath -u "$INSTALL_WIN" "$app_data" 2>/dev/null)
+SHORTCUT="$app_data_dir/Microsoft/Windows/Start Menu/Programs/Pellacor.lnk"
 [ -n "$INSTALL_DIR" ] || fail "no folder for %LOCALAPPDATA%"
 
 # Prints the data of value `name` under `key`; fails when there is no such value.
@@ -26,19 +27,25 @@ reg_value() {
     "$WINE" reg query "$1" /v "$2" >"$APP_DIR/reg.out" 2>&1 || return 1
     wine_text "$APP_DIR/reg.out" | sed -nE "s/^ +$2 +REG_[A-Z_]+ +//p"
 }
+# Reads every value of `key` at once (one Wine program, not one for each); fails when there is no such key.
+read_key() {
+    "$WINE" reg query "$1" >"$APP_DIR/key.out" 2>&1 || return 1
+    wine_text "$APP_DIR/key.out" >"$APP_DIR/key.txt"
+}
+# The data of value `name` in the key read last.
+key_value() { sed -nE "s/^ +$1 +REG_[A-Z_]+ +//p" "$APP_DIR/key.txt"; }
 
+# Both registry entries go in one run of regedit.
 forget_installation() {
-    "$WINE" reg delete "$RUN_KEY" /v Pellacor /f >/dev/null 2>&1 || true
-    "$WINE" reg delete "$UNINSTALL_KEY" /f >/dev/null 2>&1 || true
+    printf 'REGEDIT4\r\n\r\n[-%s]\r\n\r\n[%s]\r\n"Pellacor"=-\r\n' "HKEY_CURRENT_USER${UNINSTALL_KEY#HKCU}" \
+        "HKEY_CURRENT_USER${RUN_KEY#HKCU}" >"$APP_DIR/forget.reg"
+    "$WINE" regedit /s "$APP_WIN_DIR\\forget.reg" >/dev/null 2>&1 || true
     rm -rf "$INSTALL_DIR" "$SHORTCUT"
 }
 trap 'forget_installation; wineserver -k 2>/dev/null || true' EXIT
 
 # The installer waits for the Windows process; its Unix process may linger a moment.
-pellacor_ended() {
-    for _ in $(seq 10); do pellacor_running || return 0; sleep 0.5; done
-    return 1
-}
+pellacor_ended() { poll 5 pellacor_gone; }
 
 fresh_session
 forget_installation
@@ -49,11 +56,12 @@ cmp -s "$WIN_BUILD/Pellacor.exe" "$INSTALL_DIR/Pellacor.exe" || fail "the instal
 [ -f "$SHORTCUT" ] || fail "no Start-menu shortcut"
 [ "$(reg_value "$RUN_KEY" Pellacor)" = "\"$INSTALL_WIN\\Pellacor.exe\"" ] ||
     fail "Run value: $(reg_value "$RUN_KEY" Pellacor)"
-[ "$(reg_value "$UNINSTALL_KEY" DisplayName)" = Pellacor ] || fail "no Add/Remove Programs entry"
-[ "$(reg_value "$UNINSTALL_KEY" DisplayVersion)" = 1.61 ] || fail "version: $(reg_value "$UNINSTALL_KEY" DisplayVersion)"
-[ -n "$(reg_value "$UNINSTALL_KEY" Publisher)" ] || fail "no publisher"
-[ "$(reg_value "$UNINSTALL_KEY" DisplayIcon)" = "$INSTALL_WIN\\Pellacor.exe,0" ] || fail "icon: $(reg_value "$UNINSTALL_KEY" DisplayIcon)"
-size=$(reg_value "$UNINSTALL_KEY" EstimatedSize || echo 0)
+read_key "$UNINSTALL_KEY" || fail "no Add/Remove Programs entry"
+[ "$(key_value DisplayName)" = Pellacor ] || fail "Add/Remove Programs name: $(key_value DisplayName)"
+[ "$(key_value DisplayVersion)" = 1.61 ] || fail "version: $(key_value DisplayVersion)"
+[ -n "$(key_value Publisher)" ] || fail "no publisher"
+[ "$(key_value DisplayIcon)" = "$INSTALL_WIN\\Pellacor.exe,0" ] || fail "icon: $(key_value DisplayIcon)"
+size=$(key_value EstimatedSize)
 [ $((size)) -gt 1000 ] || fail "estimated size: $size KiB"
 
 # Started from the test's folder, it still keeps its files beside itself.
@@ -75,8 +83,8 @@ cp "$INSTALL_DIR/Personal.dat" "$APP_DIR/Personal-before.dat"
 start_pellacor "$INSTALL_WIN\\Pellacor.exe"
 "$WINE" "$INSTALL_WIN\\Uninstall.exe" /S >"$APP_DIR/uninstall.log" 2>&1 || fail "the silent uninstall failed"
 # The uninstaller goes on from a copy of itself; its last step removes the entry.
-for _ in $(seq 60); do reg_value "$UNINSTALL_KEY" DisplayName >/dev/null || break; sleep 0.5; done
-! reg_value "$UNINSTALL_KEY" DisplayName >/dev/null || fail "the Add/Remove Programs entry stayed"
+entry_gone() { ! reg_value "$UNINSTALL_KEY" DisplayName >/dev/null; }
+poll 30 entry_gone || fail "the Add/Remove Programs entry stayed"
 pellacor_ended || fail "the uninstaller left Pellacor running"
 for f in Pellacor.exe Pellacor.chm Uninstall.exe; do [ ! -e "$INSTALL_DIR/$f" ] || fail "$f stayed"; done
 [ ! -e "$SHORTCUT" ] || fail "the shortcut stayed"

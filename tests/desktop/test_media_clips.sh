@@ -10,10 +10,12 @@ copy_text "a text after them"
 
 pointer_on_tray
 pick_with_hot_key Up 3 menu-picture-selected  # picture, file list, text: the picture is third from the bottom
+poll 10 clipboard_offers image/bmp || true
 targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
 echo "$targets" | grep -q 'image/bmp' || fail "no picture on the clipboard after picking the image clip: $targets"
 
 pick_with_hot_key Up 2
+poll 10 clipboard_offers text/uri-list || true
 targets=$(xclip -selection clipboard -o -t TARGETS 2>/dev/null || true)
 echo "$targets" | grep -q 'text/uri-list' || fail "no file list on the clipboard after picking the file clip: $targets"
 # Wine writes every byte of a path as %XX: decode before looking for the names.

@@ -13,11 +13,10 @@ copy_text "$TEXT"
 copy_text "other"
 open_history_menu
 shot menu-code-page-1252
-xdotool key Escape
-sleep 0.5
+close_menu
 pointer_on_tray
 pick_with_hot_key Up 2
-[ "$(clipboard_text)" = "$TEXT" ] || fail "picked back '$(clipboard_text)'"
+clipboard_holds "$TEXT" || fail "picked back '$(clipboard_text)'"
 
 # "删除" on the newest clip asks first.
 open_history_menu
@@ -25,7 +24,7 @@ menu_keys Up 1 Menu
 menu_keys Up 2 Return
 box=$(wait_for_window '^确认') || fail "no confirmation box"
 shot confirmation-code-page-1252
-"$WINE" "$WIN_BUILD/windows_tests.exe" --dialog-texts "$(winepath -w "$APP_DIR/box.txt" 2>/dev/null)" >/dev/null 2>&1 ||
+"$WINE" "$WIN_BUILD/windows_tests.exe" --dialog-texts "$APP_WIN_DIR\\box.txt" >/dev/null 2>&1 ||
     fail "no dialog box to read"
 said=$(iconv -f UTF-16LE -t UTF-8 "$APP_DIR/box.txt")
 echo "$said" | grep -qF '你确实要删除这个剪辑吗 ?' || fail "the box says: $said"

@@ -12,7 +12,7 @@ cmp "$DATA/Personal-three.dat" "$APP_DIR/Personal.dat" || fail "Personal.dat cha
 start_pellacor
 pointer_on_tray
 pick_with_hot_key Down 2 second-personal-selected
-[ "$(clipboard_text)" = "第二个个人剪辑" ] || fail "clipboard holds '$(clipboard_text)'"
+clipboard_holds "第二个个人剪辑" || fail "clipboard holds '$(clipboard_text)'"
 stop_pellacor
 cmp "$DATA/Personal-three-second-picked.dat" "$APP_DIR/Personal.dat" ||
     fail "after the pick, the file is not the original with the second clip marked"

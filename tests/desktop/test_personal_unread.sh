@@ -25,11 +25,10 @@ answer_box PELLACOR
 wait_until_ready
 
 "$WINE" taskkill /im Pellacor.exe >/dev/null 2>&1 || true
-sleep 1
+wait_for_window PELLACOR >/dev/null || fail "no message about the clips saved beside the file"
 shot exit-message
 answer_box "PELLACOR"
-for _ in $(seq 40); do pellacor_running || break; sleep 0.5; done
-pellacor_running && fail "Pellacor did not exit"
+poll 20 pellacor_gone || fail "Pellacor did not exit"
 
 cmp "$BUILD/desktop/$TEST_NAME.original" "$APP_DIR/Personal.dat" || fail "Personal.dat was overwritten"
 [ -f "$APP_DIR/Personal.dat.new" ] || fail "the personal clips were not saved beside it"

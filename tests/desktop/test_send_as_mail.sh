@@ -8,8 +8,7 @@ copy_text "mail me & you #1 中"
 open_history_menu
 menu_keys Up 1 Menu      # the newest clip, the last entry
 menu_keys Down 4 Return  # "复制", "复制为纯文本", "格式", "发送邮件..."
-sleep 1
 expected="xdg-email mailto:?body=mail%20me%20%26%20you%20%231%20%E4%B8%AD"
-grep -qxF "$expected" "$OPENER_LOG" 2>/dev/null || fail "the mail program got '$(cat "$OPENER_LOG" 2>/dev/null)'"
+poll 10 grep -qxF "$expected" "$OPENER_LOG" 2>/dev/null || fail "the mail program got '$(cat "$OPENER_LOG" 2>/dev/null)'"
 stop_pellacor
 echo ok

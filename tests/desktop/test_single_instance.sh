@@ -14,13 +14,9 @@ shot warning
 # Answer the box as a person would.
 eval "$(xdotool getwindowgeometry --shell "$box")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-sleep 0.3
+pointer_settle
 xdotool key Return
-for _ in $(seq 20); do
-    [ "$(pellacor_count)" -eq 1 ] && break
-    sleep 0.5
-done
-[ "$(pellacor_count)" -eq 1 ] || fail "the second copy did not end, or the first ended too"
+poll 10 pellacor_count_is 1 || fail "the second copy did not end, or the first ended too"
 
 stop_pellacor
 [ -f "$APP_DIR/Pellacor.ini" ] || fail "the first copy did not write its settings at exit"

@@ -5,6 +5,7 @@ fresh_session
 
 before=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort || true)
 start_pellacor
+# A window that should not come: nothing to wait for but a moment after the start-up.
 sleep 1
 after=$(xdotool search --onlyvisible --name '.' 2>/dev/null | sort || true)
 new_windows=$(comm -13 <(echo "$before") <(echo "$after") | while read -r w; do

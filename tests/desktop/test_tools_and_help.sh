@@ -38,7 +38,7 @@ fresh_session
 start_pellacor
 pick_in_general_menu Down Down Down Right Return  # (past 查找剪辑...) 工具 > 捕获屏幕
 xdotool mousemove 640 600  # away from the tray icon, whose tip would change the screen
-sleep 2
+poll 10 clipboard_offers image/bmp || fail "no picture on the clipboard after the capture"
 import -window root "$APP_DIR/screen.png"
 same_picture() {  # a BMP from the clipboard against the screenshot, pixel by pixel
     local differ
@@ -50,18 +50,17 @@ same_picture "$APP_DIR/captured.bmp" || fail "the captured picture is not the sc
 copy_text "copied after the capture"
 pointer_on_tray
 pick_with_hot_key Up 2  # the text, then the picture
+poll 10 clipboard_offers image/bmp || true
 xclip -selection clipboard -t image/bmp -o >"$APP_DIR/restored.bmp" 2>/dev/null || fail "no image clip to pick"
 same_picture "$APP_DIR/restored.bmp" || fail "the image clip does not hold the screen's picture"
 
 # --- 关于...: the system's About box with our texts and icon, closed with its button.
 pick_in_general_menu Down Down Down Down Down Right Down Down Return  # (past 参数选择...) 帮助 > 关于...
 about=$(wait_for_window 'PELLACOR#PELLACOR 1.61') || fail "no About box"
-sleep 1
 shot about-box
 eval "$(xdotool getwindowgeometry --shell "$about")"
 xdotool mousemove $((X + WIDTH - 80)) $((Y + HEIGHT - 28)) click 1  # its 确定 button
-for _ in $(seq 20); do xdotool search --onlyvisible --name 'PELLACOR#' >/dev/null 2>&1 || break; sleep 0.5; done
-xdotool search --onlyvisible --name 'PELLACOR#' >/dev/null 2>&1 && fail "the About box did not close"
+poll 10 window_gone 'PELLACOR#' || fail "the About box did not close"
 
 # --- 内容... and 主页...: the help viewer on our file, at its start page for the home page.
 help_viewer_args() {
@@ -72,15 +71,17 @@ help_viewer_args() {
     done
     return 0
 }
+help_viewer_gone() { [ -z "$(help_viewer_args)" ]; }
+help_viewer_on_home_page() { help_viewer_args | grep -q 'Pellacor\.chm::/index\.htm'; }
 pick_in_general_menu Down Down Down Down Down Right Return  # (past 参数选择...) 帮助 > 内容...
 wait_for_window 'Pellacor 帮助' >/dev/null || fail "no help viewer"
-sleep 2
+# The viewer fills in its contents after its window shows, and nothing outside Wine tells when.
+sleep 1
 shot help-viewer
 help_viewer_args | grep -q 'Pellacor\.chm' || fail "the help viewer shows another file"
 "$WINE" taskkill /im hh.exe >/dev/null 2>&1 || true
-sleep 1
+poll 10 help_viewer_gone || fail "the help viewer did not end"
 pick_in_general_menu Down Down Down Down Down Right Down Return  # (past 参数选择...) 帮助 > 主页...
-sleep 3
-help_viewer_args | grep -q 'Pellacor\.chm::/index\.htm' || fail "the home page is not the help's start page"
+poll 20 help_viewer_on_home_page || fail "the home page is not the help's start page"
 stop_pellacor
 echo ok

@@ -10,12 +10,10 @@ copy_text "https://example.org/newest"
 [ "$(click_tray_and_count_new_windows 1)" -ge 1 ] || fail "a left click opened no menu"
 shot history-menu
 keys_follow_pointer
-xdotool key Escape
-sleep 0.5
+close_menu
 [ "$(click_tray_and_count_new_windows 3)" -ge 1 ] || fail "a right click opened no menu"
 shot general-menu
 keys_follow_pointer
-xdotool key Escape
-sleep 0.5
+close_menu
 stop_pellacor
 echo ok

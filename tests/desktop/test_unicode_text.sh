@@ -12,11 +12,10 @@ copy_text "$MIXED"
 copy_text "other"
 open_history_menu
 shot menu-mixed-scripts
-xdotool key Escape
-sleep 0.5
+close_menu
 pointer_on_tray
 pick_with_hot_key Up 2
-[ "$(clipboard_text)" = "$MIXED" ] || fail "picked back '$(clipboard_text)'"
+clipboard_holds "$MIXED" || fail "picked back '$(clipboard_text)'"
 
 # Kept in the personal history: the menu key on the oldest clip, "添加至个人历史".
 open_history_menu
@@ -27,25 +26,24 @@ start_pellacor
 copy_text "after the restart"
 pointer_on_tray
 pick_with_hot_key Down 1  # the only personal clip
-[ "$(clipboard_text)" = "$MIXED" ] || fail "the personal clip came back as '$(clipboard_text)'"
+clipboard_holds "$MIXED" || fail "the personal clip came back as '$(clipboard_text)'"
 
 # Two files, one with a name outside every ANSI code page; X writes the list percent-encoded.
 WIDE_NAME='한국어 😀 文件.txt'
 touch "$APP_DIR/$WIDE_NAME" "$APP_DIR/plain.txt"
 encoded=$(printf '%s' "$APP_DIR/$WIDE_NAME" | od -An -tx1 -v | tr -d ' \n' | sed 's/\(..\)/%\1/g')
-printf 'file://%s\r\nfile://%s/plain.txt\r\n' "$encoded" "$APP_DIR" |
-    xclip -selection clipboard -t text/uri-list -i >/dev/null 2>&1
-sleep 1.5
+printf 'file://%s\r\nfile://%s/plain.txt\r\n' "$encoded" "$APP_DIR" >"$APP_DIR/files.uris"
+x_copy text/uri-list "$APP_DIR/files.uris"
 copy_text "a text after the files"
 pointer_on_tray
 pick_with_hot_key Up 2
 # Read as a Windows program reads it (Wine's own text/uri-list for X garbles
 # every byte beyond ASCII of a name): each name is one of the two files.
-"$WINE" "$WIN_BUILD/windows_tests.exe" --clipboard-files "$(winepath -w "$APP_DIR/files.txt" 2>/dev/null)" >/dev/null 2>&1 ||
+"$WINE" "$WIN_BUILD/windows_tests.exe" --clipboard-files "$APP_WIN_DIR\\files.txt" >/dev/null 2>&1 ||
     fail "no file list on the clipboard"
 count=0
 while IFS= read -r name; do
-    path=$(winepath -u "$name" 2>/dev/null)
+    path=$(unix_path "$name")
     [ -e "$path" ] || fail "the file list names '$name', which is no file"
     count=$((count + 1))
 done < <(iconv -f UTF-16LE -t UTF-8 "$APP_DIR/files.txt")
