@@ -59,7 +59,9 @@ ensure_wine_prefix() {
     # Without a window manager Wine waits up to 2 s for every closed dialog or
     # message box unless its windows are unmanaged (it then also draws their
     # captions); but unmanaged windows take the keyboard focus for themselves,
-    # which a test driving menus with keys from outside cannot follow.
+    # which a test driving menus with keys from outside cannot follow. The
+    # desktop tests keep theirs managed and answer Wine's wait with
+    # tests/desktop/wm_state.c instead.
     if [ "${1:-}" = unmanaged ] && [ ! -f "$WINEPREFIX/.pellacor-unmanaged" ]; then
         env LC_ALL="$locale" wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
         wineserver -w

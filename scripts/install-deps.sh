@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ googletest g++-mingw-w64-x86-64 mingw-w64-tools wine wine64
           xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build
-          clang libclang-rt-14-dev locales fp-utils nsis)
+          clang libclang-rt-14-dev locales fp-utils nsis libx11-dev)
 
 missing=()
 for p in "${packages[@]}"; do
