@@ -14,7 +14,9 @@ void TfrmMain::mniPreferencesClick() {
     if (!accepted) return;
     // The dialog leaves the watching alone; the menu's state stands.
     accepted->MonitorClipboard = settings_.MonitorClipboard;
+    bool newFolder = accepted->PersonalHistoryPath != settings_.PersonalHistoryPath;
     settings_ = std::move(*accepted);
+    if (newFolder) PersonalFolderChosen();
     ApplyHotKey(settings_.HotKeyOn);
     // A lowered history limit trims at once, and the tip follows.
     UpdateHistory();

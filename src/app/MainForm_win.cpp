@@ -47,7 +47,9 @@ void TfrmMain::FormCreate() {
     step([&] { LoadKindIcons(IconList, toolkit::DpiAtPointer()); });
     // Without its folder the personal history is not looked for anywhere else.
     if (step([&] { settings_ = settingsFile_.ReadAll(folder_, settingProblems); }))
-        step([&] { LoadPersonalHistory(); });
+        step([&] {
+            if (auto notice = LoadPersonalHistory()) problems.push_back(std::move(*notice));
+        });
     step([&] { StartPersonalAutoSave(); });
     step([&] {
         hotKey_ = std::make_unique<HotKey>(Handle());
@@ -88,39 +90,6 @@ void TfrmMain::FormDestroy() {
     common::RunReported([&] {
         if (tray_) tray_->Remove();
     });
-}
-
-void TfrmMain::LoadPersonalHistory() {
-    personal::PersonalLoadResult loaded =
-        personalFile_.Load(settings_.PersonalHistoryPath, [&](personal::ClipRecord& record) {
-            history_->AppendLoaded(clips::ClipOfRecord(record));
-        });
-    personalLoaded_ = loaded.ClipsRead > 0;
-    UpdateHistory();
-    // The damaged file was moved aside or is never replaced: no exit overwrites what was not read.
-    if (loaded.Error) throw common::Failure(loaded.Error->Text);
-}
-
-void TfrmMain::StartPersonalAutoSave() {
-    personalAutoSave_ = std::make_unique<personal::PersonalAutoSave>(
-        personalFile_,
-        [this] { return personal::PersonalAutoSave::Snapshot{settings_.PersonalHistoryPath, PersonalRecords()}; },
-        [](const common::Problem& problem) { common::Report(problem); });
-    history_->OnPersonalHistoryChanged = [this] { personalAutoSave_->Changed(); };
-}
-
-std::vector<personal::ClipRecord> TfrmMain::PersonalRecords() {
-    std::vector<personal::ClipRecord> records;
-    for (clips::TClip* clip : history_->Clips(history::Section::Personal))
-        if (auto record = clips::RecordOfClip(*clip, history_->IsOnClipboard(*clip))) records.push_back(std::move(*record));
-    return records;
-}
-
-void TfrmMain::SavePersonalHistory() {
-    // A save under way ends first: the file is ours alone from here on.
-    if (personalAutoSave_) personalAutoSave_->Finish();
-    if (auto madeDo = personalFile_.Save(settings_.PersonalHistoryPath, PersonalRecords()))
-        common::Report(*madeDo);
 }
 
 void TfrmMain::ApplyHotKey(bool on) {
@@ -239,6 +208,8 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_FINDTYPED:
         OpenFind(std::wstring(1, static_cast<wchar_t>(wParam)), hotKeyTarget_);
         return 0;
+    case WM_TIMER:
+        return WMTimer(wParam);
     case WM_FINDPREPARE:
         common::RunReported([&] { PrepareFind(); });
         return 0;

@@ -109,11 +109,25 @@ private:
     void CreateMenus();
     // The preferences dialog (MainFormPreferences_win.cpp); OK applies and saves at once.
     void mniPreferencesClick();
-    void LoadPersonalHistory();
+    // The personal history (MainFormPersonal_win.cpp). Loading gives a notice
+    // when the folder cannot be reached and is waited for.
+    std::optional<common::Problem> LoadPersonalHistory();
     // Saved soon after each change (PersonalAutoSave) and at exit.
     void StartPersonalAutoSave();
     std::vector<personal::ClipRecord> PersonalRecords();
     void SavePersonalHistory();
+    // Where the personal clips are saved now: their folder, or the program's
+    // own while that one is waited for.
+    std::string PersonalFolderNow() const;
+    // The folder waited for is there: its file is read, the clips added
+    // meanwhile follow its own.
+    void LookForPersonalFolder();
+    // The clips kept meanwhile are in the personal history again: saved where they belong.
+    void MeanwhileMerged();
+    LRESULT WMTimer(WPARAM id);
+    // The preferences chose the personal history's folder.
+    void PersonalFolderChosen();
+    static constexpr const char* kMeanwhileFolder = "Personal.meanwhile\\";
     // The personal history, then the settings: what exit and the end of the session save.
     void SaveWhatMustSurvive();
     // After every change of the histories: the find window and the tray tip follow.
@@ -147,6 +161,8 @@ private:
     bool destroyed_ = false;
     // Personal clips loaded at start-up (the tip counts them at once).
     bool personalLoaded_ = false;
+    // The personal history's folder could not be reached: nothing is written there yet.
+    bool awaitingFolder_ = false;
 };
 
 }  // namespace app

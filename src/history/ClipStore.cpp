@@ -69,6 +69,12 @@ clips::TClip& ClipStore::AppendLoaded(std::unique_ptr<clips::TClip> clip) {
     return appended;
 }
 
+void ClipStore::PrependLoaded(std::vector<std::unique_ptr<clips::TClip>> clips) {
+    if (clips.empty()) return;
+    personal_.insert(personal_.begin(), std::make_move_iterator(clips.begin()), std::make_move_iterator(clips.end()));
+    Changed(true);
+}
+
 std::unique_ptr<clips::TClip> ClipStore::Take(clips::TClip& clip) {
     ClipList& list = List(SectionOf(clip));
     auto at = list.begin() + (Find(list, &clip) - list.begin());

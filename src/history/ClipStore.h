@@ -45,6 +45,9 @@ public:
     // A clip read from the personal history file, the last personal clip; not
     // told as a personal change (the file already holds it).
     clips::TClip& AppendLoaded(std::unique_ptr<clips::TClip> clip);
+    // Clips of a personal history file read late, before the personal clips
+    // added meanwhile; told as a personal change (the file lacks those).
+    void PrependLoaded(std::vector<std::unique_ptr<clips::TClip>> clips);
     // To the end of `section`: the last personal clip, or the newest clipboard clip.
     void MoveTo(clips::TClip& clip, Section section);
     // Destroys the clip (the clipboard keeps what it holds).

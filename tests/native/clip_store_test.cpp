@@ -110,6 +110,16 @@ TEST_F(Store, DuplicatesArePersonalFirstThenOldestOfTheKindsCompared) {
     EXPECT_EQ(store.FindDuplicate(bare, same), nullptr);
 }
 
+TEST_F(Store, AFileReadLateGoesBeforeThePersonalClipsAddedMeanwhile) {
+    Load("meanwhile");
+    std::vector<std::unique_ptr<clips::TClip>> late;
+    late.push_back(std::make_unique<TestClip>("first", 0));
+    late.push_back(std::make_unique<TestClip>("second", 0));
+    store.PrependLoaded(std::move(late));
+    EXPECT_EQ(Captions(Section::Personal), (std::vector<std::string>{"first", "second", "meanwhile"}));
+    EXPECT_EQ(personalChanges, 1);  // the file lacks the one added meanwhile
+}
+
 TEST_F(Store, ReferencesExpireWithTheirClip) {
     clips::TClip& a = Copy("a");
     clips::ClipRef ref(&a);

@@ -1,6 +1,8 @@
 // The personal history across a restart of the main form, with real files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "TestSupport_win.h"
 #include "app/MainForm_win.h"
 #include "clips/ClipFiles_win.h"
@@ -271,4 +273,48 @@ TEST_F(PersonalHistory, AnotherFileInANewFolderIsKeptNotOverwritten) {
     EXPECT_FALSE(FileExists(moved.File("Personal.dat.1.old")));
     auto form = Start();  // the settings file names the new folder
     EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"ours"}));
+}
+
+TEST_F(PersonalHistory, AFolderMissingAtStartIsWaitedForThenReadWithTheClipsAddedMeanwhileAfterItsOwn) {
+    const std::string drive = folder.Path() + "late\\";  // a drive, network or sync folder mounted late
+    WriteWholeFile(folder.File("Pellacor.ini"),
+                   "[Configuration]\r\nHotKeyOn=0\r\nMonitorClipboard=0\r\nPersonalHistoryPath=" + drive + "\r\n");
+    auto appear = [&](const char* text) {
+        CreateDirectoryA(drive.c_str(), nullptr);
+        personal::SavePersonalFile(drive, std::vector<personal::ClipRecord>{
+                                              {.Class = personal::ClipClass::Text, .Caption = text, .ImageIndex = 0, .Text = text}});
+    };
+    auto addMeanwhile = [](app::TfrmMain& form, const char* text) {
+        auto clip = Text(text);
+        clips::TClip* raw = clip.get();
+        form.History().Append(std::move(clip));
+        form.History().AddToPersonalHistory(clips::ClipRef(raw));
+    };
+    MessageBoxRecorder boxes;
+    {
+        auto form = Start();
+        ASSERT_EQ(boxes.boxes.size(), 1u);  // told once, at start-up
+        EXPECT_NE(boxes.boxes[0].text.find(drive), std::string::npos) << boxes.boxes[0].text;
+        addMeanwhile(*form, "meanwhile");
+        ASSERT_TRUE(Saved(*form));
+        EXPECT_FALSE(FileExists(drive));  // nothing written where the file has not been read
+        appear("on the drive");
+        ASSERT_TRUE(WaitedFor("the folder found", [&] { return form->History().PersonalCount() == 2; }, 10000));
+        EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"on the drive", "meanwhile"}));
+        EXPECT_EQ(personal::LoadPersonalFile(drive).Records.size(), 2u);
+    }
+    // Gone at the next start and at its exit: the clip added then is kept in the program's folder till the next start.
+    std::filesystem::remove_all(drive);
+    {
+        auto form = Start();
+        addMeanwhile(*form, "kept over a restart");
+    }
+    appear("back again");
+    {
+        auto form = Start();
+        EXPECT_EQ(PersonalCaptions(*form), (std::vector<std::string>{"back again", "kept over a restart"}));
+    }
+    EXPECT_EQ(personal::LoadPersonalFile(drive).Records.size(), 2u);
+    EXPECT_FALSE(FileExists(folder.Path() + "Personal.meanwhile\\Personal.dat"));
+    EXPECT_EQ(boxes.boxes.size(), 2u);  // one for each start without the folder
 }
