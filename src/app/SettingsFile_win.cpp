@@ -2,41 +2,40 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
+
 #include "common/CodePage.h"
+#include "common/IniText.h"
 #include "common/Text.h"
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
+#include "toolkit/Handles_win.h"
 
 namespace app {
 namespace {
-const wchar_t kSection[] = L"Configuration";
+const char kSection[] = "Configuration";
 
-// Pellacor.ini is a code-page-936 file, as earlier versions wrote it, whatever
-// the system's code page. The profile functions read and write it in the
-// system's code page: converted back to that code page, what they read gives
-// the file's bytes, and what they write is made from the bytes we want.
-std::u16string AsUtf16(std::wstring_view w) { return std::u16string(w.begin(), w.end()); }
-
-std::string FromFileForm(std::wstring_view read) {
-    std::string bytes = common::Utf16ToCodePage(AsUtf16(read), common::kSystemCodePage);
-    return common::CodePageToUtf8(bytes, common::kChineseCodePage);
+// The whole file; nothing when there is none (or it cannot be read: as no file).
+std::string FileBytes(const std::string& path) {
+    toolkit::UniqueFile file(CreateFileW(common::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > (1 << 24)) return {};  // not a settings file
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
 }
 
-std::wstring ToFileForm(std::string_view text) {
-    std::u16string wide = common::CodePageToUtf16(common::Utf8ToCodePage(text, common::kChineseCodePage),
-                                                  common::kSystemCodePage);
-    return std::wstring(wide.begin(), wide.end());
-}
-
-// A folder whose name code page 936 cannot hold is written as its short
-// (8.3) path where the file system gives one that it can hold.
-std::string PathInFileForm(const std::string& path) {
-    if (common::FitsCodePage(path, common::kChineseCodePage)) return path;
-    wchar_t shortPath[MAX_PATH * 2] = {};
-    DWORD n = GetShortPathNameW(common::Wide(path).c_str(), shortPath, MAX_PATH * 2);
-    if (n == 0 || n >= MAX_PATH * 2) return path;
-    std::string shortened = common::Utf8(std::wstring_view(shortPath, n));
-    return common::FitsCodePage(shortened, common::kChineseCodePage) ? shortened : path;
+// At most `count` characters, as the profile functions give them.
+std::string FirstCharacters(std::string text, size_t count) {
+    size_t at = 0;
+    for (size_t n = 0; at < text.size() && n < count; ++n) at += common::CharacterLength(text, at);
+    text.resize(std::min(at, text.size()));
+    return text;
 }
 }  // namespace
 
@@ -59,40 +58,39 @@ std::string ApplicationFolder() {
 }
 
 std::string SettingsFile::Read(const char* key, const std::string& fallback, unsigned capacity) const {
-    std::wstring buffer(capacity, L'\0');
-    DWORD n = GetPrivateProfileStringW(kSection, common::Wide(key).c_str(), ToFileForm(fallback).c_str(),
-                                       buffer.data(), capacity, common::Wide(path_).c_str());
-    buffer.resize(n);
-    return FromFileForm(buffer);
+    std::optional<std::string> value = common::IniValue(common::IniTextOf(FileBytes(path_)), kSection, key);
+    return FirstCharacters(value ? *value : fallback, capacity - 1);
 }
 
 common::Settings SettingsFile::ReadAll(const std::string& applicationFolder,
                                        std::vector<common::Problem>& madeDo) const {
+    const std::string text = common::IniTextOf(FileBytes(path_));
     return common::ReadSettings(
         [&](const common::SettingKey& key, const std::string& fallback) {
-            return Read(key.Name, fallback, key.Capacity);
+            std::optional<std::string> value = common::IniValue(text, kSection, key.Name);
+            return FirstCharacters(value ? *value : fallback, key.Capacity - 1);
         },
         applicationFolder, madeDo);
 }
 
 void SettingsFile::WriteAll(const common::Settings& s) const {
-    // Every key is tried; the keys refused are told of once, together.
-    std::string refusedKeys;
-    DWORD firstCode = ERROR_SUCCESS;
+    // Every key in its order, into the file as it is, which keeps whatever else it holds.
+    std::string text = common::IniTextOf(FileBytes(path_));
+    std::string keys;
     for (const common::SettingKey& key : common::SettingKeys()) {
-        std::string value = common::SettingText(s, key);
-        if (key.Folder) value = PathInFileForm(value);
-        SetLastError(ERROR_SUCCESS);
-        if (WritePrivateProfileStringW(kSection, common::Wide(key.Name).c_str(), ToFileForm(value).c_str(),
-                                       common::Wide(path_).c_str()))
-            continue;
-        if (refusedKeys.empty()) firstCode = GetLastError();
-        refusedKeys += refusedKeys.empty() ? key.Name : std::string(", ") + key.Name;
+        text = common::WithIniValue(text, kSection, key.Name, common::SettingText(s, key));
+        keys += keys.empty() ? key.Name : std::string(", ") + key.Name;
     }
-    if (refusedKeys.empty()) return;
-    std::string doing = common::Format("无法把这些设置写入 %s: %s", path_.c_str(), refusedKeys.c_str());
-    if (firstCode == ERROR_SUCCESS) throw common::Failure(doing);  // the platform gave no reason
-    throw common::Win32Error(firstCode, doing);
+    const std::string bytes = common::IniBytesOf(text);
+    // One write of the whole: the keys refused are told of once, together.
+    auto refused = [&] { return common::Format("无法把这些设置写入 %s: %s", path_.c_str(), keys.c_str()); };
+    toolkit::UniqueFile file(CreateFileW(common::Wide(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) common::ThrowLastErrorOrNoReason(refused());
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size())
+        common::ThrowLastErrorOrNoReason(refused());
 }
 
 }  // namespace app

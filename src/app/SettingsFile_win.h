@@ -1,6 +1,8 @@
 #pragma once
 // Pellacor.ini beside the executable, section "Configuration", read and
-// written through the private-profile functions.
+// written as the private-profile functions do, in code page 936 as long as
+// every value fits it, else in UTF-16 (common/IniText): every value comes back
+// exactly under any system code page.
 #include <string>
 #include <vector>
 
@@ -25,8 +27,8 @@ public:
     // default; each such value adds a warning to `madeDo`.
     common::Settings ReadAll(const std::string& applicationFolder, std::vector<common::Problem>& madeDo) const;
 
-    // Every key in its order, also after one was refused. Throws one
-    // common::Win32Error naming all the keys that could not be written.
+    // Every key in its order, in one write of the file. Throws one failure
+    // naming all the keys when the file cannot be written.
     void WriteAll(const common::Settings& s) const;
 
 private:

@@ -201,7 +201,7 @@ TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
     // A write that cannot happen (told once) pastes nothing: the clipboard holds another program's content.
     PasteTarget::keys().clear();
     {
-        SlowCopy holder("held", 600);  // longer than a write waits
+        SlowCopy holder("held", 10000);  // till the block ends: longer than a write waits
         form.OpenFind(L"two", target.Handle());
         Key(VK_RETURN);
     }

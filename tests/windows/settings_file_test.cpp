@@ -102,10 +102,12 @@ TEST(SettingsFile, AFileThatCannotBeWrittenIsOneFailureNamingEveryKey) {
     EXPECT_EQ(ReadWholeFile(path), before);
 }
 
-// The file stays in code page 936 whatever the system's: a folder's Chinese name
-// is written and read as its code-page-936 bytes; a folder whose name that code
-// page cannot hold is written by its short name, which names the same folder.
-TEST(SettingsFile, PathsAreCodePage936AndAFolderBeyondItGoesByItsShortName) {
+// The file stays in code page 936, whatever the system's, while every value fits
+// it: a folder's Chinese name is written and read as its code-page-936 bytes,
+// as earlier versions wrote them. A value beyond it (a Korean folder, a program
+// named with emoji) makes the file UTF-16, which every value comes back from as
+// it was, under any code page, and which the profile functions read too.
+TEST(SettingsFile, ValuesComeBackExactlyInCodePage936WhileTheyFitItElseInUtf16) {
     TempFolder folder;
     Loaded l = LoadFrom(folder, "PersonalHistoryPath=D:\\\xB8\xF6\xC8\xCB\r\n");
     EXPECT_EQ(l.settings.PersonalHistoryPath, "D:\\个人\\");
@@ -114,13 +116,16 @@ TEST(SettingsFile, PathsAreCodePage936AndAFolderBeyondItGoesByItsShortName) {
     EXPECT_NE(ReadWholeFile(folder.File("Pellacor.ini")).find("PersonalHistoryPath=D:\\\xB8\xF6\xC8\xCB\\\r\n"),
               std::string::npos);
 
-    const std::string wide = folder.File("한국어 😀");
-    ASSERT_TRUE(CreateDirectoryW(common::Wide(wide).c_str(), nullptr));
-    l.settings.PersonalHistoryPath = wide + "\\";
+    l.settings.PersonalHistoryPath = folder.File("한국어 😀\\");
+    l.settings.IgnoredPrograms = "비밀.exe;パスワード.exe";
     file.WriteAll(l.settings);
-    std::string read = file.Read("PersonalHistoryPath", "");
-    EXPECT_EQ(read.find("한"), std::string::npos) << read;
-    wchar_t longPath[MAX_PATH] = {};
-    ASSERT_NE(GetLongPathNameW(common::Wide(read).c_str(), longPath, MAX_PATH), 0u) << read;
-    EXPECT_EQ(common::Utf8(longPath), wide + "\\");
+    EXPECT_EQ(ReadWholeFile(folder.File("Pellacor.ini")).substr(0, 2), "\xFF\xFE");
+    std::vector<common::Problem> problems;
+    common::Settings read = file.ReadAll(folder.Path(), problems);
+    EXPECT_EQ(read.PersonalHistoryPath, l.settings.PersonalHistoryPath);
+    EXPECT_EQ(read.IgnoredPrograms, l.settings.IgnoredPrograms);
+    wchar_t byProfile[MAX_PATH] = {};  // what an earlier version reads
+    GetPrivateProfileStringW(L"Configuration", L"IgnoredPrograms", L"", byProfile, MAX_PATH,
+                             common::Wide(folder.File("Pellacor.ini")).c_str());
+    EXPECT_EQ(common::Utf8(byProfile), l.settings.IgnoredPrograms);
 }
