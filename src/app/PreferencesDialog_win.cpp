@@ -122,6 +122,8 @@ void TfrmPreferences::FormCreate() {
     bbnBrowse = AddIconButton(folderIcon_.get(), 322, 84);
     lblIgnoredPrograms = AddLabel("不监视以下程序 (以分号分隔) :", 16, 112);
     edtIgnoredPrograms = AddEdit(s.IgnoredPrograms, 16, 128, 330);
+    // No longer than Pellacor.ini gives back.
+    SendMessageW(edtIgnoredPrograms, EM_SETLIMITTEXT, common::KeyOf(&common::Settings::IgnoredPrograms).Capacity - 1, 0);
 
     PlaceOn(nullptr);
     btnOK = AddButton("确定", IDOK, 216, 226, 75, 25);

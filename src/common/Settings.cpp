@@ -36,6 +36,12 @@ const SettingKey& KeyOf(int32_t Settings::*number) {
     throw std::logic_error("a number without a key");
 }
 
+const SettingKey& KeyOf(std::string Settings::*text) {
+    for (const SettingKey& key : SettingKeys())
+        if (auto* member = std::get_if<std::string Settings::*>(&key.Value); member && *member == text) return key;
+    throw std::logic_error("a text without a key");
+}
+
 std::string SettingText(const Settings& s, const SettingKey& key) {
     struct Text {
         const Settings& s;

@@ -46,8 +46,9 @@ struct SettingKey {
 };
 // Every key, in the order of the file.
 const std::vector<SettingKey>& SettingKeys();
-// The key of a number, for its range.
+// The key of a number, for its range; of a text, for its capacity.
 const SettingKey& KeyOf(int32_t Settings::*number);
+const SettingKey& KeyOf(std::string Settings::*text);
 
 // The text the file holds for the key's value.
 std::string SettingText(const Settings& s, const SettingKey& key);

@@ -223,6 +223,8 @@ TEST_F(Preferences, OkTakesEveryValueOverAtOnceAndWritesStartWithTheSystemQuoted
             SetCheck(d.chkStartApplication, true);
             Type(d.edtPersonalHistoryPath, typedPath);
             Type(d.edtIgnoredPrograms, " KeePass.exe; 1Password ");
+            // What the edit takes, Pellacor.ini gives back whole.
+            EXPECT_EQ(SendMessageW(d.edtIgnoredPrograms, EM_GETLIMITTEXT, 0, 0), 4095);
             Click(d.btnOK);
         });
         EXPECT_TRUE(boxes.boxes.empty());
