@@ -2,6 +2,7 @@
 
 #include "common/CodePage.h"
 #include "common/Text.h"
+#include "common/VisibleCharacters.h"
 
 namespace clips {
 
@@ -25,6 +26,7 @@ std::string MakeCaption(std::string_view text, int maxLength) {
     std::string caption;
     if (maxLength >= 0 && common::WidthPrefix(trimmed, static_cast<size_t>(maxLength)) < trimmed.size()) {
         size_t keep = common::WidthPrefix(trimmed, maxLength > 5 ? static_cast<size_t>(maxLength - 5) : 0);
+        keep = common::VisibleCharacterStart(trimmed, keep);  // never half a flag or a joined emoji
         caption = std::string(common::TrimBlanks(trimmed.substr(0, keep))) + " [..]";
     } else {
         caption = std::string(trimmed);

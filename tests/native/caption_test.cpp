@@ -23,6 +23,10 @@ TEST(MakeCaption, TrimsJoinsAndCutsAtTheLimitLessFive) {
         {"abcdefghijklm😀文字串", "abcdefghijklm😀 [..]"},
         {"abcdefghijklmn😀文字串", "abcdefghijklmn [..]"},
         {"mix: 中文 😀 한국어 Ελλη", "mix: 中文 😀 한 [..]"},
+        // Never half of what shows as one character: a flag, a joined emoji, a letter with its accent.
+        {"abcdefghijklm🇨🇳文字串文字串", "abcdefghijklm [..]"},
+        {"abcdefghijklm👩‍💻文字串文字串", "abcdefghijklm [..]"},
+        {"abcdefghijklmne\u0301文字串文字串", "abcdefghijklmn [..]"},
         {"café ẞ", "café ẞ"},
         {"one\r\ntwo", "one two"},
         {"a\rb\nc", "a\rb\nc"},  // a lone CR or LF stays
