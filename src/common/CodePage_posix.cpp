@@ -56,8 +56,9 @@ std::string IconvName(unsigned codePage) {
 }
 
 // Letter case of each code point through the C.UTF-8 locale, whose case rules
-// are Unicode's (the plain C locale changes only ASCII letters). A character
-// whose other case takes another number of UTF-16 units keeps its form.
+// are Unicode's (the plain C locale changes only ASCII letters). One rule with
+// the platform's: a character beyond the basic plane, or whose other case takes
+// another number of UTF-16 units, keeps its form.
 std::string ChangeCase(std::string_view utf8, wint_t (*change)(wint_t, locale_t)) {
     static const locale_t unicode = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     std::u16string wide = Utf8ToUtf16(utf8);
@@ -65,17 +66,12 @@ std::string ChangeCase(std::string_view utf8, wint_t (*change)(wint_t, locale_t)
     for (size_t i = 0; i < wide.size(); ++i) {
         bool pair = wide[i] >= 0xD800 && wide[i] <= 0xDBFF && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 &&
                     wide[i + 1] <= 0xDFFF;
-        char32_t c = pair ? 0x10000 + ((wide[i] - 0xD800) << 10) + (wide[i + 1] - 0xDC00) : wide[i];
-        char32_t changed = static_cast<char32_t>(change(static_cast<wint_t>(c), unicode));
-        if ((changed >= 0x10000) == pair) {
-            if (pair) {
-                wide[i] = static_cast<char16_t>(0xD800 + ((changed - 0x10000) >> 10));
-                wide[i + 1] = static_cast<char16_t>(0xDC00 + ((changed - 0x10000) & 0x3FF));
-            } else if (changed < 0xD800 || changed > 0xDFFF) {
-                wide[i] = static_cast<char16_t>(changed);
-            }
+        if (pair) {  // beyond the basic plane: unchanged, as the platform leaves a surrogate pair
+            ++i;
+            continue;
         }
-        if (pair) ++i;
+        char32_t changed = static_cast<char32_t>(change(static_cast<wint_t>(wide[i]), unicode));
+        if (changed < 0x10000 && (changed < 0xD800 || changed > 0xDFFF)) wide[i] = static_cast<char16_t>(changed);
     }
     return Utf16ToUtf8(wide);
 }

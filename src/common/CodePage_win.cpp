@@ -26,11 +26,20 @@ std::string Utf16ToCodePage(std::u16string_view wide, unsigned codePage) {
 namespace {
 
 // CharUpperBuffW changes each UTF-16 unit in place, so the text keeps its
-// length; a surrogate is never changed, so a pair stays whole.
+// length. It is handed the runs between surrogates only: a character beyond
+// the basic plane keeps its case, one rule on every system (some change such
+// pairs, some do not) and in the native build.
 std::string ChangeCase(std::string_view utf8, DWORD (WINAPI *change)(LPWSTR, DWORD)) {
     std::u16string wide = Utf8ToUtf16(utf8);
     if (wide.empty() || wide.size() > MAXDWORD) return std::string(utf8);
-    change(reinterpret_cast<wchar_t*>(wide.data()), static_cast<DWORD>(wide.size()));
+    auto surrogate = [](char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; };
+    for (size_t start = 0; start < wide.size();) {
+        size_t end = start;
+        while (end < wide.size() && !surrogate(wide[end])) ++end;
+        if (end > start) change(reinterpret_cast<wchar_t*>(wide.data() + start), static_cast<DWORD>(end - start));
+        while (end < wide.size() && surrogate(wide[end])) ++end;
+        start = end;
+    }
     return Utf16ToUtf8(wide);
 }
 

@@ -94,4 +94,7 @@ TEST(LocaleCase, LettersOfEveryScriptChangeAndCharactersWithoutAnOtherCaseStay) 
     EXPECT_EQ(common::LocaleLowerCase("ⅪZ ẞ É 한국어"), "ⅺz ß é 한국어");
     // A character whose other case has another length keeps its form; a pair stays whole.
     EXPECT_EQ(common::LocaleUpperCase("ß 😀 x"), "ß 😀 X");
+    // Beyond the basic plane nothing changes, in this build as on Windows.
+    EXPECT_EQ(common::LocaleUpperCase("𐐨 𞤢"), "𐐨 𞤢");
+    EXPECT_EQ(common::LocaleLowerCase("𐐀 𞤀"), "𐐀 𞤀");
 }

@@ -76,4 +76,5 @@ TEST(LocaleCase, TheSystemChangesLettersOfEveryScriptAndLeavesChineseAndPairsAlo
     // Letters that code page 936 lacks change too; a surrogate pair stays whole.
     EXPECT_EQ(common::LocaleLowerCase("ⅪZ É Ǐ"), "ⅺz é ǐ");
     EXPECT_EQ(common::LocaleUpperCase("café e\u0301 😀 한국어 ß"), "CAFÉ E\u0301 😀 한국어 ß");
+    EXPECT_EQ(common::LocaleUpperCase("𐐨 𞤢"), "𐐨 𞤢");  // beyond the basic plane, as in the native build
 }
