@@ -21,8 +21,9 @@ fi
 
 # Wine maps file names through the Unix locale: without a generated zh_CN.UTF-8
 # it cannot create files or folders with Chinese names.
-# The same for en_US.UTF-8, the locale of the code-page-1252 test prefix.
-for name in zh_CN en_US; do
+# The same for en_US.UTF-8, the locale of the code-page-1252 test prefix, and
+# for the Japanese and Korean ones the settings tests also run in.
+for name in zh_CN en_US ja_JP ko_KR; do
     if ! locale -a 2>/dev/null | grep -qi "^$name\.utf-\?8$"; then
         echo "Generating the $name.UTF-8 locale"
         $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8"

@@ -69,6 +69,17 @@ echo "== Windows tests of texts and files under code page 1252"
 count_gtest "$LOGS/windows-cp1252.log" $?
 grep -E '^\[  FAILED  \]' "$LOGS/windows-cp1252.log" | head -20
 
+# Pellacor.ini and letter case on a Japanese and a Korean Windows (the locale Wine
+# runs in sets the ANSI code page: 932, 949).
+for locale in ja_JP.UTF-8 ko_KR.UTF-8; do
+    echo "== Windows tests of Pellacor.ini under the code page of $locale"
+    (cd "$WIN_BUILD" && WINEPREFIX="$TESTS_WINEPREFIX" PELLACOR_WINE_LOCALE=$locale timeout 300 "$WINE" \
+         ./windows_tests.exe --gtest_filter='SettingsFile*:LocaleCase*'
+     rc=$?; WINEPREFIX="$TESTS_WINEPREFIX" wineserver -k 2>/dev/null; exit $rc) >"$LOGS/windows-$locale.log" 2>&1
+    count_gtest "$LOGS/windows-$locale.log" $?
+    grep -E '^\[  FAILED  \]' "$LOGS/windows-$locale.log" | head -20
+done
+
 if [ -x "$ROOT/scripts/fuzz.sh" ]; then
     echo "== Fuzzing the personal history reader"
     if "$ROOT/scripts/fuzz.sh" >"$LOGS/fuzz.log" 2>&1; then
