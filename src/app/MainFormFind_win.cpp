@@ -36,8 +36,30 @@ bool TfrmMain::PickClip(clips::TClip& clip, bool plain) {
 }
 
 void TfrmMain::PasteInto(HWND target) {
-    // Keys go to the foreground window, whichever it is: only to the one the user came from.
-    if (settings_.AutoPaste && find::IsPasteTarget(target) && GetForegroundWindow() == target) find::SendPaste();
+    KillTimer(Handle(), kPasteTimer);
+    pasteTarget_ = nullptr;
+    if (!settings_.AutoPaste || !find::IsPasteTarget(target)) return;
+    pasteTarget_ = target;
+    pasteTries_ = 0;
+    PasteWhenForeground();
+}
+
+void TfrmMain::PasteWhenForeground() {
+    // Keys go to the foreground window, whichever it is: only to the one the user
+    // came from, which takes the foreground back in its own time (another process).
+    if (!pasteTarget_) return;
+    if (GetForegroundWindow() == pasteTarget_) {
+        KillTimer(Handle(), kPasteTimer);
+        pasteTarget_ = nullptr;
+        find::SendPaste();
+        return;
+    }
+    if (++pasteTries_ > kPasteTries) {
+        KillTimer(Handle(), kPasteTimer);
+        pasteTarget_ = nullptr;  // another window took over: nothing is sent
+        return;
+    }
+    SetTimer(Handle(), kPasteTimer, kPasteTryMs, nullptr);
 }
 
 }  // namespace app

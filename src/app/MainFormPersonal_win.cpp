@@ -19,7 +19,6 @@
 
 namespace app {
 namespace {
-constexpr UINT_PTR kFolderTimer = 0x50;
 constexpr UINT kFolderLookMs = 5000;
 }  // namespace
 
@@ -102,12 +101,6 @@ void TfrmMain::SavePersonalHistory() {
     if (personalAutoSave_) personalAutoSave_->Finish();
     if (awaitingFolder_) CreateDirectoryW(common::Wide(folder_ + kMeanwhileFolder).c_str(), nullptr);
     if (auto madeDo = personalFile_.Save(PersonalFolderNow(), PersonalRecords())) common::Report(*madeDo);
-}
-
-LRESULT TfrmMain::WMTimer(WPARAM id) {
-    if (id != kFolderTimer) return DefaultProc(WM_TIMER, id, 0);
-    common::RunReported([&] { LookForPersonalFolder(); });
-    return 0;
 }
 
 void TfrmMain::PersonalFolderChosen() {

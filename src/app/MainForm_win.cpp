@@ -181,6 +181,13 @@ void TfrmMain::SaveWhatMustSurvive() {
     common::RunReported([&] { settingsFile_.WriteAll(settings_); });
 }
 
+LRESULT TfrmMain::WMTimer(WPARAM id) {
+    if (id == kPasteTimer) PasteWhenForeground();
+    else if (id == kFolderTimer) common::RunReported([&] { LookForPersonalFolder(); });
+    else return DefaultProc(WM_TIMER, id, 0);
+    return 0;
+}
+
 LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (toolkit::MenuItem::HandleOwnerWindowMessage(msg, wParam, lParam, result)) return result;

@@ -125,8 +125,14 @@ private:
     // The clips kept meanwhile are in the personal history again: saved where they belong.
     void MeanwhileMerged();
     LRESULT WMTimer(WPARAM id);
+    // The paste at once waits, a moment at most, for its window to be the foreground again.
+    void PasteWhenForeground();
+    static constexpr UINT_PTR kPasteTimer = 0x51;
+    static constexpr UINT kPasteTryMs = 20;
+    static constexpr int kPasteTries = 25;
     // The preferences chose the personal history's folder.
     void PersonalFolderChosen();
+    static constexpr UINT_PTR kFolderTimer = 0x50;
     static constexpr const char* kMeanwhileFolder = "Personal.meanwhile\\";
     // The personal history, then the settings: what exit and the end of the session save.
     void SaveWhatMustSurvive();
@@ -163,6 +169,8 @@ private:
     bool personalLoaded_ = false;
     // The personal history's folder could not be reached: nothing is written there yet.
     bool awaitingFolder_ = false;
+    HWND pasteTarget_ = nullptr;  // a paste at once waiting for its window
+    int pasteTries_ = 0;
 };
 
 }  // namespace app
