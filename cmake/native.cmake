@@ -15,7 +15,7 @@ find_package(GTest REQUIRED)
 file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(native_tests ${NATIVE_TESTS})
 target_compile_options(native_tests PRIVATE ${PELLACOR_FLAGS} ${SANITIZE})
-target_link_libraries(native_tests PRIVATE pellacor_core GTest::gtest GTest::gtest_main)
+target_link_libraries(native_tests PRIVATE pellacor_core sqlite3mc GTest::gtest GTest::gtest_main)
 # Tests that check committed data files (the fuzz corpus) find them here.
 target_compile_definitions(native_tests PRIVATE PELLACOR_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 

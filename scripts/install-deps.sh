@@ -7,6 +7,9 @@ packages=(cmake g++ googletest g++-mingw-w64-x86-64 mingw-w64-tools wine wine64
           xvfb xdotool xclip imagemagick fonts-wqy-microhei ninja-build
           clang libclang-rt-14-dev locales fp-utils nsis libx11-dev)
 
+# npm fetches SQLite (scripts/fetch-sqlite.sh); Debian's package where the machine has none.
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
