@@ -73,6 +73,14 @@ struct FindTest : ::testing::Test {
         GetWindowTextW(Find().Status(), text, 64);
         return text;
     }
+    // Picks the first clip `typed` finds, as Enter would, for the paste into `back`.
+    void PickFound(const wchar_t* typed, HWND back) {
+        form.OpenFind(typed, back);
+        Key(VK_RETURN);
+    }
+    static ::testing::AssertionResult Pasted() {
+        return WaitedFor("the paste", [] { return !PasteTarget::keys().empty(); });
+    }
     int Listed() { return static_cast<int>(SendMessageW(Find().List(), LVM_GETITEMCOUNT, 0, 0)); }
     std::string ClipboardText() {
         std::vector<uint8_t> bytes = ClipboardBytes(other.Handle(), CF_TEXT);
@@ -165,17 +173,15 @@ TEST_F(FindTest, ALetterTypedInTheOpenHistoryMenuClosesItAndOpensTheFindWindowWi
 
 TEST_F(FindTest, AutoPasteSendsCtrlVToTheWindowTheUserCameFromAndNowhereElse) {
     form.Settings().AutoPaste = true;
-    form.OpenFind(L"one", target.Handle());
-    Key(VK_RETURN);
-    EXPECT_TRUE(WaitedFor("the paste", [] { return !PasteTarget::keys().empty(); }));
+    PickFound(L"one", target.Handle());
+    EXPECT_TRUE(Pasted());
     EXPECT_EQ(ClipboardText(), "alpha one");
     EXPECT_EQ(PasteTarget::keys(), std::vector<std::string>{"Ctrl+V"});
 
     // No window to go back to (opened from the tray): nothing is sent.
     PasteTarget::keys().clear();
     SetForegroundWindow(target.Handle());
-    form.OpenFind(L"two", nullptr);
-    Key(VK_RETURN);
+    PickFound(L"two", nullptr);
     PumpMessages(300);  // what must not come: a paste, which above came well within this
     EXPECT_EQ(ClipboardText(), "beta two");
     EXPECT_TRUE(PasteTarget::keys().empty());
@@ -192,9 +198,8 @@ TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
     // Watching off, another program copies: picking the bold clip writes it again before the paste.
     form.SetMonitorClipboard(false);
     ASSERT_TRUE(PutOnClipboard(other.Handle(), {Text(CF_TEXT, "a secret")}));
-    form.OpenFind(L"three", target.Handle());
-    Key(VK_RETURN);
-    EXPECT_TRUE(WaitedFor("the paste", [] { return !PasteTarget::keys().empty(); }));
+    PickFound(L"three", target.Handle());
+    EXPECT_TRUE(Pasted());
     EXPECT_EQ(ClipboardText(), "Beta three");
     EXPECT_EQ(PasteTarget::keys(), std::vector<std::string>{"Ctrl+V"});
 
@@ -202,8 +207,7 @@ TEST_F(FindTest, AutoPastePastesOnlyWhatThePickPutOnTheClipboard) {
     PasteTarget::keys().clear();
     {
         SlowCopy holder("held", 10000);  // till the block ends: longer than a write waits
-        form.OpenFind(L"two", target.Handle());
-        Key(VK_RETURN);
+        PickFound(L"two", target.Handle());
     }
     PumpMessages(300);  // no paste must come: the one above arrived well within this
     EXPECT_EQ(boxes.boxes.size(), 1u);
