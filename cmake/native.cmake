@@ -10,6 +10,7 @@ add_library(pellacor_core STATIC ${PORTABLE_SOURCES} ${POSIX_SOURCES})
 target_include_directories(pellacor_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(pellacor_core PRIVATE ${PELLACOR_FLAGS} ${SANITIZE})
 target_link_options(pellacor_core PUBLIC ${SANITIZE})
+target_link_libraries(pellacor_core PUBLIC sqlite3mc)
 
 find_package(GTest REQUIRED)
 file(GLOB NATIVE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)

@@ -1,13 +1,14 @@
 # Windows build: Pellacor.exe, the Windows tests (run under Wine when
 # cross-compiling) and the benchmarks. Static runtime: no mingw DLLs needed.
-set(WIN_LIBS comctl32 uxtheme shell32 ole32 gdi32 user32 kernel32 advapi32 winmm dwmapi)
+set(WIN_LIBS comctl32 uxtheme shell32 ole32 gdi32 user32 kernel32 advapi32 winmm dwmapi
+    crypt32 bcrypt windowscodecs uuid)
 # UNICODE: every call without an A or W suffix is the wide one.
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 UNICODE _UNICODE)
 
 add_library(pellacor_win STATIC ${PORTABLE_SOURCES} ${WIN_SOURCES})
 target_include_directories(pellacor_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(pellacor_win PRIVATE ${PELLACOR_FLAGS})
-target_link_libraries(pellacor_win PUBLIC ${WIN_LIBS})
+target_link_libraries(pellacor_win PUBLIC sqlite3mc ${WIN_LIBS})
 target_link_options(pellacor_win PUBLIC -static -static-libgcc -static-libstdc++)
 
 add_executable(Pellacor WIN32 src/app/main_win.cpp res/Pellacor.rc)

@@ -71,6 +71,9 @@ void TfrmMain::LookForPersonalFolder() {
     UpdateHistory();
     if (loaded.Error) common::Report(*loaded.Error);
     MeanwhileMerged();
+    std::vector<common::Problem> problems;  // the archive lives in that folder too
+    common::RunCollecting([&] { OpenArchive(problems); }, problems);
+    common::Report(problems);
 }
 
 void TfrmMain::MeanwhileMerged() {

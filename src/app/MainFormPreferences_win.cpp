@@ -1,7 +1,10 @@
 // The general menu's "参数选择...": the preferences dialog and what OK changes.
 #include "app/MainForm_win.h"
 #include "app/PreferencesDialog_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
+
+#include <utility>
 
 namespace app {
 
@@ -15,8 +18,11 @@ void TfrmMain::mniPreferencesClick() {
     // The dialog leaves the watching alone; the menu's state stands.
     accepted->MonitorClipboard = settings_.MonitorClipboard;
     bool newFolder = accepted->PersonalHistoryPath != settings_.PersonalHistoryPath;
-    settings_ = std::move(*accepted);
+    bool deleteStored = settings_.KeepClipboardHistory && !accepted->KeepClipboardHistory &&
+                        common::Confirmed("同时删除已保存的剪辑吗?", common::BoxTitle::Confirm);
+    common::Settings before = std::exchange(settings_, std::move(*accepted));
     if (newFolder) PersonalFolderChosen();
+    ArchiveSettingsChanged(before, deleteStored);
     ApplyHotKey(settings_.HotKeyOn);
     // A lowered history limit trims at once, and the tip follows.
     UpdateHistory();

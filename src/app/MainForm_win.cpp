@@ -50,6 +50,10 @@ void TfrmMain::FormCreate() {
         step([&] {
             if (auto notice = LoadPersonalHistory()) problems.push_back(std::move(*notice));
         });
+    step([&] {
+        OpenArchive(problems);
+        FillFromArchive(problems);
+    });
     step([&] { StartPersonalAutoSave(); });
     step([&] {
         hotKey_ = std::make_unique<HotKey>(Handle());
@@ -177,6 +181,9 @@ void TfrmMain::WMEndSession(bool ending) {
 }
 
 void TfrmMain::SaveWhatMustSurvive() {
+    common::RunReported([&] {
+        if (archive_) archive_->Worker().Flush();
+    });
     common::RunReported([&] { SavePersonalHistory(); });
     common::RunReported([&] { settingsFile_.WriteAll(settings_); });
 }
@@ -184,6 +191,7 @@ void TfrmMain::SaveWhatMustSurvive() {
 LRESULT TfrmMain::WMTimer(WPARAM id) {
     if (id == kPasteTimer) PasteWhenForeground();
     else if (id == kFolderTimer) common::RunReported([&] { LookForPersonalFolder(); });
+    else if (id == kArchiveTimer) PruneArchive();
     else return DefaultProc(WM_TIMER, id, 0);
     return 0;
 }

@@ -12,6 +12,7 @@
 #include "app/HotKey_win.h"
 #include "app/SettingsFile_win.h"
 #include "app/TrayIcon_win.h"
+#include "archive/ArchiveSession_win.h"
 #include "clipboard/Clpbrd_win.h"
 #include "clips/Clip_win.h"
 #include "common/Settings.h"
@@ -134,6 +135,28 @@ private:
     void PersonalFolderChosen();
     static constexpr UINT_PTR kFolderTimer = 0x50;
     static constexpr const char* kMeanwhileFolder = "Personal.meanwhile\\";
+    // The clipboard archive (MainFormArchive_win.cpp), kept in the personal
+    // history's folder while KeepClipboardHistory is on; not while that folder
+    // is waited for. Problems of opening go to `problems`.
+    void OpenArchive(std::vector<common::Problem>& problems);
+    // The clipboard history filled with the newest archived clips (start-up).
+    void FillFromArchive(std::vector<common::Problem>& problems);
+    void PruneArchive();
+    // Stops every write at once; `deleteStored` deletes the archive's files.
+    void CloseArchive(bool deleteStored);
+    static constexpr UINT_PTR kArchiveTimer = 0x52;
+
+public:
+    // The preferences were accepted: the archive follows the settings
+    // `before` gave way to (switched on or off, another folder, new limits).
+    void ArchiveSettingsChanged(const common::Settings& before, bool deleteStored);
+    // What the archive holds now (once what was handed over is written); nothing while there is none.
+    std::optional<archive::ArchiveSummary> ArchiveSummary();
+    // Deletes every archived clip and waits until it is done.
+    void ClearArchive();
+    archive::ArchiveSession* Archive() noexcept { return archive_.get(); }
+
+private:
     // The personal history, then the settings: what exit and the end of the session save.
     void SaveWhatMustSurvive();
     // After every change of the histories: the find window and the tray tip follow.
@@ -150,6 +173,7 @@ private:
     toolkit::MenuItem *mniMonitorClipboard = nullptr, *mniEmptyClipboard = nullptr;
     SettingsFile settingsFile_;
     personal::PersonalHistoryFile personalFile_;
+    std::unique_ptr<archive::ArchiveSession> archive_;  // after the history, which writes through it
     std::unique_ptr<history::History> history_;
     std::unique_ptr<personal::PersonalAutoSave> personalAutoSave_;  // after the file it uses
     std::unique_ptr<clipboard::TClpbrd> watcher_;

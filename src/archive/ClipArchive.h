@@ -98,6 +98,8 @@ public:
     bool Check();
 
 private:
+    // Gives the space of deleted clips back (zeroed first: secure delete).
+    void GiveSpaceBack();
     sqlite3* db_ = nullptr;
 };
 

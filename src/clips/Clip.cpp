@@ -1,5 +1,7 @@
 #include "clips/Clip.h"
 
+#include "archive/ArchivedClip.h"
+#include "common/Failure.h"
 #include "personal/PersonalRecord.h"
 
 namespace clips {
@@ -28,6 +30,44 @@ void TClip::ReadRecord(personal::ClipRecord& record) {
     SetKind(record.ImageIndex);
     CapturedAt = std::move(record.CapturedAt);
     Source = std::move(record.Source);
+}
+
+bool TClip::WriteArchive(archive::ArchivedClip& archived) const {
+    WriteArchivedNames(archived);
+    if (!KeptInPersonalHistory()) return false;
+    personal::ClipRecord record;
+    WriteRecord(record);
+    archived.Data.clear();
+    personal::WriteRecord(record, archived.Data);
+    return true;
+}
+
+void TClip::WriteArchivedNames(archive::ArchivedClip& archived) const {
+    archived.ClassName = ClassName();
+    archived.Kind = Kind();
+    archived.Caption = Caption();
+    archived.Source = Source;
+    archived.CapturedAt = CapturedAt;
+    archived.FoundBy = std::string(FoundBy());
+}
+
+void TClip::ReadArchive(archive::ArchivedClip& archived) {
+    personal::PersonalReadResult read = personal::ReadPersonalRecords(archived.Data);
+    if (read.Error || read.Records.size() != 1 ||
+        personal::ClipClassName(read.Records.front().Class) != ClassName())
+        throw common::Failure("存档中的剪辑无法读取.");
+    read.Records.front().KeepBitmapBytes();
+    ReadRecord(read.Records.front());
+    ReadArchivedNames(archived);
+}
+
+void TClip::ReadArchivedNames(archive::ArchivedClip& archived) {
+    // The archive's own fields hold what the clip was last named.
+    SetCaption(std::move(archived.Caption));
+    SetKind(archived.Kind);
+    Source = std::move(archived.Source);
+    CapturedAt = std::move(archived.CapturedAt);
+    ArchiveId = archived.Id;
 }
 
 }  // namespace clips

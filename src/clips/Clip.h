@@ -4,6 +4,7 @@
 // Each kind answers for itself what the program asks of a clip: what it
 // captures, its caption and kind, what it restores, what duplicates it, how it
 // previews, its personal-history record and which pop-up commands apply.
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@
 
 namespace personal {
 struct ClipRecord;
+}
+namespace archive {
+struct ArchivedClip;
 }
 
 namespace clips {
@@ -26,6 +30,8 @@ public:
     std::string Source;
     // A transformation of the text can be undone.
     bool UndoAvailable = false;
+    // Its id in the clipboard archive; 0 while it is not archived.
+    int64_t ArchiveId = 0;
 
     TClip() = default;
     virtual ~TClip() = default;
@@ -85,6 +91,21 @@ public:
     virtual void ReadRecord(personal::ClipRecord& record);
     // False for a kind the personal history never keeps (it has no record class).
     bool KeptInPersonalHistory() const;
+
+    // Fills its archived form: what the history shows, what it is found by and
+    // the bytes it restores itself from (by default its personal-history
+    // record); work that may take long goes into `archived.Prepare`, which the
+    // archive's worker runs. False for a clip with nothing to keep.
+    virtual bool WriteArchive(archive::ArchivedClip& archived) const;
+    // Takes over its archived form (Data is moved). Throws common::Failure when
+    // the data cannot be read.
+    virtual void ReadArchive(archive::ArchivedClip& archived);
+
+protected:
+    // The caption, kind, source, time and what it is found by, of the archived form.
+    void WriteArchivedNames(archive::ArchivedClip& archived) const;
+    // The caption, kind, source, time and id of the archived form.
+    void ReadArchivedNames(archive::ArchivedClip& archived);
 
 private:
     friend class ClipRef;

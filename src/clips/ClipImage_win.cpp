@@ -5,7 +5,9 @@
 #include "clips/ClipPreview_win.h"
 #include "common/Failure.h"
 #include "common/Text.h"
+#include "archive/ArchivedClip.h"
 #include "personal/PersonalRecord.h"
+#include "toolkit/Png_win.h"
 
 namespace clips {
 
@@ -60,6 +62,24 @@ void TClipImage::WriteRecord(personal::ClipRecord& record) const {
     if (bitmap_.Empty()) return;
     if (!bmp_) bmp_ = std::make_shared<const std::vector<uint8_t>>(bitmap_.SaveToBmp());
     record.SharedBitmap = bmp_;
+}
+
+bool TClipImage::WriteArchive(archive::ArchivedClip& archived) const {
+    WriteArchivedNames(archived);
+    if (bitmap_.Empty()) return false;
+    if (!bmp_) bmp_ = std::make_shared<const std::vector<uint8_t>>(bitmap_.SaveToBmp());
+    // A picture PNG cannot hold with the same pixels (a palette, 16 bits) is kept as its BMP.
+    archived.Prepare = [bmp = bmp_](archive::ArchivedClip& self) {
+        self.Data = toolkit::CanBePng(*bmp) ? toolkit::PngOfBmp(*bmp) : *bmp;
+    };
+    return true;
+}
+
+void TClipImage::ReadArchive(archive::ArchivedClip& archived) {
+    bmp_.reset();
+    if (toolkit::IsPng(archived.Data)) bitmap_.LoadFromBmp(toolkit::BmpOfPng(archived.Data));  // throws when refused
+    else bitmap_.LoadFromBmp(archived.Data);
+    ReadArchivedNames(archived);
 }
 
 void TClipImage::ReadRecord(personal::ClipRecord& record) {

@@ -49,6 +49,11 @@ public:
     // shared with every later one (a picture never changes once captured).
     void WriteRecord(personal::ClipRecord& record) const override;
     void ReadRecord(personal::ClipRecord& record) override;
+    // The archive keeps the picture as a PNG (the same pixels come back),
+    // compressed on the archive's worker from the BMP shared with the saves;
+    // a picture that PNG would change is kept as its BMP.
+    bool WriteArchive(archive::ArchivedClip& archived) const override;
+    void ReadArchive(archive::ArchivedClip& archived) override;
 
 private:
     toolkit::Bitmap bitmap_;

@@ -1,6 +1,7 @@
 #include "clips/ClipRecords_win.h"
 
 #include "clips/ClipKinds_win.h"
+#include "common/Failure.h"
 
 namespace clips {
 
@@ -15,6 +16,13 @@ std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip, bool onClipb
 std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record) {
     std::unique_ptr<TClip> clip = NewClipNamed(personal::ClipClassName(record.Class));
     clip->ReadRecord(record);
+    return clip;
+}
+
+std::unique_ptr<TClip> ClipOfArchive(archive::ArchivedClip& archived) {
+    std::unique_ptr<TClip> clip = NewClipNamed(archived.ClassName);
+    if (!clip) throw common::Failure("存档中的剪辑无法读取.");
+    clip->ReadArchive(archived);
     return clip;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "clips/Clip_win.h"
+#include "archive/ArchivedClip.h"
 #include "personal/PersonalRecord.h"
 
 namespace clips {
@@ -19,5 +20,9 @@ std::optional<personal::ClipRecord> RecordOfClip(const TClip& clip, bool onClipb
 // over. Throws common::Failure (toolkit::BmpError) when the record's picture
 // is not a readable BMP image.
 std::unique_ptr<TClip> ClipOfRecord(personal::ClipRecord& record);
+
+// A new clip (in no history yet) from its archived form, which it takes over.
+// Throws common::Failure for a class no kind has or data it cannot read.
+std::unique_ptr<TClip> ClipOfArchive(archive::ArchivedClip& archived);
 
 }  // namespace clips

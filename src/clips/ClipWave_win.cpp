@@ -4,6 +4,7 @@
 
 #include <mmsystem.h>
 
+#include "archive/ArchivedClip.h"
 #include "clipboard/ClipboardWrite_win.h"
 #include "clipboard/PrivateContent_win.h"
 #include "clips/ClipPreview_win.h"
@@ -58,7 +59,37 @@ void WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {
     throw common::Win32Error(error);
 }
 
+// The whole content of `path`; throws with the platform's error.
+std::vector<uint8_t> ReadWholeFile(const std::string& path) {
+    toolkit::UniqueFile file(CreateFileW(common::Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) throw common::Win32Error(GetLastError());
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) throw common::Win32Error(GetLastError());
+    if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > kIoChunk)
+        throw common::Win32Error(ERROR_FILE_TOO_LARGE);
+    std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()))
+        throw common::Win32Error(GetLastError() ? GetLastError() : ERROR_READ_FAULT);
+    return bytes;
+}
+
 }  // namespace
+
+bool TClipWave::WriteArchive(archive::ArchivedClip& archived) const {
+    WriteArchivedNames(archived);
+    if (FilePath.empty()) return false;
+    archived.Prepare = [path = FilePath](archive::ArchivedClip& self) { self.Data = ReadWholeFile(path); };
+    return true;
+}
+
+void TClipWave::ReadArchive(archive::ArchivedClip& archived) {
+    sound_ = std::move(archived.Data);
+    FinishCapture();
+    ReadArchivedNames(archived);
+}
 
 bool TClipWave::Offered(const clipboard::ClipboardFormats& offered) { return offered.Has(CF_WAVE); }
 

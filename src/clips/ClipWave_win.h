@@ -42,6 +42,11 @@ public:
     // concern of the preview.
     void ShowPreview(ClipPreview& preview) const override;
 
+    // The archive keeps the sound's bytes, read from its file on the archive's
+    // worker; an archived sound gets a temporary file of its own again.
+    bool WriteArchive(archive::ArchivedClip& archived) const override;
+    void ReadArchive(archive::ArchivedClip& archived) override;
+
 private:
     std::vector<uint8_t> sound_;  // captured, not yet in its file
 };

@@ -26,6 +26,9 @@ const std::vector<SettingKey>& SettingKeys() {
         {.Name = "PersonalHistoryPath", .Value = &Settings::PersonalHistoryPath, .Folder = true},
         // A list of programs may well be longer than a path.
         {.Name = "IgnoredPrograms", .Value = &Settings::IgnoredPrograms, .Capacity = 4096},
+        {.Name = "KeepClipboardHistory", .Value = &Settings::KeepClipboardHistory},
+        {.Name = "KeepHistoryDays", .Value = &Settings::KeepHistoryDays, .Min = 1, .Max = 3650},
+        {.Name = "KeepHistoryMB", .Value = &Settings::KeepHistoryMB, .Min = 16, .Max = 65536},
     };
     return keys;
 }

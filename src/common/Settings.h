@@ -31,6 +31,11 @@ struct Settings {
     bool AutoPaste = false;
     // Program file names separated by ";": what they copy is never kept.
     std::string IgnoredPrograms;
+    // The clipboard archive: every clip kept in History.db, for so many days
+    // and within so many megabytes.
+    bool KeepClipboardHistory = false;
+    int32_t KeepHistoryDays = 90;
+    int32_t KeepHistoryMB = 1024;
     bool operator==(const Settings&) const = default;
 };
 

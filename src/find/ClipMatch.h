@@ -9,12 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "common/CaseFold.h"
+
 namespace find {
 
-// The code point's case-insensitive form (Unicode simple case folding).
-char32_t FoldCase(char32_t c) noexcept;
-// `utf8` with every code point folded; bytes that are not UTF-8 pass unchanged.
-std::string Folded(std::string_view utf8);
+// Letter case folded as common/CaseFold.h folds it.
+using common::FoldCase;
+using common::Folded;
 // The parts a clip is found by (its caption, source, text or file names),
 // folded and joined by a zero byte, so that no word matches across two parts.
 std::string FoldedForMatching(std::initializer_list<std::string_view> partsUtf8);

@@ -52,7 +52,10 @@ bool History::AppendCaptured(std::vector<clips::CapturedClip>& captured, const s
         marked |= RunAndReport([&] {
             if (one.error) std::rethrow_exception(one.error);
             one.clip->FinishCapture();  // the sound's file is written now, with the clipboard closed again
-            if (FindDuplicate(*one.clip)) return;
+            if (FindDuplicate(*one.clip)) {
+                Archive(*store_.OnClipboard());  // copied again: the archive's newest copy
+                return;
+            }
             one.clip->Source = source;
             Append(std::move(one.clip));
         });

@@ -69,6 +69,14 @@ clips::TClip& ClipStore::AppendLoaded(std::unique_ptr<clips::TClip> clip) {
     return appended;
 }
 
+clips::TClip& ClipStore::AppendRestored(std::unique_ptr<clips::TClip> clip) {
+    clips::TClip& appended = *clip;
+    clipboard_.push_back(std::move(clip));
+    Trim();
+    Changed(false);
+    return appended;
+}
+
 void ClipStore::PrependLoaded(std::vector<std::unique_ptr<clips::TClip>> clips) {
     if (clips.empty()) return;
     personal_.insert(personal_.begin(), std::make_move_iterator(clips.begin()), std::make_move_iterator(clips.end()));

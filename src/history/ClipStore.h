@@ -45,6 +45,9 @@ public:
     // A clip read from the personal history file, the last personal clip; not
     // told as a personal change (the file already holds it).
     clips::TClip& AppendLoaded(std::unique_ptr<clips::TClip> clip);
+    // A clip brought back from the archive: the newest of the clipboard
+    // history, not on the clipboard.
+    clips::TClip& AppendRestored(std::unique_ptr<clips::TClip> clip);
     // Clips of a personal history file read late, before the personal clips
     // added meanwhile; told as a personal change (the file lacks those).
     void PrependLoaded(std::vector<std::unique_ptr<clips::TClip>> clips);

@@ -5,13 +5,16 @@
 
 namespace history {
 
-bool History::FindDuplicate(const clips::TClip& clip) {
-    if (!settings_.NoDuplicatedEntries) return false;
+clips::TClip* History::EqualClip(const clips::TClip& clip) const {
+    if (!settings_.NoDuplicatedEntries) return nullptr;
     const std::string* data = clip.DuplicateData();
-    if (!data) return false;  // a kind never compared
+    if (!data) return nullptr;  // a kind never compared
     TextMatcher matcher(collation_, *data, clip.DuplicateIgnoresCase());
-    clips::TClip* older =
-        store_.FindDuplicate(clip, [&](const std::string& olderData) { return matcher.Matches(olderData); });
+    return store_.FindDuplicate(clip, [&](const std::string& olderData) { return matcher.Matches(olderData); });
+}
+
+bool History::FindDuplicate(const clips::TClip& clip) {
+    clips::TClip* older = EqualClip(clip);
     if (!older) return false;
     // The older entry stays where it is and stands for what is on the clipboard.
     store_.SetOnClipboard(older);

@@ -24,7 +24,10 @@ void History::RenameClip(clips::ClipRef clip) {
         return;
     }
     // The clip may have been trimmed by a capture while the dialog was open.
-    if (clips::TClip* still = store_.Resolve(clip)) store_.Rename(*still, std::move(name));
+    if (clips::TClip* still = store_.Resolve(clip)) {
+        store_.Rename(*still, std::move(name));
+        Archive(*still);
+    }
 }
 
 void History::DeleteClip(clips::ClipRef clip) {
@@ -35,6 +38,7 @@ void History::DeleteClip(clips::ClipRef clip) {
     clips::TClip* item = store_.Resolve(clip);
     if (!item) return;
     EndMenu();
+    Unarchive({item});  // the user's delete means delete: from the archive too
     Remove(*item);  // the clipboard keeps what it holds, also when this was the clip on it
 }
 
@@ -48,6 +52,7 @@ void History::EmptySectionOf(clips::ClipRef clip) {
         return;
     if (!store_.Resolve(clip)) return;
     EndMenu();
+    Unarchive(Clips(section));
     Empty(section);  // as it is now: the lists may have changed while the question was open
 }
 

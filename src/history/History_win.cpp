@@ -31,7 +31,7 @@ void History::Append(std::unique_ptr<clips::TClip> clip) {
     clip->NameForHistory(settings_.MaxCaptionLength);
     clip->StampCapture();
     store_.SetLimit(settings_.MaxHistorySize);
-    store_.Append(std::move(clip));
+    Archive(store_.Append(std::move(clip)));
 }
 
 void History::AppendLoaded(std::unique_ptr<clips::TClip> clip) { store_.AppendLoaded(std::move(clip)); }

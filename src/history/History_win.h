@@ -3,6 +3,7 @@
 // shows them, with what the program does to them (capture, pick, the pop-up's
 // editing, the text transformations). Every change goes through the store;
 // the menu and the other views follow it.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -16,6 +17,9 @@
 #include "history/TextTransform.h"
 #include "toolkit/MenuItem_win.h"
 
+namespace archive {
+class ArchiveWorker;
+}
 namespace clips {
 class TClipText;
 struct CapturedClip;
@@ -69,6 +73,23 @@ public:
     void Remove(clips::TClip& clip) { store_.Remove(clip); }
     void Empty(Section section) { store_.Empty(section); }
 
+    // The archive (Archiving_win.cpp): every clip the clipboard history
+    // receives is also kept in the archive `archive` writes (null: none; it
+    // must outlive its use here), under ids from `nextId` on. Renaming and
+    // transforming store the clip again in place of its older form; deleting
+    // and emptying delete from the archive too; trimming does not.
+    void SetArchive(archive::ArchiveWorker* archive, int64_t nextId);
+    bool Archiving() const noexcept { return archive_ != nullptr; }
+    // A clip of the archive filling the clipboard history at start-up: the
+    // newest clipboard clip, not on the clipboard, not stored again.
+    void AppendRestored(std::unique_ptr<clips::TClip> clip);
+    // An archived clip picked in the find window: the clip that then stands
+    // for it (an equal one already in the history, else this one as the
+    // newest clipboard clip), stored again as the newest copy.
+    clips::TClip& BringBack(std::unique_ptr<clips::TClip> clip);
+    // Deletes these ids from the archive (a clip that is only there).
+    void DeleteArchived(std::vector<int64_t> ids);
+
     // Capture (Capture_win.cpp): run after one or more clipboard changes. Reads
     // the clipboard as it is now, once, in one session: ignores our own writes
     // and a change already captured, forgets the mark when the clipboard was
@@ -79,6 +100,8 @@ public:
     // With duplicates refused: true when a clip that `clip` is compared with
     // holds equal data; that clip is then the one on the clipboard.
     bool FindDuplicate(const clips::TClip& clip);
+    // With duplicates refused: whether a clip `clip` is compared with holds equal data (nothing is marked).
+    bool HoldsEqual(const clips::TClip& clip) const { return EqualClip(clip) != nullptr; }
     // The click action of every clip: puts it back on the clipboard and makes
     // it the one on the clipboard. Nothing is written when the clipboard still
     // holds it (no other copy since, also while nobody watches). True when the
@@ -129,13 +152,19 @@ private:
     void RewriteIfOnClipboard(const clips::TClip& clip);
     void ClipboardEmptied();
     void StoreChanged();
+    clips::TClip* EqualClip(const clips::TClip& clip) const;
+    // Stores the clip in the archive, newest, in place of its older form.
+    void Archive(clips::TClip& clip);
+    void Unarchive(const std::vector<clips::TClip*>& clips);
 
     const common::Settings& settings_;
     ClipStore store_;
     HistoryMenu menu_;
-    CollationCache collation_;
+    mutable CollationCache collation_;  // a cache: comparing changes no clip
     DWORD capturedSequence_ = 0;  // the clipboard's sequence number at the last capture
-    DWORD heldSequence_ = 0;      // the sequence number at which the clipboard held the store's clip
+    DWORD heldSequence_ = 0;
+    archive::ArchiveWorker* archive_ = nullptr;
+    int64_t nextArchiveId_ = 1;      // the sequence number at which the clipboard held the store's clip
 };
 
 }  // namespace history

@@ -15,6 +15,7 @@ void History::TransformClip(clips::TClipText& clip, Transformation how) {
     clip.Text = TransformedText(how, clip.Text);
     clip.SetCaption(TransformedCaption(how, clip.Caption()));
     store_.SetUndoAvailable(clip, true);  // tells the views and the personal history
+    Archive(clip);
     RewriteIfOnClipboard(clip);
 }
 
@@ -26,6 +27,7 @@ void History::UndoTransformation(clips::TClipText& clip) {
     clip.Text = std::move(clip.Backup);
     clip.Backup.clear();
     store_.ContentChanged(clip);
+    Archive(clip);
     RewriteIfOnClipboard(clip);
 }
 

@@ -66,13 +66,16 @@ TEST(SettingKeys, DefaultsAreWrittenInTheFilesOrderAndReadBackAsTheyWere) {
     EXPECT_EQ(written,
               "MonitorClipboard=-1\nMaxHistorySize=20\nMaxCaptionLength=20\nNoDuplicatedEntries=-1\n"
               "DeleteClipConf=-1\nDeleteAllConf=-1\nHotKeyOn=-1\nHotKeyCombination=32854\nPreviewMode=-1\n"
-              "AutoPaste=0\nPersonalHistoryPath=C:\\App\\\nIgnoredPrograms=\n");
+              "AutoPaste=0\nPersonalHistoryPath=C:\\App\\\nIgnoredPrograms=\nKeepClipboardHistory=0\n"
+              "KeepHistoryDays=90\nKeepHistoryMB=1024\n");
     std::vector<Problem> madeDo;
     EXPECT_EQ(ReadFrom({}, madeDo), s);  // no file: the defaults, the application folder
     Settings changed = s;
     changed.MonitorClipboard = changed.DeleteAllConf = false;
     changed.MaxHistorySize = 1000;  // reading keeps any number: only the dialog holds it to its range
     changed.HotKeyCombination = 49217;
+    changed.KeepClipboardHistory = true;
+    changed.KeepHistoryMB = 4096;
     changed.IgnoredPrograms = "KeePass.exe;" + std::string(3000, 'p');  // longer than a path
     for (const SettingKey& key : SettingKeys()) file[key.Name] = SettingText(changed, key);
     EXPECT_EQ(ReadFrom(file, madeDo), changed);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# With the whole clipboard history kept, a clip trimmed from the menu is still
+# found: typed in the find window while the program runs, and after the whole
+# Wine session was killed (a crash, a power cut) and the program started again.
+source "$(dirname "$0")/lib.sh"
+fresh_session
+write_ini "KeepClipboardHistory=-1" "MaxHistorySize=1"
+
+# Opens the find window by typing the first letter in the history menu, types
+# the rest and takes the first match with Enter.
+find_and_pick() {
+    local window
+    open_history_menu
+    xdotool key "${1:0:1}"
+    window=$(wait_for_window '^查找剪辑$') || fail "typing in the history menu opened no find window"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))  # keys go to the window under the pointer
+    pointer_settle
+    xdotool type --delay 80 "${1:1}"
+    shot "find-$2"
+    xdotool key Return
+    poll 5 window_gone '^查找剪辑$' || fail "the find window stayed open after Enter"
+}
+
+start_pellacor
+copy_text "存档里的旧剪辑 Walrus-42"
+copy_text "zebra crossing"  # the menu keeps one clip: the walrus is only in the archive now
+find_and_pick "walrus" running
+clipboard_holds "存档里的旧剪辑 Walrus-42" || fail "finding a trimmed clip put '$(clipboard_text)' on the clipboard"
+copy_text "yak wool"
+[ -f "$APP_DIR/History.db" ] || fail "no History.db beside the program"
+file_has "$APP_DIR/History.db" "Walrus" && fail "History.db holds the clip's text unencrypted"
+file_has "$APP_DIR/History.key" "Walrus" && fail "History.key holds the clip's text"
+
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+pellacor_running && fail "Pellacor still runs after wineserver -k"
+
+start_pellacor
+copy_text "after the restart"
+find_and_pick "walrus" restarted
+clipboard_holds "存档里的旧剪辑 Walrus-42" || fail "after the kill, finding the archived clip put '$(clipboard_text)' on the clipboard"
+stop_pellacor
+for file in "$APP_DIR"/History.db*; do
+    file_has "$file" "Walrus" && fail "$(basename "$file") holds the clip's text unencrypted"
+done
+echo ok
