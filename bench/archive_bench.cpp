@@ -171,10 +171,10 @@ int MeasureStartUp(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    common::ShowMessageBoxHook = [](HWND, const std::wstring& text, const std::wstring&, UINT) {
-        std::fprintf(stderr, "box: %s\n", common::Utf8(text).c_str());
+    common::SetMessageBoxHandler([](HWND, const std::string& text, const std::string&, UINT) {
+        std::fprintf(stderr, "box: %s\n", text.c_str());
         return IDOK;
-    };
+    });
     if (argc == 3 && std::string(argv[1]) == "--start-up") return MeasureStartUp(argv[2]);
     int total = argc > 1 ? std::max(1000, std::atoi(argv[1])) : 100000;
     toolkit::ComApartment com;
@@ -304,11 +304,14 @@ int main(int argc, char** argv) {
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         std::wstring command = L"\"" + std::wstring(self) + L"\" --start-up \"" + common::Wide(folder) + L"\"";
         std::string output;
-        SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+        SECURITY_ATTRIBUTES inherit{};
+        inherit.nLength = sizeof(inherit);
+        inherit.bInheritHandle = TRUE;
         HANDLE readEnd = nullptr, writeEnd = nullptr;
         CreatePipe(&readEnd, &writeEnd, &inherit, 0);
         SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-        STARTUPINFOW startup{sizeof(startup)};
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
         startup.dwFlags = STARTF_USESTDHANDLES;
         startup.hStdOutput = writeEnd;
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);

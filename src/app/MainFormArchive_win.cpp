@@ -27,6 +27,7 @@ void TfrmMain::OpenArchive(std::vector<common::Problem>& problems) {
     archive_ = std::make_unique<archive::ArchiveSession>(settings_.PersonalHistoryPath, LargestArchivedClip(settings_),
                                                          report, problems);
     history_->SetArchive(&archive_->Worker(), archive_->Reader().NextId());
+    if (findWindow_) findWindow_->SetArchive(archive_.get());
     PruneArchive();
     SetTimer(Handle(), kArchiveTimer, kPruneEveryMs, nullptr);
 }
@@ -55,6 +56,7 @@ void TfrmMain::CloseArchive(bool deleteStored) {
     KillTimer(Handle(), kArchiveTimer);
     if (!archive_) return;
     history_->SetArchive(nullptr, 0);
+    if (findWindow_) findWindow_->SetArchive(nullptr);
     std::string folder = archive_->Folder();
     archive_->Worker().Stop();  // nothing more is written, from now on
     archive_.reset();

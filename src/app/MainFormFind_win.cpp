@@ -1,5 +1,8 @@
 // Finding a clip by typing, picking it (plain with Shift) and pasting it at once.
 #include "app/MainForm_win.h"
+#include "archive/ArchivedClip.h"
+#include "clips/ClipRecords_win.h"
+#include "common/Report_win.h"
 #include "common/Settings.h"
 #include "find/Paste_win.h"
 
@@ -15,7 +18,33 @@ void TfrmMain::PrepareFind() {
         SetForegroundWindow(back);
         if (picked) PasteInto(back);  // never what another program left there
     };
+    findWindow_->OnPickArchived = [this](int64_t id, bool plain, HWND back) {
+        clips::TClip* clip = BringBackArchived(id);
+        bool picked = clip && PickClip(*clip, plain);
+        if (!back) return;
+        SetForegroundWindow(back);
+        if (picked) PasteInto(back);
+    };
+    findWindow_->OnDeleteClip = [this](clips::TClip& clip) { history_->DeleteClip(clips::ClipRef(&clip)); };
+    findWindow_->OnDeleteArchived = [this](int64_t id) {
+        if (settings_.DeleteClipConf && !common::Confirmed("你确实要删除这个剪辑吗 ?", common::BoxTitle::Confirm))
+            return false;
+        history_->DeleteArchived({id});
+        return true;
+    };
+    findWindow_->SetArchive(archive_.get());
     findWindow_->Prepare();
+}
+
+clips::TClip* TfrmMain::BringBackArchived(int64_t id) {
+    if (!archive_) return nullptr;
+    clips::TClip* clip = nullptr;
+    common::RunReported([&] {
+        std::optional<archive::ArchivedClip> archived = archive_->Reader().Load(id);
+        if (!archived) return;  // deleted meanwhile
+        clip = &history_->BringBack(clips::ClipOfArchive(*archived));
+    });
+    return clip;
 }
 
 void TfrmMain::OpenFind(const std::wstring& typed, HWND returnTo) {

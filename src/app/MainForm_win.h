@@ -144,6 +144,8 @@ private:
     void PruneArchive();
     // Stops every write at once; `deleteStored` deletes the archive's files.
     void CloseArchive(bool deleteStored);
+    // An archived clip picked in the find window, back in the clipboard history; null when it is gone or unreadable (told).
+    clips::TClip* BringBackArchived(int64_t id);
     static constexpr UINT_PTR kArchiveTimer = 0x52;
 
 public:

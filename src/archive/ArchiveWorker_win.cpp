@@ -3,10 +3,11 @@
 #include <chrono>
 #include <ctime>
 #include <optional>
+#include <utility>
 
 #include "archive/ClipArchive.h"
 #include "common/Report_win.h"
-#include "toolkit/Png_win.h"
+#include "toolkit/Handles_win.h"
 
 namespace archive {
 namespace {
@@ -121,6 +122,15 @@ void ArchiveWorker::Work(const std::string& path, const std::vector<uint8_t>& ke
 }
 
 bool ArchiveWorker::RunOne(ClipArchive& archive, const Job& job) {
+    // Said once until a job works again: a full disk apart from any other failure.
+    auto tellOnce = [this](bool ArchiveWorker::*told, const std::exception& e) {
+        bool first = false;
+        {
+            std::lock_guard lock(mutex_);
+            first = !std::exchange(this->*told, true);
+        }
+        if (first) Tell(common::ProblemOf(e));
+    };
     try {
         job(archive);
         std::lock_guard lock(mutex_);
@@ -128,27 +138,12 @@ bool ArchiveWorker::RunOne(ClipArchive& archive, const Job& job) {
         return true;
     } catch (const ArchiveError& e) {
         if (e.Fault() == ArchiveFault::Full) {
-            bool first = false;
-            {
-                std::lock_guard lock(mutex_);
-                first = !std::exchange(diskFull_, true);
-            }
-            if (first) Tell(common::ProblemOf(e));
-            return false;
+            tellOnce(&ArchiveWorker::diskFull_, e);
+            return false;  // kept for when there is space
         }
-        bool first = false;
-        {
-            std::lock_guard lock(mutex_);
-            first = !std::exchange(failureTold_, true);
-        }
-        if (first) Tell(common::ProblemOf(e));
+        tellOnce(&ArchiveWorker::failureTold_, e);
     } catch (const std::exception& e) {
-        bool first = false;
-        {
-            std::lock_guard lock(mutex_);
-            first = !std::exchange(failureTold_, true);
-        }
-        if (first) Tell(common::ProblemOf(e));
+        tellOnce(&ArchiveWorker::failureTold_, e);
     }
     return true;  // dropped
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "archive/ArchiveSession_win.h"
 #include "clips/Clip_win.h"
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
@@ -21,6 +22,9 @@ const char kFindTitle[] = "查找剪辑";
 constexpr UINT WM_FINDPICK = WM_APP + 40;    // wParam: Shift was held
 constexpr UINT WM_FINDCANCEL = WM_APP + 41;  // Esc, or the activation lost
 constexpr UINT WM_FINDFOCUS = WM_APP + 42;   // the list was clicked: the edit takes the focus back
+constexpr UINT WM_FINDARCHIVE = WM_APP + 43; // the archive's search found more (wParam: its generation)
+constexpr UINT WM_FINDDELETE = WM_APP + 44;  // Shift+Del
+constexpr size_t kRowsKept = 64;             // archived rows kept for drawing: about two screens
 // The design at 96 dots per inch: the client area's width, the list's height, the margins.
 constexpr int kWidth = 420, kListHeight = 320, kMargin = 6;
 constexpr int kControlWidth = kWidth - 2 * kMargin;
@@ -71,6 +75,14 @@ void FindWindow::Open(const std::wstring& typed, HWND returnTo) {
         Create(at);
     }
     finder_.Reload();  // the lists may have changed since the last opening
+    if (archive_ && !search_) {
+        search_ = std::make_unique<ArchiveSearch>(archive_->Path(), archive_->Key(), Handle(), WM_FINDARCHIVE);
+        try {
+            archiveTotal_ = archive_->Reader().Summary().Clips;
+        } catch (const std::exception&) {
+            archiveTotal_ = 0;
+        }
+    }
     SetWindowTextW(edit_, typed.c_str());
     SendMessageW(edit_, EM_SETSEL, typed.size(), static_cast<LPARAM>(typed.size()));
     Refilter();  // also when the text was the same and no EN_CHANGE came
@@ -142,8 +154,21 @@ void FindWindow::ChangeDpi(UINT dpi, const RECT& suggested) {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void FindWindow::SetArchive(archive::ArchiveSession* session) {
+    search_.reset();
+    archive_ = session;
+    archived_.clear();
+    rows_.clear();
+    archiveTotal_ = 0;
+    if (IsOpen()) Close();
+}
+
 void FindWindow::Close() noexcept {
     if (hover_) hover_->Hide();
+    search_.reset();  // ends its search and its thread
+    archived_.clear();
+    rows_.clear();
+    searching_ = pickWhenFound_ = false;
     if (!IsOpen()) return;
     DestroyHandle();
     edit_ = list_ = status_ = nullptr;
@@ -154,18 +179,24 @@ void FindWindow::HistoryChanged() {
     if (!IsOpen()) return;
     bool hadSelection = Selected() >= 0;  // also of a clip gone by now
     clips::ClipRef selected(SelectedClip());
+    keepSelected_ = ArchivedAt(Selected());
     finder_.Reload();
     if (hadSelection) RefilterKeeping(selected);
     else Refilter();
 }
 
 void FindWindow::Refilter() {
+    keepSelected_ = 0;
     finder_.Filter(common::Utf8(WindowTextOf(edit_)));
+    SearchArchive();
+    selectFirstArchived_ = finder_.FoundCount() == 0;
     ShowMatches(finder_.FoundCount() > 0 ? 0 : -1);
 }
 
 void FindWindow::RefilterKeeping(const clips::ClipRef& selected) {
     finder_.Filter(common::Utf8(WindowTextOf(edit_)));
+    SearchArchive();
+    selectFirstArchived_ = false;
     int index = -1;
     if (const clips::TClip* clip = selected.Get())
         for (size_t i = 0; i < finder_.FoundCount() && index < 0; ++i)
@@ -174,11 +205,94 @@ void FindWindow::RefilterKeeping(const clips::ClipRef& selected) {
 }
 
 void FindWindow::ShowMatches(int index) {
-    SendMessageW(list_, LVM_SETITEMCOUNT, finder_.FoundCount(), 0);
+    SendMessageW(list_, LVM_SETITEMCOUNT, RowCount(), 0);
     Select(index);  // -1 clears the selection at an index of the earlier list
     InvalidateRect(list_, nullptr, TRUE);
-    std::wstring status = std::to_wstring(finder_.FoundCount()) + L" / " + std::to_wstring(finder_.Total()) + L" 个剪辑";
+    ShowStatus();
+}
+
+void FindWindow::ShowStatus() {
+    // The archive's clips that the histories hold are counted once, as the histories'.
+    size_t archivedOnly = static_cast<size_t>(std::max<int64_t>(archiveTotal_ - static_cast<int64_t>(inMemory_.size()), 0));
+    std::wstring status =
+        std::to_wstring(RowCount()) + L" / " + std::to_wstring(finder_.Total() + archivedOnly) + L" 个剪辑";
     SetWindowTextW(status_, status.c_str());
+}
+
+void FindWindow::SearchArchive() {
+    archived_.clear();
+    pickWhenFound_ = false;
+    searching_ = search_ != nullptr;
+    if (!search_) return;
+    // The clips of the histories are listed from memory: the archive's copies of them are skipped.
+    inMemory_.clear();
+    for (history::Section section : {history::Section::Personal, history::Section::Clipboard})
+        for (const clips::TClip* clip : history_.Clips(section))
+            if (clip->ArchiveId != 0) inMemory_.insert(clip->ArchiveId);
+    search_->Start(++generation_, common::Utf8(WindowTextOf(edit_)));
+}
+
+void FindWindow::ArchiveFound(uint64_t generation) {
+    if (!search_ || generation != generation_) return;  // a stale search's
+    bool done = false;
+    std::vector<int64_t> ids = search_->Take(generation, done);
+    if (done) searching_ = false;
+    size_t before = archived_.size();
+    for (int64_t id : ids)
+        if (!inMemory_.contains(id)) archived_.push_back(id);
+    int selected = Selected();
+    if (archived_.size() != before) {
+        SendMessageW(list_, LVM_SETITEMCOUNT, RowCount(), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
+        InvalidateRect(list_, nullptr, TRUE);
+        if (selected < 0 && keepSelected_ != 0) {
+            auto at = std::find(archived_.begin(), archived_.end(), keepSelected_);
+            if (at != archived_.end()) Select(static_cast<int>(finder_.FoundCount() + (at - archived_.begin())));
+        } else if (selected < 0 && selectFirstArchived_ && before == 0) {
+            Select(static_cast<int>(finder_.FoundCount()));
+        }
+    }
+    ShowStatus();
+    if (pickWhenFound_ && (Selected() >= 0 || !searching_)) {
+        pickWhenFound_ = false;
+        Pick(Selected(), plainPick_);
+    }
+}
+
+int64_t FindWindow::ArchivedAt(int index) const {
+    if (index < 0 || static_cast<size_t>(index) < finder_.FoundCount()) return 0;
+    size_t at = static_cast<size_t>(index) - finder_.FoundCount();
+    return at < archived_.size() ? archived_[at] : 0;
+}
+
+const archive::ArchivedRow* FindWindow::RowAt(int64_t id) {
+    for (auto it = rows_.begin(); it != rows_.end(); ++it)
+        if (it->Id == id) {
+            rows_.splice(rows_.begin(), rows_, it);
+            return &rows_.front();
+        }
+    archive::ArchivedRow row{id, -1, "..."};
+    try {
+        if (archive_)
+            if (std::optional<archive::ArchivedRow> read = archive_->Reader().RowOf(id)) row = std::move(*read);
+    } catch (const std::exception&) {
+        // Drawn as "..." until it can be read.
+    }
+    rows_.push_front(std::move(row));
+    if (rows_.size() > kRowsKept) rows_.pop_back();
+    return &rows_.front();
+}
+
+void FindWindow::DeleteSelected() {
+    int index = Selected();
+    if (clips::TClip* clip = SelectedClip()) {
+        if (OnDeleteClip) OnDeleteClip(*clip);  // the history's change refreshes the list
+        return;
+    }
+    int64_t id = ArchivedAt(index);
+    if (id == 0 || !OnDeleteArchived || !OnDeleteArchived(id) || !IsOpen()) return;
+    std::erase(archived_, id);
+    archiveTotal_ = std::max<int64_t>(archiveTotal_ - 1, 0);
+    ShowMatches(std::min(index, static_cast<int>(RowCount()) - 1));
 }
 
 void FindWindow::Select(int index) {
@@ -213,6 +327,19 @@ void FindWindow::SelectionChanged() {
 }
 
 void FindWindow::Pick(int index, bool plain) {
+    if (index < 0 && searching_) {
+        // Typed and Enter at once: the first match is taken when it comes.
+        pickWhenFound_ = true;
+        plainPick_ = plain;
+        return;
+    }
+    if (int64_t id = ArchivedAt(index)) {
+        if (hover_) hover_->Hide();
+        HWND back = returnTo_;
+        Close();
+        if (OnPickArchived) OnPickArchived(id, plain, back);
+        return;
+    }
     clips::TClip* clip = index < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(index));
     if (!clip) return;  // nothing listed: the window stays for another try
     if (hover_) hover_->Hide();
@@ -246,6 +373,10 @@ LRESULT CALLBACK FindWindow::EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM
             return 0;
         case VK_ESCAPE:
             PostMessageW(self->Handle(), WM_FINDCANCEL, 0, 0);
+            return 0;
+        case VK_DELETE:
+            if (GetKeyState(VK_SHIFT) >= 0) break;  // Del alone is the edit's
+            PostMessageW(self->Handle(), WM_FINDDELETE, 0, 0);
             return 0;
         default:
             break;
@@ -288,9 +419,11 @@ LRESULT FindWindow::Notify(const NMHDR& header) {
     case LVN_GETDISPINFOW: {
         LVITEMW& item = const_cast<NMLVDISPINFOW&>(reinterpret_cast<const NMLVDISPINFOW&>(header)).item;
         const clips::TClip* clip = item.iItem < 0 ? nullptr : finder_.FoundAt(static_cast<size_t>(item.iItem));
-        if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->Kind() : -1;
+        const archive::ArchivedRow* row = nullptr;
+        if (int64_t id = clip ? 0 : ArchivedAt(item.iItem)) row = RowAt(id);
+        if ((item.mask & LVIF_IMAGE)) item.iImage = clip ? clip->Kind() : row ? row->Kind : -1;
         if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-            std::wstring caption = clip ? common::Wide(clip->Caption()) : std::wstring();
+            std::wstring caption = clip ? common::Wide(clip->Caption()) : row ? common::Wide(row->Caption) : std::wstring();
             size_t n = std::min(caption.size(), static_cast<size_t>(item.cchTextMax - 1));
             std::copy_n(caption.data(), n, item.pszText);
             item.pszText[n] = L'\0';
@@ -355,6 +488,12 @@ LRESULT FindWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_FINDFOCUS:
         if (edit_) SetFocus(edit_);
+        return 0;
+    case WM_FINDARCHIVE:
+        ArchiveFound(static_cast<uint64_t>(wParam));
+        return 0;
+    case WM_FINDDELETE:
+        DeleteSelected();
         return 0;
     default:
         return DefaultProc(msg, wParam, lParam);

@@ -9,9 +9,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
 #include <functional>
+#include <list>
 #include <memory>
 #include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "archive/ArchivedClip.h"
+#include "find/ArchiveSearch_win.h"
 
 #include "find/ClipFinder_win.h"
 #include "toolkit/ControlLayout_win.h"
@@ -19,6 +27,9 @@
 #include "toolkit/Handles_win.h"
 #include "toolkit/Window_win.h"
 
+namespace archive {
+class ArchiveSession;
+}
 namespace clips {
 class TClip;
 }
@@ -58,6 +69,18 @@ public:
     // Runs when a clip is picked, just before the window closes: `plain` when
     // Shift was held while picking; `returnTo` as Open got it.
     std::function<void(clips::TClip& clip, bool plain, HWND returnTo)> OnPick;
+    // The same for a clip that is only in the archive.
+    std::function<void(int64_t id, bool plain, HWND returnTo)> OnPickArchived;
+    // Shift+Del on the selected clip: of the histories, or only in the archive.
+    std::function<void(clips::TClip& clip)> OnDeleteClip;
+    // True when it was deleted (the user may say no).
+    std::function<bool(int64_t id)> OnDeleteArchived;
+
+    // The clipboard archive the window lists after the histories (null: none);
+    // it must outlive its use here, or be set to null first.
+    void SetArchive(archive::ArchiveSession* session);
+    // The archived clips listed (those not in the histories), for tests.
+    size_t ArchivedCount() const noexcept { return archived_.size(); }
 
     HWND Edit() const noexcept { return edit_; }
     HWND List() const noexcept { return list_; }
@@ -85,6 +108,15 @@ private:
     void Cancel();
     void SelectionChanged();
     LRESULT Notify(const NMHDR& header);
+    // The archive's search: started with each filter, its chunks taken as they come.
+    void SearchArchive();
+    void ShowStatus();
+    void ArchiveFound(uint64_t generation);
+    // The id of the archived clip listed at `index`, or 0 for a clip of the histories.
+    int64_t ArchivedAt(int index) const;
+    const archive::ArchivedRow* RowAt(int64_t id);
+    void DeleteSelected();
+    size_t RowCount() const noexcept { return finder_.FoundCount() + archived_.size(); }
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
     static LRESULT CALLBACK EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
 
@@ -96,6 +128,19 @@ private:
     HWND edit_ = nullptr, list_ = nullptr, status_ = nullptr;
     toolkit::ScaledFont font_, boldFont_;
     toolkit::ControlLayout layout_;
+
+    archive::ArchiveSession* archive_ = nullptr;
+    std::unique_ptr<ArchiveSearch> search_;
+    uint64_t generation_ = 0;
+    bool searching_ = false;            // the archive's search has not ended
+    bool pickWhenFound_ = false;        // Enter came before the first match
+    bool plainPick_ = false;
+    bool selectFirstArchived_ = false;  // no clip of the histories matched: the first archived one is selected
+    int64_t keepSelected_ = 0;          // the archived clip selected before a refilter
+    std::vector<int64_t> archived_;     // the archive's matches not in the histories, newest first
+    std::unordered_set<int64_t> inMemory_;  // archive ids of the clips of the histories
+    int64_t archiveTotal_ = 0;          // archived clips not in the histories
+    std::list<archive::ArchivedRow> rows_;  // the rows shown last, most recent first
 };
 
 }  // namespace find

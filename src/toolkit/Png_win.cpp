@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <wincodec.h>
 
+#include <climits>
 #include <cstring>
+#include <utility>
 
 #include "common/Win32Error_win.h"
 #include "toolkit/BmpFile.h"
@@ -19,6 +21,7 @@ public:
     ~ComRef() {
         if (p_) p_->Release();
     }
+    ComRef(ComRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
     ComRef(const ComRef&) = delete;
     ComRef& operator=(const ComRef&) = delete;
     T* operator->() const noexcept { return p_; }

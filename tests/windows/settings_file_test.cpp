@@ -37,7 +37,7 @@ TEST(SettingsFile, FirstShutdownWritesEveryKeyInOrder) {
               "[Configuration]\r\nMonitorClipboard=-1\r\nMaxHistorySize=20\r\nMaxCaptionLength=20\r\n"
               "NoDuplicatedEntries=-1\r\nDeleteClipConf=-1\r\nDeleteAllConf=-1\r\nHotKeyOn=-1\r\n"
               "HotKeyCombination=32854\r\nPreviewMode=-1\r\nAutoPaste=0\r\nPersonalHistoryPath=" + folder.Path() +
-                  "\r\nIgnoredPrograms=\r\n");
+                  "\r\nIgnoredPrograms=\r\nKeepClipboardHistory=0\r\nKeepHistoryDays=90\r\nKeepHistoryMB=1024\r\n");
 }
 
 TEST(SettingsFile, ValuesAreConvertedAndWrittenBackNormalised) {
