@@ -1,0 +1,124 @@
+// The clipboard archive in the program: the key under DPAPI, pictures through
+// PNG, and clips that outlive the program and the menu's limit.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "TestSupport_win.h"
+#include "app/MainForm_win.h"
+#include "archive/ArchiveKey_win.h"
+#include "archive/ClipArchive.h"
+#include "common/Wide_win.h"
+#include "toolkit/BmpFile.h"
+#include "toolkit/Handles_win.h"
+#include "toolkit/Png_win.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::vector<std::string> Captions(app::TfrmMain& form) {
+    std::vector<std::string> captions;
+    for (const clips::TClip* clip : form.History().Clips(history::Section::Clipboard)) captions.push_back(clip->Caption());
+    return captions;
+}
+
+void ShiftKey(HWND edit, UINT key) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(edit, WM_KEYDOWN, key, 0);
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    PumpPending();
+}
+
+}  // namespace
+
+TEST(ArchiveKey, IsMadeOnceKeptUnreadableAndRefusedWhenItIsNotThisUsers) {
+    TempFolder folder;
+    std::wstring file = common::Wide(folder.File("History.key"));
+    std::vector<uint8_t> key = archive::LoadOrCreateArchiveKey(file);
+    ASSERT_EQ(key.size(), 32u);
+    EXPECT_EQ(archive::LoadOrCreateArchiveKey(file), key);
+    std::string stored = ReadWholeFile(folder.File("History.key"));
+    EXPECT_EQ(stored.find(std::string(key.begin(), key.end())), std::string::npos);
+    WriteWholeFile(folder.File("History.key"), std::string(stored.size(), 'x'));  // another user's blob reads so
+    try {
+        archive::LoadOrCreateArchiveKey(file);
+        ADD_FAILURE() << "a foreign key was taken";
+    } catch (const archive::ArchiveError& e) {
+        EXPECT_EQ(e.Fault(), archive::ArchiveFault::WrongKey);
+    }
+}
+
+TEST(Png, PicturesComeBackWithTheSamePixelsAndAForeignBlobIsRefused) {
+    toolkit::ComApartment com;
+    for (uint16_t depth : {uint16_t{24}, uint16_t{32}}) {
+        toolkit::BmpFormat format;
+        format.width = 37;  // rows padded in 24 bits
+        format.height = 11;
+        format.bitsPerPixel = depth;
+        std::vector<uint8_t> pixels(toolkit::BmpRowStride(37, depth) * 11);
+        const size_t stride = toolkit::BmpRowStride(37, depth), used = 37u * depth / 8;
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = i % stride < used ? static_cast<uint8_t>(i * 7 + i / 13) : 0;  // rows padded with zeros
+        std::vector<uint8_t> bmp = toolkit::WriteBmp(format, pixels);
+        ASSERT_TRUE(toolkit::CanBePng(bmp));
+        std::vector<uint8_t> png = toolkit::PngOfBmp(bmp);
+        EXPECT_TRUE(toolkit::IsPng(png));
+        toolkit::BmpImage back = toolkit::ReadBmp(toolkit::BmpOfPng(png));
+        EXPECT_EQ(back.format.bitsPerPixel, depth);
+        EXPECT_EQ(back.pixels, pixels);  // the fourth byte of 32 bits too
+    }
+    std::vector<uint8_t> garbage(100, 0x89);
+    EXPECT_THROW(toolkit::BmpOfPng(garbage), common::Failure);
+}
+
+TEST(Archive, ClipsOutliveTheProgramAndTheMenuAndAreFoundAndDeletedInTheFindWindow) {
+    QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\nMaxHistorySize=2\r\nPreviewMode=0\r\n");
+    MessageBoxRecorder boxes(IDYES);
+    HiddenWindow other{"AnotherProgram"};
+    {
+        app::TfrmMain form(folder.Path());
+        ASSERT_TRUE(form.Archive());
+        for (const char* text : {"海象 walrus one", "second clip", "third clip"}) {
+            ASSERT_TRUE(PutOnClipboard(other.Handle(), {UnicodeText(text)}));
+            form.ClipboardChanged();
+        }
+        EXPECT_EQ(Captions(form), (std::vector<std::string>{"second clip", "third clip"}));
+        form.Archive()->Worker().Flush();
+        EXPECT_EQ(form.Archive()->Reader().Summary().Clips, 3);  // trimming leaves the archive alone
+    }
+    ASSERT_TRUE(FileExists(folder.File("History.key")));
+    EXPECT_EQ(ReadWholeFile(folder.File("History.db")).find("walrus"), std::string::npos);
+
+    app::TfrmMain form(folder.Path());
+    EXPECT_EQ(Captions(form), (std::vector<std::string>{"second clip", "third clip"}));  // the newest, as before
+    form.OpenFind(L"海", nullptr);
+    find::FindWindow& find = *form.Find();
+    ASSERT_TRUE(WaitedFor("the archived clip listed", [&] { return find.ArchivedCount() == 1; }));
+    wchar_t status[64] = L"";
+    GetWindowTextW(find.Status(), status, 64);
+    EXPECT_STREQ(status, L"1 / 3 个剪辑");
+
+    ShiftKey(find.Edit(), VK_DELETE);  // asked as "删除" asks, and answered yes
+    EXPECT_EQ(find.ArchivedCount(), 0u);
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, "你确实要删除这个剪辑吗 ?");
+    form.Archive()->Worker().Flush();
+    EXPECT_EQ(form.Archive()->Reader().Summary().Clips, 2);
+
+    // A picked archived clip is back on the clipboard as the newest clip.
+    form.Find()->Close();
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {UnicodeText("fourth clip")}));
+    form.ClipboardChanged();
+    form.OpenFind(L"second", nullptr);
+    ASSERT_TRUE(WaitedFor("the trimmed clip listed", [&] { return form.Find()->ArchivedCount() == 1; }));
+    SendMessageW(form.Find()->Edit(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpPending();
+    EXPECT_EQ(Captions(form), (std::vector<std::string>{"fourth clip", "second clip"}));
+    EXPECT_TRUE(form.History().IsOnClipboard(*form.History().Clips(history::Section::Clipboard).back()));
+}
