@@ -206,7 +206,7 @@ int main(int argc, char** argv) {
                 archived.Data = toolkit::PngOfBmp(Screenshot(480, 300, static_cast<unsigned>(i)));
                 rawPictures += static_cast<int64_t>(archived.Data.size());
             } else {
-                size_t size = i % 1000 == 500 && large-- > 0 ? (1u << 20) : 100 + r.Next() % 10000;
+                size_t size = i % 1000 == 500 && large-- > 0 ? (1u << 20) : 100 + r.Next() % 4000;  // about 2 KB: 300 MB in all
                 clip.Text = Text(size, r);
                 clip.NameForHistory(20);
                 clip.WriteArchive(archived);

@@ -44,4 +44,20 @@ stop_pellacor
 for file in "$APP_DIR"/History.db*; do
     file_has "$file" "Walrus" && fail "$(basename "$file") holds the clip's text unencrypted"
 done
+
+# Months of copies archived: two characters typed find them at once (the README's picture).
+"$WINE" "$WIN_BUILD/windows_tests.exe" --fill-archive "$APP_WIN_DIR" >/dev/null 2>&1 || fail "the archive could not be filled"
+write_ini "KeepClipboardHistory=-1" "MaxHistorySize=20"
+start_pellacor
+open_history_menu
+xdotool key h
+window=$(wait_for_window '^查找剪辑$') || fail "typing in the history menu opened no find window"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+pointer_settle
+xdotool key BackSpace
+xdotool type --delay 80 "会议"
+shot find-archive
+xdotool key Escape
+stop_pellacor
 echo ok

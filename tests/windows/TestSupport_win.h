@@ -189,6 +189,9 @@ int CopyBurst(const char* label, int count);
 // text, one a line) to `path` in UTF-16LE, as the platform holds them; for the
 // desktop tests (windows_tests.exe --dialog-texts PATH). Returns 0 when one was found.
 int WriteDialogTexts(const char* path);
+// Fills the archive in FOLDER with months of realistic copies, as the program
+// keeps them (windows_tests.exe --fill-archive FOLDER), for the README's picture.
+int FillArchive(const char* folder);
 // The same for the names of the clipboard's CF_HDROP (windows_tests.exe --clipboard-files PATH).
 int WriteClipboardFiles(const char* path);
 

@@ -8,6 +8,9 @@
 #include "TestSupport_win.h"
 #include "app/MainForm_win.h"
 #include "archive/ArchiveKey_win.h"
+#include "archive/ArchiveSession_win.h"
+#include "clips/ClipText_win.h"
+#include <ctime>
 #include "archive/ClipArchive.h"
 #include "common/Wide_win.h"
 #include "toolkit/BmpFile.h"
@@ -122,3 +125,40 @@ TEST(Archive, ClipsOutliveTheProgramAndTheMenuAndAreFoundAndDeletedInTheFindWind
     EXPECT_EQ(Captions(form), (std::vector<std::string>{"fourth clip", "second clip"}));
     EXPECT_TRUE(form.History().IsOnClipboard(*form.History().Clips(history::Section::Clipboard).back()));
 }
+
+namespace testing_support {
+
+int FillArchive(const char* folderPath) {
+    // Months of everyday copies: notes, mail, links, code, numbers, in Chinese and English.
+    static const char* const texts[] = {
+        "会议纪要: 周三下午三点与设计组讨论新版首页", "明天的会议改到 10:30, 地点 3 号会议室",
+        "https://example.com/docs/quarterly-report-2026.pdf", "Meeting notes: budget review moved to Friday",
+        "订单号 2026120845 已发货, 预计周五送达", "SELECT name, total FROM orders WHERE total > 100;",
+        "季度报告初稿请在周五前发给我", "客户会议的材料放在共享文件夹里了",
+        "git commit -m \"Fix the menu's position on a second monitor\"", "地址: 上海市浦东新区世纪大道 100 号",
+        "Thanks for the meeting today, I'll send the slides tonight.", "电话 010-8888 1234 (王经理)",
+        "年会节目单 v3: 开场舞, 抽奖, 合唱", "회의 자료를 공유 폴더에 올렸습니다", "产品会议 🎉 新功能上线",
+        "const total = items.reduce((sum, item) => sum + item.price, 0);", "周报: 本周完成会员系统的接口联调",
+    };
+    std::string folder(folderPath);
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    std::vector<common::Problem> problems;
+    archive::ArchiveSession session(folder, 64 << 20, [](const common::Problem&) {}, problems);
+    int64_t id = session.Reader().NextId();
+    const int64_t now = static_cast<int64_t>(std::time(nullptr));
+    const int count = 3000;
+    for (int i = 0; i < count; ++i) {
+        clips::TClipText clip;
+        clip.Text = std::string(texts[i % std::size(texts)]) + (i >= static_cast<int>(std::size(texts)) ? " #" + std::to_string(i) : "");
+        clip.Source = i % 3 ? "WINWORD.EXE" : "chrome.exe";
+        clip.NameForHistory(40);
+        archive::ArchivedClip archived;
+        clip.WriteArchive(archived);
+        archived.Id = id++;
+        archived.CopiedAt = now - (count - i) * 1700;  // about two months
+        session.Reader().Store(archived);
+    }
+    return 0;
+}
+
+}  // namespace testing_support

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--dialog-texts") == 0) return testing_support::WriteDialogTexts(argv[2]);
     // And what the clipboard's file list names, as a Windows program reads it.
     if (argc == 3 && std::strcmp(argv[1], "--clipboard-files") == 0) return testing_support::WriteClipboardFiles(argv[2]);
+    if (argc == 3 && std::strcmp(argv[1], "--fill-archive") == 0) return testing_support::FillArchive(argv[2]);
     testing::InitGoogleTest(&argc, argv);
     toolkit::Application::Instance().Initialize("PellacorTests");
     return RUN_ALL_TESTS();
