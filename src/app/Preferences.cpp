@@ -21,6 +21,12 @@ PreferenceProblem HistorySizeProblem(const common::SettingKey& key) {
 PreferenceProblem CaptionLengthProblem(const common::SettingKey& key) {
     return Refused(PreferenceField::CaptionLength, OutOfRange("最大标题长度", key), BoxTitle::CaptionLength);
 }
+PreferenceProblem KeepDaysProblem(const common::SettingKey& key) {
+    return Refused(PreferenceField::KeepHistoryDays, OutOfRange("保留天数", key), BoxTitle::KeepHistoryDays);
+}
+PreferenceProblem KeepMBProblem(const common::SettingKey& key) {
+    return Refused(PreferenceField::KeepHistoryMB, OutOfRange("最大存档大小", key), BoxTitle::KeepHistoryMB);
+}
 bool InRange(int value, const common::SettingKey& key) { return value >= key.Min && value <= key.Max; }
 PreferenceProblem HotKeyProblem() {
     return Refused(PreferenceField::HotKey, "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  ", BoxTitle::HotKey);
@@ -45,6 +51,13 @@ std::variant<common::Settings, PreferenceProblem> CheckPreferences(const Prefere
     if (values.HotKeyOn && values.HotKey == 0) return HotKeyProblem();
     std::optional<std::string> personalFolder = folder(values.PersonalHistoryPath);
     if (!personalFolder) return FolderProblem();
+    const common::SettingKey& daysKey = common::KeyOf(&common::Settings::KeepHistoryDays);
+    const common::SettingKey& sizeKey = common::KeyOf(&common::Settings::KeepHistoryMB);
+    int keepDays = NumberOrZero(values.KeepHistoryDays), keepMB = NumberOrZero(values.KeepHistoryMB);
+    if (values.KeepClipboardHistory) {
+        if (!InRange(keepDays, daysKey)) return KeepDaysProblem(daysKey);
+        if (!InRange(keepMB, sizeKey)) return KeepMBProblem(sizeKey);
+    }
 
     common::Settings s = current;
     s.MaxHistorySize = historySize;
@@ -54,7 +67,19 @@ std::variant<common::Settings, PreferenceProblem> CheckPreferences(const Prefere
     s.HotKeyCombination = values.HotKey;
     s.PersonalHistoryPath = common::CompletePath(*personalFolder);
     s.IgnoredPrograms = common::TrimBlanks(values.IgnoredPrograms);
+    s.KeepClipboardHistory = values.KeepClipboardHistory;
+    if (values.KeepClipboardHistory) {
+        s.KeepHistoryDays = keepDays;
+        s.KeepHistoryMB = keepMB;
+    }
     return s;
+}
+
+std::string ArchiveSummaryText(const std::optional<archive::ArchiveSummary>& summary) {
+    const archive::ArchiveSummary shown = summary.value_or(archive::ArchiveSummary{});
+    const int64_t megabyte = 1024 * 1024;
+    return common::Format("存档: %lld 个剪辑, %lld MB", static_cast<long long>(shown.Clips),
+                          static_cast<long long>((shown.Bytes + megabyte / 2) / megabyte));
 }
 
 }  // namespace app

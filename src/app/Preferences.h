@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+#include "archive/ClipArchive.h"
 #include "common/Report.h"
 #include "common/Settings.h"
 
@@ -24,11 +25,14 @@ struct PreferenceValues {
     uint16_t HotKey = 0;        // shortcut code; 0 is no key
     std::string PersonalHistoryPath;
     std::string IgnoredPrograms;  // taken as typed, without blanks at its ends
+    // The archive's days and size count only while it is on; off keeps them as they were.
+    bool KeepClipboardHistory = false;
+    std::string KeepHistoryDays, KeepHistoryMB;
 };
 
 // The first value refused, in the dialog's order, with its warning (under
 // the title that names the value).
-enum class PreferenceField { HistorySize, CaptionLength, HotKey, PersonalHistoryPath };
+enum class PreferenceField { HistorySize, CaptionLength, HotKey, PersonalHistoryPath, KeepHistoryDays, KeepHistoryMB };
 struct PreferenceProblem {
     PreferenceField Field;
     common::Problem Warning;
@@ -41,5 +45,8 @@ using FolderLookup = std::function<std::optional<std::string>(const std::string&
 std::variant<common::Settings, PreferenceProblem> CheckPreferences(const PreferenceValues& values,
                                                                    const common::Settings& current,
                                                                    const FolderLookup& folder);
+
+// The line of the archive page: "存档: 12345 个剪辑, 85 MB" (no archive: none).
+std::string ArchiveSummaryText(const std::optional<archive::ArchiveSummary>& summary);
 
 }  // namespace app

@@ -26,6 +26,10 @@ namespace {
 const char kHotKeyHint[] = "选取打开剪贴板历史的快捷键";
 const char kPathHint[] = "选取个人历史的保存路径";
 const char kIgnoredProgramsHint[] = "从这些程序复制的内容不记入历史, 例如密码管理器";
+const char kKeepHistoryHint[] = "把每个剪辑加密保存在存档中, 重启后仍可在查找窗口中找到";
+const char kArchiveSummaryHint[] = "存档中的剪辑数和存档文件的大小";
+const char kClearArchiveHint[] = "删除存档中的全部剪辑";
+const char kClearArchiveQuestion[] = "确实要删除存档中的全部剪辑吗?";
 
 std::string RangeHint(const char* name, const common::SettingKey& key) {
     return common::Format("%s必须在 %d 与 %d 之间", name, key.Min, key.Max);
@@ -56,13 +60,13 @@ HICON TfrmPreferences::FolderIcon() const {
     return LoadKindIcon(clips::kFileList, toolkit::SmallIconSize(Dpi()));
 }
 
-TfrmPreferences::TfrmPreferences(const common::Settings& current)
-    : ModalDialog(kPreferencesTitle, ClientSize{384, 286}), current_(current) {
+TfrmPreferences::TfrmPreferences(const common::Settings& current, ArchiveHooks archive)
+    : ModalDialog(kPreferencesTitle, ClientSize{384, 286}), current_(current), archive_(std::move(archive)) {
     frmPreferences = this;
 }
 
-std::optional<common::Settings> TfrmPreferences::Run(const common::Settings& current) {
-    TfrmPreferences dialog(current);
+std::optional<common::Settings> TfrmPreferences::Run(const common::Settings& current, ArchiveHooks archive) {
+    TfrmPreferences dialog(current, std::move(archive));
     if (dialog.ShowModal() != IDOK) return std::nullopt;
     return dialog.Accepted();
 }
@@ -86,10 +90,11 @@ void TfrmPreferences::FormCreate() {
     const common::SettingKey& captionKey = common::KeyOf(&common::Settings::MaxCaptionLength);
     folderIcon_.reset(FolderIcon());
 
-    pclPreferences = &AddTabPages({"常规", "要求确认", "高级"}, 110, 8, 8, 368, 210);
+    pclPreferences = &AddTabPages({"常规", "要求确认", "高级", "存档"}, 88, 8, 8, 368, 210);
     tabGeneral = pclPreferences->Page(0);
     tabConfirmations = pclPreferences->Page(1);
     tabAdvanced = pclPreferences->Page(2);
+    tabArchive = pclPreferences->Page(3);
     const int lineWidth = 340;
 
     PlaceOn(tabGeneral);
@@ -125,6 +130,24 @@ void TfrmPreferences::FormCreate() {
     // No longer than Pellacor.ini gives back.
     SendMessageW(edtIgnoredPrograms, EM_SETLIMITTEXT, common::KeyOf(&common::Settings::IgnoredPrograms).Capacity - 1, 0);
 
+    PlaceOn(tabArchive);
+    const common::SettingKey& daysKey = common::KeyOf(&common::Settings::KeepHistoryDays);
+    const common::SettingKey& sizeKey = common::KeyOf(&common::Settings::KeepHistoryMB);
+    chkKeepHistory = AddCheckBox("保存全部剪贴板历史 (重启后仍可查找)", s.KeepClipboardHistory, 16, 12, 330);
+    lblKeepDays = AddLabel("保留天数 :", 16, 44);
+    toolkit::NumberEdit days = AddNumberEdit(s.KeepHistoryDays, daysKey.Min, daysKey.Max, 4, 150, 40, 72);
+    edtKeepDays = days.edit;
+    udKeepDays = days.upDown;
+    lblKeepMB = AddLabel("最大存档大小 (MB) :", 16, 76);
+    toolkit::NumberEdit size = AddNumberEdit(s.KeepHistoryMB, sizeKey.Min, sizeKey.Max, 5, 150, 72, 72);
+    edtKeepMB = size.edit;
+    udKeepMB = size.upDown;
+    chkKeepHistoryClick();
+    bvlArchive = AddLine(10, 104, lineWidth);
+    lblArchiveSummary = AddLabel(ArchiveSummaryText(std::nullopt), 16, 116, 330);
+    btnClearArchive = AddButton("清除存档...", 0, 16, 140, 96, 25);
+    EnableWindow(btnClearArchive, static_cast<bool>(archive_.Clear));
+
     PlaceOn(nullptr);
     btnOK = AddButton("确定", IDOK, 216, 226, 75, 25);
     btnCancel = AddButton("取消", IDCANCEL, 300, 226, 75, 25);
@@ -138,12 +161,20 @@ void TfrmPreferences::FormCreate() {
     SetHint(chkStartApplication, "每次系统启动时都将运行本程序");
     for (HWND c : {lblPersonalHistoryPath, edtPersonalHistoryPath, bbnBrowse}) SetHint(c, kPathHint);
     for (HWND c : {lblIgnoredPrograms, edtIgnoredPrograms}) SetHint(c, kIgnoredProgramsHint);
+    SetHint(chkKeepHistory, kKeepHistoryHint);
+    for (HWND c : {lblKeepDays, edtKeepDays, udKeepDays}) SetHint(c, RangeHint("保留天数", daysKey));
+    for (HWND c : {lblKeepMB, edtKeepMB, udKeepMB}) SetHint(c, RangeHint("最大存档大小", sizeKey));
+    SetHint(lblArchiveSummary, kArchiveSummaryHint);
+    SetHint(btnClearArchive, kClearArchiveHint);
+    ShowArchiveSummary();
 }
 
 bool TfrmPreferences::OnCommand(WORD, WORD code, HWND control) {
     if (code != BN_CLICKED) return false;
     if (control == chkHotKey) chkHotKeyClick();
     else if (control == bbnBrowse) bbnBrowseClick();
+    else if (control == chkKeepHistory) chkKeepHistoryClick();
+    else if (control == btnClearArchive) btnClearArchiveClick();
     else return false;
     return true;
 }
@@ -155,6 +186,31 @@ void TfrmPreferences::OnDpiChanged() {
 }
 
 void TfrmPreferences::chkHotKeyClick() { EnableWindow(hkHotKey, toolkit::IsChecked(chkHotKey)); }
+
+void TfrmPreferences::chkKeepHistoryClick() {
+    bool on = toolkit::IsChecked(chkKeepHistory);
+    for (HWND c : {lblKeepDays, edtKeepDays, udKeepDays, lblKeepMB, edtKeepMB, udKeepMB}) EnableWindow(c, on);
+}
+
+void TfrmPreferences::btnClearArchiveClick() {
+    if (!common::Confirmed(kClearArchiveQuestion, common::BoxTitle::ConfirmEmptyHistory, Handle())) return;
+    try {
+        archive_.Clear();
+    } catch (const std::exception& failure) {
+        common::ReportTo(Handle(), common::ProblemOf(failure));
+    }
+    ShowArchiveSummary();
+}
+
+void TfrmPreferences::ShowArchiveSummary() {
+    std::optional<archive::ArchiveSummary> summary;
+    try {
+        if (archive_.Summary) summary = archive_.Summary();
+    } catch (const std::exception& failure) {
+        common::ReportTo(Handle(), common::ProblemOf(failure));  // the line shows an empty archive
+    }
+    SetWindowTextW(lblArchiveSummary, common::Wide(ArchiveSummaryText(summary)).c_str());
+}
 
 void TfrmPreferences::bbnBrowseClick() {
     std::optional<std::string> picked =
@@ -174,6 +230,9 @@ PreferenceValues TfrmPreferences::Values() const {
     v.HotKey = ShortcutOfHotKeyControl(toolkit::HotKeyValue(hkHotKey));
     v.PersonalHistoryPath = toolkit::WindowText(edtPersonalHistoryPath);
     v.IgnoredPrograms = toolkit::WindowText(edtIgnoredPrograms);
+    v.KeepClipboardHistory = IsChecked(chkKeepHistory);
+    v.KeepHistoryDays = toolkit::WindowText(edtKeepDays);
+    v.KeepHistoryMB = toolkit::WindowText(edtKeepMB);
     return v;
 }
 
@@ -202,6 +261,8 @@ void TfrmPreferences::Refuse(const PreferenceProblem& problem) {
     case PreferenceField::CaptionLength: control = edtCaptionLength; break;
     case PreferenceField::HotKey: control = hkHotKey, page = 2; break;
     case PreferenceField::PersonalHistoryPath: control = edtPersonalHistoryPath, page = 2; break;
+    case PreferenceField::KeepHistoryDays: control = edtKeepDays, page = 3; break;
+    case PreferenceField::KeepHistoryMB: control = edtKeepMB, page = 3; break;
     }
     // The edit's own undo: the text before the last typing comes back.
     if (control != hkHotKey) SendMessageW(control, EM_UNDO, 0, 0);

@@ -13,6 +13,8 @@ const char* TitleText(BoxTitle title) noexcept {
     case BoxTitle::CaptionLength: return "最大标题长度";
     case BoxTitle::HotKey: return "快捷键 ";
     case BoxTitle::PersonalHistoryPath: return "个人历史路径";
+    case BoxTitle::KeepHistoryDays: return "保留天数";
+    case BoxTitle::KeepHistoryMB: return "最大存档大小";
     }
     return "PELLACOR";  // not reached: every title is listed above
 }

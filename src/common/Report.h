@@ -25,6 +25,8 @@ enum class BoxTitle {
     CaptionLength,        // "最大标题长度"
     HotKey,               // "快捷键 "
     PersonalHistoryPath,  // "个人历史路径"
+    KeepHistoryDays,      // "保留天数"
+    KeepHistoryMB,        // "最大存档大小"
 };
 const char* TitleText(BoxTitle title) noexcept;
 

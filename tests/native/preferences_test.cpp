@@ -69,3 +69,38 @@ TEST(Preferences, TheFolderIsTakenOverAsAFullPathWithItsBackslash) {
     auto s = std::get<common::Settings>(app::CheckPreferences(v, common::Settings{}, Lookup));
     EXPECT_EQ(s.PersonalHistoryPath, "C:\\Work\\");
 }
+
+TEST(Preferences, TheArchivesDaysAndSizeAreCheckedAndTakenOverOnlyWhileItIsOn) {
+    constexpr auto kDays = PreferenceField::KeepHistoryDays, kSize = PreferenceField::KeepHistoryMB;
+    const struct {
+        const char *days, *megabytes;
+        std::optional<PreferenceField> refused;
+    } cases[] = {{"1", "16", std::nullopt}, {"3650", "65536", std::nullopt}, {"0", "1024", kDays},
+                 {"3651", "1024", kDays},   {"", "1024", kDays},             {"90", "15", kSize},
+                 {"90", "65537", kSize}};
+    for (const auto& c : cases) {
+        app::PreferenceValues v = Valid();
+        v.KeepClipboardHistory = true;
+        v.KeepHistoryDays = c.days;
+        v.KeepHistoryMB = c.megabytes;
+        EXPECT_EQ(Refused(v), c.refused) << c.days << " / " << c.megabytes;
+        v.KeepClipboardHistory = false;
+        EXPECT_EQ(Refused(v), std::nullopt) << c.days << " / " << c.megabytes;
+    }
+    app::PreferenceValues v = Valid();
+    v.KeepHistoryDays = "0";
+    auto off = std::get<common::Settings>(app::CheckPreferences(v, common::Settings{}, Lookup));
+    EXPECT_EQ(off.KeepHistoryDays, 90);  // off: kept as it was
+    v.KeepClipboardHistory = true;
+    v.KeepHistoryDays = "7";
+    v.KeepHistoryMB = "64";
+    auto on = std::get<common::Settings>(app::CheckPreferences(v, common::Settings{}, Lookup));
+    EXPECT_TRUE(on.KeepClipboardHistory);
+    EXPECT_EQ(on.KeepHistoryDays, 7);
+    EXPECT_EQ(on.KeepHistoryMB, 64);
+}
+
+TEST(Preferences, TheArchiveLineCountsClipsAndWholeMegabytes) {
+    EXPECT_EQ(app::ArchiveSummaryText(archive::ArchiveSummary{12345, 85 * 1024 * 1024 + 1000}), "存档: 12345 个剪辑, 85 MB");
+    EXPECT_EQ(app::ArchiveSummaryText(std::nullopt), "存档: 0 个剪辑, 0 MB");
+}

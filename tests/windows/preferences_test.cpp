@@ -59,6 +59,7 @@ struct Preferences : ::testing::Test {
     common::Settings settings;  // what the dialog shows, and takes over on OK
     std::optional<std::string> savedRun = RunValue();
     MessageBoxRecorder boxes;
+    app::ArchiveHooks archive;  // what the archive page is handed
 
     void SetUp() override {
         settings.PersonalHistoryPath = folder.Path();
@@ -69,7 +70,7 @@ struct Preferences : ::testing::Test {
     // Shows the dialog on `settings`, answered by `steps`; takes what it accepted; returns its result.
     int Show(std::vector<TimedSteps::Step> steps) {
         TimedSteps answerer(std::move(steps));
-        app::TfrmPreferences dialog(settings);
+        app::TfrmPreferences dialog(settings, archive);
         int result = dialog.ShowModal();
         EXPECT_TRUE(answerer.Done());
         EXPECT_EQ(frmPreferences, &dialog);
@@ -92,6 +93,7 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
         {&app::TfrmPreferences::hkHotKey, "", "", "快捷键 ", "\"快捷键\" 必须设置.  \r\n\r\n例如 : ALT + V  "},
         {&app::TfrmPreferences::edtPersonalHistoryPath, "Z:\\no such folder", folder.Path(), "个人历史路径",
          "请输入有效的 \"个人历史\" 路径."},
+        {&app::TfrmPreferences::edtKeepDays, "0", "90", "保留天数", "\"保留天数\" 的数值必须在 1 与 3650 之间."},
     };
     std::vector<TimedSteps::Step> steps;
     steps.push_back(OnPreferences([](app::TfrmPreferences& d) {
@@ -102,6 +104,7 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
         SetCheck(d.chkDeleteAll, false);
         SetCheck(d.chkHotKey, true);
         SendMessageA(d.hkHotKey, HKM_SETHOTKEY, MAKEWORD('Q', HOTKEYF_ALT), 0);
+        SetCheck(d.chkKeepHistory, true);  // its days are checked only while it is on
     }));
     for (const auto& r : refusals) {
         steps.push_back(OnPreferences([&r](app::TfrmPreferences& d) {
@@ -132,6 +135,70 @@ TEST_F(Preferences, EachWarningPutsTheEditBackAndCancelAfterwardsChangesNothing)
     EXPECT_FALSE(s.HotKeyOn);
     EXPECT_EQ(s.HotKeyCombination, 32854);
     EXPECT_EQ(s.PersonalHistoryPath, folder.Path());
+    EXPECT_FALSE(s.KeepClipboardHistory);
+}
+
+TEST_F(Preferences, TheArchivePageShowsItsSettingsAndWhatTheArchiveHoldsAndOkGivesThemBack) {
+    archive.Summary = [] { return std::optional(archive::ArchiveSummary{12345, 85 << 20}); };
+    EXPECT_EQ(Show({OnPreferences([](app::TfrmPreferences& d) {
+                  ASSERT_EQ(d.pclPreferences->Count(), 4);
+                  EXPECT_FALSE(toolkit::IsChecked(d.chkKeepHistory));
+                  EXPECT_FALSE(IsWindowEnabled(d.edtKeepDays) || IsWindowEnabled(d.edtKeepMB));  // off
+                  EXPECT_EQ(WindowText(d.edtKeepDays), "90");
+                  EXPECT_EQ(WindowText(d.edtKeepMB), "1024");
+                  EXPECT_EQ(WindowText(d.lblArchiveSummary), "存档: 12345 个剪辑, 85 MB");
+                  EXPECT_FALSE(IsWindowEnabled(d.btnClearArchive));  // no hook to clear it
+                  SetCheck(d.chkKeepHistory, true);
+                  EXPECT_TRUE(IsWindowEnabled(d.edtKeepDays) && IsWindowEnabled(d.edtKeepMB));
+                  SendMessageA(d.udKeepMB, UDM_SETPOS32, 0, 99999);  // the up-down stops at 65536
+                  EXPECT_EQ(WindowText(d.edtKeepMB), "65536");
+                  Type(d.edtKeepDays, "365");
+                  Click(d.btnOK);
+              })}),
+              IDOK);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_TRUE(settings.KeepClipboardHistory);
+    EXPECT_EQ(settings.KeepHistoryDays, 365);
+    EXPECT_EQ(settings.KeepHistoryMB, 65536);
+
+    archive = {};  // no archive at all
+    settings.KeepHistoryDays = 7;
+    EXPECT_EQ(Show({OnPreferences([](app::TfrmPreferences& d) {
+                  EXPECT_TRUE(toolkit::IsChecked(d.chkKeepHistory));
+                  EXPECT_EQ(WindowText(d.edtKeepDays), "7");
+                  EXPECT_EQ(WindowText(d.lblArchiveSummary), "存档: 0 个剪辑, 0 MB");
+                  Click(d.btnCancel);
+              })}),
+              IDCANCEL);
+}
+
+TEST_F(Preferences, ClearingTheArchiveAsksAndClearsOnlyOnYes) {
+    int64_t clips = 500;
+    int cleared = 0;
+    archive.Summary = [&] { return std::optional(archive::ArchiveSummary{clips, clips << 20}); };
+    archive.Clear = [&] { ++cleared, clips = 0; };
+    std::optional<MessageBoxRecorder> asked;
+    auto clickClear = [&](int answer) {
+        return OnPreferences([&asked, answer](app::TfrmPreferences& d) {
+            asked.reset();
+            asked.emplace(answer);
+            d.pclPreferences->Select(3);
+            Click(d.btnClearArchive);
+        });
+    };
+    auto answered = [&](int wanted, const char* line) {
+        return OnPreferences([&, wanted, line](app::TfrmPreferences& d) {
+            ASSERT_EQ(asked->boxes.size(), 1u);
+            EXPECT_EQ(asked->boxes[0], (RecordedBox{"确实要删除存档中的全部剪辑吗?", "确认 ",
+                                                    MB_ICONQUESTION | MB_YESNO | MB_DEFBUTTON2}));
+            EXPECT_EQ(cleared, wanted);
+            EXPECT_EQ(WindowText(d.lblArchiveSummary), line);
+        });
+    };
+    EXPECT_EQ(Show({clickClear(IDNO), answered(0, "存档: 500 个剪辑, 500 MB"), clickClear(IDYES),
+                    answered(1, "存档: 0 个剪辑, 0 MB"),
+                    OnPreferences([](app::TfrmPreferences& d) { Click(d.btnCancel); })}),
+              IDCANCEL);
 }
 
 TEST_F(Preferences, ControlsShowHintsTakeDigitsOnlyAndFollowTheHotKeyRules) {
