@@ -42,7 +42,7 @@ namespace {
 constexpr int kScreenful = 50;
 
 void Figure(const char* what, double value, const char* unit, double target, const char* extra = "") {
-    std::printf("%-58s %10.2f %-3s (<= %g) %s%s\n", what, value, unit, target, value <= target ? "met" : "OVER", extra);
+    std::printf("%-58s %10.3f %-3s (<= %g) %s%s\n", what, value, unit, target, value <= target ? "met" : "OVER", extra);
 }
 
 double Median(std::vector<double> v) {
@@ -89,6 +89,14 @@ std::vector<uint8_t> Screenshot(int width, int height, unsigned seed) {
                 std::memcpy(&pixels[(static_cast<size_t>(y) * width + x) * 4], &colour, 4);
     };
     fill(0, 0, width, height, 0xFFF3F3F3);
+    // A photo on part of the screen: smooth colours with the grain of a camera.
+    for (int y = height / 2; y < height * 3 / 4; ++y)
+        for (int x = width / 2; x < width * 3 / 4; ++x) {
+            uint32_t grain = r.Next() % 12;
+            uint32_t colour = 0xFF000000 | ((x * 255 / width + grain) << 16) | ((y * 255 / height + grain) << 8) |
+                              ((x + y) % 256 / 2 + grain);
+            std::memcpy(&pixels[(static_cast<size_t>(y) * width + x) * 4], &colour, 4);
+        }
     for (int i = 0; i < 12; ++i) {
         int x = r.Next() % width, y = r.Next() % height, w = 100 + r.Next() % 600, h = 60 + r.Next() % 400;
         fill(x, y, w, h, 0xFF000000 | (r.Next() & 0xFFFFFF));
@@ -159,7 +167,8 @@ void StartWithArchive(const std::string& folder, int clips) {
 }
 
 // The child process: start-up's figure of memory, alone in a fresh process.
-int MeasureStartUp(const std::string& folder) {
+int MeasureStartUp(std::string folder) {
+    folder += '\\';
     double before = PrivateMb();
     StartWithArchive(folder, 20);
     std::vector<common::Problem> problems;
@@ -302,7 +311,9 @@ int main(int argc, char** argv) {
     {
         wchar_t self[MAX_PATH];
         GetModuleFileNameW(nullptr, self, MAX_PATH);
-        std::wstring command = L"\"" + std::wstring(self) + L"\" --start-up \"" + common::Wide(folder) + L"\"";
+        // Without its last backslash, which would escape the closing quote.
+        std::wstring command = L"\"" + std::wstring(self) + L"\" --start-up \"" +
+                               common::Wide(folder.substr(0, folder.size() - 1)) + L"\"";
         std::string output;
         SECURITY_ATTRIBUTES inherit{};
         inherit.nLength = sizeof(inherit);

@@ -13,7 +13,8 @@ void TfrmMain::mniPreferencesClick() {
         SetForegroundWindow(frmPreferences->Handle());
         return;
     }
-    std::optional<common::Settings> accepted = TfrmPreferences::Run(settings_);
+    ArchiveHooks archive{[this] { return ArchiveSummary(); }, [this] { ClearArchive(); }};
+    std::optional<common::Settings> accepted = TfrmPreferences::Run(settings_, archive);
     if (!accepted) return;
     // The dialog leaves the watching alone; the menu's state stands.
     accepted->MonitorClipboard = settings_.MonitorClipboard;

@@ -29,7 +29,9 @@ xdotool key Right
 shot page-confirmations
 xdotool key Right
 shot page-advanced
-xdotool key Left Left
+xdotool key Right
+shot page-archive
+xdotool key Left Left Left
 # Tab goes to the history size with its text selected; Enter presses OK.
 xdotool key Tab
 xdotool type --delay 100 5

@@ -19,7 +19,7 @@ shot started
 stop_pellacor
 [ -f "$APP_DIR/Pellacor.ini" ] || fail "no Pellacor.ini after exit"
 keys=$(grep -oE '^[A-Za-z]+=' "$APP_DIR/Pellacor.ini" | tr -d '=' | tr '\n' ' ')
-expected="MonitorClipboard MaxHistorySize MaxCaptionLength NoDuplicatedEntries DeleteClipConf DeleteAllConf HotKeyOn HotKeyCombination PreviewMode AutoPaste PersonalHistoryPath IgnoredPrograms "
+expected="MonitorClipboard MaxHistorySize MaxCaptionLength NoDuplicatedEntries DeleteClipConf DeleteAllConf HotKeyOn HotKeyCombination PreviewMode AutoPaste PersonalHistoryPath IgnoredPrograms KeepClipboardHistory KeepHistoryDays KeepHistoryMB "
 [ "$keys" = "$expected" ] || fail "keys were: $keys"
 [ "$(ini_value HotKeyCombination)" = 32854 ] || fail "HotKeyCombination: $(ini_value HotKeyCombination)"
 [ "$(ini_value MonitorClipboard)" = -1 ] || fail "MonitorClipboard: $(ini_value MonitorClipboard)"
