@@ -26,15 +26,29 @@ void TfrmMain::OpenArchive(std::vector<common::Problem>& problems) {
     auto report = [](const common::Problem& problem) { common::Report(problem); };
     archive_ = std::make_unique<archive::ArchiveSession>(settings_.PersonalHistoryPath, LargestArchivedClip(settings_),
                                                          report, problems);
+    ++archiveNumber_;
+    archive_->Worker().OnDamaged = [this] { ArchiveFoundDamaged(); };
     history_->SetArchive(&archive_->Worker(), archive_->Reader().NextId());
     if (findWindow_) findWindow_->SetArchive(archive_.get());
     PruneArchive();
     SetTimer(Handle(), kArchiveTimer, kPruneEveryMs, nullptr);
 }
 
+void TfrmMain::ArchiveFoundDamaged() {
+    // Between messages, and once for this archive however many parts found it.
+    PostMessageW(Handle(), WM_ARCHIVEDAMAGED, archiveNumber_, 0);
+}
+
 void TfrmMain::FillFromArchive(std::vector<common::Problem>& problems) {
     if (!archive_) return;
-    std::vector<archive::ArchivedClip> newest = archive_->Reader().Newest(settings_.MaxHistorySize);
+    std::vector<archive::ArchivedClip> newest;
+    try {
+        newest = archive_->Reader().Newest(settings_.MaxHistorySize);
+    } catch (const archive::ArchiveError& e) {
+        if (e.Fault() != archive::ArchiveFault::Damaged) throw;
+        ArchiveFoundDamaged();
+        return;
+    }
     bool unreadable = false;
     // Oldest first, so the newest ends as the newest clipboard clip.
     for (auto it = newest.rbegin(); it != newest.rend(); ++it) {
@@ -61,6 +75,21 @@ void TfrmMain::CloseArchive(bool deleteStored) {
     archive_->Worker().Stop();  // nothing more is written, from now on
     archive_.reset();
     if (deleteStored) archive::ArchiveSession::DeleteFiles(folder);
+}
+
+void TfrmMain::ArchiveDamaged(WPARAM number) {
+    if (!archive_ || number != archiveNumber_) return;  // moved aside already
+    std::string folder = archive_->Folder();
+    CloseArchive(false);
+    std::vector<common::Problem> problems;
+    common::RunCollecting(
+        [&] {
+            problems.push_back(archive::ArchiveSession::MoveAside(
+                folder, archive::ArchiveError(archive::ArchiveFault::Damaged, "剪贴板存档已损坏.")));
+            OpenArchive(problems);
+        },
+        problems);
+    common::Report(problems);
 }
 
 void TfrmMain::ArchiveSettingsChanged(const common::Settings& before, bool deleteStored) {

@@ -228,6 +228,9 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_FINDPREPARE:
         common::RunReported([&] { PrepareFind(); });
         return 0;
+    case WM_ARCHIVEDAMAGED:
+        ArchiveDamaged(wParam);
+        return 0;
     case toolkit::WM_MENUCONTEXT:
         WMMenuRButtonUp(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), HIWORD(wParam) != 0);
         return 0;

@@ -33,6 +33,8 @@ namespace app {
 constexpr UINT WM_FINDTYPED = WM_APP + 0x130;
 // Posted once after start-up: the finder takes the clips between messages.
 constexpr UINT WM_FINDPREPARE = WM_APP + 0x131;
+// Posted when the archive's worker found the file damaged: it is moved aside and begun anew.
+constexpr UINT WM_ARCHIVEDAMAGED = WM_APP + 0x132;
 
 class TfrmMain : public toolkit::Window {
 public:
@@ -144,6 +146,11 @@ private:
     void PruneArchive();
     // Stops every write at once; `deleteStored` deletes the archive's files.
     void CloseArchive(bool deleteStored);
+    // The archive's file is damaged: one box, the file moved aside, a new
+    // archive; `number` names the archive found so, which may be gone already.
+    void ArchiveFoundDamaged();
+    void ArchiveDamaged(WPARAM number);
+    WPARAM archiveNumber_ = 0;  // counts the archives opened
     // An archived clip picked in the find window, back in the clipboard history; null when it is gone or unreadable (told).
     clips::TClip* BringBackArchived(int64_t id);
     static constexpr UINT_PTR kArchiveTimer = 0x52;

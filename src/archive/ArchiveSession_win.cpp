@@ -28,6 +28,10 @@ ArchiveSession::ArchiveSession(const std::string& folder, int64_t largestClip, A
     : folder_(folder), path_(folder + kFileName) {
     Open(madeDo);
     worker_ = std::make_unique<ArchiveWorker>(path_, key_, largestClip, std::move(report));
+    // Damage inside the file shows only when its pages are read: checked first, on the worker.
+    worker_->Run([](ClipArchive& archive) {
+        if (!archive.QuickCheck()) throw ArchiveError(ArchiveFault::Damaged, "剪贴板存档已损坏.");
+    });
 }
 
 ArchiveSession::~ArchiveSession() {
@@ -47,27 +51,28 @@ void ArchiveSession::Open(std::vector<common::Problem>& madeDo) {
     } catch (const ArchiveError& e) {
         if (!MovedAsideFault(e.Fault())) throw;
         reader_.reset();
-        madeDo.push_back(MoveAside(e));
+        madeDo.push_back(MoveAside(folder_, e));
     }
     key_ = LoadOrCreateArchiveKey(keyFile);
     reader_ = std::make_unique<ClipArchive>(path_, key_);
 }
 
-common::Problem ArchiveSession::MoveAside(const ArchiveError& why) {
+common::Problem ArchiveSession::MoveAside(const std::string& folder, const ArchiveError& why) {
+    const std::string path = folder + kFileName;
     SYSTEMTIME now{};
     GetLocalTime(&now);
     std::string stamp = common::Format("%04u%02u%02u-%02u%02u%02u", now.wYear, now.wMonth, now.wDay, now.wHour,
                                        now.wMinute, now.wSecond);
-    std::string aside = folder_ + "History-" + stamp + ".db";
+    std::string aside = folder + "History-" + stamp + ".db";
     for (const char* suffix : kSuffixes) {
-        std::string from = path_ + suffix;
+        std::string from = path + suffix;
         if (!Exists(from)) continue;
         if (!MoveFileExW(common::Wide(from).c_str(), common::Wide(aside + suffix).c_str(), MOVEFILE_WRITE_THROUGH))
             throw common::Win32Error(GetLastError(), "剪贴板存档无法移到一旁");
     }
-    std::string key = folder_ + kKeyName;
+    std::string key = folder + kKeyName;
     if (Exists(key) &&
-        !MoveFileExW(common::Wide(key).c_str(), common::Wide(folder_ + "History-" + stamp + ".key").c_str(),
+        !MoveFileExW(common::Wide(key).c_str(), common::Wide(folder + "History-" + stamp + ".key").c_str(),
                      MOVEFILE_WRITE_THROUGH))
         throw common::Win32Error(GetLastError(), "剪贴板存档的密钥无法移到一旁");
     return {std::string(why.what()) + " 原来的存档已改名为 \"" + aside + "\", 新的存档已经开始.",

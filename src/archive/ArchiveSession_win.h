@@ -36,14 +36,15 @@ public:
     ClipArchive& Reader() noexcept { return *reader_; }
     ArchiveWorker& Worker() noexcept { return *worker_; }
 
+    // Moves the archive's files in `folder` aside under names with the time
+    // (no session may be open on them); the warning says why and where.
+    static common::Problem MoveAside(const std::string& folder, const ArchiveError& why);
     // Deletes the archive's files in `folder` (the archive switched off with
     // what it stored); no session may be open on them.
     static void DeleteFiles(const std::string& folder);
 
 private:
     void Open(std::vector<common::Problem>& madeDo);
-    // Moves the archive's files aside under names with the time; the warning says where.
-    common::Problem MoveAside(const ArchiveError& why);
 
     std::string folder_, path_;
     std::vector<uint8_t> key_;

@@ -64,7 +64,7 @@ void ArchiveWorker::Prune(int days, int64_t maxBytes) {
 void ArchiveWorker::Run(Job job) {
     {
         std::lock_guard lock(mutex_);
-        if (stopping_) return;
+        if (stopping_ || dropped_) return;
         jobs_.push_back(std::move(job));
     }
     wake_.notify_all();
@@ -141,6 +141,16 @@ bool ArchiveWorker::RunOne(ClipArchive& archive, const Job& job) {
             tellOnce(&ArchiveWorker::diskFull_, e);
             return false;  // kept for when there is space
         }
+        if (e.Fault() == ArchiveFault::Damaged) {
+            {
+                std::lock_guard lock(mutex_);
+                if (std::exchange(damaged_, true)) return true;
+                dropped_ = true;  // nothing more is written into a damaged file
+                jobs_.clear();
+            }
+            Tell(common::ProblemOf(e));
+            return true;
+        }
         tellOnce(&ArchiveWorker::failureTold_, e);
     } catch (const std::exception& e) {
         tellOnce(&ArchiveWorker::failureTold_, e);
@@ -159,9 +169,15 @@ void ArchiveWorker::Tell(common::Problem problem) {
 LRESULT ArchiveWorker::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_ARCHIVETOLD) return DefaultProc(msg, wParam, lParam);
     std::vector<common::Problem> told;
+    bool damaged = false;
     {
         std::lock_guard lock(mutex_);
         told.swap(told_);
+        damaged = damaged_;
+    }
+    if (damaged && OnDamaged) {
+        OnDamaged();  // the owner says it, with where the file went (it must not destroy the worker here)
+        return 0;
     }
     for (const common::Problem& problem : told) report_(problem);
     return 0;

@@ -47,6 +47,12 @@ public:
     // Waits until every job queued so far is done or dropped (tests, the end).
     void Flush();
 
+    // Runs on the GUI thread, inside the worker's own message, after a job
+    // found the file damaged: the owner posts itself the work of moving it
+    // aside and beginning anew (destroying the worker there would pull the
+    // window out from under its own message).
+    std::function<void()> OnDamaged;
+
     // How long a full disk waits before the next try when no job comes.
     static constexpr DWORD kFullRetryMs = 30000;
 
@@ -71,6 +77,7 @@ private:
     bool diskFull_ = false;   // told; until a job works again
     bool failureTold_ = false;
     bool threadEnded_ = false;
+    bool damaged_ = false;  // for the GUI thread
     std::vector<common::Problem> told_;  // for the GUI thread
     std::thread thread_;
 };

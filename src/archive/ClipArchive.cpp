@@ -236,6 +236,15 @@ void ClipArchive::Find(std::string_view typedUtf8, const std::function<bool(int6
 
 void ClipArchive::Interrupt() noexcept { sqlite3_interrupt(db_); }
 
+bool ClipArchive::QuickCheck() {
+    try {
+        Statement check(db_, "PRAGMA quick_check");
+        return check.Step() && check.Text(0) == "ok";
+    } catch (const ArchiveError&) {
+        return false;
+    }
+}
+
 bool ClipArchive::Check() {
     try {
         Statement check(db_, "PRAGMA integrity_check");

@@ -96,6 +96,8 @@ public:
 
     // Checks the file and its index; false when not sound.
     bool Check();
+    // Checks the file's pages alone, quicker; false when not sound.
+    bool QuickCheck();
 
 private:
     // Gives the space of deleted clips back (zeroed first: secure delete).

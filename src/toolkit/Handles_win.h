@@ -50,6 +50,13 @@ struct FileTraits {
     static void Close(HANDLE h) noexcept { CloseHandle(h); }
 };
 
+// A search of FindFirstFile, ended with FindClose.
+struct FindTraits {
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static bool Valid(HANDLE h) noexcept { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Close(HANDLE h) noexcept { FindClose(h); }
+};
+
 struct GdiTraits {
     static HGDIOBJ Invalid() noexcept { return nullptr; }
     static bool Valid(HGDIOBJ h) noexcept { return h != nullptr; }
@@ -97,6 +104,7 @@ struct CoTaskMemoryTraits {
 
 using UniqueKernelHandle = UniqueHandle<HANDLE, FileTraits>;
 using UniqueFile = UniqueHandle<HANDLE, FileTraits>;
+using UniqueFindHandle = UniqueHandle<HANDLE, FindTraits>;
 using UniqueMenu = UniqueHandle<HMENU, NullTraits<HMENU, DestroyMenu>>;
 using UniqueIcon = UniqueHandle<HICON, NullTraits<HICON, DestroyIcon>>;
 using UniqueWindow = UniqueHandle<HWND, NullTraits<HWND, DestroyWindow>>;

@@ -118,6 +118,24 @@ TEST_F(ArchiveFile, ASchemaOfALaterVersionIsRefused) {
     EXPECT_EQ(FaultOpening(path, {}), ArchiveFault::NewerSchema);
 }
 
+TEST_F(ArchiveFile, DamageInsideTheFileIsFoundByTheCheck) {
+    {
+        ClipArchive archive(path, {});
+        for (int i = 1; i <= 200; ++i) archive.Store(Text(i, "page filler " + std::to_string(i) + std::string(3000, 'p')));
+    }
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(40 * 4096);
+        file << std::string(4096 * 20, '\xA5');
+    }
+    try {
+        ClipArchive archive(path, {});
+        EXPECT_FALSE(archive.QuickCheck());
+    } catch (const ArchiveError& e) {
+        EXPECT_EQ(e.Fault(), ArchiveFault::Damaged);
+    }
+}
+
 TEST_F(ArchiveFile, CopyingAgainMakesTheArchivedClipTheNewestAndReplacingDropsTheOlderForm) {
     ClipArchive archive(path, {});
     archive.Store(Text(1, "same words"));

@@ -80,6 +80,35 @@ TEST(Png, PicturesComeBackWithTheSamePixelsAndAForeignBlobIsRefused) {
     EXPECT_THROW(toolkit::BmpOfPng(garbage), common::Failure);
 }
 
+TEST(Archive, ADamagedFileIsMovedAsideOnceAndANewArchiveBegins) {
+    QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\n");
+    MessageBoxRecorder boxes;
+    HiddenWindow other{"AnotherProgram"};
+    {
+        app::TfrmMain form(folder.Path());
+        for (int i = 0; i < 40; ++i) {
+            ASSERT_TRUE(PutOnClipboard(other.Handle(), {UnicodeText("filler " + std::to_string(i) + std::string(4000, 'f'))}));
+            form.ClipboardChanged();
+        }
+        form.Archive()->Worker().Flush();
+    }
+    std::string bytes = ReadWholeFile(folder.File("History.db"));
+    ASSERT_GT(bytes.size(), 64u * 1024);
+    WriteWholeFile(folder.File("History.db"), bytes.substr(0, 8 * 4096) + std::string(8 * 4096, '\x5A') + bytes.substr(16 * 4096));
+    app::TfrmMain form(folder.Path());
+    auto movedAside = [&] {
+        WIN32_FIND_DATAW found{};
+        return bool(toolkit::UniqueFindHandle(FindFirstFileW(common::Wide(folder.File("History-*.db")).c_str(), &found)));
+    };
+    ASSERT_TRUE(WaitedFor("the damaged file kept aside", movedAside));
+    PumpPending();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_NE(boxes.boxes[0].text.find("剪贴板存档已损坏. 原来的存档已改名为"), std::string::npos) << boxes.boxes[0].text;
+    ASSERT_TRUE(form.Archive());
+    form.Archive()->Worker().Flush();
+    EXPECT_EQ(form.Archive()->Reader().Summary().Clips, 0);
+}
+
 TEST(Archive, ClipsOutliveTheProgramAndTheMenuAndAreFoundAndDeletedInTheFindWindow) {
     QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\nMaxHistorySize=2\r\nPreviewMode=0\r\n");
     MessageBoxRecorder boxes(IDYES);
