@@ -191,3 +191,20 @@ int FillArchive(const char* folderPath) {
 }
 
 }  // namespace testing_support
+
+TEST(Archive, SwitchedOffItWritesNothingMoreAndDeletesItsFilesWhenAsked) {
+    QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\n");
+    HiddenWindow other{"AnotherProgram"};
+    app::TfrmMain form(folder.Path());
+    ASSERT_TRUE(form.Archive());
+    common::Settings before = form.Settings();
+    form.Settings().KeepClipboardHistory = false;
+    form.ArchiveSettingsChanged(before, true);
+    EXPECT_FALSE(form.Archive());
+    EXPECT_FALSE(FileExists(folder.File("History.db")));
+    EXPECT_FALSE(FileExists(folder.File("History.key")));
+    ASSERT_TRUE(PutOnClipboard(other.Handle(), {UnicodeText("kept in memory only")}));
+    form.ClipboardChanged();
+    EXPECT_EQ(Captions(form).back(), "kept in memory only");
+    EXPECT_FALSE(FileExists(folder.File("History.db")));
+}
