@@ -16,7 +16,7 @@ pictures=(
     "help.png                test_tools_and_help-help-viewer.png"
     "preferences.png         test_preferences-page-general.png   notray"
     "find.png                test_find_and_paste-find-b.png"
-    "find-archive.png        test_archive_survives_kill-find-archive.png"
+    "find-archive.png        test_archive_survives_kill-find-archive.png   notray"
 )
 
 mkdir -p "$IMAGES"
