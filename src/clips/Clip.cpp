@@ -37,6 +37,11 @@ bool TClip::WriteArchive(archive::ArchivedClip& archived) const {
     if (!KeptInPersonalHistory()) return false;
     personal::ClipRecord record;
     WriteRecord(record);
+    // The names live beside the data: the same content copied again, at
+    // another time, from another program, is the same data (the duplicate).
+    record.Caption.clear();
+    record.CapturedAt.clear();
+    record.Source.clear();
     archived.Data.clear();
     personal::WriteRecord(record, archived.Data);
     return true;

@@ -11,6 +11,9 @@
 namespace history {
 
 void History::SetArchive(archive::ArchiveWorker* archive, int64_t nextId) {
+    // Ids of another archive (or of none) name nothing in this one.
+    for (Section section : {Section::Personal, Section::Clipboard})
+        for (clips::TClip* clip : Clips(section)) clip->ArchiveId = 0;
     archive_ = archive;
     nextArchiveId_ = std::max<int64_t>(nextId, 1);
 }

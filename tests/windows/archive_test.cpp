@@ -192,6 +192,19 @@ int FillArchive(const char* folderPath) {
 
 }  // namespace testing_support
 
+TEST(Archive, CopyingAgainWhatOnlyTheArchiveHoldsStoresItOnceAsTheNewest) {
+    QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\nMaxHistorySize=1\r\n");
+    HiddenWindow other{"AnotherProgram"};
+    app::TfrmMain form(folder.Path());
+    for (const char* text : {"copied twice", "in between", "copied twice"}) {
+        ASSERT_TRUE(PutOnClipboard(other.Handle(), {UnicodeText(text)}));
+        form.ClipboardChanged();
+    }
+    form.Archive()->Worker().Flush();
+    EXPECT_EQ(form.Archive()->Reader().Summary().Clips, 2);
+    EXPECT_EQ(form.Archive()->Reader().Newest(1).front().Caption, "copied twice");
+}
+
 TEST(Archive, SwitchedOffItWritesNothingMoreAndDeletesItsFilesWhenAsked) {
     QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\n");
     HiddenWindow other{"AnotherProgram"};
