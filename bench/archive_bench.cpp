@@ -118,7 +118,9 @@ double PrivateMb() {
     PROCESS_MEMORY_COUNTERS_EX counters{};
     counters.cb = sizeof(counters);
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof(counters));
-    return static_cast<double>(counters.PrivateUsage) / (1024.0 * 1024.0);
+    // Wine leaves PrivateUsage at 0: the working set stands in for it there.
+    SIZE_T bytes = counters.PrivateUsage ? counters.PrivateUsage : counters.WorkingSetSize;
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
 }
 
 // The same texts in a plain table, for the LIKE scan the index is set beside.

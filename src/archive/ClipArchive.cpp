@@ -189,6 +189,8 @@ void ClipArchive::GiveSpaceBack() {
     // zeroed (secure delete) and given back to the file system.
     Execute(db_, "INSERT INTO clip_words(clip_words, rank) VALUES('merge', 64)");
     Execute(db_, "PRAGMA incremental_vacuum");
+    // The journal's copies of those pages go too, as far as no reader holds them.
+    Execute(db_, "PRAGMA wal_checkpoint(PASSIVE)");
 }
 
 std::vector<ArchivedClip> ClipArchive::Newest(int count) {
