@@ -2,6 +2,8 @@
 // PNG, and clips that outlive the program and the menu's limit.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -9,9 +11,9 @@
 #include "app/MainForm_win.h"
 #include "archive/ArchiveKey_win.h"
 #include "archive/ArchiveSession_win.h"
-#include "clips/ClipText_win.h"
-#include <ctime>
+#include "archive/ArchiveWorker_win.h"
 #include "archive/ClipArchive.h"
+#include "clips/ClipText_win.h"
 #include "common/Wide_win.h"
 #include "toolkit/BmpFile.h"
 #include "toolkit/Handles_win.h"
@@ -220,4 +222,37 @@ TEST(Archive, SwitchedOffItWritesNothingMoreAndDeletesItsFilesWhenAsked) {
     form.ClipboardChanged();
     EXPECT_EQ(Captions(form).back(), "kept in memory only");
     EXPECT_FALSE(FileExists(folder.File("History.db")));
+}
+
+TEST(ArchiveWorker, AFullDiskIsToldOnceAndItsJobsWaitForSpace) {
+    TempFolder folder;
+    const std::string path = folder.File("History.db");
+    { archive::ClipArchive created(path, {}); }
+    std::vector<common::Problem> told;
+    std::atomic<int> tries{0};
+    std::atomic<bool> space{false};
+    {
+        archive::ArchiveWorker worker(path, {}, 1 << 20, [&](const common::Problem& problem) { told.push_back(problem); });
+        worker.Run([&](archive::ClipArchive&) {
+            ++tries;
+            if (!space) throw archive::ArchiveError(archive::ArchiveFault::Full, "磁盘已满, 剪贴板存档无法写入.");
+        });
+        archive::ArchivedClip clip;
+        clip.Id = 7;
+        clip.ClassName = "TClipText";
+        clip.Caption = clip.FoundBy = "written once there is space";
+        clip.Data = {1, 2, 3};
+        worker.Store(clip);  // queued behind the job that found the disk full
+        ASSERT_TRUE(WaitedFor("the full disk told", [&] { return told.size() == 1; }));
+        worker.Run([](archive::ClipArchive&) {});  // a new job tries again at once
+        ASSERT_TRUE(WaitedFor("another try", [&] { return tries >= 2; }));
+        space = true;
+        worker.Run([](archive::ClipArchive&) {});
+        worker.Flush();
+        PumpPending();
+    }
+    EXPECT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].Text, "磁盘已满, 剪贴板存档无法写入.");
+    archive::ClipArchive archive(path, {});
+    EXPECT_TRUE(archive.Load(7));
 }
