@@ -5,6 +5,7 @@
 
 #include "archive/ArchiveSession_win.h"
 #include "clips/Clip_win.h"
+#include "common/MessageBox_win.h"
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "history/History_win.h"
@@ -284,12 +285,23 @@ const archive::ArchivedRow* FindWindow::RowAt(int64_t id) {
 
 void FindWindow::DeleteSelected() {
     int index = Selected();
+    // The question is the find window's own: above it, and it stays open meanwhile.
+    HWND previousOwner = common::MessageOwner();
+    common::SetMessageOwner(Handle());
+    struct OwnerBack {
+        HWND owner;
+        ~OwnerBack() { common::SetMessageOwner(owner); }
+    } back{previousOwner};
     if (clips::TClip* clip = SelectedClip()) {
         if (OnDeleteClip) OnDeleteClip(*clip);  // the history's change refreshes the list
+        if (IsOpen()) SetFocus(edit_);
         return;
     }
     int64_t id = ArchivedAt(index);
-    if (id == 0 || !OnDeleteArchived || !OnDeleteArchived(id) || !IsOpen()) return;
+    bool deleted = id != 0 && OnDeleteArchived && OnDeleteArchived(id);
+    if (!IsOpen()) return;
+    SetFocus(edit_);
+    if (!deleted) return;
     std::erase(archived_, id);
     archiveTotal_ = std::max<int64_t>(archiveTotal_ - 1, 0);
     ShowMatches(std::min(index, static_cast<int>(RowCount()) - 1));
@@ -461,10 +473,14 @@ LRESULT FindWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == edit_ && edit_ && HIWORD(wParam) == EN_CHANGE) Refilter();
         return 0;
-    case WM_ACTIVATE:
-        // Another window took over: the search is dropped, as a menu would be.
-        if (LOWORD(wParam) == WA_INACTIVE) PostMessageW(Handle(), WM_FINDCANCEL, 0, 0);
+    case WM_ACTIVATE: {
+        // Another window took over: the search is dropped, as a menu would be;
+        // not for a question of its own (Shift+Del).
+        HWND other = reinterpret_cast<HWND>(lParam);
+        bool ownQuestion = other && GetWindow(other, GW_OWNER) == Handle();
+        if (LOWORD(wParam) == WA_INACTIVE && !ownQuestion) PostMessageW(Handle(), WM_FINDCANCEL, 0, 0);
         return DefaultProc(msg, wParam, lParam);
+    }
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(Handle(), &client);
