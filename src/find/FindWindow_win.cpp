@@ -283,6 +283,13 @@ const archive::ArchivedRow* FindWindow::RowAt(int64_t id) {
     return &rows_.front();
 }
 
+void FindWindow::TakeKeysBack() {
+    // The question had the keys; the window and its edit take them back.
+    if (!IsOpen()) return;
+    SetForegroundWindow(Handle());
+    SetFocus(edit_);
+}
+
 void FindWindow::DeleteSelected() {
     int index = Selected();
     // The question is the find window's own: above it, and it stays open meanwhile.
@@ -294,13 +301,13 @@ void FindWindow::DeleteSelected() {
     } back{previousOwner};
     if (clips::TClip* clip = SelectedClip()) {
         if (OnDeleteClip) OnDeleteClip(*clip);  // the history's change refreshes the list
-        if (IsOpen()) SetFocus(edit_);
+        TakeKeysBack();
         return;
     }
     int64_t id = ArchivedAt(index);
     bool deleted = id != 0 && OnDeleteArchived && OnDeleteArchived(id);
+    TakeKeysBack();
     if (!IsOpen()) return;
-    SetFocus(edit_);
     if (!deleted) return;
     std::erase(archived_, id);
     archiveTotal_ = std::max<int64_t>(archiveTotal_ - 1, 0);

@@ -116,6 +116,7 @@ private:
     int64_t ArchivedAt(int index) const;
     const archive::ArchivedRow* RowAt(int64_t id);
     void DeleteSelected();
+    void TakeKeysBack();
     size_t RowCount() const noexcept { return finder_.FoundCount() + archived_.size(); }
     LRESULT CustomDraw(NMLVCUSTOMDRAW& draw);
     static LRESULT CALLBACK EditProc(HWND edit, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);

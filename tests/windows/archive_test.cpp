@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <ctime>
+#include <thread>
 #include <string>
 #include <vector>
 
@@ -255,4 +256,38 @@ TEST(ArchiveWorker, AFullDiskIsToldOnceAndItsJobsWaitForSpace) {
     EXPECT_EQ(told[0].Text, "磁盘已满, 剪贴板存档无法写入.");
     archive::ClipArchive archive(path, {});
     EXPECT_TRUE(archive.Load(7));
+}
+
+TEST(Archive, ShiftDelAsksInABoxOfTheFindWindowWhichKeepsTheKeysAfterIt) {
+    QuietFolder folder("MonitorClipboard=0\r\nKeepClipboardHistory=-1\r\nMaxHistorySize=1\r\nPreviewMode=0\r\n");
+    HiddenWindow other{"AnotherProgram"};
+    app::TfrmMain form(folder.Path());
+    for (const char* text : {"yak wool", "zebra"}) {
+        ASSERT_TRUE(PutOnClipboard(other.Handle(), {UnicodeText(text)}));
+        form.ClipboardChanged();
+    }
+    form.Archive()->Worker().Flush();
+    form.OpenFind(L"yak", nullptr);
+    find::FindWindow& find = *form.Find();
+    ASSERT_TRUE(WaitedFor("the archived clip listed", [&] { return find.ArchivedCount() == 1; }));
+    // The real question, answered yes by "the user" as soon as it shows.
+    HWND owner = nullptr;
+    std::thread user([&] {
+        for (int i = 0; i < 500 && !owner; ++i) {
+            if (HWND box = FindWindowW(L"#32770", nullptr)) {
+                owner = GetWindow(box, GW_OWNER);
+                PostMessageW(box, WM_COMMAND, IDYES, 0);
+            }
+            Sleep(10);
+        }
+    });
+    ShiftKey(find.Edit(), VK_DELETE);
+    user.join();
+    EXPECT_EQ(owner, find.Handle());
+    EXPECT_EQ(find.ArchivedCount(), 0u);
+    ASSERT_TRUE(find.IsOpen());
+    EXPECT_EQ(GetFocus(), find.Edit());
+    SendMessageW(find.Edit(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PumpPending();
+    EXPECT_FALSE(find.IsOpen());
 }
