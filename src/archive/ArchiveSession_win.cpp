@@ -28,10 +28,6 @@ ArchiveSession::ArchiveSession(const std::string& folder, int64_t largestClip, A
     : folder_(folder), path_(folder + kFileName) {
     Open(madeDo);
     worker_ = std::make_unique<ArchiveWorker>(path_, key_, largestClip, std::move(report));
-    // Damage inside the file shows only when its pages are read: checked first, on the worker.
-    worker_->Run([](ClipArchive& archive) {
-        if (!archive.QuickCheck()) throw ArchiveError(ArchiveFault::Damaged, "剪贴板存档已损坏.");
-    });
 }
 
 ArchiveSession::~ArchiveSession() {

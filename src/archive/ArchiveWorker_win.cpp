@@ -24,6 +24,7 @@ ArchiveWorker::~ArchiveWorker() {
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
+        EndCheck();
     }
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
@@ -75,6 +76,7 @@ void ArchiveWorker::Stop() {
         std::lock_guard lock(mutex_);
         jobs_.clear();
         stopping_ = dropped_ = true;
+        EndCheck();
     }
     wake_.notify_all();
     if (thread_.joinable()) thread_.join();
@@ -82,6 +84,7 @@ void ArchiveWorker::Stop() {
 
 void ArchiveWorker::Flush() {
     std::unique_lock lock(mutex_);
+    EndCheck();  // nobody waits for the check of the whole file
     idle_.wait(lock, [this] { return (jobs_.empty() && !running_) || threadEnded_; });
 }
 
@@ -93,6 +96,7 @@ void ArchiveWorker::Work(const std::string& path, const std::vector<uint8_t>& ke
     } catch (const std::exception& e) {
         Tell(common::ProblemOf(e));
     }
+    if (archive) CheckFile(*archive);
     std::unique_lock lock(mutex_);
     for (;;) {
         if (!archive) jobs_.clear();
@@ -119,6 +123,23 @@ void ArchiveWorker::Work(const std::string& path, const std::vector<uint8_t>& ke
     }
     threadEnded_ = true;
     idle_.notify_all();
+}
+
+void ArchiveWorker::CheckFile(ClipArchive& archive) {
+    {
+        std::lock_guard lock(mutex_);
+        checking_ = &archive;
+    }
+    bool sound = archive.QuickCheck();  // an interrupted check finds nothing
+    {
+        std::lock_guard lock(mutex_);
+        checking_ = nullptr;
+    }
+    if (!sound) RunOne(archive, [](ClipArchive&) { throw ArchiveError(ArchiveFault::Damaged, "剪贴板存档已损坏."); });
+}
+
+void ArchiveWorker::EndCheck() {
+    if (checking_) checking_->Interrupt();  // the caller holds the lock
 }
 
 bool ArchiveWorker::RunOne(ClipArchive& archive, const Job& job) {

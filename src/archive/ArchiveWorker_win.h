@@ -64,6 +64,11 @@ private:
     void Work(const std::string& path, const std::vector<uint8_t>& key);
     // Runs one job; false when the disk was full (the job stays queued).
     bool RunOne(ClipArchive& archive, const Job& job);
+    // Damage inside the file shows only when its pages are read: they are all
+    // checked first, unless someone waits for the worker (the end, a Flush),
+    // which interrupts the check rather than wait for a large file's reading.
+    void CheckFile(ClipArchive& archive);
+    void EndCheck();
     void Tell(common::Problem problem);
 
     int64_t largestClip_;
@@ -78,6 +83,7 @@ private:
     bool failureTold_ = false;
     bool threadEnded_ = false;
     bool damaged_ = false;  // for the GUI thread
+    ClipArchive* checking_ = nullptr;  // while the file is checked
     std::vector<common::Problem> told_;  // for the GUI thread
     std::thread thread_;
 };

@@ -244,6 +244,8 @@ bool ClipArchive::QuickCheck() {
         return check.Step() && check.Text(0) == "ok";
     } catch (const ArchiveError&) {
         return false;
+    } catch (const ArchiveInterrupted&) {
+        return true;  // not read to the end: nothing found
     }
 }
 

@@ -96,7 +96,8 @@ public:
 
     // Checks the file and its index; false when not sound.
     bool Check();
-    // Checks the file's pages alone, quicker; false when not sound.
+    // Checks the file's pages alone, quicker; false when not sound (an
+    // interrupted check is true: it found nothing).
     bool QuickCheck();
 
 private:

@@ -6,9 +6,8 @@ source "$(dirname "$0")/lib.sh"
 fresh_session
 write_ini "KeepClipboardHistory=-1" "MaxHistorySize=1"
 
-# Opens the find window by typing the first letter in the history menu, types
-# the rest and takes the first match with Enter.
-find_and_pick() {
+# Opens the find window by typing the first letter in the history menu, then the rest.
+open_find_with() {
     local window
     open_history_menu
     xdotool key "${1:0:1}"
@@ -17,6 +16,11 @@ find_and_pick() {
     xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))  # keys go to the window under the pointer
     pointer_settle
     xdotool type --delay 80 "${1:1}"
+}
+
+# Finds `$1` and takes the first match with Enter.
+find_and_pick() {
+    open_find_with "$1"
     shot "find-$2"
     xdotool key Return
     poll 5 window_gone '^查找剪辑$' || fail "the find window stayed open after Enter"
@@ -42,13 +46,7 @@ find_and_pick "walrus" restarted
 clipboard_holds "存档里的旧剪辑 Walrus-42" || fail "after the kill, finding the archived clip put '$(clipboard_text)' on the clipboard"
 
 # Shift+Del deletes the archived clip after the question, which leaves the window open.
-open_history_menu
-xdotool key y
-window=$(wait_for_window '^查找剪辑$') || fail "typing in the history menu opened no find window"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-pointer_settle
-xdotool type --delay 80 "ak"
+open_find_with yak
 xdotool key shift+Delete
 answer_box '^确认' y  # yes: the default button is no
 window_shown '^查找剪辑$' || fail "the find window closed with the question of Shift+Del"
@@ -64,12 +62,7 @@ done
 "$WINE" "$WIN_BUILD/windows_tests.exe" --fill-archive "$APP_WIN_DIR" >/dev/null 2>&1 || fail "the archive could not be filled"
 write_ini "KeepClipboardHistory=-1" "MaxHistorySize=20"
 start_pellacor
-open_history_menu
-xdotool key h
-window=$(wait_for_window '^查找剪辑$') || fail "typing in the history menu opened no find window"
-eval "$(xdotool getwindowgeometry --shell "$window")"
-xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
-pointer_settle
+open_find_with h
 xdotool key BackSpace
 xdotool type --delay 80 "会议"
 shot find-archive
