@@ -128,6 +128,7 @@ void ArchiveWorker::Work(const std::string& path, const std::vector<uint8_t>& ke
 void ArchiveWorker::CheckFile(ClipArchive& archive) {
     {
         std::lock_guard lock(mutex_);
+        if (checkEnded_) return;  // somebody waits already
         checking_ = &archive;
     }
     bool sound = archive.QuickCheck();  // an interrupted check finds nothing
@@ -139,7 +140,8 @@ void ArchiveWorker::CheckFile(ClipArchive& archive) {
 }
 
 void ArchiveWorker::EndCheck() {
-    if (checking_) checking_->Interrupt();  // the caller holds the lock
+    checkEnded_ = true;  // the caller holds the lock
+    if (checking_) checking_->Interrupt();
 }
 
 bool ArchiveWorker::RunOne(ClipArchive& archive, const Job& job) {

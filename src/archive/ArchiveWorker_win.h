@@ -84,6 +84,7 @@ private:
     bool threadEnded_ = false;
     bool damaged_ = false;  // for the GUI thread
     ClipArchive* checking_ = nullptr;  // while the file is checked
+    bool checkEnded_ = false;          // not begun, or interrupted
     std::vector<common::Problem> told_;  // for the GUI thread
     std::thread thread_;
 };
