@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Draws the clip-kind icons of the history menu into res/kinds/*.ico, each
-# with images of 16, 20, 24, 32 and 48 pixels, drawn at each size (never
-# stretched from another), so the menu finds a sharp image at 100 %, 125 %,
-# 150 %, 200 % and 300 %. The icons are committed: the build does not run this.
+# with images of 16, 20, 24, 32 and 48 pixels, and the two tray icons into
+# res/tray/*.ico, with images of 16, 20, 24, 32, 40, 48 and 64 pixels: each
+# image drawn at its size (never stretched from another), so the menu and the
+# notification area find a sharp image at 100 % to 300 % (the tray to 400 %).
+# The icons are committed: the build does not run this.
 # Needs ImageMagick (scripts/install-deps.sh installs it).
 set -euo pipefail
-out="$(cd "$(dirname "$0")/.." && pwd)/res/kinds"
+res="$(cd "$(dirname "$0")/.." && pwd)/res"
+out="$res/kinds"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
@@ -45,4 +48,24 @@ for name in "${order[@]}"; do
     done
     convert "${images[@]}" "$out/$name.ico"
 done
-echo "Wrote ${#order[@]} icons to $out"
+# The tray icon: a clipboard with a written page. On a light taskbar its
+# outline and clip are dark; on a dark taskbar they are light.
+tray() { # outline clip
+    echo "fill #8B5A2B stroke $1 stroke-width 1 roundrectangle 2.5,1.5 13.5,15.5 1.5,1.5
+          stroke none fill white rectangle 4,4 12,14
+          stroke #2E6FD0 stroke-width 1 line 5,6.5 11,6.5 line 5,8.5 11,8.5 line 5,10.5 9,10.5
+          fill $2 stroke $1 roundrectangle 5.5,0.5 10.5,3.5 1,1"
+}
+mkdir -p "$res/tray"
+for variant in light-taskbar dark-taskbar; do
+    if [ "$variant" = light-taskbar ]; then drawing=$(tray "#4A2E12" "#505A64"); else drawing=$(tray "#F2E6D6" "#D8DEE6"); fi
+    images=()
+    for size in 16 20 24 32 40 48 64; do
+        scale=$(awk "BEGIN { print $size / 16 }")
+        convert -size "${size}x${size}" xc:none -draw "affine $scale,0,0,$scale,-0.5,-0.5 $drawing" \
+            "PNG32:$work/tray-$variant-$size.png"
+        images+=("$work/tray-$variant-$size.png")
+    done
+    convert "${images[@]}" "$res/tray/$variant.ico"
+done
+echo "Wrote ${#order[@]} icons to $out and two to $res/tray"

@@ -17,6 +17,9 @@ pictures=(
     "preferences.png         test_preferences-page-general.png   notray"
     "find.png                test_find_and_paste-find-b.png"
     "find-archive.png        test_archive_survives_kill-find-archive.png   notray"
+    "find-dark.png           test_dark_theme-find.png            notray"
+    "preview-dark.png        test_dark_theme-preview.png"
+    "history-menu-dark.png   test_dark_theme-history-menu.png"
 )
 
 mkdir -p "$IMAGES"

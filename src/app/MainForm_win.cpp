@@ -17,6 +17,7 @@
 #include "personal/PersonalFile_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Dpi_win.h"
+#include "toolkit/Theme_win.h"
 
 namespace app {
 
@@ -45,6 +46,7 @@ void TfrmMain::FormCreate() {
     std::vector<common::Problem> settingProblems;  // warnings: values replaced by their defaults
     auto step = [&](const std::function<void()>& body) { return common::RunCollecting(body, problems); };
     step([&] { LoadKindIcons(IconList, toolkit::DpiAtPointer()); });
+    toolkit::Theme::Current().FollowInMenus(Handle());
     // Without its folder the personal history is not looked for anywhere else.
     if (step([&] { settings_ = settingsFile_.ReadAll(folder_, settingProblems); }))
         step([&] {
@@ -61,11 +63,8 @@ void TfrmMain::FormCreate() {
     });
     step([&] { hover_ = std::make_unique<preview::HoverPreview>(mnuMain, *history_, settings_); });
     step([&] {
-        // The notification area's monitor: the primary one.
-        int size = toolkit::SmallIconSize(toolkit::DpiAtPoint({0, 0}));
-        trayIcon_.reset(
-            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)));
-        tray_ = std::make_unique<TrayIcon>(Handle(), trayIcon_.get());
+        tray_ = std::make_unique<TrayIcon>(Handle(), nullptr);
+        ShowTrayIcon();
         tray_->Add();
     });
     step([&] {
@@ -111,6 +110,23 @@ void TfrmMain::PopupAtCursor(HMENU menu) {
     SetForegroundWindow(Handle());
     TrackPopupMenuEx(menu, 0, at.x, at.y, Handle(), nullptr);
     PostMessageW(Handle(), WM_NULL, 0, 0);
+}
+
+void TfrmMain::ShowTrayIcon(bool again) {
+    // The notification area's monitor: the primary one.
+    TrayLook look{toolkit::DpiAtPoint({0, 0}), toolkit::Theme::Current().Settings().taskbarLight};
+    if (!tray_ || (trayIcon_ && look == trayLook_ && !again)) return;
+    toolkit::UniqueIcon icon(LoadTrayIcon(look.dpi, look.lightTaskbar));
+    if (!icon) return;  // the icon shown stays
+    tray_->SetIcon(icon.get());
+    trayIcon_ = std::move(icon);
+    trayLook_ = look;
+}
+
+void TfrmMain::LookChanged() {
+    lookChangePosted_ = false;
+    toolkit::Theme::Current().Refresh();
+    ShowTrayIcon();
 }
 
 void TfrmMain::WMTrayIcon(UINT mouseMessage) {
@@ -231,11 +247,21 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ARCHIVEDAMAGED:
         ArchiveDamaged(wParam);
         return 0;
+    case WM_LOOKCHANGED:
+        LookChanged();
+        return 0;
     case toolkit::WM_MENUCONTEXT:
         WMMenuRButtonUp(LOWORD(wParam), reinterpret_cast<HMENU>(lParam), HIWORD(wParam) != 0);
         return 0;
     default:
-        if (msg == taskbarCreated_ && taskbarCreated_ != 0 && tray_) tray_->Restore();
+        if (msg == taskbarCreated_ && taskbarCreated_ != 0 && tray_) {
+            ShowTrayIcon(true);  // the new taskbar may have another scale or theme
+            tray_->Restore();
+        }
+        // Broadcast while other programs wait: the windows follow once it is over.
+        if ((toolkit::IsThemeChange(msg, wParam, lParam) || msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED) &&
+            !lookChangePosted_)
+            lookChangePosted_ = PostMessageW(Handle(), WM_LOOKCHANGED, 0, 0) != FALSE;
         return DefaultProc(msg, wParam, lParam);
     }
 }

@@ -35,6 +35,8 @@ constexpr UINT WM_FINDTYPED = WM_APP + 0x130;
 constexpr UINT WM_FINDPREPARE = WM_APP + 0x131;
 // Posted when the archive's worker found the file damaged: it is moved aside and begun anew.
 constexpr UINT WM_ARCHIVEDAMAGED = WM_APP + 0x132;
+// Posted when the theme, the colours or the display changed: every window of ours and the tray icon follow.
+constexpr UINT WM_LOOKCHANGED = WM_APP + 0x133;
 
 class TfrmMain : public toolkit::Window {
 public:
@@ -187,7 +189,17 @@ private:
     std::unique_ptr<personal::PersonalAutoSave> personalAutoSave_;  // after the file it uses
     std::unique_ptr<clipboard::TClpbrd> watcher_;
     std::unique_ptr<HotKey> hotKey_;
+    // The tray icon for the primary monitor's DPI and the taskbar's theme,
+    // loaded again when either changed or when `again`.
+    void ShowTrayIcon(bool again = false);
+    void LookChanged();
     toolkit::UniqueIcon trayIcon_;  // outlives the tray record that shows it
+    struct TrayLook {
+        UINT dpi = 0;
+        bool lightTaskbar = true;
+        bool operator==(const TrayLook&) const = default;
+    } trayLook_;
+    bool lookChangePosted_ = false;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<toolkit::MenuContextEvents> menuEvents_;
     std::unique_ptr<history::ClipPopup> popup_;

@@ -5,8 +5,17 @@
 #include "app/TrayTip.h"
 #include "common/Failure.h"
 #include "common/Wide_win.h"
+#include "toolkit/Dpi_win.h"
 
 namespace app {
+
+HICON LoadTrayIcon(UINT dpi, bool lightTaskbar) {
+    int size = toolkit::SmallIconSize(dpi);
+    int resource = lightTaskbar ? kTrayIconForLightTaskbar : kTrayIconForDarkTaskbar;
+    // The image of that size; beyond 400 % the nearest one, scaled by the system.
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0));
+}
 
 TrayIcon::TrayIcon(HWND window, HICON icon) {
     // The shell's first layout: window, id, flags, callback, icon, 64-byte tip.
@@ -48,6 +57,12 @@ void TrayIcon::SetTip(const std::string& tip) {
     std::memcpy(data_.szTip, wide.data(), (wide.size() < 63 ? wide.size() : 63) * sizeof(wchar_t));
     // Ignored: the tip is sent again whole at the next change of the histories,
     // and a box for a stale count would say less than the tip itself.
+    if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
+}
+
+void TrayIcon::SetIcon(HICON icon) {
+    data_.hIcon = icon;
+    // Ignored as SetTip's: the shell's next start adds the record again whole.
     if (added_) Shell_NotifyIconW(NIM_MODIFY, &data_);
 }
 

@@ -14,6 +14,7 @@
 #include "toolkit/Dpi_win.h"
 #include "toolkit/HintPlacement.h"
 #include "toolkit/ImageList_win.h"
+#include "toolkit/Theme_win.h"
 
 namespace find {
 namespace {
@@ -138,6 +139,7 @@ void FindWindow::Create(POINT at) {
     column.mask = LVCF_WIDTH;
     column.cx = ColumnWidth();
     SendMessageW(list_, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    toolkit::Theme::Current().Follow(Handle());
 }
 
 int FindWindow::ColumnWidth() const {
@@ -420,8 +422,9 @@ LRESULT FindWindow::CustomDraw(NMLVCUSTOMDRAW& draw) {
     // The selection in the colours of a focused list: the edit keeps the focus, yet the choice is the list's.
     if (SendMessageW(list_, LVM_GETITEMSTATE, draw.nmcd.dwItemSpec, LVIS_SELECTED) & LVIS_SELECTED) {
         draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
-        draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
-        draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+        const toolkit::Palette& colours = toolkit::Theme::Current().Colours();
+        draw.clrText = colours.highlightText;
+        draw.clrTextBk = colours.highlight;
         result = CDRF_NEWFONT;
     }
     const clips::TClip* clip = finder_.FoundAt(draw.nmcd.dwItemSpec);
@@ -491,12 +494,20 @@ LRESULT FindWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT client;
         GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
+        toolkit::Theme& theme = toolkit::Theme::Current();
+        FillRect(reinterpret_cast<HDC>(wParam), &client, theme.Brush(theme.Colours().face));
         return 1;
     }
-    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC: {
+        LRESULT brush = 0;
+        if (toolkit::Theme::Current().ControlColour(msg, wParam, brush)) return brush;
+        if (msg == WM_CTLCOLOREDIT) return DefaultProc(msg, wParam, lParam);
+        // Both colours: under high contrast the face may be black.
+        SetTextColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNTEXT));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
     case WM_DPICHANGED:
         if (edit_) ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -1,5 +1,6 @@
-// The two section headers of the history menu: the section's name in grey,
-// centred on a grey-over-white rule that stops short of the words. Measured
+// The two section headers of the history menu: the section's name in a
+// quieter colour that still reads well, centred on an engraved rule that
+// stops short of the words. Measured
 // and drawn in the menu font the DC holds; the spacing is scaled to the DPI
 // of the menu (pixels below are those at 96 dpi).
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include "history/SectionHeaders_win.h"
 #include "toolkit/Dpi_win.h"
 #include "toolkit/Handles_win.h"
+#include "toolkit/Theme_win.h"
 
 namespace history {
 namespace {
@@ -38,17 +40,22 @@ void MeasureSectionHeader(std::string_view label, HDC dc, UINT& width, UINT& hei
 }
 
 void DrawSectionHeader(std::string_view label, const DRAWITEMSTRUCT& draw) {
+    DrawSectionHeader(label, draw, toolkit::Theme::Current().MenuColours());
+}
+
+void DrawSectionHeader(std::string_view label, const DRAWITEMSTRUCT& draw, const toolkit::Palette& colours) {
     HDC dc = draw.hDC;
     const RECT& r = draw.rcItem;
     UINT dpi = toolkit::DpiOfDC(dc);
     int saved = SaveDC(dc);
     // Each rule as thick as a pixel at 96 dpi; the pair sits about the middle of the text.
     int inset = toolkit::Scale(1, dpi), thickness = toolkit::Scale(1, dpi), y = r.top + toolkit::Scale(7, dpi);
-    Line(dc, GetSysColor(COLOR_GRAYTEXT), r.left + inset, r.right - inset, y, thickness);
-    Line(dc, RGB(255, 255, 255), r.left + inset, r.right - inset, y + thickness, thickness);
+    Line(dc, colours.menu, r.left, r.right, r.top, r.bottom - r.top);
+    Line(dc, colours.ruleDark, r.left + inset, r.right - inset, y, thickness);
+    Line(dc, colours.ruleLight, r.left + inset, r.right - inset, y + thickness, thickness);
     // The label's cell is filled with the menu's background, hiding the rule under the words.
-    SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    SetBkColor(dc, GetSysColor(COLOR_MENU));
+    SetTextColor(dc, colours.menuGrayText);
+    SetBkColor(dc, colours.menu);
     SetBkMode(dc, OPAQUE);
     int x = (r.right - TextSize(dc, label).cx) / 2;
     const std::wstring wide = common::Wide(label);

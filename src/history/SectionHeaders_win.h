@@ -5,9 +5,13 @@
 
 #include <string_view>
 
+#include "toolkit/Palette.h"
+
 namespace history {
 
 void MeasureSectionHeader(std::string_view label, HDC dc, UINT& width, UINT& height);
+// In the colours of the menus now (dark where the system draws its menus dark).
 void DrawSectionHeader(std::string_view label, const DRAWITEMSTRUCT& draw);
+void DrawSectionHeader(std::string_view label, const DRAWITEMSTRUCT& draw, const toolkit::Palette& colours);
 
 }  // namespace history

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "preview/PreviewText.h"
+#include "toolkit/Theme_win.h"
 
 namespace preview {
 namespace {
@@ -26,7 +27,6 @@ RECT TPreview::Placed(const RECT& size) const {
 
 TPreview::TPreview() {
     DoubleBuffered = true;
-    Color = COLOR_INFOBK;
 }
 
 void TPreview::ShowText(std::string_view content, const std::string& info) {
@@ -100,9 +100,10 @@ void TPreview::AssignSqueezed(const toolkit::Bitmap& bitmap, int width, int heig
 void TPreview::Paint(HDC dc, const RECT& client) {
     if (FTextMode) {
         // A dotted pen is one pixel wide: a thicker separator is drawn as several lines.
-        toolkit::UniqueGdiObject pen(CreatePen(PS_DOT, 1, GetSysColor(COLOR_GRAYTEXT)));
+        const toolkit::Palette& colours = toolkit::Theme::Current().Colours();
+        toolkit::UniqueGdiObject pen(CreatePen(PS_DOT, 1, colours.grayText));
         toolkit::SelectedObject selected(dc, pen.get());
-        SetBkColor(dc, GetSysColor(Color));
+        SetBkColor(dc, colours.info);
         for (int row = 0; row < Scaled(1); ++row) {
             MoveToEx(dc, Scaled(5), FSeparatorY + row, nullptr);
             LineTo(dc, client.right - Scaled(5), FSeparatorY + row);

@@ -9,6 +9,7 @@
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
+#include "toolkit/Theme_win.h"
 
 namespace toolkit {
 namespace {
@@ -275,6 +276,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND hwnd, UINT msg, WPARAM wParam, LPAR
 INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     INT_PTR result = 0;
     if (OnMessage(msg, wParam, lParam, result)) return result;
+    if (LRESULT brush = 0; Theme::Current().ControlColour(msg, wParam, brush)) return static_cast<INT_PTR>(brush);
     switch (msg) {
     case WM_INITDIALOG: {
         SetWindowTextW(hwnd_, common::Wide(title_).c_str());
@@ -286,6 +288,7 @@ INT_PTR ModalDialog::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
         Place();
         OnCreate();
         TurnOffSystemDialogScaling(hwnd_);  // every control exists by now
+        Theme::Current().Follow(hwnd_);
         HWND focus = initialFocus_ ? initialFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
         if (focus) Focus(focus);
         return FALSE;  // we chose the focus ourselves

@@ -4,6 +4,7 @@
 #include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/HintPlacement.h"
+#include "toolkit/Theme_win.h"
 
 namespace toolkit {
 namespace {
@@ -73,13 +74,14 @@ void THintWindow::Paint(HDC dc, const RECT& client) {
     text.top += Scaled(2);
     SelectedObject font(dc, HintFont());
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
+    SetTextColor(dc, Theme::Current().Colours().infoText);
     const std::wstring wide = common::Wide(caption_);
     DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &text, kTextFlags);
 }
 
 void THintWindow::PaintClient(HDC dc, const RECT& client) {
-    FillRect(dc, &client, GetSysColorBrush(Color));
+    Theme& theme = Theme::Current();
+    FillRect(dc, &client, theme.Brush(theme.Colours().info));
     Paint(dc, client);
 }
 
@@ -96,7 +98,11 @@ LRESULT THintWindow::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT r;
         GetWindowRect(Handle(), &r);
         OffsetRect(&r, -r.left, -r.top);
-        DrawEdge(dc.get(), &r, BDR_RAISEDOUTER, BF_RECT);
+        const Palette& colours = Theme::Current().Colours();
+        if (colours.dark)
+            FrameRect(dc.get(), &r, Theme::Current().Brush(colours.ruleLight));  // a raised edge would shine white
+        else
+            DrawEdge(dc.get(), &r, BDR_RAISEDOUTER, BF_RECT);
         return 0;
     }
     case WM_PAINT: {

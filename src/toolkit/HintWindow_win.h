@@ -39,8 +39,6 @@ public:
 protected:
     // Paints into an off-screen bitmap first, so the hint never flickers.
     bool DoubleBuffered = false;
-    // Background, a system colour index.
-    int Color = COLOR_INFOBK;
     // Paints the client area after the background was filled; the base draws the caption.
     virtual void Paint(HDC dc, const RECT& client);
     LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;

@@ -1,6 +1,7 @@
 #pragma once
-// A list of small icons (16 x 16 unless told). Each icon is also offered as a
-// bitmap drawn on the menu colour, which menu items show beside their captions.
+// A list of small icons (16 x 16 unless told), drawn with their alpha. Each
+// icon is also offered as a premultiplied 32-bit bitmap, which menu items show
+// beside their captions with no box of another colour behind it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -26,7 +27,7 @@ public:
     int AddIcon(HICON icon);
     int Count() const noexcept { return count_; }
     HIMAGELIST Handle() const noexcept { return list_; }
-    // The icon at `index` drawn on the menu colour; owned by the list.
+    // The icon at `index` as a bitmap with alpha; owned by the list, null for an empty icon.
     HBITMAP MenuBitmap(int index);
     void Draw(int index, HDC dc, int x, int y) const;
 

@@ -9,6 +9,7 @@
 #include "history/PopupRules.h"
 #include "history/SectionHeaders_win.h"
 #include "toolkit/Dialog_win.h"
+#include "toolkit/Theme_win.h"
 
 using namespace testing_support;
 
@@ -121,13 +122,14 @@ TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) 
     DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc.get(), {0, 0, 300, LONG(height)}, 0};
     history::DrawSectionHeader(" 剪贴板历史纪录 ", draw);
     GdiFlush();
-    EXPECT_EQ(GetPixel(dc.get(), 0, 7), RGB(0, 0, 0));  // the rule starts one pixel in
-    EXPECT_EQ(GetPixel(dc.get(), 1, 7), GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(GetPixel(dc.get(), 1, 8), RGB(255, 255, 255));
-    EXPECT_EQ(GetPixel(dc.get(), 298, 7), GetSysColor(COLOR_GRAYTEXT));
-    EXPECT_EQ(GetPixel(dc.get(), 299, 7), RGB(0, 0, 0));  // and stops one pixel short
+    const toolkit::Palette& colours = toolkit::Theme::Current().MenuColours();
+    EXPECT_EQ(GetPixel(dc.get(), 0, 7), colours.menu);  // the rule starts one pixel in
+    EXPECT_EQ(GetPixel(dc.get(), 1, 7), colours.ruleDark);
+    EXPECT_EQ(GetPixel(dc.get(), 1, 8), colours.ruleLight);
+    EXPECT_EQ(GetPixel(dc.get(), 298, 7), colours.ruleDark);
+    EXPECT_EQ(GetPixel(dc.get(), 299, 7), colours.menu);  // and stops one pixel short
     // Under the label's leading blank the rule is hidden by the menu's background.
-    EXPECT_EQ(GetPixel(dc.get(), (300 - label.cx) / 2 + 1, 7), GetSysColor(COLOR_MENU));
+    EXPECT_EQ(GetPixel(dc.get(), (300 - label.cx) / 2 + 1, 7), colours.menu);
 }
 
 TEST_F(PopupTest, TheRightButtonOverAClipOrTheMenuKeyOpensItsPopupOverAHeaderNothing) {
