@@ -20,6 +20,7 @@ pictures=(
     "find-dark.png           test_dark_theme-find.png            notray"
     "preview-dark.png        test_dark_theme-preview.png"
     "history-menu-dark.png   test_dark_theme-history-menu.png"
+    "preferences-dark.png    test_dark_theme-preferences.png     notray"
 )
 
 mkdir -p "$IMAGES"

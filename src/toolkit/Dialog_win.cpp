@@ -9,6 +9,7 @@
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
 #include "toolkit/Application_win.h"
+#include "toolkit/DarkControls_win.h"
 #include "toolkit/Theme_win.h"
 
 namespace toolkit {
@@ -195,13 +196,18 @@ HWND ModalDialog::AddHotKey(WORD value, WORD refused, WORD replacement, int x, i
     return hotKey;
 }
 
-HWND ModalDialog::AddLine(int x, int y, int width) { return AddControl(L"STATIC", "", SS_ETCHEDHORZ, x, y, width, 2); }
+HWND ModalDialog::AddLine(int x, int y, int width) {
+    HWND line = AddControl(L"STATIC", "", SS_ETCHEDHORZ, x, y, width, 2);
+    PaintDarkLine(line);
+    return line;
+}
 
 HWND ModalDialog::AddStatusBar() {
     // The bar places itself along the bottom of the dialog.
     HWND bar = CreateControl(STATUSCLASSNAMEW, "", 0, 0, 0);
     SendMessageW(bar, SB_SIMPLE, TRUE, 0);
     SendMessageW(bar, WM_SIZE, 0, 0);  // as tall as the font it was just given
+    PaintDarkStatusBar(bar);
     selfPlaced_.push_back(bar);
     return bar;
 }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The dark app theme, set where Windows keeps it before the program starts:
-# the find window and the preview come up dark, their text readable. The
+# the find window, the preview and the preferences come up dark. The
 # history menu is shown too: under Wine it stays light, as its section
 # headers do (the system draws no dark menus there).
 source "$(dirname "$0")/lib.sh"
@@ -43,5 +43,17 @@ shown=$(brightness "$X" "$Y" "$WIDTH" "$HEIGHT")
 is_dark "$shown" || fail "the find window is not dark: brightness $shown"
 xdotool key Escape
 poll 5 window_gone '^查找剪辑$' || fail "the find window stayed open after Escape"
+
+# "参数选择..." in the general menu: down past 监视剪贴板, 查找剪辑... and 工具.
+pick_in_general_menu Down Down Down Down Return
+dialog=$(wait_for_window '^参数选择$') || fail "the preferences dialog did not open"
+eval "$(xdotool getwindowgeometry --shell "$dialog")"
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 10))
+pointer_settle
+shot preferences
+shown=$(brightness "$X" "$Y" "$WIDTH" "$HEIGHT")
+is_dark "$shown" || fail "the preferences are not dark: brightness $shown"
+xdotool key Escape
+poll 5 window_gone '^参数选择$' || fail "the preferences stayed open after Escape"
 stop_pellacor
 echo ok
