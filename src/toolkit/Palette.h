@@ -22,16 +22,17 @@ double ContrastRatio(Colour a, Colour b) noexcept;
 Colour Readable(Colour preferred, Colour fallback, Colour background) noexcept;
 
 struct Palette {
-    bool dark = false;          // our own dark colours
-    bool highContrast = false;  // the system's colours, and nothing else
-    Colour face, faceText;      // the body of a window or dialog, and its labels
-    Colour field, fieldText;    // edits and lists
-    Colour grayText;            // quieter text on `face`
-    Colour highlight, highlightText;
-    Colour info, infoText;       // the preview and other hints
-    Colour menu, menuText;       // drawn inside menus (section headers)
-    Colour menuGrayText;         // quieter text on `menu`, still readable
-    Colour ruleDark, ruleLight;  // an engraved line on `menu`: the groove, then its lit edge
+    bool dark = false;                // our own dark colours
+    bool highContrast = false;        // the system's colours, and nothing else
+    Colour face = 0, faceText = 0;    // the body of a window or dialog, and its labels
+    Colour field = 0, fieldText = 0;  // edits and lists
+    Colour grayText = 0;              // quieter text on `face`
+    Colour highlight = 0, highlightText = 0;
+    Colour info = 0, infoText = 0;       // the preview and other hints
+    Colour menu = 0, menuText = 0;       // drawn inside menus (section headers)
+    Colour menuGrayText = 0;             // quieter text on `menu`, still readable
+    Colour ruleDark = 0, ruleLight = 0;  // an engraved line on `menu`: the groove, then its lit edge
+    friend bool operator==(const Palette&, const Palette&) = default;
 };
 
 // The dark colours of the program, like those of the system's own dark windows.

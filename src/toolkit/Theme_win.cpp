@@ -112,11 +112,7 @@ bool Theme::Refresh() { return Use(ReadThemeSettings()); }
 bool Theme::Use(const ThemeSettings& now) {
     Palette windows = WindowPalette(now), menus = MenuPalette(now);
     // System colours may change under the same settings (another high-contrast scheme).
-    auto same = [](const Palette& a, const Palette& b) {
-        return a.dark == b.dark && a.highContrast == b.highContrast && a.face == b.face && a.faceText == b.faceText &&
-               a.field == b.field && a.info == b.info && a.menu == b.menu && a.highlight == b.highlight;
-    };
-    if (now == settings_ && same(windows, windows_) && same(menus, menus_)) return false;
+    if (now == settings_ && windows == windows_ && menus == menus_) return false;
     settings_ = now;
     windows_ = windows;
     menus_ = menus;
