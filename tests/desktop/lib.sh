@@ -303,12 +303,15 @@ copy_picture_and_files() {
     x_copy text/uri-list "$APP_DIR/files.uris"
 }
 
+tray_found() { [ -n "$(tray_icon_point)" ]; }
+
 # Opens the general menu with a right click on the tray icon and presses
 # `keys` in it, one after the other (separators are skipped by the keys).
 pick_in_general_menu() {
     local point
+    # A search of the windows can miss the tray while another program's windows go away.
+    poll 10 tray_found || fail "no system tray window"
     point=$(tray_icon_point)
-    [ -n "$point" ] || fail "no system tray window"
     # shellcheck disable=SC2086
     xdotool mousemove $point click 3
     wait_until 10 menus_open 1
