@@ -38,16 +38,20 @@ declare -A kinds=(
 # The order of the clip kinds: the resource of kind n is 100 + n.
 order=(text rich-text html picture files sound link)
 
-for name in "${order[@]}"; do
-    images=()
-    for size in 16 20 24 32 48; do
+# Writes `file`.ico from the MVG `drawing`, drawn anew at each of the sizes given.
+draw_icon() { # file drawing size...
+    local file=$1 drawing=$2 size scale images=()
+    shift 2
+    for size in "$@"; do
         scale=$(awk "BEGIN { print $size / 16 }")
-        convert -size "${size}x${size}" xc:none -draw "affine $scale,0,0,$scale,-0.5,-0.5 ${kinds[$name]}" \
-            "PNG32:$work/$name-$size.png"
-        images+=("$work/$name-$size.png")
+        convert -size "${size}x${size}" xc:none -draw "affine $scale,0,0,$scale,-0.5,-0.5 $drawing" \
+            "PNG32:$work/$(basename "$file")-$size.png"
+        images+=("$work/$(basename "$file")-$size.png")
     done
-    convert "${images[@]}" "$out/$name.ico"
-done
+    convert "${images[@]}" "$file.ico"
+}
+
+for name in "${order[@]}"; do draw_icon "$out/$name" "${kinds[$name]}" 16 20 24 32 48; done
 # The tray icon: a clipboard with a written page. On a light taskbar its
 # outline and clip are dark; on a dark taskbar they are light.
 tray() { # outline clip
@@ -57,15 +61,6 @@ tray() { # outline clip
           fill $2 stroke $1 roundrectangle 5.5,0.5 10.5,3.5 1,1"
 }
 mkdir -p "$res/tray"
-for variant in light-taskbar dark-taskbar; do
-    if [ "$variant" = light-taskbar ]; then drawing=$(tray "#4A2E12" "#505A64"); else drawing=$(tray "#F2E6D6" "#D8DEE6"); fi
-    images=()
-    for size in 16 20 24 32 40 48 64; do
-        scale=$(awk "BEGIN { print $size / 16 }")
-        convert -size "${size}x${size}" xc:none -draw "affine $scale,0,0,$scale,-0.5,-0.5 $drawing" \
-            "PNG32:$work/tray-$variant-$size.png"
-        images+=("$work/tray-$variant-$size.png")
-    done
-    convert "${images[@]}" "$res/tray/$variant.ico"
-done
+draw_icon "$res/tray/light-taskbar" "$(tray "#4A2E12" "#505A64")" 16 20 24 32 40 48 64
+draw_icon "$res/tray/dark-taskbar" "$(tray "#F2E6D6" "#D8DEE6")" 16 20 24 32 40 48 64
 echo "Wrote ${#order[@]} icons to $out and two to $res/tray"

@@ -6,19 +6,13 @@
 
 namespace app {
 
-HICON LoadKindIcon(int kind, int size) {
-    // The image of that size, or the nearest one scaled by the system.
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kKindIconBase + kind), IMAGE_ICON, size, size, 0));
-}
+HICON LoadKindIcon(int kind, int size) { return toolkit::LoadIconOfSize(kKindIconBase + kind, size); }
 
 void LoadKindIcons(toolkit::ImageList& list, UINT dpi) {
     int size = toolkit::SmallIconSize(dpi);
     list.Reset(size, size);
     for (int kind = clips::kPlainText; kind <= clips::kLinkText; ++kind) {
-        // The image of that size, or the nearest one scaled down or up by the system.
-        toolkit::UniqueIcon icon(static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kKindIconBase + kind), IMAGE_ICON, size, size, 0)));
+        toolkit::UniqueIcon icon(LoadKindIcon(kind, size));
         list.AddIcon(icon.get());  // a missing icon still takes its index
     }
 }

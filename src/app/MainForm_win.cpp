@@ -258,11 +258,8 @@ LRESULT TfrmMain::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
             ShowTrayIcon(true);  // the new taskbar may have another scale or theme
             tray_->Restore();
         }
-        // Broadcast while other programs wait: the windows follow once it is over. Any
-        // change of the settings may be a new scale of the primary monitor (the tray icon's).
-        if ((toolkit::IsThemeChange(msg, wParam, lParam) || msg == WM_SETTINGCHANGE || msg == WM_DISPLAYCHANGE ||
-             msg == WM_DPICHANGED) &&
-            !lookChangePosted_)
+        // Broadcast while other programs wait: the windows follow once it is over.
+        if ((toolkit::MayChangeLook(msg) || msg == WM_DISPLAYCHANGE || msg == WM_DPICHANGED) && !lookChangePosted_)
             lookChangePosted_ = PostMessageW(Handle(), WM_LOOKCHANGED, 0, 0) != FALSE;
         return DefaultProc(msg, wParam, lParam);
     }

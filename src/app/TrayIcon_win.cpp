@@ -6,15 +6,14 @@
 #include "common/Failure.h"
 #include "common/Wide_win.h"
 #include "toolkit/Dpi_win.h"
+#include "toolkit/ImageList_win.h"
 
 namespace app {
 
 HICON LoadTrayIcon(UINT dpi, bool lightTaskbar) {
     int size = toolkit::SmallIconSize(dpi);
     int resource = lightTaskbar ? kTrayIconForLightTaskbar : kTrayIconForDarkTaskbar;
-    // The image of that size; beyond 400 % the nearest one, scaled by the system.
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0));
+    return toolkit::LoadIconOfSize(resource, size);  // beyond 400 % scaled from the largest image
 }
 
 TrayIcon::TrayIcon(HWND window, HICON icon) {

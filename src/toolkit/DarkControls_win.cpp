@@ -64,6 +64,32 @@ LRESULT CALLBACK Procedure(HWND control, UINT msg, WPARAM wParam, LPARAM lParam,
 
 }  // namespace
 
+void PaintDarkTabStrip(HWND strip, HDC dc) {
+    Theme& theme = Theme::Current();
+    const Palette& colours = theme.Colours();
+    RECT client;
+    GetClientRect(strip, &client);
+    FillRect(dc, &client, theme.Brush(colours.face));
+    SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(strip, WM_GETFONT, 0, 0)));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colours.faceText);
+    int selected = static_cast<int>(SendMessageW(strip, TCM_GETCURSEL, 0, 0));
+    int count = static_cast<int>(SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT tab{};
+        if (!SendMessageW(strip, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab))) continue;
+        wchar_t text[128] = L"";
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = 128;
+        SendMessageW(strip, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        FillRect(dc, &tab, theme.Brush(i == selected ? colours.ruleLight : colours.face));  // the chosen tab lit
+        FrameRect(dc, &tab, theme.Brush(colours.ruleLight));
+        DrawTextW(dc, text, -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+}
+
 void PaintDarkStatusBar(HWND statusBar) {
     SetWindowSubclass(statusBar, &Procedure, 1, static_cast<DWORD_PTR>(Kind::StatusBar));
 }

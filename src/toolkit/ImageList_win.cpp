@@ -4,6 +4,11 @@
 
 namespace toolkit {
 
+HICON LoadIconOfSize(int resource, int size) {
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0));
+}
+
 ImageList::ImageList(int width, int height)
     : list_(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 8, 8)), width_(width), height_(height) {
     ImageList_SetBkColor(list_, CLR_NONE);  // drawn with their alpha on any background
@@ -50,8 +55,8 @@ UniqueBitmap AlphaBitmapOf(HICON icon, int width, int height) {
     for (size_t i = 0; i < count && !hasAlpha; ++i) hasAlpha = pixels[i].rgbReserved != 0;
     // An icon without alpha: its mask (white where transparent) tells what shows.
     std::vector<RGBQUAD> transparent(count);
-    if (!hasAlpha &&
-        GetDIBits(dc.get(), mask.get(), 0, static_cast<UINT>(height), transparent.data(), &info, DIB_RGB_COLORS) != height)
+    if (!hasAlpha && GetDIBits(dc.get(), mask.get(), 0, static_cast<UINT>(height), transparent.data(), &info,
+                               DIB_RGB_COLORS) != height)
         return {};
     for (size_t i = 0; i < count; ++i) {
         RGBQUAD& p = pixels[i];

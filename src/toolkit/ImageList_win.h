@@ -11,6 +11,10 @@
 
 namespace toolkit {
 
+// The icon resource `resource` of this program at `size` pixels: the image of
+// that size, or the nearest one scaled by the system. For the caller to destroy; null when there is none.
+HICON LoadIconOfSize(int resource, int size);
+
 class ImageList {
 public:
     ImageList(int width = 16, int height = 16);

@@ -5,7 +5,7 @@
 
 #include "common/Wide_win.h"
 #include "common/Win32Error_win.h"
-#include "toolkit/Handles_win.h"
+#include "toolkit/DarkControls_win.h"
 #include "toolkit/Theme_win.h"
 
 namespace toolkit {
@@ -35,33 +35,6 @@ INT_PTR CALLBACK PageProcedure(HWND page, UINT msg, WPARAM wParam, LPARAM lParam
         LRESULT brush = 0;
         return Theme::Current().ControlColour(msg, wParam, brush) ? static_cast<INT_PTR>(brush) : FALSE;
     }
-    }
-}
-
-// The strip in our dark colours: the themed and the classic strip both stay light.
-void PaintDarkStrip(HWND strip, HDC dc) {
-    Theme& theme = Theme::Current();
-    const Palette& colours = theme.Colours();
-    RECT client;
-    GetClientRect(strip, &client);
-    FillRect(dc, &client, theme.Brush(colours.face));
-    SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(strip, WM_GETFONT, 0, 0)));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, colours.faceText);
-    int selected = static_cast<int>(SendMessageW(strip, TCM_GETCURSEL, 0, 0));
-    int count = static_cast<int>(SendMessageW(strip, TCM_GETITEMCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        RECT tab{};
-        if (!SendMessageW(strip, TCM_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tab))) continue;
-        wchar_t text[128] = L"";
-        TCITEMW item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = 128;
-        SendMessageW(strip, TCM_GETITEMW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-        FillRect(dc, &tab, theme.Brush(i == selected ? colours.ruleLight : colours.face));  // the chosen tab lit
-        FrameRect(dc, &tab, theme.Brush(colours.ruleLight));
-        DrawTextW(dc, text, -1, &tab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 }
 
@@ -148,7 +121,7 @@ LRESULT CALLBACK TabPages::StripProcedure(HWND hwnd, UINT msg, WPARAM wParam, LP
         if (Theme::Current().Colours().dark) {
             PAINTSTRUCT paint;
             HDC dc = BeginPaint(hwnd, &paint);
-            PaintDarkStrip(hwnd, dc);
+            PaintDarkTabStrip(hwnd, dc);
             EndPaint(hwnd, &paint);
             return 0;
         }

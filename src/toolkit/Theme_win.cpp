@@ -86,12 +86,8 @@ Palette MenuPalette(const ThemeSettings& settings) {
     return WindowPalette(settings);
 }
 
-bool IsThemeChange(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_SYSCOLORCHANGE || msg == WM_THEMECHANGED) return true;
-    if (msg != WM_SETTINGCHANGE) return false;
-    if (wParam == SPI_SETHIGHCONTRAST) return true;
-    auto* area = reinterpret_cast<const wchar_t*>(lParam);
-    return area && std::wcscmp(area, L"ImmersiveColorSet") == 0;
+bool MayChangeLook(UINT msg) noexcept {
+    return msg == WM_SETTINGCHANGE || msg == WM_SYSCOLORCHANGE || msg == WM_THEMECHANGED;
 }
 
 Theme& Theme::Current() {

@@ -31,8 +31,10 @@ Palette WindowPalette(const ThemeSettings& settings);
 // The colours inside menus: dark only where the system draws its menus dark too.
 Palette MenuPalette(const ThemeSettings& settings);
 
-// A WM_SETTINGCHANGE, WM_SYSCOLORCHANGE or WM_THEMECHANGED that may change the look.
-bool IsThemeChange(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+// A message after which the look may have changed: WM_SETTINGCHANGE (the
+// theme comes as "ImmersiveColorSet", high contrast as SPI_SETHIGHCONTRAST, a
+// new scale as other settings), WM_SYSCOLORCHANGE or WM_THEMECHANGED.
+bool MayChangeLook(UINT msg) noexcept;
 
 class Theme {
 public:

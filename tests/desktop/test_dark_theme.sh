@@ -18,6 +18,13 @@ brightness() { # x y width height
     import -window root -crop "$3x$4+$1+$2" +repage -colorspace Gray -format '%[fx:mean]' info:- 2>/dev/null
 }
 is_dark() { awk -v b="$1" 'BEGIN { exit !(b < 0.25) }'; }
+# Photographs the screen as `name` and fails unless `window` (X, Y, WIDTH, HEIGHT given) is dark.
+shot_dark() { # name window-description
+    local shown
+    shot "$1"
+    shown=$(brightness "$X" "$Y" "$WIDTH" "$HEIGHT")
+    is_dark "$shown" || fail "$2 is not dark: brightness $shown"
+}
 
 fresh_session
 set_theme 0
@@ -30,17 +37,13 @@ shot history-menu
 xdotool key Up  # the newest clip: its preview comes beside the menu after a moment
 preview=$(wait_for_window '格式 : ') || fail "no preview of the newest clip"
 eval "$(xdotool getwindowgeometry --shell "$preview")"
-shown=$(brightness "$X" "$Y" "$WIDTH" "$HEIGHT")
-is_dark "$shown" || fail "the preview is not dark: brightness $shown"
-shot preview
+shot_dark preview "the preview"
 xdotool key s  # a letter typed in the menu opens the find window with it
 find_window=$(wait_for_window '^查找剪辑$') || fail "typing in the history menu opened no find window"
 eval "$(xdotool getwindowgeometry --shell "$find_window")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
 pointer_settle
-shot find
-shown=$(brightness "$X" "$Y" "$WIDTH" "$HEIGHT")
-is_dark "$shown" || fail "the find window is not dark: brightness $shown"
+shot_dark find "the find window"
 xdotool key Escape
 poll 5 window_gone '^查找剪辑$' || fail "the find window stayed open after Escape"
 
@@ -50,9 +53,7 @@ dialog=$(wait_for_window '^参数选择$') || fail "the preferences dialog did n
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 10))
 pointer_settle
-shot preferences
-shown=$(brightness "$X" "$Y" "$WIDTH" "$HEIGHT")
-is_dark "$shown" || fail "the preferences are not dark: brightness $shown"
+shot_dark preferences "the preferences"
 xdotool key Escape
 poll 5 window_gone '^参数选择$' || fail "the preferences stayed open after Escape"
 stop_pellacor

@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "toolkit/Dialog_win.h"
 #include "toolkit/Handles_win.h"
 
 namespace testpix {
@@ -17,6 +19,21 @@ inline BITMAPINFO Info32(LONG width, LONG height) {
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     return info;
 }
+
+// A top-down 32-bit picture selected into a memory DC with the form font: a
+// surface to draw on as a menu's DC would be, and to read back with GetPixel.
+struct DrawingSurface {
+    DrawingSurface(LONG width, LONG height) {
+        BITMAPINFO info = Info32(width, -height);
+        void* bits = nullptr;
+        bitmap.reset(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        selectBitmap.emplace(dc.get(), bitmap.get());
+        selectFont.emplace(dc.get(), toolkit::FormFont());
+    }
+    toolkit::UniqueDC dc{CreateCompatibleDC(nullptr)};
+    toolkit::UniqueBitmap bitmap;
+    std::optional<toolkit::SelectedObject> selectBitmap, selectFont;
+};
 
 // Every pixel of a picture as 0x00RRGGBB, bottom row first.
 inline std::vector<uint32_t> ReadPixels(HBITMAP bitmap) {

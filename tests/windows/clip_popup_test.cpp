@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "HistoryFixture.h"
+#include "PixelHelpers.h"
 #include "app/MainForm_win.h"
 #include "clips/ClipFiles_win.h"
 #include "clips/ClipImage_win.h"
@@ -100,13 +101,8 @@ TEST(ClipKinds, EachKindInEachSectionOffersItsCommands) {
 }
 
 TEST_F(HistoryFixture, HeadersAreMeasuredAndDrawnAsEngravedRulesWithTheirNames) {
-    toolkit::UniqueDC dc(CreateCompatibleDC(nullptr));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    toolkit::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    toolkit::SelectedObject selectBitmap(dc.get(), bitmap.get());
-    toolkit::SelectedObject selectFont(dc.get(), toolkit::FormFont());
+    testpix::DrawingSurface surface(300, 20);
+    toolkit::UniqueDC& dc = surface.dc;
     SIZE label{};
     GetTextExtentPoint32W(dc.get(), L" 剪贴板历史纪录 ", 9, &label);
 

@@ -11,6 +11,7 @@
 #include <optional>
 #include <set>
 
+#include "PixelHelpers.h"
 #include "TestSupport_win.h"
 #include "app/KindIcons_win.h"
 #include "app/MainForm_win.h"
@@ -139,18 +140,13 @@ struct ThemeTest : ::testing::Test {
 
     // A header drawn in `colours`, its background and the colour of its label.
     static Colours HeaderColours(const toolkit::Palette& colours) {
-        toolkit::UniqueDC dc(CreateCompatibleDC(nullptr));
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), 300, -20, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        toolkit::UniqueBitmap bitmap(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        toolkit::SelectedObject selectBitmap(dc.get(), bitmap.get());
-        toolkit::SelectedObject selectFont(dc.get(), toolkit::FormFont());
-        DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc.get(), {0, 0, 300, 20}, 0};
+        testpix::DrawingSurface surface(300, 20);
+        HDC dc = surface.dc.get();
+        DRAWITEMSTRUCT draw{ODT_MENU, 0, 0, 0, 0, nullptr, dc, {0, 0, 300, 20}, 0};
         history::DrawSectionHeader(" 剪贴板历史纪录 ", draw, colours);
         GdiFlush();
-        COLORREF back = GetPixel(dc.get(), 0, 0);
-        return {back, TextPixel(dc.get(), {100, 0, 200, 20}, back)};
+        COLORREF back = GetPixel(dc, 0, 0);
+        return {back, TextPixel(dc, {100, 0, 200, 20}, back)};
     }
 };
 
